@@ -1,0 +1,116 @@
+#include "services/numbers.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace calvex::services {
+namespace {
+
+std::string gText(double value, int digits)
+{
+    if (value == 0.0)
+        return "0"; // also for -0
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
+    return buffer;
+}
+
+} // namespace
+
+std::string singleText(float value) { return gText(value, 7); }
+
+std::string doubleText(double value) { return gText(value, 15); }
+
+double roundHalfEven(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return value;
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = value * scale;
+    if (!std::isfinite(scaled))
+        return value;
+    return std::nearbyint(scaled) / scale; // the default rounding mode is to nearest, ties to even
+}
+
+std::string roundedText(double value, int decimals)
+{
+    const double rounded = roundHalfEven(value, decimals);
+    if (!std::isfinite(rounded))
+        return doubleText(rounded);
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals < 0 ? 0 : decimals, rounded);
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    if (text == "-0")
+        text = "0";
+    return text;
+}
+
+double val(std::string_view text)
+{
+    std::string compact;
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\n' && c != '\r')
+            compact.push_back(c);
+
+    std::string number;
+    std::size_t i = 0;
+    if (i < compact.size() && (compact[i] == '+' || compact[i] == '-'))
+        number.push_back(compact[i++]);
+    bool digits = false;
+    bool point = false;
+    for (; i < compact.size(); ++i) {
+        const char c = compact[i];
+        if (c >= '0' && c <= '9') {
+            number.push_back(c);
+            digits = true;
+        } else if (c == '.' && !point) {
+            number.push_back(c);
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    if (i < compact.size() && (compact[i] == 'E' || compact[i] == 'e' || compact[i] == 'D' || compact[i] == 'd')) {
+        std::string exponent = "e";
+        std::size_t j = i + 1;
+        if (j < compact.size() && (compact[j] == '+' || compact[j] == '-'))
+            exponent.push_back(compact[j++]);
+        bool exponentDigits = false;
+        for (; j < compact.size() && compact[j] >= '0' && compact[j] <= '9'; ++j) {
+            exponent.push_back(compact[j]);
+            exponentDigits = true;
+        }
+        if (exponentDigits)
+            number += exponent;
+    }
+    return std::strtod(number.c_str(), nullptr);
+}
+
+std::optional<float> toSingle(double value)
+{
+    if (std::isnan(value) || std::fabs(value) > FLT_MAX)
+        return std::nullopt;
+    return static_cast<float>(value);
+}
+
+long centredOrigin(double outerTwips, double innerTwips)
+{
+    const long difference = std::lrint(outerTwips - innerTwips);
+    return difference / 2;
+}
+
+double pixelsFromTwips(double twips, double dotsPerInch) { return twips * dotsPerInch / twipsPerInch; }
+
+double twipsFromPixels(double pixels, double dotsPerInch) { return pixels * twipsPerInch / dotsPerInch; }
+
+} // namespace calvex::services

@@ -1,0 +1,47 @@
+#pragma once
+// Number helpers every subsystem uses: the texts the program writes for its values, rounding
+// for report cells, the leading-number parse of typed text, 32-bit stores and centring.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace calvex::services {
+
+// The plain decimal text of a 32-bit value: up to 7 significant digits, no trailing zeros,
+// and the exponent form "1.5E-05" / "1.234568E+07" where a value needs more than 7 digits
+// before the point or starts below 1E-04 (the %G rule with 7 digits, which is how the
+// original platform writes a single-precision number).
+std::string singleText(float value);
+
+// The same for a double, with up to 15 significant digits.
+std::string doubleText(double value);
+
+// `value` rounded half to even to `decimals` places.
+double roundHalfEven(double value, int decimals);
+
+// `value` rounded half to even to `decimals` places and written without trailing zeros
+// ("0.984", "8.71", "3").
+std::string roundedText(double value, int decimals);
+
+// The leading-number parse of typed text: blanks, tabs and line feeds are skipped anywhere,
+// then an optional sign, digits with at most one decimal point and an optional exponent
+// (E or D) are read; anything after that is ignored. "12abc" gives 12, "" gives 0,
+// "-.5" gives -0.5, "1.2.3" gives 1.2. A number too large for a double gives ±infinity.
+double val(std::string_view text);
+
+// `value` stored into a 32-bit float: empty when it is NaN or too large (the store would
+// overflow), otherwise the nearest float.
+std::optional<float> toSingle(double value);
+
+// Where a window of size `innerTwips` starts when centred in `outerTwips`: the difference
+// made a whole number (to nearest, halves to even), then halved, truncating toward zero.
+long centredOrigin(double outerTwips, double innerTwips);
+
+constexpr double twipsPerInch = 1440.0;
+
+// Twips to device pixels at `dotsPerInch`.
+double pixelsFromTwips(double twips, double dotsPerInch);
+double twipsFromPixels(double pixels, double dotsPerInch);
+
+} // namespace calvex::services

@@ -1,0 +1,45 @@
+#include "services/qtui.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace calvex::services {
+namespace {
+
+// A box without a title of its own bears the program's title.
+QString titleOrDefault(const std::string& title)
+{
+    return title.empty() ? QStringLiteral("Calvex") : QString::fromStdString(title);
+}
+
+} // namespace
+
+void QtUi::message(const std::string& text, const std::string& title)
+{
+    QMessageBox box(QMessageBox::NoIcon, titleOrDefault(title), QString::fromStdString(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+std::string QtUi::ask(const std::string& prompt, const std::string& title, const std::string& defaultText)
+{
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(titleOrDefault(title));
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setTextValue(QString::fromStdString(defaultText));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue().toStdString();
+}
+
+bool QtUi::yesNo(const std::string& text, const std::string& title)
+{
+    QMessageBox box(QMessageBox::Question, titleOrDefault(title), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtUi::showModal(ModalDialog& dialog) { dialog.runModal(); }
+
+} // namespace calvex::services

@@ -1,0 +1,16 @@
+#pragma once
+// The Ui on screen: Qt message boxes, input prompts and modal dialogs.
+
+#include "services/ui.h"
+
+namespace calvex::services {
+
+class QtUi final : public Ui {
+public:
+    void message(const std::string& text, const std::string& title) override;
+    std::string ask(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+    bool yesNo(const std::string& text, const std::string& title) override;
+    void showModal(ModalDialog& dialog) override;
+};
+
+} // namespace calvex::services

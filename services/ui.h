@@ -1,0 +1,54 @@
+#pragma once
+// The one way the program talks to the user from inside a calculation: message boxes,
+// input prompts, yes/no questions and modal dialogs. Computing code calls ui(); the
+// program installs a Qt implementation at start, tests install a scripted one.
+
+#include <string>
+
+namespace calvex::services {
+
+// A dialog the Ui runs modally. Real runs call runModal() (which blocks until the dialog
+// hides itself); scripted runs fill the fields and confirm instead.
+class ModalDialog {
+public:
+    virtual ~ModalDialog() = default;
+    virtual std::string dialogName() const = 0;
+    virtual int fieldCount() const = 0;
+    virtual std::string fieldText(int index) const = 0;
+    // Types the text into the field as a user would, through its key filter.
+    virtual void typeFieldText(int index, const std::string& text) = 0;
+    virtual void confirm() = 0;
+    virtual void runModal() = 0;
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+    // An OK-only message box.
+    virtual void message(const std::string& text, const std::string& title = {}) = 0;
+    // An input prompt: the typed answer, or the empty text for Cancel.
+    virtual std::string ask(const std::string& prompt, const std::string& title = {},
+                            const std::string& defaultText = {}) = 0;
+    // A Yes/No message box: true for Yes.
+    virtual bool yesNo(const std::string& text, const std::string& title = {}) = 0;
+    virtual void showModal(ModalDialog& dialog) = 0;
+};
+
+// The Ui in force; a silent one (Cancel, No, nothing shown) until another is installed.
+Ui& ui();
+// Installs `ui` (not owned); nullptr restores the silent one.
+void setUi(Ui* ui);
+
+// Installs a Ui for the lifetime of this object and restores the previous one after.
+class ScopedUi {
+public:
+    explicit ScopedUi(Ui& ui);
+    ~ScopedUi();
+    ScopedUi(const ScopedUi&) = delete;
+    ScopedUi& operator=(const ScopedUi&) = delete;
+
+private:
+    Ui* m_previous;
+};
+
+} // namespace calvex::services

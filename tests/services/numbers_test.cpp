@@ -1,0 +1,88 @@
+#include "services/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace calvex::services {
+namespace {
+
+TEST(Numbers, SingleTextUsesSevenSignificantDigitsAndTheExponentForm)
+{
+    const struct {
+        float value;
+        const char* text;
+    } rows[] = {
+        {0.9978f, "0.9978"},      {0.5f, "0.5"},           {-0.5f, "-0.5"},
+        {1.0f / 3.0f, "0.3333333"}, {1234567.0f, "1234567"}, {12345678.0f, "1.234568E+07"},
+        {0.0001f, "0.0001"},      {0.00001f, "1E-05"},     {1.5e-5f, "1.5E-05"},
+        {0.0f, "0"},              {-0.0f, "0"},            {100000.0f, "100000"},
+        {8.314f, "8.314"},        {4.599e6f, "4599000"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(singleText(row.value), row.text) << row.value;
+}
+
+TEST(Numbers, DoubleTextUsesFifteenSignificantDigits)
+{
+    EXPECT_EQ(doubleText(0.1), "0.1");
+    EXPECT_EQ(doubleText(1.0 / 3.0), "0.333333333333333");
+    EXPECT_EQ(doubleText(1e-5), "1E-05");
+    EXPECT_EQ(doubleText(123456789012345.0), "123456789012345");
+    EXPECT_EQ(doubleText(1234567890123456.0), "1.23456789012346E+15");
+}
+
+TEST(Numbers, RoundedTextRoundsHalfToEvenWithoutTrailingZeros)
+{
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } rows[] = {
+        {0.98355, 3, "0.984"}, {8.7100, 3, "8.71"},  {2.5, 0, "2"},     {3.5, 0, "4"},
+        {0.125, 2, "0.12"},    {0.375, 2, "0.38"},   {2.0, 3, "2"},     {-0.0004, 3, "0"},
+        {-1.2345, 2, "-1.23"}, {300.0, 2, "300"},    {2.573, 3, "2.573"}, {149.0084, 2, "149.01"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(roundedText(row.value, row.decimals), row.text) << row.value << " to " << row.decimals;
+}
+
+TEST(Numbers, ValReadsTheLeadingNumber)
+{
+    const struct {
+        const char* text;
+        double value;
+    } rows[] = {
+        {"12abc", 12.0}, {"", 0.0},        {"-.5", -0.5},   {"abc", 0.0},     {"1.2.3", 1.2},
+        {" 3 00 ", 300.0}, {"1e5", 1e5},   {"2.5E-3x", 2.5e-3}, {"1D2", 100.0}, {"+7", 7.0},
+        {"--3", 0.0},    {"-", 0.0},       {".", 0.0},      {"4e", 4.0},      {"0.000", 0.0},
+    };
+    for (const auto& row : rows)
+        EXPECT_DOUBLE_EQ(val(row.text), row.value) << '"' << row.text << '"';
+    EXPECT_TRUE(std::isinf(val("1e999")));
+}
+
+TEST(Numbers, ToSingleRefusesNaNAndOverflow)
+{
+    EXPECT_FALSE(toSingle(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(toSingle(std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(toSingle(1e39));
+    EXPECT_FALSE(toSingle(-1e39));
+    ASSERT_TRUE(toSingle(FLT_MAX));
+    EXPECT_EQ(*toSingle(0.1), 0.1f);
+}
+
+TEST(Numbers, CentringHalvesTheRoundedDifferenceTowardZero)
+{
+    EXPECT_EQ(centredOrigin(15360, 11190), 2085);
+    EXPECT_EQ(centredOrigin(1000, 1301), -150); // -301 halved toward zero
+    EXPECT_EQ(centredOrigin(1000.5, 1000), 0);  // 0.5 rounds to the even 0
+    EXPECT_EQ(centredOrigin(1001.5, 1000), 1);  // 1.5 rounds to 2
+    EXPECT_DOUBLE_EQ(pixelsFromTwips(1440, 96), 96.0);
+    EXPECT_DOUBLE_EQ(twipsFromPixels(96, 96), 1440.0);
+}
+
+} // namespace
+} // namespace calvex::services

@@ -1,0 +1,63 @@
+#include "tests/support/scratchfolder.h"
+
+#include "services/programfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace calvex::testing {
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder()
+{
+    static std::atomic<int> counter{0};
+    m_path = fs::temp_directory_path() /
+             ("calvex-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(m_path);
+    fs::create_directories(m_path);
+    m_previous = services::programFolder();
+    services::setProgramFolder(m_path);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    services::setProgramFolder(m_previous);
+    std::error_code error;
+    fs::remove_all(m_path, error);
+}
+
+fs::path ScratchFolder::builtProgramFolder()
+{
+    if (const char* folder = std::getenv("CALVEX_PROGRAM_FILES"); folder && *folder)
+        return folder;
+    std::error_code error;
+    return fs::read_symlink("/proc/self/exe", error).parent_path();
+}
+
+void ScratchFolder::copyProgramFile(const std::string& name) const
+{
+    const fs::path source = builtProgramFolder() / name;
+    ASSERT_TRUE(fs::exists(source)) << source << " is not in the built program folder";
+    fs::copy_file(source, m_path / name, fs::copy_options::overwrite_existing);
+}
+
+void ScratchFolder::write(const std::string& name, const std::string& content) const
+{
+    std::ofstream out(m_path / name, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+std::string ScratchFolder::read(const std::string& name) const
+{
+    std::ifstream in(m_path / name, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+} // namespace calvex::testing

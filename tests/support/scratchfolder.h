@@ -1,0 +1,35 @@
+#pragma once
+// A scratch program folder for one test: created empty, made the program folder, removed
+// afterwards. Files of the built program folder (templates, help pages, the database) are
+// copied in on request.
+
+#include <filesystem>
+#include <string>
+
+namespace calvex::testing {
+
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path file(const std::string& name) const { return m_path / name; }
+
+    // Copies `name` from the built program folder.
+    void copyProgramFile(const std::string& name) const;
+    void write(const std::string& name, const std::string& content) const;
+    std::string read(const std::string& name) const;
+
+    // The built program folder (next to the executable), where the build puts templates,
+    // help pages and the database.
+    static std::filesystem::path builtProgramFolder();
+
+private:
+    std::filesystem::path m_path;
+    std::filesystem::path m_previous;
+};
+
+} // namespace calvex::testing

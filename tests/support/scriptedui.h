@@ -1,0 +1,59 @@
+#pragma once
+// A Ui for tests: answers prompts, questions and modal dialogs from a script, in order, and
+// records every text shown. An exchange the script did not expect fails the test.
+
+#include "services/ui.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace calvex::testing {
+
+struct UiEvent {
+    enum class Kind { Message, Prompt, Question, Modal };
+    Kind kind;
+    std::string text; // the message, prompt or question; the dialog's name for Modal
+    std::string title;
+};
+
+class ScriptedUi final : public services::Ui {
+public:
+    using DialogScript = std::function<void(services::ModalDialog&)>;
+
+    ScriptedUi();
+    ~ScriptedUi() override;
+
+    // Scripted answers, consumed in order by the next prompt, question or modal dialog.
+    ScriptedUi& answer(const std::string& text);
+    ScriptedUi& cancel() { return answer(""); }
+    ScriptedUi& answerYes() { return answerYesNo(true); }
+    ScriptedUi& answerNo() { return answerYesNo(false); }
+    ScriptedUi& answerYesNo(bool yes);
+    ScriptedUi& onDialog(DialogScript script);
+
+    void message(const std::string& text, const std::string& title) override;
+    std::string ask(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+    bool yesNo(const std::string& text, const std::string& title) override;
+    void showModal(services::ModalDialog& dialog) override;
+
+    const std::vector<UiEvent>& events() const { return m_events; }
+    // The texts of all message boxes, in order.
+    std::vector<std::string> messages() const;
+    // The texts of all prompts, in order.
+    std::vector<std::string> prompts() const;
+    // Every text shown (messages, prompts, questions, dialog names), in order.
+    std::vector<std::string> texts() const;
+    bool allAnswersUsed() const { return m_script.empty(); }
+    void clear();
+
+private:
+    using Answer = std::variant<std::string, bool, DialogScript>;
+    std::deque<Answer> m_script;
+    std::vector<UiEvent> m_events;
+    services::Ui* m_previous = nullptr;
+};
+
+} // namespace calvex::testing
