@@ -4,6 +4,7 @@
 // dialogs, checks and prompts, the window's core call and report, and the sweeps behind the
 // plot buttons. The window reads its controls into a FormReading and hands it here.
 
+#include "core/cardan.h"
 #include "core/eosstate.h"
 #include "pure/componentdatabase.h"
 #include "pure/purewindowspec.h"

@@ -1,6 +1,12 @@
 // The part of each window's calculation that follows the conversion: its core calls and the
 // report values they give.
 
+#include "core/compressibility.h"
+#include "core/departure.h"
+#include "core/enthalpyentropy.h"
+#include "core/fugacity.h"
+#include "core/saturationpressure.h"
+#include "core/saturationtemperature.h"
 #include "pure/calculationfault.h"
 #include "pure/purecalculator.h"
 #include "services/numbers.h"

@@ -3,6 +3,12 @@
 // report, so that a calculation stopped at a check since then changes nothing in the chart and
 // the window's own fields stay as they are.
 
+#include "core/compressibility.h"
+#include "core/departure.h"
+#include "core/enthalpyentropy.h"
+#include "core/fugacity.h"
+#include "core/saturationpressure.h"
+#include "core/saturationtemperature.h"
 #include "pure/calculationfault.h"
 #include "pure/purecalculator.h"
 #include "services/pointsfile.h"
