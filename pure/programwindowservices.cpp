@@ -10,9 +10,9 @@ public:
     ComponentList listComponents() override { return m_database.ListComponents(); }
 
     ComponentLookup readComponent(std::int32_t sno, core::ComponentConstants& constants,
-                                  HeatCapacity heatCapacity) override
+                                  ComponentColumns columns) override
     {
-        return m_database.ReadComponent(sno, constants, heatCapacity);
+        return m_database.ReadComponent(sno, constants, columns);
     }
 
     services::ModalDialog* dialog(const std::string& name) override

@@ -123,7 +123,7 @@ bool PureCalculator::readConstants(const FormReading& form)
         if (!form.sno)
             throw CalculationFault("no component is selected");
         const ComponentLookup lookup = m_services.readComponent(
-            *form.sno, m_state.component, m_spec.asksHeatCapacity ? HeatCapacity::Read : HeatCapacity::Skip);
+            *form.sno, m_state.component, m_spec.asksHeatCapacity ? ComponentColumns::HeatCapacity : ComponentColumns::VapourPressure);
         if (!lookup.ok())
             throw CalculationFault(*lookup.error);
         if (!lookup.found) {

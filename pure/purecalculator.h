@@ -34,7 +34,7 @@ public:
     virtual ~PureWindowServices() = default;
     virtual ComponentList listComponents() = 0;
     virtual ComponentLookup readComponent(std::int32_t sno, core::ComponentConstants& constants,
-                                          HeatCapacity heatCapacity) = 0;
+                                          ComponentColumns columns) = 0;
     // The dialog of that name, loaded with empty boxes when it is not loaded; nullptr when the
     // program has no such dialog.
     virtual services::ModalDialog* dialog(const std::string& name) = 0;

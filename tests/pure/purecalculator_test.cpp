@@ -47,9 +47,9 @@ private:
 class FixtureServices final : public PureWindowServices {
 public:
     ComponentList listComponents() override { return m_database.ListComponents(); }
-    ComponentLookup readComponent(std::int32_t sno, core::ComponentConstants& constants, HeatCapacity cp) override
+    ComponentLookup readComponent(std::int32_t sno, core::ComponentConstants& constants, ComponentColumns columns) override
     {
-        return m_database.ReadComponent(sno, constants, cp);
+        return m_database.ReadComponent(sno, constants, columns);
     }
     services::ModalDialog* dialog(const std::string& name) override
     {
@@ -241,7 +241,9 @@ TEST_F(PureCalculatorTest, DepartureFunctionsAtTheLargestRootForEveryEquation)
             const auto [H, S] = ref::departure(eos, testing::propane, state.T, P, roots.back());
             EXPECT_EQ(values[7], services::roundedText(state.T, 2));
             EXPECT_EQ(values[8], services::roundedText(P, 2));
-            EXPECT_NEAR(number(values[24]), roots.front(), singleRelative * roots.front());
+            // Cardano's trigonometric form takes the small root as a difference of terms near
+            // c2/3: in single precision it is good to about 1e-5 absolute.
+            EXPECT_NEAR(number(values[24]), roots.front(), 1e-5);
             EXPECT_NEAR(number(values[25]), roots.back(), singleRelative * roots.back());
             // The logarithm of Z - B near the liquid root loses digits in single precision.
             EXPECT_NEAR(number(values[26]), H, 1e-3 * std::fabs(H) + 0.1);

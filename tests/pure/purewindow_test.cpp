@@ -8,6 +8,7 @@
 #include "services/chartwindow.h"
 #include "services/dialogwindows.h"
 #include "services/resultformat.h"
+#include "services/resultviewer.h"
 #include "services/viewerwindows.h"
 #include "shell/windowregistry.h"
 #include "tests/pure/purefixture.h"
@@ -192,10 +193,12 @@ TEST_F(PureWindowTest, ControlsCarryTheWindowsNamesCaptionsAndUnits)
         };
         EXPECT_EQ(entries(window->Combo1_Unit_T()), row.temperatureUnits);
         EXPECT_EQ(entries(window->Combo1_Unit_p()), row.pressureUnits);
-        if (window->Combo1_Unit_T())
+        if (window->Combo1_Unit_T()) {
             EXPECT_EQ(window->Combo1_Unit_T()->currentText(), "kelvin");
-        if (window->Combo1_Unit_p())
+        }
+        if (window->Combo1_Unit_p()) {
             EXPECT_EQ(window->Combo1_Unit_p()->currentText(), "bar");
+        }
         EXPECT_TRUE(window->Option(1)->isChecked());
         EXPECT_EQ(window->calculator().optionno(), 1);
         EXPECT_EQ(window->Option(2)->text(), "Peng Robinson");
