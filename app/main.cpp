@@ -1,3 +1,4 @@
+#include "pure/purewindows.h"
 #include "services/programfolder.h"
 #include "services/qtui.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     calvex::services::initialiseProgramFolder();
     calvex::services::QtUi qtUi;
     calvex::services::setUi(&qtUi);
+    calvex::pure::registerPureWindows();
 
     QMainWindow frame;
     frame.setWindowTitle(QStringLiteral("Calvex"));
