@@ -234,8 +234,8 @@ bool PureCalculator::computeReport()
 {
     switch (m_spec.kind) {
     case PureWindowKind::MolarVolume: return reportMolarVolume();
-    case PureWindowKind::SaturationPressure: return reportSaturationPressure();
-    case PureWindowKind::SaturationTemperature: return reportSaturationTemperature();
+    case PureWindowKind::SaturationPressure:
+    case PureWindowKind::SaturationTemperature: return reportSaturation();
     case PureWindowKind::Fugacity: return reportFugacity();
     case PureWindowKind::Departure: return reportDeparture();
     case PureWindowKind::Entropy:

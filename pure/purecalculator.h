@@ -92,8 +92,7 @@ private:
     bool reportMolarVolume();
     bool reportFugacity();
     bool reportDeparture();
-    bool reportSaturationPressure();
-    bool reportSaturationTemperature();
+    bool reportSaturation();
     // The compressibility solve shown in values 9 to 23 of the steps reports.
     std::optional<core::CubicRoots> stepsSolve();
     // Values 24 to 27 of the molar-volume and fugacity reports: the phase from the saturation
@@ -112,7 +111,6 @@ private:
     std::string m_Tunit;
     std::string m_Punit;
     std::string m_inputtext;
-    float m_Eqstate = 0.0f;
     std::optional<core::EosState> m_snapshot;
 };
 

@@ -151,11 +151,18 @@ bool PureCalculator::reportDeparture()
     return true;
 }
 
-bool PureCalculator::reportSaturationPressure()
+// The two saturation windows: refused at and above the critical point; otherwise one run of
+// the iteration, which writes the equation's name and the log rows itself.
+bool PureCalculator::reportSaturation()
 {
-    if (m_state.T >= m_state.component.Tc) {
-        ui().message("Temperature of the system is greater than the Critical Temperature So it will only be in gas phase"
-                     "\r\n there is no question of saturation presure above Critical Temperature");
+    const bool pressureWindow = m_spec.kind == PureWindowKind::SaturationPressure;
+    const bool refused = pressureWindow ? m_state.T >= m_state.component.Tc : m_state.p >= m_state.component.Pc;
+    if (refused) {
+        ui().message(pressureWindow
+                         ? "Temperature of the system is greater than the Critical Temperature So it will only be in gas "
+                           "phase\r\n there is no question of saturation presure above Critical Temperature"
+                         : "Pressure of the system is greater than the Critical Pressure So it will only be in gas "
+                           "phase\r\n there is no question of saturation Temperature above Critical Pressure");
         return false;
     }
     auto& result = m_state.result;
@@ -163,35 +170,13 @@ bool PureCalculator::reportSaturationPressure()
     result[3] = singleText(m_state.component.Tc);
     result[4] = singleText(m_state.component.Pc);
     result[5] = singleText(m_state.component.omega);
-    result[7] = singleText(m_state.T);
-    const float psat = core::Psatcal(m_state);
-    if (!(psat > 0)) {
+    result[7] = singleText(pressureWindow ? m_state.T : m_state.p);
+    const float saturation = pressureWindow ? core::Psatcal(m_state) : core::Tsatcal(m_state);
+    if (!(saturation > 0)) {
         ui().message("Calcution not possible iteration not converging");
         return false;
     }
-    result[8] = roundedText(static_cast<double>(psat) / 100000.0, 3);
-    return true;
-}
-
-bool PureCalculator::reportSaturationTemperature()
-{
-    if (m_state.p >= m_state.component.Pc) {
-        ui().message("Pressure of the system is greater than the Critical Pressure So it will only be in gas phase"
-                     "\r\n there is no question of saturation Temperature above Critical Pressure");
-        return false;
-    }
-    auto& result = m_state.result;
-    result[2] = m_state.component.compoundname;
-    result[3] = singleText(m_state.component.Tc);
-    result[4] = singleText(m_state.component.Pc);
-    result[5] = singleText(m_state.component.omega);
-    result[7] = singleText(m_state.p);
-    m_Eqstate = core::Tsatcal(m_state);
-    if (!(m_Eqstate > 0)) {
-        ui().message("Calcution not possible iteration not converging");
-        return false;
-    }
-    result[8] = roundedText(m_Eqstate, 2);
+    result[8] = pressureWindow ? roundedText(static_cast<double>(saturation) / 100000.0, 3) : roundedText(saturation, 2);
     return true;
 }
 
