@@ -318,8 +318,10 @@ void PureCalculatorWindow::plot(const std::string& datafilename) { services::plo
 bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut && watched == m_componentList) {
-        // Opening the list's own drop-down is not leaving it.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        // Opening the list's own drop-down, switching to another window and closing this one
+        // are not leaving the list.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && isVisible())
             Combo2_LostFocus();
         return false;
     }
