@@ -328,8 +328,10 @@ bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    // Only typed characters reach the key handlers; shortcuts and navigation keys pass.
-    if (key->text().isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+    // Only typed characters reach the key handlers; shortcuts, navigation keys and Tab, which
+    // moves the focus, pass.
+    if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+        || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
         return false;
     int KeyAscii = key->text().at(0).unicode();
     if (watched == m_temperatureBox)

@@ -229,6 +229,20 @@ TEST_F(PureWindowTest, KeyFiltersOfTheNumberBoxes)
     }
 }
 
+TEST_F(PureWindowTest, TabMovesThroughTheControlsInTheirOrder)
+{
+    open(PureWindowKind::Fugacity);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    window->Text1_Temperature()->setFocus();
+    const std::vector<QWidget*> order{window->Combo1_Unit_T(), window->Text1_Pressure(), window->Combo1_Unit_p(),
+                                      window->Combo2(), window->Option(1)};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+}
+
 TEST_F(PureWindowTest, UnitAndComponentListsTakeTypedLettersOnlyWhereTheWindowLetsThem)
 {
     open(PureWindowKind::Enthalpy);
