@@ -42,8 +42,7 @@ MixtureCubic solveMixtureCubic(float c1, float c2, float c3)
 
     std::array<float, 3> t{};
     if (cubic.D < 0.0f) {
-        const float s = store(squareRoot(-(p / 3.0) * (p / 3.0) * (p / 3.0)));
-        const float cosine = cosineArgument(quotient(-q, 2.0 * s));
+        const float cosine = cosineArgument(quotient(-q, 2.0 * squareRoot(-(p / 3.0) * (p / 3.0) * (p / 3.0))));
         const float phi = store(std::acos(double(cosine)));
         const float r = store(2.0 * squareRoot(-p / 3.0));
         t[0] = store(r * std::cos(phi / 3.0));
