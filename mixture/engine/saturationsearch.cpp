@@ -16,8 +16,8 @@ using services::singleText;
 
 // A trial fraction that moves by more than this in an inner pass counts as changed.
 constexpr double fractionChange = 1e-4;
-// An evaluation ends after the pass in which this many passes have been made.
-constexpr int lastPassBeforeStop = 25;
+// Inner passes repeat while no more than this many have been made: 26 passes at most.
+constexpr int repeatablePasses = 25;
 // (Z_given − Z_trial)² at or below this: both solves found the same phase.
 constexpr double trivialSolution = 1e-5;
 // Which side of the two-phase region a trivial solution lies on.
@@ -55,7 +55,7 @@ float MixtureRun::evaluate(bool givenIsLiquid, ComponentValues& trial)
                 ++changed;
         for (int i = 1; i <= w.n; ++i)
             trial[i] = store(quotient(trial[i], sum));
-        if (passes > lastPassBeforeStop || changed == 0)
+        if (passes > repeatablePasses || changed == 0)
             return sum;
         previous = updated;
     }

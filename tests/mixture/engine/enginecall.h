@@ -50,7 +50,7 @@ struct Feed {
     }
 };
 
-// The constants the numbers are quoted for.
+// The test mixtures, with the constants their quoted numbers were computed from.
 inline Feed methaneButane()
 {
     return Feed{}.add("methane", 190.6f, 46.0f, 0.011f, 111.7f, 1).add("n-butane", 425.1f, 37.96f, 0.200f, 272.7f, 1);
