@@ -51,6 +51,10 @@ private:
     // One evaluation of the bubble and dew searches: returns the sum of the unnormalised trial
     // fractions of its last inner pass and leaves the normalised ones in `trial`.
     float evaluate(bool givenIsLiquid, ComponentValues& trial);
+    // K = Psat/P and the unnormalised trial phase from it: y = x·K for a bubble point, x = y/K for a dew point.
+    void startTrialPhase(bool bubble, ComponentValues& trial);
+    // K = y/x from the final normalised fractions.
+    void setFinalRatios(bool bubble, const ComponentValues& trial);
 
     float answer(std::string_view prompt, bool strict);
     void notConverging(float& result);

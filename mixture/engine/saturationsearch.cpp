@@ -61,6 +61,22 @@ float MixtureRun::evaluate(bool givenIsLiquid, ComponentValues& trial)
     }
 }
 
+void MixtureRun::startTrialPhase(bool bubble, ComponentValues& trial)
+{
+    MixtureWork& w = m_work;
+    for (int i = 1; i <= w.n; ++i) {
+        w.K[i] = store(quotient(w.Psat[i], w.Pwork));
+        trial[i] = bubble ? store(double(w.znorm[i]) * w.K[i]) : store(quotient(w.znorm[i], w.K[i]));
+    }
+}
+
+void MixtureRun::setFinalRatios(bool bubble, const ComponentValues& trial)
+{
+    MixtureWork& w = m_work;
+    for (int i = 1; i <= w.n; ++i)
+        w.K[i] = bubble ? store(quotient(trial[i], w.znorm[i])) : store(quotient(w.znorm[i], trial[i]));
+}
+
 void MixtureRun::temperatureSearch(bool bubble)
 {
     MixtureWork& w = m_work;
@@ -68,9 +84,9 @@ void MixtureRun::temperatureSearch(bool bubble)
     w.iter = 0;
     w.fugflag = 1;
     w.Pwork = store(m_arguments.P);
-    T = store(services::val(services::ui().ask(
-        bubble ? "Input Guess Bubble Temperature leave it blank for default Guess Temperature"
-               : "Please input guess Dew Temperature Leave it blank for default calculation")));
+    T = answer(bubble ? "Input Guess Bubble Temperature leave it blank for default Guess Temperature"
+                      : "Please input guess Dew Temperature Leave it blank for default calculation",
+               false);
     normalise(m_arguments.z);
     if (T == 0) {
         float sumTb = 0;
@@ -109,11 +125,9 @@ void MixtureRun::temperatureSearch(bool bubble)
                 T = 0;
                 return;
             }
-            for (int i = 1; i <= w.n; ++i) {
+            for (int i = 1; i <= w.n; ++i)
                 w.Psat[i] = boilingLine(i, T);
-                w.K[i] = store(quotient(w.Psat[i], w.Pwork));
-                trial[i] = bubble ? store(double(w.znorm[i]) * w.K[i]) : store(quotient(w.znorm[i], w.K[i]));
-            }
+            startTrialPhase(bubble, trial);
             restart = false;
         }
 
@@ -170,8 +184,7 @@ void MixtureRun::temperatureSearch(bool bubble)
             continue;
         }
 
-        for (int i = 1; i <= w.n; ++i)
-            w.K[i] = bubble ? store(quotient(trial[i], w.znorm[i])) : store(quotient(w.znorm[i], trial[i]));
+        setFinalRatios(bubble, trial);
         if (bubble)
             write(1, titled("Bubble  temperature calculation using the ", " equation of state"));
         else
@@ -197,9 +210,9 @@ void MixtureRun::pressureSearch(bool bubble)
     w.iter = 0;
     w.fugflag = 1;
     w.Twork = store(m_arguments.T);
-    P = store(services::val(services::ui().ask(
-        bubble ? "Please Input Guess Value of Bubble Pressure(in bar) Leave it blank for default calculation"
-               : "Enter Guess Dew Pressure leave it blank for default input")));
+    P = answer(bubble ? "Please Input Guess Value of Bubble Pressure(in bar) Leave it blank for default calculation"
+                      : "Enter Guess Dew Pressure leave it blank for default input",
+               false);
     normalise(m_arguments.z);
     ComputeComponentParams(w, m_equation);
 
@@ -217,10 +230,7 @@ void MixtureRun::pressureSearch(bool bubble)
     bool restart = true;
     for (;;) {
         if (restart) {
-            for (int i = 1; i <= w.n; ++i) {
-                w.K[i] = store(quotient(w.Psat[i], P));
-                trial[i] = bubble ? store(double(w.znorm[i]) * w.K[i]) : store(quotient(w.znorm[i], w.K[i]));
-            }
+            startTrialPhase(bubble, trial);
             restart = false;
         }
 
@@ -274,8 +284,7 @@ void MixtureRun::pressureSearch(bool bubble)
             continue;
         }
 
-        for (int i = 1; i <= w.n; ++i)
-            w.K[i] = bubble ? store(quotient(trial[i], w.znorm[i])) : store(quotient(w.znorm[i], trial[i]));
+        setFinalRatios(bubble, trial);
         const std::string iterations = "Number of iterations = " + singleText(w.iter);
         if (bubble) {
             // A bubble point at or below 0 bar is no bubble point: only the iteration count is reported.
