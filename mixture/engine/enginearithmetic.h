@@ -1,62 +1,26 @@
 #pragma once
-// Checked arithmetic of the mixture engine. Every formula is evaluated in double precision and
-// rounded to a 32-bit float where its result is stored; every operation that the engine's
-// error trap must catch (a division by zero, the logarithm or square root of an invalid value,
-// an overflow of the 32-bit store, an index beyond an array) throws EngineFault instead of
-// reaching the hardware.
+// Checked arithmetic of the mixture engine: the core's (every formula evaluated in double
+// precision, a fault thrown instead of a NaN or an infinity, the 32-bit store `store`), plus the
+// one place where the engine can run past a caller's storage: an element of an argument array.
+// A fault ends the engine call through its error trap.
 
-#include "services/numbers.h"
+#include "core/checkedmath.h"
 
-#include <cmath>
 #include <cstddef>
 #include <span>
 
 namespace calvex::mixture {
 
-// A run-time fault inside one engine call; the engine's error trap turns it into its message.
-struct EngineFault {};
+using EngineFault = core::detail::ArithmeticFault;
+using core::detail::exponential;
+using core::detail::logOfAbs;
+using core::detail::naturalLog;
+using core::detail::quotient;
+using core::detail::squareRoot;
 
-[[noreturn]] inline void engineFault() { throw EngineFault{}; }
+[[noreturn]] inline void engineFault() { core::detail::fault(); }
 
-// The 32-bit store: NaN or a value beyond the float range is an overflow.
-inline float store(double value)
-{
-    const auto single = services::toSingle(value);
-    if (!single)
-        engineFault();
-    return *single;
-}
-
-inline double quotient(double numerator, double denominator)
-{
-    if (denominator == 0.0 || std::isnan(denominator))
-        engineFault();
-    return numerator / denominator;
-}
-
-inline double squareRoot(double value)
-{
-    if (!(value >= 0.0))
-        engineFault();
-    return std::sqrt(value);
-}
-
-inline double logarithm(double value)
-{
-    if (!(value > 0.0))
-        engineFault();
-    return std::log(value);
-}
-
-// exp of anything above this overflows even a double.
-inline constexpr double largestExponent = 709.0;
-
-inline double exponential(double value)
-{
-    if (!(value <= largestExponent))
-        engineFault();
-    return std::exp(value);
-}
+inline float store(double value) { return core::detail::single(value); }
 
 // Element i of a caller's array; an index beyond it is a fault like any other.
 template <typename T>

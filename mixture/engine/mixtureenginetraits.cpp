@@ -47,16 +47,15 @@ const float sqrt2Single = static_cast<float>(std::sqrt(2.0));
 const float onePlusSqrt2 = static_cast<float>(1.0 + sqrt2Single);
 const float sqrt2MinusOne = static_cast<float>(sqrt2Single - 1.0);
 
-// The logarithms are of absolute values, as the members take them.
 float pengRobinsonLogTerm(float Z, float B)
 {
     const double ratio = quotient(Z + double(onePlusSqrt2) * B, Z - double(sqrt2MinusOne) * B);
-    return store(logarithm(std::fabs(ratio)));
+    return store(logOfAbs(ratio));
 }
 
 float pengRobinsonLogFactor(float A, float B) { return store(quotient(A, 2.0 * B * double(sqrt2Single))); }
 
-float redlichKwongLogTerm(float Z, float B) { return store(logarithm(std::fabs(quotient(double(Z) + B, Z)))); }
+float redlichKwongLogTerm(float Z, float B) { return store(logOfAbs(quotient(double(Z) + B, Z))); }
 
 float redlichKwongLogFactor(float A, float B) { return store(quotient(A, B)); }
 

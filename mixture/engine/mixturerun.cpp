@@ -146,7 +146,7 @@ float MixtureRun::boilingLine(int i, float T)
     const double Tc = element(m_arguments.Tc, i);
     const double Pc = element(m_arguments.Pc, i);
     const double Tb = element(m_arguments.Tb, i);
-    const double lnPc = logarithm(m_equation.boilingLineTakesAbsolutePc ? std::fabs(Pc) : Pc);
+    const double lnPc = m_equation.boilingLineTakesAbsolutePc ? logOfAbs(Pc) : naturalLog(Pc);
     const double inverseTb = quotient(1.0, Tb);
     const double exponent = lnPc * quotient(quotient(1.0, T) - inverseTb, quotient(1.0, Tc) - inverseTb);
     return store(exponential(exponent));
@@ -157,7 +157,7 @@ float MixtureRun::highTemperatureEstimate(int i, float T)
     const double Pc = element(m_arguments.Pc, i);
     m_work.Tr = store(quotient(T, element(m_arguments.Tc, i)));
     const double Tr = m_work.Tr;
-    return store(Pc * exponential(7.224 - 2.598 * logarithm(Tr) - quotient(7.534, Tr)));
+    return store(Pc * exponential(7.224 - 2.598 * naturalLog(Tr) - quotient(7.534, Tr)));
 }
 
 float MixtureRun::switchedEstimate(int i, float T)

@@ -141,7 +141,7 @@ void SolveMixtureZ(MixtureWork& w, const MixtureEngineTraits& equation)
     const double Z = w.Zf;
     const double L = equation.logTerm(w.Zf, w.B);
     const double F = equation.logFactor(w.A, w.B);
-    const double lnZminusB = logarithm(std::fabs(Z - w.B));
+    const double lnZminusB = logOfAbs(Z - w.B);
     if (n <= 1) {
         w.phi[1] = store(exponential((Z - 1.0) - lnZminusB - L * F));
         w.fug[1] = store(double(w.Pwork) * w.phi[1]);
