@@ -68,7 +68,7 @@ QString versionText()
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    services::fixInnerSizeInTwips(*this, 5730, 3660);
+    services::fixInnerSizeInTwips(*this, 5730, 3840);
 
     m_icon0 = new QLabel(this);
     m_icon0->setObjectName(QStringLiteral("picIcon_0"));
@@ -93,25 +93,25 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
                              1050, 1080, 4440, 720);
     m_description->setObjectName(QStringLiteral("lblDescription"));
     addLabel(*this, QStringLiteral("Written to accompany a course in chemical engineering thermodynamics."), 1050,
-             1800, 4440, 480)
+             1860, 4440, 480)
         ->setObjectName(QStringLiteral("Label2"));
-    addLabel(*this, QStringLiteral("Calvex developers"), 1050, 2280, 2700, 240)->setObjectName(QStringLiteral("Label3"));
-    addLabel(*this, QStringLiteral("2026"), 3900, 2280, 1590, 240)->setObjectName(QStringLiteral("Label4"));
+    addLabel(*this, QStringLiteral("Calvex developers"), 1050, 2400, 2700, 255)->setObjectName(QStringLiteral("Label3"));
+    addLabel(*this, QStringLiteral("2026"), 3900, 2400, 1590, 255)->setObjectName(QStringLiteral("Label4"));
 
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
-    services::placeInTwips(*rule, 240, 2580, 5250, 30);
+    services::placeInTwips(*rule, 240, 2760, 5250, 30);
 
-    m_notice = addLabel(*this, {}, 240, 2700, 3840, 840);
+    m_notice = addLabel(*this, {}, 240, 2880, 3840, 840);
     m_notice->setObjectName(QStringLiteral("Label1"));
     QFont noticeFont = m_notice->font();
     noticeFont.setPointSizeF(noticeFont.pointSizeF() * 0.85);
     m_notice->setFont(noticeFont);
 
-    m_ok = addButton(*this, QStringLiteral("OK"), "cmdOK", 4230, 2700);
+    m_ok = addButton(*this, QStringLiteral("OK"), "cmdOK", 4230, 2880);
     m_ok->setDefault(true);
-    m_sysInfo = addButton(*this, QStringLiteral("&System Info..."), "cmdSysInfo", 4230, 3165);
+    m_sysInfo = addButton(*this, QStringLiteral("&System Info..."), "cmdSysInfo", 4230, 3345);
     connect(m_ok, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(m_sysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
     Form_Load();
@@ -184,9 +184,9 @@ UnifacAboutBox::UnifacAboutBox(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("fAbout"));
     setWindowTitle(QStringLiteral("About UNIFAC Calculator"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    services::fixInnerSizeInTwips(*this, 5400, 2460);
+    services::fixInnerSizeInTwips(*this, 7200, 2280);
 
-    m_heading = addLabel(*this, QStringLiteral("UNIFAC Activity Coefficient Calculator"), 240, 240, 4920, 480);
+    m_heading = addLabel(*this, QStringLiteral("UNIFAC Activity Coefficient Calculator"), 240, 240, 6720, 480);
     m_heading->setObjectName(QStringLiteral("Label1"));
     QFont headingFont(QStringLiteral("Arial"));
     headingFont.setPointSizeF(13.5);
@@ -199,13 +199,13 @@ UnifacAboutBox::UnifacAboutBox(QWidget* parent) : QDialog(parent)
     m_text = addLabel(*this,
                       QStringLiteral("This program was developed to give a user-freindly interface to calculating "
                                      "activity coefficients using the UNIFAC method."),
-                      240, 840, 4920, 720);
+                      240, 840, 6720, 720);
     m_text->setObjectName(QStringLiteral("Label4"));
     QFont textFont(QStringLiteral("Arial"));
     textFont.setPointSizeF(7.5);
     m_text->setFont(textFont);
 
-    m_ok = addButton(*this, QStringLiteral("OK"), "BtnOK", 3900, 1800);
+    m_ok = addButton(*this, QStringLiteral("OK"), "BtnOK", 5700, 1680);
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, [this] { BtnOK_Click(); });
     Form_Load();

@@ -89,6 +89,9 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
     m_tree->setObjectName(QStringLiteral("TreeView1"));
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
+    // Long topic texts scroll sideways rather than being cut short.
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tree->header()->setStretchLastSection(false);
     QFont treeFont(QStringLiteral("MS Sans Serif"));
     treeFont.setStyleHint(QFont::SansSerif);
     treeFont.setPointSizeF(8.25);
