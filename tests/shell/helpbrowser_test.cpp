@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <set>
 #include <sstream>
 
 namespace calvex::shell {
@@ -69,16 +68,14 @@ TEST(HelpTopics, TwentyThreePagesEachInTheProgramFolderAndNotEmpty)
     }
 }
 
-TEST(HelpTopics, EveryLinkBetweenPagesLeadsToAPage)
+TEST(HelpTopics, EveryLinkOfAPageLeadsToAFileOfTheProgramFolder)
 {
-    const auto pages = helpPageNames();
-    const std::set<std::string> known(pages.begin(), pages.end());
     const QRegularExpression link(QStringLiteral("href=\"([^\"#:]+)(#[^\"]*)?\""));
-    for (const std::string& page : pages) {
+    for (const std::string& page : helpPageNames()) {
         const QString html = QString::fromStdString(readFile(ScratchFolder::builtProgramFolder() / page));
         for (auto match = link.globalMatch(html); match.hasNext();) {
             const std::string target = match.next().captured(1).toStdString();
-            EXPECT_TRUE(known.count(target)) << page << " links to " << target;
+            EXPECT_TRUE(fs::exists(ScratchFolder::builtProgramFolder() / target)) << page << " links to " << target;
         }
     }
 }
