@@ -1,19 +1,26 @@
 #include "services/filteredbox.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 namespace calvex::services {
 namespace {
 
-constexpr char16_t copyKey = 0x03;      // Ctrl+C
-constexpr char16_t selectAllKey = 0x01; // Ctrl+A
-constexpr char16_t deleteKey = 0x7f;
+// Editing keys that only move the box between texts it already held, or copy from it.
+bool isHarmlessEditingKey(const QKeyEvent& key)
+{
+    for (const auto standard : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::SelectAll, QKeySequence::Undo,
+                                QKeySequence::Redo})
+        if (key.matches(standard))
+            return true;
+    return false;
+}
 
 bool passesUntested(const QKeyEvent& key)
 {
-    const QString text = key.text();
-    if (text.isEmpty())
+    if (key.text().isEmpty() || isHarmlessEditingKey(key))
         return true;
     switch (key.key()) {
     case Qt::Key_Tab:
@@ -21,12 +28,11 @@ bool passesUntested(const QKeyEvent& key)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
+    case Qt::Key_Delete:
         return true;
     default:
-        break;
+        return false;
     }
-    const char16_t c = text.front().unicode();
-    return c == copyKey || c == selectAllKey || c == deleteKey;
 }
 
 } // namespace
@@ -41,6 +47,10 @@ bool KeyFilterGuard::eventFilter(QObject* watched, QEvent* event)
     if (watched != &m_box || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Paste)) {
+        typeThroughFilter(m_box, m_filter, QGuiApplication::clipboard()->text().toStdString());
+        return true;
+    }
     if (passesUntested(*key))
         return false;
     const QString text = key->text();

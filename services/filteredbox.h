@@ -13,8 +13,9 @@ class QLineEdit;
 namespace calvex::services {
 
 // Filters the characters typed into `box` from now on. Keys that type nothing (arrows, Delete,
-// Home, End), Tab, Enter and Escape, copy and select-all pass; every other character goes
-// through `filter`, so pasting and cutting by key are refused like any other refused key.
+// Home, End), Tab, Enter, Escape and the editing keys that cannot bring in a refused character
+// (copy, cut, select all, undo, redo) pass; pasting by key types the clipboard's text through
+// `filter`; every other character goes through `filter`.
 void setKeyFilter(QLineEdit& box, KeyFilter filter);
 
 // Types `text` into `box` one character after another, each through `filter`, replacing the

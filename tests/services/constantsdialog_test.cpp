@@ -8,6 +8,7 @@
 #include "tests/support/scriptedui.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -76,6 +77,12 @@ TEST_F(DialogTest, ConstantBoxesRefuseTheMinusSignAndASecondPoint)
         QTest::keyClicks(edit, "."); // the point already there counts, even selected
         EXPECT_EQ(text(edit), "12.5");
     }
+    QLineEdit* pc = dialog.Text1(ConstantsDialog::PcBox);
+    pc->clear();
+    QGuiApplication::clipboard()->setText("-42.4.8 bar");
+    QTest::keyClick(pc, Qt::Key_V, Qt::ControlModifier); // pasted text goes through the filter too
+    EXPECT_EQ(text(pc), "42.48");
+
     QTest::keyClicks(dialog.Text1(ConstantsDialog::NameBox), "-R-12, \"x\".5");
     EXPECT_EQ(text(dialog.Text1(ConstantsDialog::NameBox)), "-R-12, \"x\".5");
 }
