@@ -1,5 +1,7 @@
+#include "services/dialogwindows.h"
 #include "services/programfolder.h"
 #include "services/qtui.h"
+#include "shell/helpwindows.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -10,6 +12,8 @@ int main(int argc, char* argv[])
     calvex::services::initialiseProgramFolder();
     calvex::services::QtUi qtUi;
     calvex::services::setUi(&qtUi);
+    calvex::services::registerDialogWindows();
+    calvex::shell::registerHelpWindows();
 
     QMainWindow frame;
     frame.setWindowTitle(QStringLiteral("Calvex"));
