@@ -14,6 +14,7 @@ namespace calvex::core {
 // reporting windows get the correlation's value and the saturation-pressure window the last
 // pressure plus 0.02 Pa; a run that has met a state with one real root gets 0 there.
 // The saturation-pressure window's runs write the iteration log into `result`.
+// For every window but the saturation-temperature one, whose fugacities take a temperature.
 float Psatcal(EosState& state);
 float Psatcal(EosState& state, const FugacitySource& fugacities);
 

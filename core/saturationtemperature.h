@@ -12,6 +12,7 @@ namespace calvex::core {
 // K; 0 after a failure (with its messages), when the search has bracketed saturation or met
 // a state with one real root and still not converged after 49 updates, and when no state
 // with three real roots exists at this pressure. Each run writes the iteration log.
+// For the saturation-temperature window's state, whose fugacities take a temperature.
 float Tsatcal(EosState& state);
 float Tsatcal(EosState& state, const FugacitySource& fugacities);
 
