@@ -3,6 +3,7 @@
 // the mixture equation-of-state routines (mixtureeos.h). The window owns it; the routines never
 // create, resize or clear any of it.
 
+#include "core/cardan.h"
 #include "services/resultformat.h"
 
 #include <array>
@@ -34,6 +35,9 @@ struct MixtureState {
     // Report lines: 0..48 in the partial-fugacity window, 0..52 in the other two. The routines
     // write only lines that exist; a line beyond the end is a failure of the writing routine.
     services::ResultLines out;
+    // The details of the latest cubic solve of these routines on this state. A failed solve
+    // leaves them as they were, and the reports then show those of the solve before.
+    core::CardanDetails cardan{};
 };
 
 } // namespace calvex::mixture
