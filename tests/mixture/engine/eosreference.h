@@ -21,6 +21,11 @@ struct Component {
 
 inline constexpr double gasConstant = 8.314;
 
+// Methane and n-butane (Tc in K, Pc in Pa, omega) as tabulated in Poling, Prausnitz and
+// O'Connell, taken through 32-bit floats as a MixtureState holds them.
+inline const Component methane{190.56f, 45.99e5f, 0.011f};
+inline const Component butane{425.12f, 37.96e5f, 0.2f};
+
 struct MixtureModel {
     Eos eos;
     std::vector<Component> components;

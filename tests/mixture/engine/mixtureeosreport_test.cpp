@@ -14,13 +14,12 @@ namespace calvex::mixture {
 namespace {
 
 using calvex::testing::ScriptedUi;
-using reference::Component;
 using reference::Eos;
 using reference::MixtureModel;
+using reference::butane;
+using reference::methane;
 using Texts = std::vector<std::string>;
 
-const Component methane{190.56f, 45.99e5f, 0.011f};
-const Component butane{425.12f, 37.96e5f, 0.2f};
 const std::string untouched = "untouched";
 const std::string cardanMessage = "Error in cardan Method Calculation perhaphs unvalid data entry";
 

@@ -10,11 +10,9 @@ namespace {
 using reference::Component;
 using reference::Eos;
 using reference::MixtureModel;
+using reference::butane;
+using reference::methane;
 
-// Methane and n-butane (Tc in K, Pc in Pa, omega) as tabulated in Poling, Prausnitz and
-// O'Connell; the reference works from the same 32-bit inputs the state holds.
-const Component methane{190.56f, 45.99e5f, 0.011f};
-const Component butane{425.12f, 37.96e5f, 0.2f};
 
 MixtureState twoComponents(const Component& first, const Component& second, float y0, float y1)
 {
