@@ -1,3 +1,4 @@
+#include "core/compressibility.h"
 #include "mixture/engine/mixtureeos.h"
 #include "tests/mixture/engine/eosreference.h"
 #include "tests/support/scriptedui.h"
@@ -178,6 +179,27 @@ TEST(MixtureCompressibility, OneRealRootComesThreeTimes)
     }
 }
 
+// A "mixture" of one component repeated mixes back to that component's own a and b (to a few
+// float roundings), so its cubic is the core's.
+TEST(MixtureCompressibility, OneComponentRepeatedGivesTheCoresRoots)
+{
+    for (const Equation& eq : equations) {
+        for (const auto& [T, P] : {std::pair{250.0f, 1e6f}, std::pair{400.0f, 1e5f}, std::pair{300.0f, 2e6f}}) {
+            MixtureState state = stateOf({butane, butane}, {0.3f, 0.7f}, eq.optionno, MixtureHost::MixtureDeparture);
+            core::EosState pure(core::EosHost::DepartureFunctionCalculator);
+            pure.component.Tc = state.Tc[0];
+            pure.component.Pc = state.Pc[0];
+            pure.component.omega = state.omega[0];
+            pure.optionno = eq.optionno;
+            const auto expected = core::compressibilityRoots(pure, T, P);
+            const EosResult roots = eq.Zcal(state, T, P);
+            ASSERT_TRUE(expected && roots) << eq.name;
+            for (std::size_t k = 0; k < 3; ++k)
+                EXPECT_NEAR((*roots)[k], expected->roots[k], rootTolerance) << eq.name << ' ' << T << " root " << k;
+        }
+    }
+}
+
 TEST(PartialFugacity, MethaneButaneCoefficientsAreTheDerivativesOfNLnPhi)
 {
     for (const Equation& eq : equations) {
@@ -271,6 +293,22 @@ TEST(MixtureDeparture, MethaneButaneMatchesTheResidualIntegralsWithTheAveragedDe
             EXPECT_NEAR((*departure)[0], e.largest.H, departureTolerance * std::fabs(e.largest.H)) << eq.name << ' ' << c.y[0];
             EXPECT_NEAR((*departure)[1], e.largest.S, departureTolerance * std::fabs(e.largest.S)) << eq.name << ' ' << c.y[0];
             EXPECT_EQ((*departure)[2], 0.0f);
+        }
+    }
+}
+
+// With every component alike, the averages of omega, Tc and alpha are the component's own and
+// the averaged derivative is the exact one of the pure fluid.
+TEST(MixtureDeparture, OneComponentRepeatedGivesThePureDepartures)
+{
+    for (const Equation& eq : equations) {
+        for (const auto& [T, P] : {std::pair{250.0f, 1e6f}, std::pair{400.0f, 1e5f}, std::pair{300.0f, 2e6f}}) {
+            MixtureState state = stateOf({butane, butane}, {0.3f, 0.7f}, eq.optionno, MixtureHost::MixtureDeparture);
+            const Expected pure = expectedFor({eq.eos, {butane}}, {1.0}, T, P);
+            const EosResult departure = eos::Departurecal(state, T, P);
+            ASSERT_TRUE(departure) << eq.name;
+            EXPECT_NEAR((*departure)[0], pure.largest.H, departureTolerance * std::fabs(pure.largest.H)) << eq.name << ' ' << T;
+            EXPECT_NEAR((*departure)[1], pure.largest.S, departureTolerance * std::fabs(pure.largest.S)) << eq.name << ' ' << T;
         }
     }
 }
