@@ -7,7 +7,6 @@
 #include "mixture/engine/mixtureeos.h"
 
 #include <array>
-
 #include <numbers>
 #include <optional>
 
@@ -85,6 +84,9 @@ double logCoefficient(Equation equation, float am, float bm, float T);
 // ratio (Z - 1) - ln|Z - B| + attraction * coefficient * cubicLog, with ratio = b_i/bm and
 // attraction = b_i/bm - 2 sqrt(a_i/am). The mixture as one fluid is ratio 1, attraction -1.
 double lnPhi(Equation equation, double Z, float B, double ratio, double attraction, double coefficient);
+
+// phi = exp(ln phi), with ln phi first stored as a 32-bit value.
+inline float fugacityCoefficient(double lnPhiValue) { return single(expo(single(lnPhiValue))); }
 
 // Writes D, p, q, r and phi of the latest solve into report lines 43 to 47.
 void putSolveDetails(MixtureState& state);

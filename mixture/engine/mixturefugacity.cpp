@@ -49,9 +49,9 @@ EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P
         } else {
             coefficient = logCoefficient(equation, m.am, m.bm, T);
         }
-        const float lnPhi0 = single(mixtureLnPhi(equation, z0, A, B, coefficient));
-        const float lnPhi2 = single(mixtureLnPhi(equation, z2, A, B, coefficient));
-        return std::array{single(expo(lnPhi0)), single(expo(lnPhi2)), 0.0f};
+        const float phi0 = fugacityCoefficient(mixtureLnPhi(equation, z0, A, B, coefficient));
+        const float phi2 = fugacityCoefficient(mixtureLnPhi(equation, z2, A, B, coefficient));
+        return std::array{phi0, phi2, 0.0f};
     });
 }
 

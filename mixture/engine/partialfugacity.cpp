@@ -28,8 +28,6 @@ double vanderwaalLnPhi(double Z, double V, float ai, float bi, const OneFluid& m
                   - quot(2.0 * root(static_cast<double>(m.am) * ai), R * T * V));
 }
 
-float coefficientOf(double lnPhiValue) { return single(expo(single(lnPhiValue))); }
-
 EosResult partialMember(Equation equation, MixtureState& state, float T, float P, std::int16_t icall)
 {
     return trapped(memberMessage(equation), [&]() -> EosResult {
@@ -47,8 +45,8 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
             const float v0 = single(quot(z0 * R * T, P));
             const float v2 = single(quot(z2 * R * T, P));
             const int i = slot(icall);
-            const float phi0 = coefficientOf(vanderwaalLnPhi(z0, v0, state.a[i], state.b[i], m, T));
-            const float phi2 = coefficientOf(vanderwaalLnPhi(z2, v2, state.a[i], state.b[i], m, T));
+            const float phi0 = fugacityCoefficient(vanderwaalLnPhi(z0, v0, state.a[i], state.b[i], m, T));
+            const float phi2 = fugacityCoefficient(vanderwaalLnPhi(z2, v2, state.a[i], state.b[i], m, T));
             return std::array{phi0, phi2, 0.0f};
         }
 
@@ -61,8 +59,8 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
         const double ratio = quot(state.b[i], m.bm);
         const double attraction = ratio - 2.0 * root(quot(state.a[i], m.am));
         const double coefficient = logCoefficient(equation, m.am, m.bm, T);
-        const float phi0 = coefficientOf(lnPhi(equation, z0, B, ratio, attraction, coefficient));
-        const float phi2 = coefficientOf(lnPhi(equation, z2, B, ratio, attraction, coefficient));
+        const float phi0 = fugacityCoefficient(lnPhi(equation, z0, B, ratio, attraction, coefficient));
+        const float phi2 = fugacityCoefficient(lnPhi(equation, z2, B, ratio, attraction, coefficient));
         return std::array{phi0, phi2, 0.0f};
     });
 }
