@@ -3,62 +3,14 @@
 #include "mixture/engine/eosarithmetic.h"
 
 namespace calvex::mixture::eos::detail {
-namespace {
 
-// 0.08664 R and 0.0778 R, kept as the single constants the covolumes are written with.
-constexpr double rkCovolume = 0.72032496;
-constexpr double prCovolume = 0.6468292;
-constexpr double rkAttraction = 0.42748;
-constexpr double prAttraction = 0.45724;
-
-float alphaOf(float slope, float T, float Tc)
+float alphaSlope(Equation equation, float omega, float Tc, float T)
 {
-    const double term = 1.0 + slope * (1.0 - root(quot(T, Tc)));
-    return single(term * term);
-}
-
-} // namespace
-
-float alphaSlope(Equation equation, float omega)
-{
-    const double w = omega;
-    switch (equation) {
-    case Equation::Soave:
-        return single(0.48 + 1.574 * w - 0.176 * w * w);
-    case Equation::PengRobinson:
-        return single(0.37464 + 1.54226 * w - 0.26992 * w * w);
-    case Equation::VanDerWaals:
-    case Equation::RedlichKwong:
-        break;
-    }
-    return 0.0f;
-}
-
-ComponentParameters componentParameters(Equation equation, float Tc, float Pc, float omega, float T)
-{
-    const double tc = Tc;
-    ComponentParameters p;
-    switch (equation) {
-    case Equation::VanDerWaals:
-        p.a = single(quot(27.0 * R * R * tc * tc, 64.0 * Pc));
-        p.b = single(quot(R * tc, 8.0 * Pc));
-        break;
-    case Equation::RedlichKwong:
-        p.a = single(quot(rkAttraction * R * R * power(tc, 2.5), Pc * root(T)));
-        p.b = single(quot(rkCovolume * tc, Pc));
-        break;
-    case Equation::Soave:
-        p.alpha = alphaOf(alphaSlope(equation, omega), T, Tc);
-        p.a = single(quot(rkAttraction * (R * tc) * (R * tc) * p.alpha, Pc));
-        p.b = single(quot(rkCovolume * tc, Pc));
-        break;
-    case Equation::PengRobinson:
-        p.alpha = alphaOf(alphaSlope(equation, omega), T, Tc);
-        p.a = single(quot(prAttraction * (R * tc) * (R * tc) * p.alpha, Pc));
-        p.b = single(quot(prCovolume * tc, Pc));
-        break;
-    }
-    return p;
+    core::ComponentConstants component;
+    component.Tc = Tc;
+    component.Pc = 1.0f; // any nonzero value: only m (kappa) is wanted
+    component.omega = omega;
+    return core::detail::parametersAt(equation, component, T).m;
 }
 
 void fillParameters(Equation equation, const MixtureState& state, float T, SlotArray& a, SlotArray& b,
@@ -66,7 +18,11 @@ void fillParameters(Equation equation, const MixtureState& state, float T, SlotA
 {
     for (int i = 0; i < state.nos; ++i) {
         const int k = slot(i);
-        const ComponentParameters p = componentParameters(equation, state.Tc[k], state.Pc[k], state.omega[k], T);
+        core::ComponentConstants component;
+        component.Tc = state.Tc[k];
+        component.Pc = state.Pc[k];
+        component.omega = state.omega[k];
+        const core::detail::EquationParameters p = core::detail::parametersAt(equation, component, T);
         a[k] = p.a;
         b[k] = p.b;
         if (alpha)
@@ -82,7 +38,7 @@ OneFluid mix(const MixtureState& state, const SlotArray& a, const SlotArray& b)
         for (int k = 0; k < state.nos; ++k) {
             const int sk = slot(k);
             const double y = static_cast<double>(state.y[sk]) * state.y[sj];
-            m.am = single(m.am + y * root(static_cast<double>(a[sk]) * a[sj]));
+            m.am = single(m.am + y * squareRoot(static_cast<double>(a[sk]) * a[sj]));
         }
         m.bm = single(m.bm + static_cast<double>(state.y[sj]) * b[sj]);
     }
@@ -92,10 +48,10 @@ OneFluid mix(const MixtureState& state, const SlotArray& a, const SlotArray& b)
 float dimensionlessA(float am, float P, float T)
 {
     const double rt = R * T;
-    return single(quot(static_cast<double>(am) * P, rt * rt));
+    return single(quotient(static_cast<double>(am) * P, rt * rt));
 }
 
-float dimensionlessB(float bm, float P, float T) { return single(quot(static_cast<double>(bm) * P, R * T)); }
+float dimensionlessB(float bm, float P, float T) { return single(quotient(static_cast<double>(bm) * P, R * T)); }
 
 Cubic cubic(Equation equation, float A, float B)
 {
@@ -105,7 +61,7 @@ Cubic cubic(Equation equation, float A, float B)
     case Equation::VanDerWaals:
         return {single(-1.0 - b), A, single(-a * b)};
     case Equation::RedlichKwong:
-    case Equation::Soave:
+    case Equation::SoaveRedlichKwong:
         return {-1.0f, single(a - b - b * b), single(-a * b)};
     case Equation::PengRobinson:
         return {single(b - 1.0), single(a - 2.0 * b - 3.0 * b * b), single(b * b - a * b + b * b * b)};
@@ -113,40 +69,24 @@ Cubic cubic(Equation equation, float A, float B)
     return {};
 }
 
-std::optional<Equation> equationOf(std::int16_t optionno)
-{
-    switch (optionno) {
-    case 1:
-        return Equation::VanDerWaals;
-    case 2:
-        return Equation::PengRobinson;
-    case 3:
-        return Equation::RedlichKwong;
-    case 4:
-        return Equation::Soave;
-    default:
-        return std::nullopt;
-    }
-}
-
 double cubicLog(Equation equation, double Z, double B)
 {
     if (equation == Equation::PengRobinson)
-        return lnAbs(quot(Z + (1.0 + sqrt2) * B, Z + (1.0 - sqrt2) * B));
-    return lnAbs(quot(Z + B, Z));
+        return logOfAbs(quotient(Z + (1.0 + sqrt2) * B, Z + (1.0 - sqrt2) * B));
+    return logOfAbs(quotient(Z + B, Z));
 }
 
 double logCoefficient(Equation equation, float am, float bm, float T)
 {
     const double denominator = static_cast<double>(bm) * R * T;
     if (equation == Equation::PengRobinson)
-        return quot(am, 2.0 * sqrt2 * denominator);
-    return quot(am, denominator);
+        return quotient(am, 2.0 * sqrt2 * denominator);
+    return quotient(am, denominator);
 }
 
 double lnPhi(Equation equation, double Z, float B, double ratio, double attraction, double coefficient)
 {
-    return finite(ratio * (Z - 1.0) - lnAbs(Z - B) + attraction * coefficient * cubicLog(equation, Z, B));
+    return finite(ratio * (Z - 1.0) - logOfAbs(Z - B) + attraction * coefficient * cubicLog(equation, Z, B));
 }
 
 } // namespace calvex::mixture::eos::detail

@@ -1,8 +1,9 @@
 #pragma once
 // What the four equations share inside the mixture routines: component parameters, one-fluid
-// mixing, the dimensionless A and B and the cubic in Z. Every function raises Fault (see
+// mixing, the dimensionless A and B and the cubic in Z. Every function raises a fault (see
 // eosarithmetic.h) where a step cannot be computed.
 
+#include "core/eosparameters.h"
 #include "mixture/engine/eosarithmetic.h"
 #include "mixture/engine/mixtureeos.h"
 
@@ -12,24 +13,18 @@
 
 namespace calvex::mixture::eos::detail {
 
-enum class Equation { VanDerWaals, RedlichKwong, Soave, PengRobinson };
-
-inline constexpr double R = 8.314; // J/(mol K)
+using core::detail::Equation;
+using core::detail::equationOf;
+using core::detail::R;
 inline constexpr double sqrt2 = std::numbers::sqrt2;
 
-// m (Soave-Redlich-Kwong) or kappa (Peng-Robinson) of an acentric factor; 0 for the other two.
-float alphaSlope(Equation equation, float omega);
+// m (Soave-Redlich-Kwong) or kappa (Peng-Robinson) of an acentric factor at T: that of a
+// component with this acentric factor and critical temperature.
+float alphaSlope(Equation equation, float omega, float Tc, float T);
 
-struct ComponentParameters {
-    float a = 0.0f;
-    float b = 0.0f;
-    float alpha = 1.0f; // Soave-Redlich-Kwong and Peng-Robinson only
-};
-
-ComponentParameters componentParameters(Equation equation, float Tc, float Pc, float omega, float T);
-
-// Computes the parameters of components 0..nos-1 in ascending order, storing each component's
-// pair as soon as it stands, so a failure leaves the earlier components with their new values.
+// Computes the parameters of components 0..nos-1 at T in ascending order (the core's formulas),
+// storing each component's pair as soon as it stands, so a failure leaves the earlier
+// components with their new values.
 void fillParameters(Equation equation, const MixtureState& state, float T, SlotArray& a, SlotArray& b,
                     SlotArray* alpha = nullptr);
 
@@ -52,10 +47,6 @@ struct Cubic {
 
 // Z^3 + c2 Z^2 + c1 Z + c0 = 0 of the equation.
 Cubic cubic(Equation equation, float A, float B);
-
-// The equation an EquationOption selects: 1 van der Waals, 2 Peng-Robinson, 3 Redlich-Kwong,
-// 4 Soave-Redlich-Kwong; none for any other value.
-std::optional<Equation> equationOf(std::int16_t optionno);
 
 // The equation's name in a report, by optionno 1 to 4.
 using EquationNames = std::array<const char*, 4>;
@@ -86,7 +77,7 @@ double logCoefficient(Equation equation, float am, float bm, float T);
 double lnPhi(Equation equation, double Z, float B, double ratio, double attraction, double coefficient);
 
 // phi = exp(ln phi), with ln phi first stored as a 32-bit value.
-inline float fugacityCoefficient(double lnPhiValue) { return single(expo(single(lnPhiValue))); }
+inline float fugacityCoefficient(double lnPhiValue) { return single(exponential(single(lnPhiValue))); }
 
 // Writes D, p, q, r and phi of the latest solve into report lines 43 to 47.
 void putSolveDetails(MixtureState& state);

@@ -25,8 +25,8 @@ float averagedDerivative(Equation equation, const MixtureState& state, const Slo
         TcM = single(TcM + static_cast<double>(state.y[k]) * state.Tc[k]);
         alphaM = single(alphaM + static_cast<double>(state.y[k]) * alpha[k]);
     }
-    const float slope = alphaSlope(equation, omegaM);
-    return single(quot(-static_cast<double>(am) * slope, root(static_cast<double>(alphaM) * T * TcM)));
+    const float slope = alphaSlope(equation, omegaM, TcM, T);
+    return single(quotient(-static_cast<double>(am) * slope, squareRoot(static_cast<double>(alphaM) * T * TcM)));
 }
 
 Residual residual(Equation equation, const OneFluid& m, float dadT, float B, float T, float P, double Z)
@@ -36,18 +36,18 @@ Residual residual(Equation equation, const OneFluid& m, float dadT, float B, flo
     const double bm = m.bm;
     switch (equation) {
     case Equation::VanDerWaals:
-        return {finite(rt * (Z - 1.0) - quot(P * am, Z * rt)), finite(R * lnAbs(Z - B))};
+        return {finite(rt * (Z - 1.0) - quotient(P * am, Z * rt)), finite(R * logOfAbs(Z - B))};
     case Equation::RedlichKwong: {
         const double L = cubicLog(equation, Z, B);
-        return {finite(rt * (Z - 1.0) - quot(3.0 * am, 2.0 * bm) * L),
-                finite(R * lnAbs(Z - B) - quot(am, 2.0 * bm * T) * L)};
+        return {finite(rt * (Z - 1.0) - quotient(3.0 * am, 2.0 * bm) * L),
+                finite(R * logOfAbs(Z - B) - quotient(am, 2.0 * bm * T) * L)};
     }
-    case Equation::Soave:
+    case Equation::SoaveRedlichKwong:
     case Equation::PengRobinson: {
         const double L = cubicLog(equation, Z, B);
         const double scale = equation == Equation::PengRobinson ? 2.0 * sqrt2 * bm : bm;
-        return {finite(rt * (Z - 1.0) + quot(T * static_cast<double>(dadT) - am, scale) * L),
-                finite(R * lnAbs(Z - B) + quot(dadT, scale) * L)};
+        return {finite(rt * (Z - 1.0) + quotient(T * static_cast<double>(dadT) - am, scale) * L),
+                finite(R * logOfAbs(Z - B) + quotient(dadT, scale) * L)};
     }
     }
     return {};
@@ -55,7 +55,7 @@ Residual residual(Equation equation, const OneFluid& m, float dadT, float B, flo
 
 EosResult departureMember(Equation equation, MixtureState& state, float T, float P, float Z)
 {
-    return trapped("error in departure calculaton", [&]() -> EosResult {
+    return trap("error in departure calculaton", [&]() -> EosResult {
         // Only van der Waals keeps its parameters in the state; the others hold their own.
         SlotArray a{};
         SlotArray b{};
@@ -66,7 +66,7 @@ EosResult departureMember(Equation equation, MixtureState& state, float T, float
         fillParameters(equation, state, T, aUsed, bUsed, &alpha);
         const OneFluid m = mix(state, aUsed, bUsed);
         float dadT = 0.0f;
-        if (equation == Equation::Soave || equation == Equation::PengRobinson)
+        if (equation == Equation::SoaveRedlichKwong || equation == Equation::PengRobinson)
             dadT = averagedDerivative(equation, state, alpha, m.am, T);
         const float A = dimensionlessA(m.am, P, T);
         const float B = dimensionlessB(m.bm, P, T);
@@ -97,7 +97,7 @@ EosResult Departurecal(MixtureState& state, float T, float P)
                 return std::nullopt;
             return departureMember(equation, state, T, P, (*roots)[2]);
         });
-    } catch (const Fault&) {
+    } catch (const ArithmeticFault&) {
         return std::nullopt;
     }
 }
@@ -119,7 +119,7 @@ EosResult DepartureRK(MixtureState& state, float T1, float p4, float Z)
 
 EosResult DepartureSRK(MixtureState& state, float T1, float p4, float Z)
 {
-    return departureMember(Equation::Soave, state, T1, p4, Z);
+    return departureMember(Equation::SoaveRedlichKwong, state, T1, p4, Z);
 }
 
 } // namespace calvex::mixture::eos

@@ -10,13 +10,13 @@ using namespace detail;
 double mixtureLnPhi(Equation equation, double Z, float A, float B, double coefficient)
 {
     if (equation == Equation::VanDerWaals)
-        return finite((Z - 1.0) - lnAbs(Z - B) - quot(A, Z));
+        return finite((Z - 1.0) - logOfAbs(Z - B) - quotient(A, Z));
     return lnPhi(equation, Z, B, 1.0, -1.0, coefficient);
 }
 
 EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P)
 {
-    return trapped("error in phy", [&]() -> EosResult {
+    return trap("error in phy", [&]() -> EosResult {
         fillParameters(equation, state, T, state.a, state.b);
         const OneFluid m = mix(state, state.a, state.b);
         const bool vanderwaal = equation == Equation::VanDerWaals;
@@ -37,9 +37,9 @@ EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P
             putNumber(out, 39, B);
         }
         putSolveDetails(state);
-        const float z0 = element(roots, 0);
+        const float z0 = need(roots)[0];
         putNumber(out, 48, z0);
-        const float z2 = element(roots, 2);
+        const float z2 = need(roots)[2];
         putNumber(out, 49, z2);
 
         double coefficient = 0.0;
@@ -61,7 +61,7 @@ const EquationNames mixtureNames = {"Vander waal", "Peng Robinson", "Redlick Kwo
 
 EosResult phycal(MixtureState& state, float T, float Pb)
 {
-    return trapped("error in phycal", [&] {
+    return trap("error in phycal", [&] {
         return dispatch(state, 35, mixtureNames, [&](Equation equation) {
             return mixtureMember(equation, state, T, Pb);
         });
@@ -75,7 +75,7 @@ EosResult phycalvanderwaal(MixtureState& state, float T1, float Pb)
 
 EosResult phycalRK(MixtureState& state, float T1, float p1) { return mixtureMember(Equation::RedlichKwong, state, T1, p1); }
 
-EosResult phycalSRK(MixtureState& state, float T1, float p1) { return mixtureMember(Equation::Soave, state, T1, p1); }
+EosResult phycalSRK(MixtureState& state, float T1, float p1) { return mixtureMember(Equation::SoaveRedlichKwong, state, T1, p1); }
 
 EosResult phycalPR(MixtureState& state, float T1, float p1) { return mixtureMember(Equation::PengRobinson, state, T1, p1); }
 

@@ -15,10 +15,10 @@ void putSolveDetails(MixtureState& state)
 
 EosResult compressibility(Equation equation, MixtureState& state, float T2, float p2)
 {
-    return trapped("error in Zcal", [&]() -> EosResult {
+    return trap("error in Zcal", [&]() -> EosResult {
         const EosResult parameters = oneFluidParameters(equation, state, T2, p2);
-        const float am = element(parameters, 0);
-        const float bm = element(parameters, 1);
+        const float am = need(parameters)[0];
+        const float bm = need(parameters)[1];
         const float A = dimensionlessA(am, p2, T2);
         const float B = dimensionlessB(bm, p2, T2);
         const Cubic c = cubic(equation, A, B);
@@ -41,7 +41,7 @@ EosResult compressibility(Equation equation, MixtureState& state, float T2, floa
             // The details go out even after a failed solve: then they are those of the solve before.
             putSolveDetails(state);
             if (!solved)
-                fail();
+                fault();
             putNumber(out, 48, solved->roots[0]);
             putNumber(out, 49, solved->roots[2]);
         }
@@ -67,7 +67,7 @@ EosResult ZcalRK(MixtureState& state, float T2, float p2)
 
 EosResult ZcalSRK(MixtureState& state, float T2, float p2)
 {
-    return detail::compressibility(Equation::Soave, state, T2, p2);
+    return detail::compressibility(Equation::SoaveRedlichKwong, state, T2, p2);
 }
 
 EosResult ZcalPR(MixtureState& state, float T2, float p2)

@@ -6,7 +6,7 @@ namespace detail {
 
 EosResult oneFluidParameters(Equation equation, MixtureState& state, float T2, float)
 {
-    return trapped("error in abcal", [&]() -> EosResult {
+    return trap("error in abcal", [&]() -> EosResult {
         fillParameters(equation, state, T2, state.a, state.b);
         const OneFluid m = mix(state, state.a, state.b);
         return std::array{m.am, m.bm, 0.0f};
@@ -29,7 +29,7 @@ EosResult abRK(MixtureState& state, float T2, float p2)
 
 EosResult abSRK(MixtureState& state, float T2, float p2)
 {
-    return detail::oneFluidParameters(Equation::Soave, state, T2, p2);
+    return detail::oneFluidParameters(Equation::SoaveRedlichKwong, state, T2, p2);
 }
 
 EosResult abPR(MixtureState& state, float T2, float p2)

@@ -13,7 +13,7 @@ const char* memberMessage(Equation equation)
         return "error in partialphyvan";
     case Equation::RedlichKwong:
         return "error in partialphyrk";
-    case Equation::Soave:
+    case Equation::SoaveRedlichKwong:
         return "error in partialphysrk";
     case Equation::PengRobinson:
         return "error in partialphypr";
@@ -24,13 +24,13 @@ const char* memberMessage(Equation equation)
 // ln phi_i of van der Waals at a root Z with its molar volume V.
 double vanderwaalLnPhi(double Z, double V, float ai, float bi, const OneFluid& m, float T)
 {
-    return finite(quot(bi, V - m.bm) - lnAbs(Z * (1.0 - quot(m.bm, V)))
-                  - quot(2.0 * root(static_cast<double>(m.am) * ai), R * T * V));
+    return finite(quotient(bi, V - m.bm) - logOfAbs(Z * (1.0 - quotient(m.bm, V)))
+                  - quotient(2.0 * squareRoot(static_cast<double>(m.am) * ai), R * T * V));
 }
 
 EosResult partialMember(Equation equation, MixtureState& state, float T, float P, std::int16_t icall)
 {
-    return trapped(memberMessage(equation), [&]() -> EosResult {
+    return trap(memberMessage(equation), [&]() -> EosResult {
         EosResult roots;
         // Redlich-Kwong solves the cubic before it forms the parameters; the others after.
         if (equation == Equation::RedlichKwong)
@@ -40,10 +40,10 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
 
         if (equation == Equation::VanDerWaals) {
             roots = compressibility(equation, state, T, P);
-            const float z0 = element(roots, 0);
-            const float z2 = element(roots, 2);
-            const float v0 = single(quot(z0 * R * T, P));
-            const float v2 = single(quot(z2 * R * T, P));
+            const float z0 = need(roots)[0];
+            const float z2 = need(roots)[2];
+            const float v0 = single(quotient(z0 * R * T, P));
+            const float v2 = single(quotient(z2 * R * T, P));
             const int i = slot(icall);
             const float phi0 = fugacityCoefficient(vanderwaalLnPhi(z0, v0, state.a[i], state.b[i], m, T));
             const float phi2 = fugacityCoefficient(vanderwaalLnPhi(z2, v2, state.a[i], state.b[i], m, T));
@@ -53,11 +53,11 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
         const float B = dimensionlessB(m.bm, P, T);
         if (equation != Equation::RedlichKwong)
             roots = compressibility(equation, state, T, P);
-        const float z0 = element(roots, 0);
-        const float z2 = element(roots, 2);
+        const float z0 = need(roots)[0];
+        const float z2 = need(roots)[2];
         const int i = slot(icall);
-        const double ratio = quot(state.b[i], m.bm);
-        const double attraction = ratio - 2.0 * root(quot(state.a[i], m.am));
+        const double ratio = quotient(state.b[i], m.bm);
+        const double attraction = ratio - 2.0 * squareRoot(quotient(state.a[i], m.am));
         const double coefficient = logCoefficient(equation, m.am, m.bm, T);
         const float phi0 = fugacityCoefficient(lnPhi(equation, z0, B, ratio, attraction, coefficient));
         const float phi2 = fugacityCoefficient(lnPhi(equation, z2, B, ratio, attraction, coefficient));
@@ -73,7 +73,7 @@ const EquationNames partialNames = {"Vander waal", "Peng Robinson", "Redlick  Kw
 
 EosResult phycal(MixtureState& state, float T, float Pb, std::int16_t icall)
 {
-    return trapped("errror in phycal", [&] {
+    return trap("errror in phycal", [&] {
         return dispatch(state, 3, partialNames, [&](Equation equation) {
             return partialMember(equation, state, T, Pb, icall);
         });
@@ -92,7 +92,7 @@ EosResult partialphycalRK(MixtureState& state, float T1, float p1, std::int16_t 
 
 EosResult partialphycalSRK(MixtureState& state, float T1, float p1, std::int16_t icall)
 {
-    return partialMember(Equation::Soave, state, T1, p1, icall);
+    return partialMember(Equation::SoaveRedlichKwong, state, T1, p1, icall);
 }
 
 EosResult partialphycalPR(MixtureState& state, float T1, float p1, std::int16_t icall)
