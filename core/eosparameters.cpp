@@ -9,11 +9,23 @@ namespace {
 constexpr double redlichKwongB = 0.72032496;
 constexpr double pengRobinsonB = 0.6468292;
 
-float alphaOf(float m, double T, double Tc)
+// Soave and Peng-Robinson share one form: m = (omega m1 + m0) - omega^2 m2,
+// alpha = (1 + m (1 - sqrt(T/Tc)))^2, a = (Tc R)^2 omegaA alpha / Pc, b = Tc bConstant / Pc.
+struct AlphaForm {
+    double m0, m1, m2, omegaA, bConstant;
+};
+constexpr AlphaForm soave{0.48, 1.574, 0.176, 0.42748, redlichKwongB};
+constexpr AlphaForm pengRobinson{0.37464, 1.54226, 0.26992, 0.45724, pengRobinsonB};
+
+EquationParameters withAlpha(const AlphaForm& form, double Tc, double Pc, double omega, double T)
 {
-    const double reduced = 1.0 - squareRoot(quotient(T, Tc));
-    const double root = 1.0 + m * reduced;
-    return single(root * root);
+    EquationParameters parameters;
+    parameters.m = single((omega * form.m1 + form.m0) - omega * omega * form.m2);
+    const double root = 1.0 + parameters.m * (1.0 - squareRoot(quotient(T, Tc)));
+    parameters.alpha = single(root * root);
+    parameters.a = single(quotient((Tc * R) * (Tc * R) * form.omegaA * parameters.alpha, Pc));
+    parameters.b = single(quotient(Tc * form.bConstant, Pc));
+    return parameters;
 }
 
 } // namespace
@@ -51,17 +63,9 @@ EquationParameters parametersAt(Equation equation, const ComponentConstants& com
         parameters.b = single(quotient(Tc * redlichKwongB, Pc));
         break;
     case Equation::SoaveRedlichKwong:
-        parameters.m = single((omega * 1.574 + 0.48) - omega * omega * 0.176);
-        parameters.alpha = alphaOf(parameters.m, T, Tc);
-        parameters.a = single(quotient((Tc * R) * (Tc * R) * 0.42748 * parameters.alpha, Pc));
-        parameters.b = single(quotient(Tc * redlichKwongB, Pc));
-        break;
+        return withAlpha(soave, Tc, Pc, omega, T);
     case Equation::PengRobinson:
-        parameters.m = single((omega * 1.54226 + 0.37464) - omega * omega * 0.26992);
-        parameters.alpha = alphaOf(parameters.m, T, Tc);
-        parameters.a = single(quotient((Tc * R) * (Tc * R) * 0.45724 * parameters.alpha, Pc));
-        parameters.b = single(quotient(Tc * pengRobinsonB, Pc));
-        break;
+        return withAlpha(pengRobinson, Tc, Pc, omega, T);
     }
     return parameters;
 }

@@ -5,25 +5,16 @@ namespace {
 
 // Message arrays are in Equation order: van der Waals, Peng-Robinson, Redlich-Kwong, Soave.
 constexpr std::array<std::string_view, 4> zcal{"error in Zcal", "error in Zcal", "error in Zcal", "error in Zcal"};
+constexpr std::array<std::string_view, 4> fugacity{"error fugacity", "error fugacity", "error fugacity", "error fugacity"};
 constexpr std::array<std::string_view, 4> silent{};
 
-constexpr HostVariant reportingWindow{true, false, zcal, FugacityMode::AtStateTemperature, "error fugacitycal",
-                                      {"error fugacity", "error fugacity", "error fugacity", "error fugacity"},
-                                      40, CapResult::InitialGuess, "error Psatiteration"};
+// The molar-volume, fugacity and departure windows: their compressibility calls report steps.
+constexpr HostVariant reportingWindow{true, true, zcal, FugacityMode::AtStateTemperature, "error fugacitycal",
+                                      fugacity, 40, CapResult::InitialGuess, "error Psatiteration"};
 
-constexpr HostVariant withSteps(HostVariant variant)
-{
-    variant.stepsReport = true;
-    return variant;
-}
-
-constexpr HostVariant withPsatCap(HostVariant variant, int cap)
-{
-    variant.psatUpdateCap = cap;
-    return variant;
-}
-
-constexpr HostVariant enthalpyWindow = withPsatCap(reportingWindow, 30);
+// The enthalpy and entropy windows, through eecal.
+constexpr HostVariant enthalpyWindow{true, false, zcal, FugacityMode::AtStateTemperature, "error fugacitycal",
+                                     fugacity, 30, CapResult::InitialGuess, "error Psatiteration"};
 
 constexpr HostVariant saturationPressureWindow{
     true, false, {"error in Zcalvanderwaal", "error in Zcalpr", "error in ZcalRK", "error in Zcalsrk"},
@@ -31,6 +22,7 @@ constexpr HostVariant saturationPressureWindow{
     {"error in fugacityeq", "error in fugacityeq", "error in fugacityRK", "error in fugacitySRK"},
     49, CapResult::LastPressurePlusTwoHundredthPascal, "error in Psatiteration"};
 
+// This window calls no saturation pressure; its row keeps the reporting windows' values there.
 constexpr HostVariant saturationTemperatureWindow{
     true, false, zcal, FugacityMode::LoggingTemperature, "error in Fugacitycal",
     {"error in Fugacityeqstate", "error in Fugacityeqstate", "error in fugacityrk", "error in fugacitysrk"},
@@ -45,7 +37,6 @@ constexpr HostVariant untrappedWindow{false, false, silent, FugacityMode::AtStat
 
 const HostVariant& variantOf(EosHost host)
 {
-    static constexpr HostVariant departureWindow = withSteps(reportingWindow);
     switch (host) {
     case EosHost::EnthalpyCalculator:
     case EosHost::EntropyCalculator:
@@ -53,7 +44,7 @@ const HostVariant& variantOf(EosHost host)
     case EosHost::DepartureFunctionCalculator:
     case EosHost::PureComponentFugacityCalculator:
     case EosHost::MolarVolumeCalculator:
-        return departureWindow;
+        return reportingWindow;
     case EosHost::SaturationPressureCalculator:
         return saturationPressureWindow;
     case EosHost::SaturationTemperatureCalculator:

@@ -5,7 +5,9 @@
 
 #include "core/checkedmath.h"
 #include "core/eosstate.h"
+#include "services/numbers.h"
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -35,6 +37,23 @@ inline void writeLogCell(EosState& state, int cell, std::string text)
     if (!fits(slot) || slot > lastLogSlot)
         fault();
     writeSlot(state.result, slot, std::move(text));
+}
+
+// The solver's cells of the current iteration-log row: the row number, the row's pressure
+// or temperature (`shownValue`), and fL and fV in bar rounded to 4 decimals. Cells 10 and
+// 11, the roots, are the logging fugacity member's.
+inline void writeLogRow(EosState& state, std::string shownValue, const std::array<float, 2>& fugacities)
+{
+    writeLogCell(state, 8, std::to_string(state.nos));
+    writeLogCell(state, 9, std::move(shownValue));
+    writeLogCell(state, 12, services::roundedText(fugacities[0] / 1e5, 4));
+    writeLogCell(state, 13, services::roundedText(fugacities[1] / 1e5, 4));
+}
+
+inline void nextLogRow(EosState& state)
+{
+    ++state.nos;
+    state.logoffset = static_cast<std::int16_t>(state.logoffset + 5);
 }
 
 } // namespace calvex::core::detail

@@ -266,6 +266,24 @@ TEST(CompressibilityFailures, ZeroTemperatureOrCriticalPressureTakesTheVariantMe
     }
 }
 
+TEST(EosStateLoad, CriticalPressureGoesFromBarToPascal)
+{
+    EosState state(EosHost::MolarVolumeCalculator);
+    ComponentConstants methane;
+    methane.compoundname = "methane";
+    methane.Tc = 190.56f;
+    methane.Pc = 45.99f;
+    ASSERT_TRUE(state.loadComponent(methane));
+    EXPECT_EQ(state.component.compoundname, "methane");
+    EXPECT_EQ(state.component.Tc, 190.56f);
+    EXPECT_EQ(state.component.Pc, static_cast<float>(45.99f * 1e5));
+
+    ComponentConstants huge = methane;
+    huge.Pc = 1e36f; // 1e41 Pa does not fit a float
+    EXPECT_FALSE(state.loadComponent(huge));
+    EXPECT_EQ(state.component.Pc, static_cast<float>(45.99f * 1e5)) << "unchanged";
+}
+
 TEST(CompressibilityFailures, OptionOutsideOneToFourSelectsNothing)
 {
     testing::ScriptedUi ui;
