@@ -166,13 +166,5 @@ TEST(OneFluidParameters, MoreComponentsThanSlotsIsAFailureNotAnOverrun)
     EXPECT_EQ(ui.messages(), std::vector<std::string>{"error in abcal"});
 }
 
-TEST(OneFluidParameters, NoComponentsGiveZeroParameters)
-{
-    MixtureState state;
-    const EosResult result = eos::abPR(state, 250.0f, 1e6f);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(*result, (std::array{0.0f, 0.0f, 0.0f}));
-}
-
 } // namespace
 } // namespace calvex::mixture
