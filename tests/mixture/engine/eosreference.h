@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-namespace calvex::mixture::reference {
+namespace calvex::mixture::eosreference {
 
 enum class Eos { VanDerWaals, RedlichKwong, Soave, PengRobinson };
 
@@ -184,4 +184,4 @@ inline Residuals residuals(const MixtureModel& m, double T, double P, double Z, 
     return {Ar + T * Sr + RT * (Z - 1.0), Sr + gasConstant * std::log(Z), Ar / RT + Z - 1.0 - std::log(Z)};
 }
 
-} // namespace calvex::mixture::reference
+} // namespace calvex::mixture::eosreference

@@ -11,11 +11,11 @@
 namespace calvex::mixture {
 namespace {
 
-using reference::Component;
-using reference::Eos;
-using reference::MixtureModel;
-using reference::butane;
-using reference::methane;
+using eosreference::Component;
+using eosreference::Eos;
+using eosreference::MixtureModel;
+using eosreference::butane;
+using eosreference::methane;
 
 
 MixtureState stateOf(const std::vector<Component>& components, const std::vector<float>& y, std::int16_t optionno,
@@ -71,7 +71,7 @@ struct Expected {
     double bm = 0.0;
     std::vector<double> roots;
     double dadT = 0.0;
-    reference::Residuals smallest{}, largest{};
+    eosreference::Residuals smallest{}, largest{};
     std::vector<double> lnPhiSmallest, lnPhiLargest;
 };
 
@@ -102,9 +102,9 @@ double mixtureLnPhi(const MixtureModel& model, const std::vector<double>& n, dou
 {
     const double am = model.am(n, T);
     const double bm = model.bm(n);
-    const auto roots = reference::compressibilityRoots(model, T, P, am, bm);
+    const auto roots = eosreference::compressibilityRoots(model, T, P, am, bm);
     const double Z = which == 0 ? roots.front() : roots.back();
-    return reference::residuals(model, T, P, Z, am, bm, 0.0).lnPhi;
+    return eosreference::residuals(model, T, P, Z, am, bm, 0.0).lnPhi;
 }
 
 // ln phi_i = d(n ln phi)/dn_i at constant T, P and the other amounts, by central differences.
@@ -128,10 +128,10 @@ Expected expectedFor(const MixtureModel& model, const std::vector<double>& y, do
     Expected e;
     e.am = model.am(y, T);
     e.bm = model.bm(y);
-    e.roots = reference::compressibilityRoots(model, T, P, e.am, e.bm);
+    e.roots = eosreference::compressibilityRoots(model, T, P, e.am, e.bm);
     e.dadT = departureSlope(model, y, T, e.am);
-    e.smallest = reference::residuals(model, T, P, e.roots.front(), e.am, e.bm, e.dadT);
-    e.largest = reference::residuals(model, T, P, e.roots.back(), e.am, e.bm, e.dadT);
+    e.smallest = eosreference::residuals(model, T, P, e.roots.front(), e.am, e.bm, e.dadT);
+    e.largest = eosreference::residuals(model, T, P, e.roots.back(), e.am, e.bm, e.dadT);
     for (std::size_t i = 0; i < y.size(); ++i) {
         e.lnPhiSmallest.push_back(partialLnPhi(model, y, i, T, P, 0));
         e.lnPhiLargest.push_back(partialLnPhi(model, y, i, T, P, 2));
@@ -181,7 +181,7 @@ TEST(MixtureCompressibility, OneRealRootComesThreeTimes)
         MixtureState state = stateOf({methane, butane}, {0.5f, 0.5f}, eq.optionno, MixtureHost::PartialFugacity);
         const MixtureModel model{eq.eos, {methane, butane}};
         const auto expected =
-            reference::compressibilityRoots(model, 400.0, 1e5, model.am({0.5, 0.5}, 400.0), model.bm({0.5, 0.5}));
+            eosreference::compressibilityRoots(model, 400.0, 1e5, model.am({0.5, 0.5}, 400.0), model.bm({0.5, 0.5}));
         ASSERT_EQ(expected.size(), 1u) << eq.name;
         const EosResult roots = eq.Zcal(state, 400.0f, 1e5f);
         ASSERT_TRUE(roots) << eq.name;

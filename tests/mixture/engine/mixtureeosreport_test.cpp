@@ -14,10 +14,10 @@ namespace calvex::mixture {
 namespace {
 
 using calvex::testing::ScriptedUi;
-using reference::Eos;
-using reference::MixtureModel;
-using reference::butane;
-using reference::methane;
+using eosreference::Eos;
+using eosreference::MixtureModel;
+using eosreference::butane;
+using eosreference::methane;
 using Texts = std::vector<std::string>;
 
 const std::string untouched = "untouched";
@@ -75,7 +75,7 @@ void expectEquationLines(const MixtureState& state, std::int16_t optionno, bool 
     const double T = 250.0, P = 1e6, RT = 8.314 * T;
     const double am = model.am({0.5, 0.5}, T);
     const double bm = model.bm({0.5, 0.5});
-    const auto z = reference::compressibilityRoots(model, T, P, am, bm);
+    const auto z = eosreference::compressibilityRoots(model, T, P, am, bm);
     ASSERT_EQ(z.size(), 3u);
     const double c2 = -(z[0] + z[1] + z[2]);
     const double c1 = z[0] * z[1] + z[0] * z[2] + z[1] * z[2];

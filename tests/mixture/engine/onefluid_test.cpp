@@ -7,11 +7,11 @@
 namespace calvex::mixture {
 namespace {
 
-using reference::Component;
-using reference::Eos;
-using reference::MixtureModel;
-using reference::butane;
-using reference::methane;
+using eosreference::Component;
+using eosreference::Eos;
+using eosreference::MixtureModel;
+using eosreference::butane;
+using eosreference::methane;
 
 
 MixtureState twoComponents(const Component& first, const Component& second, float y0, float y1)
