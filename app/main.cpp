@@ -1,8 +1,9 @@
 #include "services/programfolder.h"
 #include "services/qtui.h"
+#include "shell/pictures.h"
+#include "shell/shellwindows.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
@@ -10,9 +11,10 @@ int main(int argc, char* argv[])
     calvex::services::initialiseProgramFolder();
     calvex::services::QtUi qtUi;
     calvex::services::setUi(&qtUi);
+    QApplication::setWindowIcon(calvex::shell::pictureIcon(QStringLiteral("calvex")));
 
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("Calvex"));
-    frame.show();
+    calvex::shell::registerShellWindows();
+
+    calvex::shell::startProgram();
     return application.exec();
 }
