@@ -12,6 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Test failures print Qt strings as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace calvex::shell::testing {
 
 // A calculator or other neighbouring window: a plain window with a caption of its own.
