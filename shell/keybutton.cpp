@@ -48,7 +48,8 @@ void KeyButton::paintEvent(QPaintEvent*)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
 
-    QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    // A margin inside the face, so a caption wraps before it reaches a neighbour lying over the edge.
+    QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(4, 0, -4, 0);
     if (isDown() || isChecked())
         face.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));

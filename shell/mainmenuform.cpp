@@ -32,6 +32,10 @@ constexpr double rowTop(int row) { return 240 + 480 * row; }
 constexpr TwipsRect leftCell(int row) { return {120, rowTop(row), 2655, rowHeight}; }
 constexpr TwipsRect rightCell(int row) { return {2760, rowTop(row), 2895, rowHeight}; }
 constexpr TwipsRect wideCell(int row) { return {120, rowTop(row), 5535, rowHeight}; }
+// The mixture panel's left buttons as they show: designed to start left of the panel's edge
+// (at -240 and -120) and end at 2655, they would have the start of their captions cut off,
+// so they keep their right edge and start at the panel's margin.
+constexpr TwipsRect mixtureLeftCell(int row) { return {120, rowTop(row), 2535, rowHeight}; }
 
 enum class Place { Window, Pure, Mixture, Phase };
 
@@ -55,9 +59,9 @@ const std::array<LauncherKey, MAINMENUFORM::keyCount> keys = {{
     {"Departure Function Calculator", Place::Pure, leftCell(2), {"DepartureFunctionCalculator"}},
     {"Entropy Calculator", Place::Pure, wideCell(3), {"EntropyCalculator"}},
     {"Enthalpy  Calculator", Place::Pure, rightCell(2), {"EnthalpyCalculator"}},
-    {"Mixture Molar Volume  Calculator", Place::Mixture, {-240, rowTop(0), 2895, rowHeight}, {"MixtureMolarVolumeCalculator"}},
+    {"Mixture Molar Volume  Calculator", Place::Mixture, mixtureLeftCell(0), {"MixtureMolarVolumeCalculator"}},
     {"Mixture Fugacity  Calculator", Place::Mixture, {2640, rowTop(0), 2775, rowHeight}, {"MixtureFugacityCalculator"}},
-    {"Partial  Fugacity  Calculator", Place::Mixture, {-120, rowTop(1), 2775, rowHeight}, {"PartialFugacityCalculator"}},
+    {"Partial  Fugacity  Calculator", Place::Mixture, mixtureLeftCell(1), {"PartialFugacityCalculator"}},
     {"Departure Function  Calculator", Place::Mixture, {2640, rowTop(1), 2775, rowHeight}, {"MixtureDepartureCalculator"}},
     {"Dew Pressure  Calculator", Place::Phase, leftCell(0), {"DewPressureCalculator"}},
     {"Dew Temperature Calculator", Place::Phase, rightCell(0), {"DewTemperatureCalculator"}},
@@ -149,6 +153,10 @@ MAINMENUFORM::MAINMENUFORM()
         connect(button, &KeyButton::pointerMoved, this, &MAINMENUFORM::key_MouseMove);
         key[static_cast<std::size_t>(index)] = button;
     }
+
+    // A shown panel lies over the edge of the category buttons, caption included.
+    for (QGroupBox* panel : {Frame1, Frame2, Frame3})
+        panel->raise();
 
     tmrCurrTime = new QTimer(this);
     tmrCurrTime->setInterval(1000);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QToolBar>
 
 namespace calvex::shell::testing {
@@ -88,6 +89,14 @@ QStringList ShellTest::loadedNames() const
     for (const QWidget* window : registry.loadedWindows())
         names.append(window->objectName());
     return names;
+}
+
+QImage ShellTest::screenshot(QWidget* window, const QString& name)
+{
+    const QImage image = window->grab().toImage();
+    if (const QString folder = qEnvironmentVariable("CALVEX_SCREENSHOTS"); !folder.isEmpty())
+        image.save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    return image;
 }
 
 void ShellTest::destroyUnloaded() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

@@ -6,6 +6,7 @@
 #include "shell/unifacmodes.h"
 #include "shell/windowregistry.h"
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -57,6 +58,8 @@ protected:
     MDIForm1* openFrame();
     QStringList loadedNames() const;
     static void destroyUnloaded();
+    // The window as drawn; kept as <name>.png in the folder CALVEX_SCREENSHOTS names, when set.
+    static QImage screenshot(QWidget* window, const QString& name);
 
     WindowRegistry& registry = WindowRegistry::instance();
     int endings = 0;

@@ -86,6 +86,29 @@ TEST_F(StartWindows, KeyOnTheSplashShowsTheFrameAtOnce)
     destroyUnloaded();
 }
 
+TEST_F(StartWindows, CoverAndSplashShowTheirPicturesOnTheirBackground)
+{
+    calvexcover* cover = showCover();
+    ASSERT_NE(cover, nullptr);
+    for (int tick = 0; tick < 8; ++tick)
+        cover->Timer3_Timer();
+    ASSERT_FALSE(cover->Picture1->pixmap().isNull());
+    QImage image = screenshot(cover, "cover");
+    EXPECT_EQ(image.pixelColor(2, image.height() - 2), QColor(224, 224, 224));
+    cover->Timer3_Timer();
+
+    auto* splash = registry.findAs<CalvexStartup>(splashWindow);
+    ASSERT_NE(splash, nullptr);
+    splash->Timer4->stop();
+    for (int tick = 0; tick < 41; ++tick)
+        splash->Timer3_Timer();
+    for (int tick = 0; tick < 100; ++tick)
+        splash->Timer4_Timer();
+    ASSERT_FALSE(splash->Picture2->pixmap().isNull());
+    image = screenshot(splash, "splash");
+    EXPECT_EQ(image.pixelColor(2, image.height() - 2), QColor(224, 224, 224));
+}
+
 TEST_F(StartWindows, StartRunsOnItsTimersThroughCoverAndSplashToTheFrame)
 {
     registry.show(coverWindow);

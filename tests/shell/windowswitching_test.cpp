@@ -151,6 +151,15 @@ TEST_F(WindowSwitching, WindowsBearingTheFrameCaptionStayAndStopTheClosing)
     registry.registerWindow("Impostor", {});
 }
 
+TEST_F(WindowSwitching, MaximisedChildLeavesTheFrameOpen)
+{
+    QWidget* calculator = registry.show("EnthalpyCalculator");
+    WindowRegistry::outerWindow(calculator)->showMaximized();
+    chooseMenu("FlashCal");
+    EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM", "FlashCalculator"}));
+    EXPECT_EQ(captionOf(frame), "Calvex") << frame->windowTitle().toStdString();
+}
+
 TEST_F(WindowSwitching, WindowNotBuiltYetGivesTheNoteAndClosesNothing)
 {
     registry.registerWindow("Txynrtl", {});
