@@ -14,6 +14,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -94,6 +96,19 @@ TEST_F(Frame, HasTheNamesOtherWindowsFindItBy)
     EXPECT_EQ(registry.find(frameWindow)->findChild<QToolBar*>("Toolbar"), frame->Toolbar);
     EXPECT_EQ(registry.mdiArea(), frame->mdiArea());
     EXPECT_EQ(frame->StatusBar3->objectName(), "StatusBar3");
+}
+
+TEST_F(Frame, CentresItselfAndCarriesSevenStatusPanels)
+{
+    const QRect screen = frame->screen()->geometry();
+    const QRect outer = frame->frameGeometry();
+    EXPECT_LE(std::abs(outer.left() * 2 + outer.width() - screen.width()), 1);
+    EXPECT_LE(std::abs(outer.top() * 2 + outer.height() - screen.height()), 1);
+    const QList<QLabel*> panels = frame->StatusBar3->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(panels.size(), 7);
+    EXPECT_EQ(panels[0]->text(), "Calvex");
+    EXPECT_EQ(panels[0]->toolTip(), "Calvex");
+    EXPECT_EQ(panels[5]->text(), QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
 }
 
 TEST_F(Frame, IgnoresCloseRequestsAndHasNoCloseButton)
