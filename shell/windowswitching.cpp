@@ -31,6 +31,17 @@ bool closeWindowsFrom(int first, int keep)
     return true;
 }
 
+// Clears the frame for `target`: the note and false when it is not available yet (nothing is
+// closed then), false when the closing stopped.
+bool closeOthersFor(const QString& target)
+{
+    if (!registry().isAvailable(target)) {
+        noteNotAvailable(target);
+        return false;
+    }
+    return closeWindowsFrom(0, 1);
+}
+
 } // namespace
 
 QString captionOf(const QWidget* window)
@@ -54,11 +65,7 @@ void noteNotAvailable(const QString& name)
 void CloseOthersAndShow(const QString& target)
 {
     runTrapped([&] {
-        if (!registry().isAvailable(target)) {
-            noteNotAvailable(target);
-            return;
-        }
-        if (!closeWindowsFrom(0, 1))
+        if (!closeOthersFor(target))
             return;
         registry().show(launcherWindow);
         registry().show(target);
@@ -68,11 +75,7 @@ void CloseOthersAndShow(const QString& target)
 void ShowUnifacCalculator(UnifacMode mode)
 {
     runTrapped([&] {
-        if (!registry().isAvailable(unifacWindow)) {
-            noteNotAvailable(unifacWindow);
-            return;
-        }
-        if (!closeWindowsFrom(0, 1))
+        if (!closeOthersFor(unifacWindow))
             return;
         if (QWidget* launcher = registry().find(launcherWindow); launcher && launcher->isVisible())
             registry().unload(launcher);
