@@ -2,9 +2,10 @@
 #include "services/programfolder.h"
 #include "services/qtui.h"
 #include "shell/helpwindows.h"
+#include "shell/pictures.h"
+#include "shell/shellwindows.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
@@ -14,9 +15,10 @@ int main(int argc, char* argv[])
     calvex::services::setUi(&qtUi);
     calvex::services::registerDialogWindows();
     calvex::shell::registerHelpWindows();
+    QApplication::setWindowIcon(calvex::shell::pictureIcon(QStringLiteral("calvex")));
 
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("Calvex"));
-    frame.show();
+    calvex::shell::registerShellWindows();
+
+    calvex::shell::startProgram();
     return application.exec();
 }
