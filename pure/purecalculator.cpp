@@ -92,10 +92,8 @@ bool PureCalculator::runCalculation(const FormReading& form)
         throw CalculationFault("a data-entry dialog is missing");
     if (!readConstants(form))
         return false;
-    if (m_spec.asksReference) {
-        m_inputtext = ui().ask(m_spec.referencePrompt);
-        m_state.Tref = single(val(m_inputtext));
-    }
+    if (m_spec.asksReference)
+        m_state.Tref = single(val(ui().ask(m_spec.referencePrompt)));
     if (!checkConstants())
         return false;
     if (m_spec.hasTemperature
@@ -106,7 +104,8 @@ bool PureCalculator::runCalculation(const FormReading& form)
                        nullptr, nullptr))
         return false;
     if (m_spec.hasPressure
-        && !checkState(m_state.p, "Pressure cannot be zero or negative", "Enter valid Pressure  in bar", &m_Punit, "bar"))
+        && !checkState(m_state.p, "Pressure cannot be zero or negative", "Enter valid Pressure  in bar", &m_Punit,
+                       "bar"))
         return false;
     writeInputValues();
     convert();
@@ -122,8 +121,9 @@ bool PureCalculator::readConstants(const FormReading& form)
     if (form.listText != notListed) {
         if (!form.sno)
             throw CalculationFault("no component is selected");
-        const ComponentLookup lookup = m_services.readComponent(
-            *form.sno, m_state.component, m_spec.asksHeatCapacity ? ComponentColumns::HeatCapacity : ComponentColumns::VapourPressure);
+        const ComponentColumns columns =
+            m_spec.asksHeatCapacity ? ComponentColumns::HeatCapacity : ComponentColumns::VapourPressure;
+        const ComponentLookup lookup = m_services.readComponent(*form.sno, m_state.component, columns);
         if (!lookup.ok())
             throw CalculationFault(*lookup.error);
         if (!lookup.found) {
@@ -160,12 +160,13 @@ bool PureCalculator::checkConstants()
 {
     const ConstantCheckRules& rules = m_spec.checks;
     const auto named = [&](const char* text) { return rules.negativeRepliesNamed ? std::string(text) : std::string(); };
-    return checkConstant(m_state.component.Pc, "Please enter the Critical pressure(in bar) it is unavailable", true, {})
-        && checkConstant(m_state.component.Tc, "Please enter the Critical Temperature(in kelvin) it is unavailable", true,
+    auto& c = m_state.component;
+    return checkConstant(c.Pc, "Please enter the Critical pressure(in bar) it is unavailable", true, {})
+        && checkConstant(c.Tc, "Please enter the Critical Temperature(in kelvin) it is unavailable", true,
                          named("Tc cannot be negative so quiting"))
-        && checkConstant(m_state.component.Tb, "Please enter the Normal Boiling  Temperature(in kelvin) it is unavailable", true,
+        && checkConstant(c.Tb, "Please enter the Normal Boiling  Temperature(in kelvin) it is unavailable", true,
                          named("Tb cannot be negative so quiting"))
-        && checkConstant(m_state.component.omega, rules.omegaPrompt, rules.omegaAskedWhenNegative,
+        && checkConstant(c.omega, rules.omegaPrompt, rules.omegaAskedWhenNegative,
                          named("omega cannot be negative so quiting"));
 }
 
@@ -174,8 +175,7 @@ bool PureCalculator::checkConstant(float& value, const std::string& prompt, bool
 {
     if (askedWhenNegative ? value > 0 : value != 0)
         return true;
-    m_inputtext = ui().ask(prompt);
-    const double reply = val(m_inputtext);
+    const double reply = val(ui().ask(prompt));
     if (reply > 0) {
         value = single(reply);
         return true;
@@ -190,8 +190,7 @@ bool PureCalculator::checkState(float& value, const std::string& message, const 
     if (value > 0)
         return true;
     ui().message(message);
-    m_inputtext = ui().ask(prompt);
-    const double reply = val(m_inputtext);
+    const double reply = val(ui().ask(prompt));
     if (!(reply > 0))
         return false;
     value = single(reply);

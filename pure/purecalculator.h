@@ -1,6 +1,6 @@
 #pragma once
 // The working part of a pure-component calculator window, free of widgets: the window's
-// fields (its EosState, unit names, the last prompt reply), the Calculate flow with its
+// fields (its EosState and unit names), the Calculate flow with its
 // dialogs, checks and prompts, the window's core call and report, and the sweeps behind the
 // plot buttons. The window reads its controls into a FormReading and hands it here.
 
@@ -67,12 +67,8 @@ public:
     // argument the window has no sweep for does nothing; a failure shows its message).
     bool writeSweep(const std::string& argument);
 
-    // The window's fields.
+    // The window's fields as the core sees them.
     const core::EosState& state() const { return m_state; }
-    const std::string& Tunit() const { return m_Tunit; }
-    const std::string& Punit() const { return m_Punit; }
-    // The converted state of the last calculation that reached its report.
-    const std::optional<core::EosState>& snapshot() const { return m_snapshot; }
 
 private:
     bool runCalculation(const FormReading& form);
@@ -110,7 +106,8 @@ private:
     core::EosState m_state;
     std::string m_Tunit;
     std::string m_Punit;
-    std::string m_inputtext;
+    // The converted state of the last calculation that reached its report: what the plot
+    // buttons sweep from.
     std::optional<core::EosState> m_snapshot;
 };
 

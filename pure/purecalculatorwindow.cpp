@@ -246,15 +246,15 @@ void PureCalculatorWindow::Option4_Click() { m_calculator.setOptionno(4); }
 
 void PureCalculatorWindow::Text1_Temperature_KeyPress(int& KeyAscii)
 {
-    if (KeyAscii > 127
-        || !boxKeyAccepted(spec().temperatureFilter, m_temperatureBox->text().toStdString(), static_cast<char>(KeyAscii)))
+    const std::string text = m_temperatureBox->text().toStdString();
+    if (KeyAscii > 127 || !boxKeyAccepted(spec().temperatureFilter, text, static_cast<char>(KeyAscii)))
         KeyAscii = 0;
 }
 
 void PureCalculatorWindow::Text1_Pressure_KeyPress(int& KeyAscii)
 {
-    if (KeyAscii > 127
-        || !boxKeyAccepted(spec().pressureFilter, m_pressureBox->text().toStdString(), static_cast<char>(KeyAscii)))
+    const std::string text = m_pressureBox->text().toStdString();
+    if (KeyAscii > 127 || !boxKeyAccepted(spec().pressureFilter, text, static_cast<char>(KeyAscii)))
         KeyAscii = 0;
 }
 
@@ -313,7 +313,10 @@ void PureCalculatorWindow::graphplotting(const std::string& argument)
     services::showChartWindow();
 }
 
-void PureCalculatorWindow::plot(const std::string& datafilename) { services::plotSweep(spec().sweepPlot, datafilename); }
+void PureCalculatorWindow::plot(const std::string& datafilename)
+{
+    services::plotSweep(spec().sweepPlot, datafilename);
+}
 
 bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
 {

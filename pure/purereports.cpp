@@ -143,7 +143,7 @@ bool PureCalculator::reportDeparture()
         return false;
     result[24] = singleText(roots->roots[0]);
     result[25] = singleText(roots->roots[2]);
-    const std::optional<core::ResidualPair> departures = core::Departure(m_state, m_state.T, m_state.p, roots->roots[2]);
+    const auto departures = core::Departure(m_state, m_state.T, m_state.p, roots->roots[2]);
     if (!departures)
         return false;
     result[26] = singleText((*departures)[0]);
@@ -158,11 +158,12 @@ bool PureCalculator::reportSaturation()
     const bool pressureWindow = m_spec.kind == PureWindowKind::SaturationPressure;
     const bool refused = pressureWindow ? m_state.T >= m_state.component.Tc : m_state.p >= m_state.component.Pc;
     if (refused) {
-        ui().message(pressureWindow
-                         ? "Temperature of the system is greater than the Critical Temperature So it will only be in gas "
-                           "phase\r\n there is no question of saturation presure above Critical Temperature"
-                         : "Pressure of the system is greater than the Critical Pressure So it will only be in gas "
-                           "phase\r\n there is no question of saturation Temperature above Critical Pressure");
+        ui().message(pressureWindow ? "Temperature of the system is greater than the Critical Temperature So it will "
+                                      "only be in gas phase\r\n there is no question of saturation presure above "
+                                      "Critical Temperature"
+                                    : "Pressure of the system is greater than the Critical Pressure So it will only "
+                                      "be in gas phase\r\n there is no question of saturation Temperature above "
+                                      "Critical Pressure");
         return false;
     }
     auto& result = m_state.result;
@@ -176,7 +177,9 @@ bool PureCalculator::reportSaturation()
         ui().message("Calcution not possible iteration not converging");
         return false;
     }
-    result[8] = pressureWindow ? roundedText(static_cast<double>(saturation) / 100000.0, 3) : roundedText(saturation, 2);
+    // The pressure in bar to 3 decimals, the temperature in K to 2.
+    result[8] = pressureWindow ? roundedText(static_cast<double>(saturation) / 100000.0, 3)
+                               : roundedText(saturation, 2);
     return true;
 }
 

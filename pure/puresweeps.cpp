@@ -51,7 +51,8 @@ bool PureCalculator::writeSweep(const std::string& argument)
         for (const auto& row : rows) {
             if (!complete)
                 break;
-            complete = row.size() == 3 ? writer.writeLine({row[0], row[1], row[2]}) : writer.writeLine({row[0], row[1]});
+            complete = row.size() == 3 ? writer.writeLine({row[0], row[1], row[2]})
+                                       : writer.writeLine({row[0], row[1]});
         }
         complete = writer.close() && complete;
     }
