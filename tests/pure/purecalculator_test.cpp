@@ -327,11 +327,17 @@ TEST_F(PureCalculatorTest, EnthalpyReportOfPropaneWithPengRobinsonAndSoave)
         check(23, &EnthalpyReference::Hr);
         check(24, &EnthalpyReference::Sr);
         EXPECT_EQ(values[1], services::doubleText(row.T) + "  kelvin");
+        EXPECT_EQ(values[2], services::doubleText(row.p_bar) + "  bar");
         EXPECT_EQ(values[3], "propane");
+        EXPECT_EQ(values[4], "369.8");
         EXPECT_EQ(values[5], "42.48");
+        EXPECT_EQ(values[6], "0.152");
         EXPECT_EQ(values[7], services::doubleText(row.T));
         EXPECT_EQ(values[8], services::doubleText(p));
         EXPECT_EQ(values[9], "15.38936");
+        EXPECT_EQ(values[10], "0.19355");
+        EXPECT_EQ(values[11], "3.357778E-05");
+        EXPECT_EQ(values[12], "-7.055147E-08");
     }
     EXPECT_TRUE(ui.messages().empty());
 }

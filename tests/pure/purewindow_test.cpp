@@ -299,6 +299,36 @@ TEST_F(PureWindowTest, PressurePromptReplyIsTakenInBar)
     EXPECT_EQ(reportedKinds, std::vector<int>{5});
 }
 
+TEST_F(PureWindowTest, SaturationWindowsTakeThePromptReplyInTheUnitThePromptNames)
+{
+    struct Row {
+        PureWindowKind kind;
+        QString T, Tunit, p, punit;
+        Texts shown;
+        const char* value1;
+        const char* value7;
+    };
+    const Row rows[] = {
+        {PureWindowKind::SaturationPressure, "0", "celsius", "", "", {"Temperature(in kelvin) cannot be zero or negative",
+         "Enter valid Temperature in kelvin"}, "300(kelvin)", "300"},
+        {PureWindowKind::SaturationTemperature, "", "", "0", "atm", {"Pressure cannot be zero or negative",
+         "Enter valid Pressure  in bar"}, "2(bar)", "200000"},
+    };
+    for (const Row& row : rows) {
+        ui.clear();
+        open(row.kind);
+        select("n-butane");
+        window->Option(2)->click();
+        setState(row.T, row.Tunit, row.p, row.punit);
+        ui.answer(row.kind == PureWindowKind::SaturationPressure ? "300" : "2");
+        clickCalculate();
+        EXPECT_EQ(ui.texts(), row.shown);
+        const Texts values = folder.reportValues();
+        EXPECT_EQ(values[1], row.value1);
+        EXPECT_EQ(values[7], row.value7);
+    }
+}
+
 TEST_F(PureWindowTest, CancelledStatePromptsEndWithoutFurtherMessage)
 {
     struct Row {
