@@ -117,17 +117,14 @@ TEST_F(PureCalculatorTest, MolarVolumeOfPropaneVapourAndLiquidWithPengRobinson)
         EXPECT_NEAR(number(values[26]), row.publishedZ, 5e-5);
         const double V = Z * ref::R * 300 / P;
         EXPECT_NEAR(number(values[27]), V, singleRelative * V);
+        if (row.root == 1) {
+            // 0.024536 m3/mol from the issue text: Z = 0.9837 times the ideal 0.024942.
+            EXPECT_NEAR(number(values[27]), 0.024536, 2e-6);
+        }
         EXPECT_EQ(values[28], "");
         EXPECT_EQ(values[29], "");
     }
     EXPECT_TRUE(ui.messages().empty());
-}
-
-TEST_F(PureCalculatorTest, MolarVolumeOfPropaneVapourIsTheIdealVolumeCorrected)
-{
-    const std::vector<std::string> values = report(PureWindowKind::MolarVolume, 2, propaneAt(300, 1));
-    // 0.024536 m3/mol from the issue text: Z = 0.9837 times the ideal 0.024942.
-    EXPECT_NEAR(number(values[27]), 0.024536, 2e-6);
 }
 
 // The steps of the compressibility solve and Cardano's quantities, in every steps report.
