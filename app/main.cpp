@@ -1,5 +1,6 @@
 #include "services/programfolder.h"
 #include "services/qtui.h"
+#include "services/viewerwindows.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     calvex::services::initialiseProgramFolder();
     calvex::services::QtUi qtUi;
     calvex::services::setUi(&qtUi);
+    calvex::services::registerViewerWindows();
 
     QMainWindow frame;
     frame.setWindowTitle(QStringLiteral("Calvex"));

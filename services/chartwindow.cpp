@@ -1,0 +1,179 @@
+#include "services/chartwindow.h"
+
+#include "services/aboutbox.h"
+#include "services/chartcontrol.h"
+#include "services/numbers.h"
+#include "services/pointsfile.h"
+#include "services/savefiledialog.h"
+#include "services/ui.h"
+#include "shell/windowregistry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStyle>
+#include <QToolBar>
+
+namespace calvex::services {
+namespace {
+
+constexpr QSize chartWindowSize(760, 560);
+
+// Centred in twips as the other self-centring windows are, so all of them round alike.
+QPoint centredOnScreen(const QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return window.pos();
+    const QRect area = screen->geometry();
+    const double dpi = screen->logicalDotsPerInch();
+    const QSize size = window.frameGeometry().size();
+    const long left = centredOrigin(twipsFromPixels(area.width(), dpi), twipsFromPixels(size.width(), dpi));
+    const long top = centredOrigin(twipsFromPixels(area.height(), dpi), twipsFromPixels(size.height(), dpi));
+    return area.topLeft() + QPoint(qRound(pixelsFromTwips(left, dpi)), qRound(pixelsFromTwips(top, dpi)));
+}
+
+plotfrmTextEditor1* loadedChartWindow()
+{
+    return shell::WindowRegistry::instance().loadAs<plotfrmTextEditor1>(QString::fromLatin1(chartWindowName));
+}
+
+} // namespace
+
+plotfrmTextEditor1::plotfrmTextEditor1(QWidget* parent)
+    : QMainWindow(parent), m_chart(new ChartControl(this)), m_picture(new QLabel(this)), m_toolbar(new QToolBar(this))
+{
+    setWindowTitle(QStringLiteral("Graph"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    m_chart->setObjectName(QStringLiteral("MSChart1"));
+    setCentralWidget(m_chart);
+    m_picture->setObjectName(QStringLiteral("Picture1"));
+    m_picture->hide();
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* save = file->addAction(QStringLiteral("&Save"), this, &plotfrmTextEditor1::SaveChartPicture);
+    save->setObjectName(QStringLiteral("mnuFileSave"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* saveAs = file->addAction(QStringLiteral("Save &As..."), this, &plotfrmTextEditor1::SaveChartPicture);
+    saveAs->setObjectName(QStringLiteral("mnuFileSaveAs"));
+    QAction* exit = file->addAction(QStringLiteral("E&xit"), this, &plotfrmTextEditor1::mnuFileExit_Click);
+    exit->setObjectName(QStringLiteral("mnuFileExit"));
+
+    m_toolbar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const struct {
+        const char* key;
+        const char* caption;
+        QStyle::StandardPixmap icon;
+    } buttons[] = {
+        {"Save", "Save", QStyle::SP_DialogSaveButton},
+        {"SaveAs", "Save As", QStyle::SP_DriveFDIcon},
+        {"Clear", "Clear", QStyle::SP_DialogResetButton},
+        {"Close", "Close", QStyle::SP_DialogCloseButton},
+        {"About", "About", QStyle::SP_MessageBoxInformation},
+    };
+    for (const auto& button : buttons) {
+        const QString key = QString::fromLatin1(button.key);
+        QAction* action = m_toolbar->addAction(style()->standardIcon(button.icon), QString::fromLatin1(button.caption),
+                                               this, [this, key] { Toolbar_ButtonClick(key); });
+        action->setObjectName(key);
+    }
+    addToolBar(m_toolbar);
+    resize(chartWindowSize);
+    Form_Load();
+}
+
+void plotfrmTextEditor1::Form_Load()
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    move(centredOnScreen(*this));
+}
+
+void plotfrmTextEditor1::SaveChartPicture()
+{
+    const QImage picture = m_chart->picture();
+    m_picture->resize(picture.size());
+    m_picture->setPixmap(QPixmap::fromImage(picture));
+    QApplication::clipboard()->clear();
+    QApplication::clipboard()->setImage(picture);
+
+    const auto chosen = chooseSaveFile(this, {QStringLiteral("Save File"),
+                                              QStringLiteral("Bitmap Files (*.bmp);;All Files (*.*)"),
+                                              QStringLiteral("bmp"), QString()});
+    if (!chosen || chosen->isEmpty())
+        return;
+    // Written beside the chosen file and renamed, so a picture already there is never left half-written.
+    QSaveFile out(*chosen);
+    bool saved = out.open(QIODevice::WriteOnly) && picture.save(&out, "BMP");
+    saved = saved && out.commit();
+    if (!saved) {
+        const QString description = out.errorString().isEmpty() ? QStringLiteral("The picture could not be written")
+                                                                  : out.errorString();
+        const int number = out.error() == QFileDevice::NoError ? QFileDevice::WriteError : out.error();
+        out.cancelWriting();
+        ui().message(QStringLiteral("ERROR: %1. [Error #%2]").arg(description).arg(number).toStdString());
+    }
+}
+
+void plotfrmTextEditor1::mnuFileExit_Click() { shell::WindowRegistry::instance().unload(this); }
+
+void plotfrmTextEditor1::Toolbar_ButtonClick(const QString& key)
+{
+    if (key == QLatin1String("Save") || key == QLatin1String("SaveAs"))
+        SaveChartPicture();
+    else if (key == QLatin1String("Close"))
+        shell::WindowRegistry::instance().unload(this);
+    else if (key == QLatin1String("About"))
+        showAboutBox(false, QStringLiteral("Graph Plotter "));
+}
+
+ChartControl* loadedChart()
+{
+    plotfrmTextEditor1* window = loadedChartWindow();
+    return window ? window->MSChart1() : nullptr;
+}
+
+void showChartWindow()
+{
+    if (plotfrmTextEditor1* window = loadedChartWindow()) {
+        window->show();
+        window->raise();
+    }
+}
+
+bool plotSweep(SweepPlot plot, const std::string& datafilename)
+{
+    SweepFillOutcome outcome = sweepFill(plot, datafilename);
+    switch (outcome.result) {
+    case SweepFillOutcome::Result::Filled:
+        if (ChartControl* chart = loadedChart()) {
+            chart->apply(outcome.fill);
+            return true;
+        }
+        return false;
+    case SweepFillOutcome::Result::Untouched:
+        return false;
+    case SweepFillOutcome::Result::Failed:
+        break;
+    }
+    if (outcome.message.empty())
+        throw PlotFailure(outcome.failure);
+    ui().message(outcome.message);
+    return false;
+}
+
+void plotDiagram(VleDiagram diagram, const std::string& mode, const std::string& componentName)
+{
+    if (const auto fill = diagramFill(diagram, mode, componentName))
+        if (ChartControl* chart = loadedChart())
+            chart->apply(*fill);
+    showChartWindow();
+}
+
+} // namespace calvex::services

@@ -1,0 +1,295 @@
+#include "services/resultviewer.h"
+
+#include "services/aboutbox.h"
+#include "services/frametoolbar.h"
+#include "services/numbers.h"
+#include "services/plotcallbacks.h"
+#include "services/pointsfile.h"
+#include "services/programfolder.h"
+#include "services/ui.h"
+#include "services/webbrowser.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace calvex::services {
+namespace {
+
+constexpr double browserTopTwips = 840;
+constexpr int panelInset = 12;
+const QSize viewerSize(880, 660);
+
+const char* const waitText = "Plotting may take time so please wait";
+const char* const completeText = "plotting complete";
+
+shell::WindowRegistry& registry() { return shell::WindowRegistry::instance(); }
+
+void setBold(QPushButton* button, bool bold)
+{
+    QFont font = button->font();
+    font.setBold(bold);
+    button->setFont(font);
+}
+
+void callWindow(QWidget* window, const PlotButton& button)
+{
+    switch (button.call) {
+    case PlotCall::Nothing:
+        return;
+    case PlotCall::Graphplotting:
+        if (auto* target = dynamic_cast<PlotCallbacks*>(window)) {
+            target->graphplotting(button.argument);
+            return;
+        }
+        break;
+    case PlotCall::GraphplottingPXY:
+    case PlotCall::GraphplottingTXY:
+        if (auto* target = dynamic_cast<UnifacPlotCallbacks*>(window)) {
+            if (button.call == PlotCall::GraphplottingPXY)
+                target->graphplottingPXY(button.argument);
+            else
+                target->graphplottingTXY(button.argument);
+            return;
+        }
+        break;
+    }
+    ui().message(button.window + " cannot draw this chart.");
+}
+
+} // namespace
+
+frmTextEditor::frmTextEditor(QWidget* parent)
+    : QWidget(parent), m_client(new QWidget(this)), m_toolbar(new QToolBar(m_client)), m_browser(new WebBrowser(m_client)),
+      m_text1(new QLineEdit(m_client)), m_frame1(new QGroupBox(QStringLiteral("Plot"), m_client)),
+      m_frame2(new QGroupBox(QStringLiteral("Plot"), m_client)), m_label1(new QLabel(m_frame2)),
+      m_keys{new QPushButton(m_frame1), new QPushButton(m_frame1)}
+{
+    setWindowTitle(QStringLiteral("My Text Editor"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* menuBar = new QMenuBar(this);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(m_client);
+
+    QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* save = file->addAction(QStringLiteral("&Save"), this, &frmTextEditor::mnuFileSave_Click);
+    save->setObjectName(QStringLiteral("mnuFileSave"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    save->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(save);
+    QAction* saveAs = file->addAction(QStringLiteral("Save &As..."), this, &frmTextEditor::mnuFileSaveAs_Click);
+    saveAs->setObjectName(QStringLiteral("mnuFileSaveAs"));
+    QAction* exit = file->addAction(QStringLiteral("E&xit"), this, &frmTextEditor::mnuFileExit_Click);
+    exit->setObjectName(QStringLiteral("mnuFileExit"));
+
+    m_toolbar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const struct {
+        const char* key;
+        const char* caption;
+        QStyle::StandardPixmap icon;
+    } buttons[] = {
+        {"Save", "Save", QStyle::SP_DialogSaveButton},
+        {"SaveAs", "Save As", QStyle::SP_DriveFDIcon},
+        {"Clear", "Clear", QStyle::SP_DialogResetButton},
+        {"Plot", "Plot", QStyle::SP_FileDialogContentsView},
+        {"About", "About", QStyle::SP_MessageBoxInformation},
+        {"back", "back", QStyle::SP_ArrowBack},
+    };
+    for (const auto& button : buttons) {
+        const QString key = QString::fromLatin1(button.key);
+        QAction* action = m_toolbar->addAction(style()->standardIcon(button.icon), QString::fromLatin1(button.caption),
+                                               this, [this, key] { Toolbar_ButtonClick(key); });
+        action->setObjectName(key);
+    }
+
+    m_browser->setObjectName(QStringLiteral("WebBrowser1"));
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame2->setObjectName(QStringLiteral("Frame2"));
+    m_label1->setObjectName(QStringLiteral("Label1"));
+
+    auto* keys = new QVBoxLayout(m_frame1);
+    for (int index = 0; index < 2; ++index) {
+        QPushButton* button = m_keys[index];
+        button->setObjectName(QStringLiteral("key(%1)").arg(index));
+        button->setMouseTracking(true);
+        button->installEventFilter(this);
+        button->setMinimumWidth(220);
+        keys->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, index] { key_Click(index); });
+    }
+    auto* status = new QVBoxLayout(m_frame2);
+    status->addWidget(m_label1);
+    m_label1->setMinimumWidth(260);
+    for (QGroupBox* panel : {m_frame1, m_frame2}) {
+        panel->setAutoFillBackground(true);
+        panel->setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
+    }
+
+    m_client->installEventFilter(this);
+    resize(viewerSize);
+    Form_Load();
+}
+
+void frmTextEditor::Form_Load()
+{
+    m_text1->hide();
+    m_frame1->hide();
+    m_frame2->hide();
+    m_label1->hide();
+    m_keys[0]->hide();
+    m_keys[1]->hide();
+    m_highlighted = 0;
+    setFrameToolbarVisible(false);
+}
+
+void frmTextEditor::Form_Unload() { setFrameToolbarVisible(true); }
+
+void frmTextEditor::Form_Resize()
+{
+    const int top = qRound(pixelsFromTwips(browserTopTwips, logicalDpiY()));
+    const int left = 0;
+    m_toolbar->setGeometry(0, 0, m_client->width(), std::min(m_toolbar->sizeHint().height(), top));
+    const int width = std::max(0, m_client->width() - 2 * left);
+    const int height = std::max(0, m_client->height() - 2 * top);
+    m_browser->setGeometry(left, top, width, height);
+    m_frame1->move(left + panelInset, top + panelInset);
+    m_frame2->move(left + panelInset, top + panelInset);
+}
+
+void frmTextEditor::mnuFileSave_Click() { saveAction(); }
+
+void frmTextEditor::mnuFileSaveAs_Click() { saveAction(); }
+
+void frmTextEditor::mnuFileExit_Click()
+{
+    setFrameToolbarVisible(true);
+    registry().unload(this);
+}
+
+void frmTextEditor::Toolbar_ButtonClick(const QString& key)
+{
+    m_frame2->hide();
+    m_frame1->hide();
+    if (key == QLatin1String("Save") || key == QLatin1String("SaveAs"))
+        saveAction();
+    else if (key == QLatin1String("back"))
+        registry().unload(this);
+    else if (key == QLatin1String("About"))
+        showAboutBox(true);
+    else if (key == QLatin1String("Plot"))
+        offerPlotButtons();
+}
+
+void frmTextEditor::key_MouseMove(int index)
+{
+    setBold(m_keys[m_highlighted], false);
+    setBold(m_keys[index], true);
+    m_highlighted = index;
+}
+
+void frmTextEditor::key_Click(int index)
+{
+    if (m_plotting)
+        return;
+    m_frame1->hide();
+    m_frame2->show();
+    m_frame2->raise();
+    m_label1->show();
+    m_label1->setText(QString::fromLatin1(waitText));
+    m_frame2->adjustSize();
+    // The callback blocks the event loop; the notice must be on screen before it starts.
+    m_frame2->repaint();
+
+    const ResultKindEntry* entry = resultKindEntry(resultKindOf(m_text1->text().toStdString()));
+    if (entry && index < static_cast<int>(entry->buttons.size())) {
+        const QPointer<frmTextEditor> self(this);
+        m_plotting = true;
+        runPlotCallback(entry->buttons[index]);
+        if (!self)
+            return;
+        m_plotting = false;
+    }
+    m_label1->setText(QString::fromLatin1(completeText));
+    m_frame2->adjustSize();
+}
+
+bool frmTextEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_client && event->type() == QEvent::Resize)
+        Form_Resize();
+    if (event->type() == QEvent::MouseMove)
+        for (int index = 0; index < 2; ++index)
+            if (watched == m_keys[index])
+                key_MouseMove(index);
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmTextEditor::saveAction()
+{
+    m_browser->setFocus();
+    m_browser->SaveAs();
+}
+
+void frmTextEditor::offerPlotButtons()
+{
+    const ResultKindEntry* entry = resultKindEntry(resultKindOf(m_text1->text().toStdString()));
+    if (!entry)
+        return;
+    const bool two = entry->buttons.size() > 1;
+    m_keys[0]->setText(QString::fromStdString(entry->buttons[0].caption));
+    if (two)
+        m_keys[1]->setText(QString::fromStdString(entry->buttons[1].caption));
+    m_frame1->show();
+    m_frame1->raise();
+    m_keys[0]->show();
+    m_keys[1]->setVisible(two);
+    m_frame1->adjustSize();
+}
+
+void runPlotCallback(const PlotButton& button)
+{
+    if (button.call == PlotCall::Nothing)
+        return;
+    const QString name = QString::fromStdString(button.window);
+    QWidget* window = registry().load(name);
+    if (!window) {
+        ui().message(shell::WindowRegistry::notAvailableText(name).toStdString());
+        return;
+    }
+    try {
+        callWindow(window, button);
+    } catch (const PlotFailure& failure) {
+        ui().message(std::string("The chart could not be drawn: ") + failure.what() + ".");
+    } catch (...) {
+        ui().message("The chart could not be drawn.");
+    }
+}
+
+void presentReport(int resultKind, const ReportOutcome& outcome)
+{
+    auto* viewer = registry().loadAs<frmTextEditor>(QString::fromLatin1(resultViewerName));
+    if (!viewer)
+        return;
+    viewer->Text1()->setText(QString::number(resultKind));
+    if (outcome.page.empty())
+        viewer->WebBrowser1()->Navigate(QString::fromStdString(programFile("result.htm").string()));
+    else
+        viewer->WebBrowser1()->showPage(QString::fromStdString(outcome.page));
+    registry().show(QString::fromLatin1(resultViewerName));
+}
+
+} // namespace calvex::services
