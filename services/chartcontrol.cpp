@@ -1,6 +1,7 @@
 #include "services/chartcontrol.h"
 
 #include <QChart>
+#include <QCoreApplication>
 #include <QChartView>
 #include <QLegend>
 #include <QLegendMarker>
@@ -300,6 +301,9 @@ void ChartControl::updateLegend()
         anyEntry = anyEntry || entry;
     }
     legend->setVisible(m_legendVisible && anyEntry);
+    // Marker visibility reaches the legend through a posted layout request; settle it now so
+    // the legend is right for a picture taken before the event loop runs again.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
 } // namespace calvex::services

@@ -95,6 +95,16 @@ void plotfrmTextEditor1::Form_Load()
     move(centredOnScreen(*this));
 }
 
+void plotfrmTextEditor1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The window's border is known only once it is on screen: centre it again with it.
+    if (!m_shownBefore) {
+        m_shownBefore = true;
+        move(centredOnScreen(*this));
+    }
+}
+
 void plotfrmTextEditor1::SaveChartPicture()
 {
     const QImage picture = m_chart->picture();

@@ -42,10 +42,14 @@ public:
     // about box titled "Graph Plotter ", not modal.
     void Toolbar_ButtonClick(const QString& key);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     ChartControl* m_chart;
     QLabel* m_picture;
     QToolBar* m_toolbar;
+    bool m_shownBefore = false;
 };
 
 // The chart of the chart window, loading the window first when it is not loaded.
