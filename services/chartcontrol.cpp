@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QCoreApplication>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace calvex::services {
 namespace {
@@ -37,17 +39,61 @@ constexpr int axisCount = 4;
 
 bool validAxis(int axis) { return axis >= 0 && axis < axisCount; }
 
-// The range an axis shows for values from `low` to `high`: never empty, so a flat curve is drawn
-// in the middle of the plot instead of on its edge.
-std::pair<double, double> paddedRange(double low, double high)
+// A tick step of 1, 2 or 5 times a power of ten giving about eight ticks over `span`.
+double niceStep(double span)
 {
-    if (!(low <= high))
-        return {0.0, 1.0};
+    const double rough = span / 8;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (const double factor : {1.0, 2.0, 5.0})
+        if (rough <= factor * power)
+            return factor * power;
+    return 10 * power;
+}
+
+struct AxisScale {
+    double low;
+    double high;
+    double step;
+    double anchor; // a tick lies here, and every step from it
+};
+
+// The range an axis shows for values from `low` to `high`: a little wider than the data, so the
+// markers at either end are drawn whole, with ticks on round values. Never empty, so a flat
+// curve is drawn in the middle of the plot instead of on its edge.
+AxisScale axisScale(double low, double high)
+{
+    if (!(low <= high) || !std::isfinite(low) || !std::isfinite(high))
+        return {0.0, 1.0, 0.2, 0.0};
     if (low == high) {
         const double pad = std::max(std::fabs(low) * 0.1, 1.0);
-        return {low - pad, high + pad};
+        low -= pad;
+        high += pad;
     }
-    return {low, high};
+    const double step = niceStep(high - low);
+    const double margin = 0.03 * (high - low);
+    return {low - margin, high + margin, step, std::ceil((low - margin) / step) * step};
+}
+
+// Axis and legend texts are drawn as rich text: blanks are kept as typed (the titles hold
+// double blanks) and markup characters in a component name are shown, not obeyed.
+QString displayText(const QString& text)
+{
+    return text.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+}
+
+// A title longer than its axis is broken into two lines at the blank nearest its middle.
+QString fittedTitle(const QString& text, const QFont& font, double length)
+{
+    if (length <= 0 || QFontMetricsF(font).horizontalAdvance(text) <= length)
+        return displayText(text);
+    const int middle = static_cast<int>(text.size() / 2);
+    int best = -1;
+    for (int i = 0; i < text.size(); ++i)
+        if (text[i] == QLatin1Char(' ') && (best < 0 || std::abs(i - middle) < std::abs(best - middle)))
+            best = i;
+    if (best <= 0)
+        return displayText(text);
+    return displayText(text.left(best)) + QStringLiteral("<br>") + displayText(text.mid(best + 1));
 }
 
 } // namespace
@@ -86,6 +132,7 @@ ChartControl::ChartControl(QWidget* parent)
     }
     m_chart->addAxis(m_axisX, Qt::AlignBottom);
     m_chart->addAxis(m_axisY, Qt::AlignLeft);
+    connect(m_chart, &QChart::plotAreaChanged, this, &ChartControl::updateAxisTitles);
 
     m_legendFont = font();
     m_chart->legend()->setAlignment(Qt::AlignBottom);
@@ -113,9 +160,13 @@ void ChartControl::setChartData(const ChartArray& data)
     rebuildCurves();
 }
 
-void ChartControl::setTitleText(const QString& text) { m_chart->setTitle(text); }
+void ChartControl::setTitleText(const QString& text)
+{
+    m_title = text;
+    m_chart->setTitle(displayText(text));
+}
 
-QString ChartControl::titleText() const { return m_chart->title(); }
+QString ChartControl::titleText() const { return m_title; }
 
 void ChartControl::setAxisTitleText(int axis, const QString& text)
 {
@@ -265,23 +316,31 @@ void ChartControl::rescaleAxes()
             highY = std::max(highY, y);
         }
     }
-    const auto [x0, x1] = paddedRange(lowX, highX);
-    const auto [y0, y1] = paddedRange(lowY, highY);
-    m_axisX->setRange(x0, x1);
-    m_axisY->setRange(y0, y1);
-    m_axisX->applyNiceNumbers();
-    m_axisY->applyNiceNumbers();
+    const std::pair<QValueAxis*, AxisScale> scales[] = {{m_axisX, axisScale(lowX, highX)},
+                                                        {m_axisY, axisScale(lowY, highY)}};
+    for (const auto& [axis, scale] : scales) {
+        axis->setRange(scale.low, scale.high);
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(scale.anchor);
+        axis->setTickInterval(scale.step);
+    }
 }
 
 void ChartControl::updateAxisTitles()
 {
-    const std::pair<QValueAxis*, int> drawn[] = {{m_axisX, AxisX}, {m_axisY, AxisY}};
-    for (const auto& [axis, id] : drawn) {
+    const QRectF plot = m_chart->plotArea();
+    const std::tuple<QValueAxis*, int, double> drawn[] = {{m_axisX, AxisX, plot.width()},
+                                                          {m_axisY, AxisY, plot.height()}};
+    for (const auto& [axis, id, length] : drawn) {
         const AxisTitle& title = m_axisTitles[id];
         QFont titleFont = font();
         titleFont.setPointSizeF(title.fontSize);
-        axis->setTitleFont(titleFont);
-        axis->setTitleText(title.text);
+        if (axis->titleFont() != titleFont)
+            axis->setTitleFont(titleFont);
+        const QString text = fittedTitle(title.text, titleFont, length);
+        // Setting the same text again would lay the chart out again, and this runs on layout.
+        if (axis->titleText() != text)
+            axis->setTitleText(text);
         axis->setTitleVisible(title.visible && !title.text.isEmpty());
     }
 }
@@ -294,7 +353,7 @@ void ChartControl::updateLegend()
     bool anyEntry = false;
     for (int index = 0; index < series.size(); ++index) {
         const QString text = seriesLegendText(2 * index + 1);
-        series[index]->setName(text);
+        series[index]->setName(displayText(text));
         const bool entry = !text.isEmpty();
         for (QLegendMarker* marker : legend->markers(series[index]))
             marker->setVisible(entry);

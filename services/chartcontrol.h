@@ -87,6 +87,7 @@ private:
     QValueAxis* m_axisX;
     QValueAxis* m_axisY;
     ChartArray m_data;
+    QString m_title;
     std::array<AxisTitle, 4> m_axisTitles;
     std::map<int, QString> m_legendTexts;
     bool m_legendVisible = false;

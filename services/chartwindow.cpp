@@ -6,6 +6,7 @@
 #include "services/pointsfile.h"
 #include "services/savefiledialog.h"
 #include "services/ui.h"
+#include "services/windowcommands.h"
 #include "shell/windowregistry.h"
 
 #include <QAction>
@@ -21,7 +22,7 @@
 namespace calvex::services {
 namespace {
 
-constexpr QSize chartWindowSize(760, 560);
+constexpr QSize chartWindowSize(860, 640);
 
 // Centred in twips as the other self-centring windows are, so all of them round alike.
 QPoint centredOnScreen(const QWidget& window)
@@ -54,36 +55,15 @@ plotfrmTextEditor1::plotfrmTextEditor1(QWidget* parent)
     m_picture->setObjectName(QStringLiteral("Picture1"));
     m_picture->hide();
 
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    QAction* save = file->addAction(QStringLiteral("&Save"), this, &plotfrmTextEditor1::SaveChartPicture);
-    save->setObjectName(QStringLiteral("mnuFileSave"));
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction* saveAs = file->addAction(QStringLiteral("Save &As..."), this, &plotfrmTextEditor1::SaveChartPicture);
-    saveAs->setObjectName(QStringLiteral("mnuFileSaveAs"));
-    QAction* exit = file->addAction(QStringLiteral("E&xit"), this, &plotfrmTextEditor1::mnuFileExit_Click);
-    exit->setObjectName(QStringLiteral("mnuFileExit"));
-
-    m_toolbar->setObjectName(QStringLiteral("Toolbar"));
-    m_toolbar->setMovable(false);
-    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    const struct {
-        const char* key;
-        const char* caption;
-        QStyle::StandardPixmap icon;
-    } buttons[] = {
-        {"Save", "Save", QStyle::SP_DialogSaveButton},
-        {"SaveAs", "Save As", QStyle::SP_DriveFDIcon},
-        {"Clear", "Clear", QStyle::SP_DialogResetButton},
-        {"Close", "Close", QStyle::SP_DialogCloseButton},
-        {"About", "About", QStyle::SP_MessageBoxInformation},
-    };
-    for (const auto& button : buttons) {
-        const QString key = QString::fromLatin1(button.key);
-        QAction* action = m_toolbar->addAction(style()->standardIcon(button.icon), QString::fromLatin1(button.caption),
-                                               this, [this, key] { Toolbar_ButtonClick(key); });
-        action->setObjectName(key);
-    }
+    addFileMenu(menuBar(), this,
+                {[this] { SaveChartPicture(); }, [this] { SaveChartPicture(); }, [this] { mnuFileExit_Click(); }});
+    fillToolbar(m_toolbar,
+                {{"Save", "Save", QStyle::SP_DialogSaveButton},
+                 {"SaveAs", "Save As", QStyle::SP_DriveFDIcon},
+                 {"Clear", "Clear", QStyle::SP_DialogResetButton},
+                 {"Close", "Close", QStyle::SP_DialogCloseButton},
+                 {"About", "About", QStyle::SP_MessageBoxInformation}},
+                [this](const QString& key) { Toolbar_ButtonClick(key); });
     addToolBar(m_toolbar);
     resize(chartWindowSize);
     Form_Load();

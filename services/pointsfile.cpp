@@ -78,29 +78,24 @@ bool PointsFileWriter::close()
     return !m_failed && !m_out.fail();
 }
 
-bool writeTxyPointsFile(const std::vector<TxyPoint>& points)
+namespace {
+
+// Both runs write the run variable twice a line: once for the liquid curve, once for the vapour.
+template <class Point, class Variable>
+bool writeVlePointsFile(const std::vector<Point>& points, Variable Point::*variable)
 {
     PointsFileWriter writer("points1.dat");
     bool written = writer.isOpen();
-    for (const TxyPoint& point : points) {
-        if (!written)
-            break;
-        written = writer.writeLine({point.x1, point.T_K, point.y1, point.T_K});
-    }
+    for (auto point = points.begin(); written && point != points.end(); ++point)
+        written = writer.writeLine({point->x1, (*point).*variable, point->y1, (*point).*variable});
     return writer.close() && written;
 }
 
-bool writePxyPointsFile(const std::vector<PxyPoint>& points)
-{
-    PointsFileWriter writer("points1.dat");
-    bool written = writer.isOpen();
-    for (const PxyPoint& point : points) {
-        if (!written)
-            break;
-        written = writer.writeLine({point.x1, point.P_kPa, point.y1, point.P_kPa});
-    }
-    return writer.close() && written;
-}
+} // namespace
+
+bool writeTxyPointsFile(const std::vector<TxyPoint>& points) { return writeVlePointsFile(points, &TxyPoint::T_K); }
+
+bool writePxyPointsFile(const std::vector<PxyPoint>& points) { return writeVlePointsFile(points, &PxyPoint::P_kPa); }
 
 PointsFileReader::PointsFileReader(const std::string& fileName) : m_fileName(fileName)
 {

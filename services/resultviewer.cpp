@@ -8,6 +8,7 @@
 #include "services/programfolder.h"
 #include "services/ui.h"
 #include "services/webbrowser.h"
+#include "services/windowcommands.h"
 
 #include <QAction>
 #include <QEvent>
@@ -82,38 +83,16 @@ frmTextEditor::frmTextEditor(QWidget* parent)
     layout->setMenuBar(menuBar);
     layout->addWidget(m_client);
 
-    QMenu* file = menuBar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    QAction* save = file->addAction(QStringLiteral("&Save"), this, &frmTextEditor::mnuFileSave_Click);
-    save->setObjectName(QStringLiteral("mnuFileSave"));
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    save->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(save);
-    QAction* saveAs = file->addAction(QStringLiteral("Save &As..."), this, &frmTextEditor::mnuFileSaveAs_Click);
-    saveAs->setObjectName(QStringLiteral("mnuFileSaveAs"));
-    QAction* exit = file->addAction(QStringLiteral("E&xit"), this, &frmTextEditor::mnuFileExit_Click);
-    exit->setObjectName(QStringLiteral("mnuFileExit"));
-
-    m_toolbar->setObjectName(QStringLiteral("Toolbar"));
-    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    const struct {
-        const char* key;
-        const char* caption;
-        QStyle::StandardPixmap icon;
-    } buttons[] = {
-        {"Save", "Save", QStyle::SP_DialogSaveButton},
-        {"SaveAs", "Save As", QStyle::SP_DriveFDIcon},
-        {"Clear", "Clear", QStyle::SP_DialogResetButton},
-        {"Plot", "Plot", QStyle::SP_FileDialogContentsView},
-        {"About", "About", QStyle::SP_MessageBoxInformation},
-        {"back", "back", QStyle::SP_ArrowBack},
-    };
-    for (const auto& button : buttons) {
-        const QString key = QString::fromLatin1(button.key);
-        QAction* action = m_toolbar->addAction(style()->standardIcon(button.icon), QString::fromLatin1(button.caption),
-                                               this, [this, key] { Toolbar_ButtonClick(key); });
-        action->setObjectName(key);
-    }
+    addFileMenu(menuBar, this,
+                {[this] { mnuFileSave_Click(); }, [this] { mnuFileSaveAs_Click(); }, [this] { mnuFileExit_Click(); }});
+    fillToolbar(m_toolbar,
+                {{"Save", "Save", QStyle::SP_DialogSaveButton},
+                 {"SaveAs", "Save As", QStyle::SP_DriveFDIcon},
+                 {"Clear", "Clear", QStyle::SP_DialogResetButton},
+                 {"Plot", "Plot", QStyle::SP_FileDialogContentsView},
+                 {"About", "About", QStyle::SP_MessageBoxInformation},
+                 {"back", "back", QStyle::SP_ArrowBack}},
+                [this](const QString& key) { Toolbar_ButtonClick(key); });
 
     m_browser->setObjectName(QStringLiteral("WebBrowser1"));
     m_text1->setObjectName(QStringLiteral("Text1"));
@@ -134,9 +113,16 @@ frmTextEditor::frmTextEditor(QWidget* parent)
     auto* status = new QVBoxLayout(m_frame2);
     status->addWidget(m_label1);
     m_label1->setMinimumWidth(260);
+    // Panels float over the page: they paint their whole rectangle, and only their titles are bold.
     for (QGroupBox* panel : {m_frame1, m_frame2}) {
+        QFont regular = panel->font();
+        regular.setBold(false); // set explicitly, or the children would inherit the bold title
+        QFont title = regular;
+        title.setBold(true);
+        panel->setFont(title);
+        for (QWidget* child : panel->findChildren<QWidget*>())
+            child->setFont(regular);
         panel->setAutoFillBackground(true);
-        panel->setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
     }
 
     m_client->installEventFilter(this);
