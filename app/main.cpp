@@ -1,9 +1,12 @@
+#include "services/dialogwindows.h"
 #include "services/programfolder.h"
 #include "services/qtui.h"
 #include "services/viewerwindows.h"
+#include "shell/helpwindows.h"
+#include "shell/pictures.h"
+#include "shell/shellwindows.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
@@ -11,10 +14,13 @@ int main(int argc, char* argv[])
     calvex::services::initialiseProgramFolder();
     calvex::services::QtUi qtUi;
     calvex::services::setUi(&qtUi);
+    calvex::services::registerDialogWindows();
     calvex::services::registerViewerWindows();
+    calvex::shell::registerHelpWindows();
+    QApplication::setWindowIcon(calvex::shell::pictureIcon(QStringLiteral("calvex")));
 
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("Calvex"));
-    frame.show();
+    calvex::shell::registerShellWindows();
+
+    calvex::shell::startProgram();
     return application.exec();
 }

@@ -1,12 +1,13 @@
 #include "services/chartwindow.h"
 
-#include "services/aboutbox.h"
 #include "services/chartcontrol.h"
-#include "services/numbers.h"
 #include "services/pointsfile.h"
 #include "services/savefiledialog.h"
 #include "services/ui.h"
+#include "services/windowplacement.h"
 #include "services/windowcommands.h"
+#include "shell/aboutbox.h"
+#include "shell/windownames.h"
 #include "shell/windowregistry.h"
 
 #include <QAction>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QSaveFile>
-#include <QScreen>
 #include <QStyle>
 #include <QToolBar>
 
@@ -24,23 +24,9 @@ namespace {
 
 constexpr QSize chartWindowSize(860, 640);
 
-// Centred in twips as the other self-centring windows are, so all of them round alike.
-QPoint centredOnScreen(const QWidget& window)
-{
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return window.pos();
-    const QRect area = screen->geometry();
-    const double dpi = screen->logicalDotsPerInch();
-    const QSize size = window.frameGeometry().size();
-    const long left = centredOrigin(twipsFromPixels(area.width(), dpi), twipsFromPixels(size.width(), dpi));
-    const long top = centredOrigin(twipsFromPixels(area.height(), dpi), twipsFromPixels(size.height(), dpi));
-    return area.topLeft() + QPoint(qRound(pixelsFromTwips(left, dpi)), qRound(pixelsFromTwips(top, dpi)));
-}
-
 plotfrmTextEditor1* loadedChartWindow()
 {
-    return shell::WindowRegistry::instance().loadAs<plotfrmTextEditor1>(QString::fromLatin1(chartWindowName));
+    return shell::WindowRegistry::instance().loadAs<plotfrmTextEditor1>(shell::chartWindow);
 }
 
 } // namespace
@@ -49,6 +35,7 @@ plotfrmTextEditor1::plotfrmTextEditor1(QWidget* parent)
     : QMainWindow(parent), m_chart(new ChartControl(this)), m_picture(new QLabel(this)), m_toolbar(new QToolBar(this))
 {
     setWindowTitle(QStringLiteral("Graph"));
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setAttribute(Qt::WA_ShowWithoutActivating);
     m_chart->setObjectName(QStringLiteral("MSChart1"));
     setCentralWidget(m_chart);
@@ -66,14 +53,9 @@ plotfrmTextEditor1::plotfrmTextEditor1(QWidget* parent)
                 [this](const QString& key) { Toolbar_ButtonClick(key); });
     addToolBar(m_toolbar);
     resize(chartWindowSize);
-    Form_Load();
 }
 
-void plotfrmTextEditor1::Form_Load()
-{
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    move(centredOnScreen(*this));
-}
+void plotfrmTextEditor1::Form_Load() { placeOnScreen(*this); }
 
 void plotfrmTextEditor1::showEvent(QShowEvent* event)
 {
@@ -81,7 +63,7 @@ void plotfrmTextEditor1::showEvent(QShowEvent* event)
     // The window's border is known only once it is on screen: centre it again with it.
     if (!m_shownBefore) {
         m_shownBefore = true;
-        move(centredOnScreen(*this));
+        placeOnScreen(*this);
     }
 }
 
@@ -120,7 +102,7 @@ void plotfrmTextEditor1::Toolbar_ButtonClick(const QString& key)
     else if (key == QLatin1String("Close"))
         shell::WindowRegistry::instance().unload(this);
     else if (key == QLatin1String("About"))
-        showAboutBox(false, QStringLiteral("Graph Plotter "));
+        shell::showAboutBoxModeless(QStringLiteral("Graph Plotter "));
 }
 
 ChartControl* loadedChart()

@@ -8,6 +8,7 @@
 // its SweepPlot, a T-x-y or P-x-y window's `graphplotting`(mode) one call of plotDiagram.
 
 #include "services/chartfill.h"
+#include "shell/windowregistry.h"
 
 #include <QMainWindow>
 
@@ -20,10 +21,7 @@ namespace calvex::services {
 
 class ChartControl;
 
-// The registered name of the chart window.
-inline constexpr const char* chartWindowName = "plotfrmTextEditor1";
-
-class plotfrmTextEditor1 : public QMainWindow {
+class plotfrmTextEditor1 : public QMainWindow, public shell::LoadHandler {
     Q_OBJECT
 
 public:
@@ -36,7 +34,8 @@ public:
     // "ERROR: <description>. [Error #<number>]".
     void SaveChartPicture();
 
-    void Form_Load();
+    // Centres the window on the screen; it stays above every other window.
+    void Form_Load() override;
     void mnuFileExit_Click();
     // "Save" and "SaveAs": SaveChartPicture; "Clear": nothing; "Close": unload; "About": the
     // about box titled "Graph Plotter ", not modal.

@@ -30,9 +30,16 @@ fs::path userDataFolder()
     return fs::temp_directory_path() / "calvex";
 }
 
-// Copies what the program folder ships with into the user's folder, keeping what the
-// user already has there (their own component file, their UNIFAC database).
-void seed(const fs::path& from, const fs::path& to)
+// Files the user changes through the program; everything else the program folder holds
+// (database, templates, help pages) is the program's own and is refreshed on every start.
+bool isUserData(const fs::path& fileName)
+{
+    return fileName == "Filedatabase.dat" || fileName == "DATABASE.UFC";
+}
+
+} // namespace
+
+void seedUserFolder(const fs::path& from, const fs::path& to)
 {
     std::error_code error;
     fs::create_directories(to, error);
@@ -43,12 +50,11 @@ void seed(const fs::path& from, const fs::path& to)
         if ((permissions & fs::perms::owner_exec) != fs::perms::none)
             continue; // the program itself, not its data
         const fs::path target = to / entry.path().filename();
-        if (!fs::exists(target, error))
-            fs::copy_file(entry.path(), target, error);
+        if (isUserData(entry.path().filename()) && fs::exists(target, error))
+            continue;
+        fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing, error);
     }
 }
-
-} // namespace
 
 fs::path programFolder()
 {
@@ -67,7 +73,7 @@ void initialiseProgramFolder()
         return;
     }
     const fs::path userFolder = userDataFolder();
-    seed(exeFolder, userFolder);
+    seedUserFolder(exeFolder, userFolder);
     g_folder = userFolder;
 }
 

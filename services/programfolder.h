@@ -16,6 +16,10 @@ std::filesystem::path programFile(const std::string& fileName);
 // Chooses the program folder once at start-up from the executable's folder.
 void initialiseProgramFolder();
 
+// Copies the program's own files from `from` into the per-user folder `to`, refreshing them,
+// while the user's own data files there (Filedatabase.dat, DATABASE.UFC) are kept.
+void seedUserFolder(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Points the program folder somewhere else (tests use a scratch folder).
 void setProgramFolder(const std::filesystem::path& folder);
 

@@ -1,6 +1,5 @@
 #include "services/resultviewer.h"
 
-#include "services/aboutbox.h"
 #include "services/frametoolbar.h"
 #include "services/numbers.h"
 #include "services/plotcallbacks.h"
@@ -9,6 +8,9 @@
 #include "services/ui.h"
 #include "services/webbrowser.h"
 #include "services/windowcommands.h"
+#include "shell/aboutbox.h"
+#include "shell/keybutton.h"
+#include "shell/windownames.h"
 
 #include <QAction>
 #include <QEvent>
@@ -33,13 +35,6 @@ const char* const waitText = "Plotting may take time so please wait";
 const char* const completeText = "plotting complete";
 
 shell::WindowRegistry& registry() { return shell::WindowRegistry::instance(); }
-
-void setBold(QPushButton* button, bool bold)
-{
-    QFont font = button->font();
-    font.setBold(bold);
-    button->setFont(font);
-}
 
 void callWindow(QWidget* window, const PlotButton& button)
 {
@@ -72,7 +67,7 @@ frmTextEditor::frmTextEditor(QWidget* parent)
     : QWidget(parent), m_client(new QWidget(this)), m_toolbar(new QToolBar(m_client)), m_browser(new WebBrowser(m_client)),
       m_text1(new QLineEdit(m_client)), m_frame1(new QGroupBox(QStringLiteral("Plot"), m_client)),
       m_frame2(new QGroupBox(QStringLiteral("Plot"), m_client)), m_label1(new QLabel(m_frame2)),
-      m_keys{new QPushButton(m_frame1), new QPushButton(m_frame1)}
+      m_keys{new shell::KeyButton(0, QString(), m_frame1), new shell::KeyButton(1, QString(), m_frame1)}
 {
     setWindowTitle(QStringLiteral("My Text Editor"));
 
@@ -101,13 +96,12 @@ frmTextEditor::frmTextEditor(QWidget* parent)
     m_label1->setObjectName(QStringLiteral("Label1"));
 
     auto* keys = new QVBoxLayout(m_frame1);
-    for (int index = 0; index < 2; ++index) {
-        QPushButton* button = m_keys[index];
+    for (shell::KeyButton* button : m_keys) {
+        const int index = button->index();
         button->setObjectName(QStringLiteral("key(%1)").arg(index));
-        button->setMouseTracking(true);
-        button->installEventFilter(this);
         button->setMinimumWidth(220);
         keys->addWidget(button);
+        connect(button, &shell::KeyButton::pointerMoved, this, &frmTextEditor::key_MouseMove);
         connect(button, &QPushButton::clicked, this, [this, index] { key_Click(index); });
     }
     auto* status = new QVBoxLayout(m_frame2);
@@ -125,22 +119,17 @@ frmTextEditor::frmTextEditor(QWidget* parent)
         panel->setAutoFillBackground(true);
     }
 
-    m_client->installEventFilter(this);
-    resize(viewerSize);
-    Form_Load();
-}
-
-void frmTextEditor::Form_Load()
-{
     m_text1->hide();
     m_frame1->hide();
     m_frame2->hide();
     m_label1->hide();
     m_keys[0]->hide();
     m_keys[1]->hide();
-    m_highlighted = 0;
-    setFrameToolbarVisible(false);
+    m_client->installEventFilter(this);
+    resize(viewerSize);
 }
+
+void frmTextEditor::Form_Load() { setFrameToolbarVisible(false); }
 
 void frmTextEditor::Form_Unload() { setFrameToolbarVisible(true); }
 
@@ -175,17 +164,12 @@ void frmTextEditor::Toolbar_ButtonClick(const QString& key)
     else if (key == QLatin1String("back"))
         registry().unload(this);
     else if (key == QLatin1String("About"))
-        showAboutBox(true);
+        shell::showAboutBox();
     else if (key == QLatin1String("Plot"))
         offerPlotButtons();
 }
 
-void frmTextEditor::key_MouseMove(int index)
-{
-    setBold(m_keys[m_highlighted], false);
-    setBold(m_keys[index], true);
-    m_highlighted = index;
-}
+void frmTextEditor::key_MouseMove(int index) { shell::moveHighlight(m_keys, m_highlighted, index); }
 
 void frmTextEditor::key_Click(int index)
 {
@@ -217,10 +201,6 @@ bool frmTextEditor::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_client && event->type() == QEvent::Resize)
         Form_Resize();
-    if (event->type() == QEvent::MouseMove)
-        for (int index = 0; index < 2; ++index)
-            if (watched == m_keys[index])
-                key_MouseMove(index);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -267,7 +247,7 @@ void runPlotCallback(const PlotButton& button)
 
 void presentReport(int resultKind, const ReportOutcome& outcome)
 {
-    auto* viewer = registry().loadAs<frmTextEditor>(QString::fromLatin1(resultViewerName));
+    auto* viewer = registry().loadAs<frmTextEditor>(shell::resultViewerWindow);
     if (!viewer)
         return;
     viewer->Text1()->setText(QString::number(resultKind));
@@ -275,7 +255,7 @@ void presentReport(int resultKind, const ReportOutcome& outcome)
         viewer->WebBrowser1()->Navigate(QString::fromStdString(programFile("result.htm").string()));
     else
         viewer->WebBrowser1()->showPage(QString::fromStdString(outcome.page));
-    registry().show(QString::fromLatin1(resultViewerName));
+    registry().show(shell::resultViewerWindow);
 }
 
 } // namespace calvex::services

@@ -14,20 +14,22 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QToolBar;
+
+namespace calvex::shell {
+class KeyButton;
+}
 
 namespace calvex::services {
 
 class WebBrowser;
 
-// The registered name of the result viewer.
-inline constexpr const char* resultViewerName = "frmTextEditor";
-
-class frmTextEditor : public QWidget, public shell::UnloadHandler {
+class frmTextEditor : public QWidget, public shell::LoadHandler, public shell::UnloadHandler {
     Q_OBJECT
 
 public:
@@ -37,7 +39,8 @@ public:
     WebBrowser* WebBrowser1() const { return m_browser; }
 
     // The handlers, by their control and event.
-    void Form_Load();
+    // Hides the frame's toolbar; the unload shows it again.
+    void Form_Load() override;
     void Form_Unload() override;
     void Form_Resize();
     void mnuFileSave_Click();
@@ -54,7 +57,6 @@ protected:
 private:
     void saveAction();
     void offerPlotButtons();
-    QPushButton* key(int index) const { return m_keys[index]; }
 
     QWidget* m_client;
     QToolBar* m_toolbar;
@@ -63,7 +65,7 @@ private:
     QGroupBox* m_frame1;
     QGroupBox* m_frame2;
     QLabel* m_label1;
-    QPushButton* m_keys[2];
+    std::vector<shell::KeyButton*> m_keys;
     int m_highlighted = 0;
     bool m_plotting = false;
 };

@@ -2,6 +2,7 @@
 
 #include "services/chartwindow.h"
 #include "services/resultviewer.h"
+#include "shell/windownames.h"
 #include "shell/windowregistry.h"
 
 namespace calvex::services {
@@ -9,9 +10,9 @@ namespace calvex::services {
 void registerViewerWindows()
 {
     auto& registry = shell::WindowRegistry::instance();
-    registry.registerWindow(QString::fromLatin1(resultViewerName), [] { return new frmTextEditor; },
+    registry.registerWindow(shell::resultViewerWindow, [] { return new frmTextEditor; },
                             shell::Placement::MdiChild);
-    registry.registerWindow(QString::fromLatin1(chartWindowName), [] { return new plotfrmTextEditor1; },
+    registry.registerWindow(shell::chartWindow, [] { return new plotfrmTextEditor1; },
                             shell::Placement::TopLevel);
     setReportPresenter(presentReport);
 }

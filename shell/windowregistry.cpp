@@ -27,6 +27,21 @@ bool WindowRegistry::isAvailable(const QString& name) const
     return it != m_entries.end() && it->second.factory;
 }
 
+void WindowRegistry::declareWindow(const QString& name, Placement placement)
+{
+    m_entries.try_emplace(name, Entry{Factory{}, placement});
+}
+
+bool WindowRegistry::isKnown(const QString& name) const { return m_entries.find(name) != m_entries.end(); }
+
+QStringList WindowRegistry::knownWindows() const
+{
+    QStringList names;
+    for (const auto& entry : m_entries)
+        names.append(entry.first);
+    return names;
+}
+
 void WindowRegistry::setMdiArea(QMdiArea* area) { m_mdiArea = area; }
 
 QMdiArea* WindowRegistry::mdiArea() const { return m_mdiArea.data(); }
@@ -76,6 +91,8 @@ QWidget* WindowRegistry::load(const QString& name)
     case Placement::Dialog:
         break;
     }
+    if (auto* handler = dynamic_cast<LoadHandler*>(window))
+        handler->Form_Load();
     emit windowLoaded(name);
     return window;
 }
@@ -109,9 +126,7 @@ void WindowRegistry::unload(QWidget* window)
     const QString name = window->objectName();
     if (auto* handler = dynamic_cast<UnloadHandler*>(window))
         handler->Form_Unload();
-    QWidget* outer = window;
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
-        outer = frame;
+    QWidget* outer = outerWindow(window);
     outer->removeEventFilter(this);
     outer->hide();
     outer->deleteLater();
@@ -119,6 +134,15 @@ void WindowRegistry::unload(QWidget* window)
 }
 
 void WindowRegistry::unload(const QString& name) { unload(find(name)); }
+
+QWidget* WindowRegistry::outerWindow(QWidget* window)
+{
+    if (!window)
+        return nullptr;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+        return frame;
+    return window;
+}
 
 QList<QWidget*> WindowRegistry::loadedWindows() const
 {

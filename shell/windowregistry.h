@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -23,6 +24,14 @@ class UnloadHandler {
 public:
     virtual ~UnloadHandler() = default;
     virtual void Form_Unload() = 0;
+};
+
+// A window with something to do once the registry has placed it (an MDI child is inside its
+// sub-window by then, so it can move itself within the frame).
+class LoadHandler {
+public:
+    virtual ~LoadHandler() = default;
+    virtual void Form_Load() = 0;
 };
 
 enum class Placement {
@@ -42,6 +51,10 @@ public:
     // Makes `name` loadable; a later registration of the same name replaces the factory.
     void registerWindow(const QString& name, Factory factory, Placement placement = Placement::MdiChild);
     bool isAvailable(const QString& name) const;
+    // Makes `name` a known window whose window is not built yet; an existing registration stays.
+    void declareWindow(const QString& name, Placement placement = Placement::MdiChild);
+    bool isKnown(const QString& name) const;
+    QStringList knownWindows() const;
 
     void setMdiArea(QMdiArea* area);
     QMdiArea* mdiArea() const;
@@ -64,6 +77,8 @@ public:
 
     void unload(QWidget* window);
     void unload(const QString& name);
+    // The window itself, or the sub-window that holds it inside the frame.
+    static QWidget* outerWindow(QWidget* window);
 
     QList<QWidget*> loadedWindows() const;
     QString nameOf(const QWidget* window) const;

@@ -5,6 +5,7 @@
 #include "services/savefiledialog.h"
 #include "services/viewerwindows.h"
 #include "services/webbrowser.h"
+#include "shell/aboutbox.h"
 #include "shell/windowregistry.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
@@ -58,7 +59,7 @@ private:
     void record(const std::string& operation, const std::string& argument)
     {
         m_log.calls.push_back(objectName().toStdString() + "." + operation + "(" + argument + ")");
-        if (QWidget* viewer = WindowRegistry::instance().find(resultViewerName))
+        if (QWidget* viewer = WindowRegistry::instance().find("frmTextEditor"))
             m_log.labelText.push_back(viewer->findChild<QLabel*>("Label1")->text().toStdString());
         if (m_log.during)
             m_log.during();
@@ -73,7 +74,7 @@ protected:
         registerViewerWindows();
         for (const char* name : plottingWindows)
             registry.registerWindow(name, [this] { return new DoubleWindow(log); });
-        registry.registerWindow("frmAbout", nullptr, shell::Placement::Dialog);
+        registry.registerWindow("frmAbout", [] { return new shell::AboutBox; }, shell::Placement::Dialog);
         frame.setObjectName("MDIForm1");
         frameToolbar = frame.addToolBar("frame");
         frameToolbar->setObjectName("Toolbar");
@@ -94,7 +95,7 @@ protected:
         registry.setMdiArea(nullptr);
     }
 
-    frmTextEditor* viewer() { return registry.loadAs<frmTextEditor>(resultViewerName); }
+    frmTextEditor* viewer() { return registry.loadAs<frmTextEditor>("frmTextEditor"); }
     QPushButton* key(int index) { return viewer()->findChild<QPushButton*>(QString("key(%1)").arg(index)); }
     QGroupBox* panel(const char* name) { return viewer()->findChild<QGroupBox*>(name); }
     QLabel* label1() { return viewer()->findChild<QLabel*>("Label1"); }
@@ -261,13 +262,13 @@ TEST_F(ResultViewerTest, FrameToolbarIsHiddenWhileTheViewerIsLoaded)
         // The viewer's own toolbar has the same name and stays.
         EXPECT_FALSE(shown->findChild<QToolBar*>("Toolbar")->isHidden());
         if (std::string(way) == "close") {
-            registry.show(resultViewerName);
+            registry.show("frmTextEditor");
             shown->parentWidget()->close();
             QApplication::processEvents();
         } else {
             press(way);
         }
-        EXPECT_EQ(registry.find(resultViewerName), nullptr) << way;
+        EXPECT_EQ(registry.find("frmTextEditor"), nullptr) << way;
         EXPECT_FALSE(frameToolbar->isHidden()) << way;
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -306,10 +307,10 @@ TEST_F(ResultViewerTest, CallbackShowingItsOwnMessageEndsWithPlottingComplete)
 
 TEST_F(ResultViewerTest, CallbackMayUnloadTheViewer)
 {
-    log.during = [this] { registry.unload(resultViewerName); };
+    log.during = [this] { registry.unload("frmTextEditor"); };
     plotWithKind("6");
     key(0)->click();
-    EXPECT_EQ(registry.find(resultViewerName), nullptr);
+    EXPECT_EQ(registry.find("frmTextEditor"), nullptr);
     EXPECT_EQ(log.calls.size(), 1u);
 }
 
@@ -340,17 +341,9 @@ TEST_F(ResultViewerTest, WindowWithoutTheCallbackIsReportedNotCalled)
     EXPECT_EQ(ui.messages(), std::vector<std::string>{"PxyVanlaar cannot draw this chart."});
 }
 
-TEST_F(ResultViewerTest, AboutShowsTheNoteUntilTheAboutBoxExists)
-{
-    viewer();
-    press("About");
-    EXPECT_EQ(ui.messages(), std::vector<std::string>{WindowRegistry::notAvailableText("frmAbout").toStdString()});
-}
-
 TEST_F(ResultViewerTest, AboutRunsTheAboutBoxModally)
 {
     bool wasModal = false;
-    registry.registerWindow("frmAbout", [] { return new QDialog; }, shell::Placement::Dialog);
     viewer();
     QTimer::singleShot(0, [&] {
         auto* box = registry.findAs<QDialog>("frmAbout");
@@ -379,7 +372,7 @@ protected:
 TEST_F(ResultViewerReports, ShowResultReportWritesTheKindAndShowsThePage)
 {
     ShowResultReport(2, values, "t.htm", 7);
-    frmTextEditor* shown = registry.findAs<frmTextEditor>(resultViewerName);
+    frmTextEditor* shown = registry.findAs<frmTextEditor>("frmTextEditor");
     ASSERT_NE(shown, nullptr);
     EXPECT_TRUE(shown->isVisible());
     EXPECT_EQ(shown->Text1()->text(), "7");
@@ -445,7 +438,7 @@ TEST_F(ResultViewerReports, FailedSaveSaysSoAndKeepsThePage)
 
 TEST_F(ResultViewerReports, ResizeKeepsTheBrowserFlushLeftWithEqualMargins)
 {
-    QWidget* shown = registry.show(resultViewerName)->parentWidget(); // the child window's frame
+    QWidget* shown = registry.show("frmTextEditor")->parentWidget(); // the child window's frame
     for (const QSize size : {QSize(900, 700), QSize(500, 400), QSize(200, 90)}) {
         shown->resize(size);
         QApplication::processEvents();

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -82,6 +83,33 @@ TEST_F(WindowRegistryTest, WindowMayUnloadItselfInsideItsOwnHandler)
     button->click();
     EXPECT_EQ(registry.find("Self"), nullptr);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+class Placed : public QWidget, public LoadHandler {
+public:
+    void Form_Load() override { insideSubWindow = qobject_cast<QMdiSubWindow*>(parentWidget()) != nullptr; }
+    bool insideSubWindow = false;
+};
+
+TEST_F(WindowRegistryTest, LoadHandlerRunsOnceTheChildIsInItsSubWindow)
+{
+    registry.registerWindow("Placed", [] { return new Placed; });
+    auto* window = registry.loadAs<Placed>("Placed");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->insideSubWindow);
+    EXPECT_EQ(WindowRegistry::outerWindow(window), window->parentWidget());
+}
+
+TEST_F(WindowRegistryTest, DeclaringANameKeepsAWindowAlreadyRegistered)
+{
+    registry.declareWindow("Later");
+    EXPECT_TRUE(registry.isKnown("Later"));
+    EXPECT_FALSE(registry.isAvailable("Later"));
+    registry.registerWindow("Later", [] { return new QWidget; });
+    registry.declareWindow("Later");
+    EXPECT_TRUE(registry.isAvailable("Later"));
+    EXPECT_TRUE(registry.knownWindows().contains("Later"));
+    EXPECT_FALSE(registry.isKnown("NeverNamed"));
 }
 
 TEST_F(WindowRegistryTest, ClosingAChildUnloadsIt)

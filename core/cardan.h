@@ -1,0 +1,34 @@
+#pragma once
+// Real roots of a monic cubic z^3 + c2 z^2 + c1 z + c0 = 0 by Cardano's method, with the
+// trigonometric form when there are three real roots.
+
+#include <array>
+#include <optional>
+
+namespace calvex::core {
+
+// The intermediate quantities of one solve, as the reports show them.
+struct CardanDetails {
+    float D = 0.0f;   // discriminant p^3/27 + q^2/4
+    float p = 0.0f;   // c1 - c2^2/3
+    float q = 0.0f;   // 2 c2^3/27 - c1 c2/3 + c0
+    float r = 0.0f;   // sqrt(-p^3/27); 0 after a solve with fewer than three distinct real roots
+    float phi = 0.0f; // angle of the trigonometric form (rad); 0 likewise
+};
+
+struct CubicRoots {
+    // Ascending; a single real root is held three times, a repeated root twice.
+    std::array<float, 3> roots{};
+    CardanDetails details;
+
+    bool singleRealRoot() const { return details.D > 0.0f; }
+    // With one real root: whether it lies above the inflection point of the cubic, where
+    // a vapour-like root of an equation of state lies (that is the case exactly when q < 0).
+    bool rootAboveInflection() const { return details.q < 0.0f; }
+};
+
+// Empty after an arithmetic failure, which shows
+// "Error in cardan Method Calculation perhaphs unvalid data entry".
+std::optional<CubicRoots> Cardan(float c2, float c1, float c0);
+
+} // namespace calvex::core

@@ -1,0 +1,118 @@
+#include "core/compressibility.h"
+
+#include "core/checkedmath.h"
+#include "core/eosparameters.h"
+#include "core/reportcells.h"
+#include "core/zcal.h"
+
+#include "services/numbers.h"
+
+namespace calvex::core {
+namespace detail {
+namespace {
+
+struct Cubic {
+    float c2;
+    float c1;
+    float c0;
+};
+
+void writeSteps(EosState& state, Equation equation, const EquationParameters& parameters, float A, float B,
+                const Cubic& cubic)
+{
+    using services::singleText;
+    auto& result = state.result;
+    writeSlot(result, 9, std::string(stepsName(equation)));
+    writeSlot(result, 10, singleText(parameters.a));
+    writeSlot(result, 11, singleText(parameters.b));
+    switch (equation) {
+    case Equation::VanDerWaals:
+    case Equation::RedlichKwong:
+        writeSlot(result, 12, "");
+        writeSlot(result, 13, "");
+        break;
+    case Equation::SoaveRedlichKwong:
+        writeSlot(result, 12, "S = " + singleText(parameters.m));
+        writeSlot(result, 13, "alphaSR =" + singleText(parameters.alpha));
+        break;
+    case Equation::PengRobinson:
+        writeSlot(result, 12, "S = " + singleText(parameters.m));
+        writeSlot(result, 13, "alphaPR =" + singleText(parameters.alpha));
+        break;
+    }
+    writeSlot(result, 14, singleText(A));
+    writeSlot(result, 15, singleText(B));
+    writeSlot(result, 16, singleText(cubic.c2));
+    writeSlot(result, 17, singleText(cubic.c1));
+    writeSlot(result, 18, singleText(cubic.c0));
+}
+
+Cubic formCubic(Equation equation, EosState& state, float temperature, float pressure)
+{
+    const EquationParameters parameters = parametersAt(equation, state.component, temperature);
+    const double RT = static_cast<double>(temperature) * R;
+    const double P = pressure;
+    const float A = single(quotient(parameters.a * P, RT * RT));
+    const float B = single(quotient(parameters.b * P, RT));
+    const double a = A;
+    const double b = B;
+    Cubic cubic{};
+    switch (equation) {
+    case Equation::VanDerWaals:
+        cubic = {single(-1.0 - b), A, single(-a * b)};
+        break;
+    case Equation::RedlichKwong:
+    case Equation::SoaveRedlichKwong:
+        cubic = {-1.0f, single((a - b) - b * b), single(-a * b)};
+        break;
+    case Equation::PengRobinson:
+        cubic = {single(b - 1.0), single((a - 2.0 * b) - 3.0 * b * b), single(b * b * b + (b * b - a * b))};
+        break;
+    }
+    if (variantOf(state.host).stepsReport && state.stepsflag == 1)
+        writeSteps(state, equation, parameters, A, B, cubic);
+    return cubic;
+}
+
+} // namespace
+
+std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3)
+{
+    const auto cubic = trap(variantOf(state.host).zcalMessage[static_cast<int>(equation)],
+                            [&]() -> std::optional<Cubic> { return formCubic(equation, state, T, p3); });
+    if (!cubic)
+        return std::nullopt;
+    return Cardan(cubic->c2, cubic->c1, cubic->c0);
+}
+
+} // namespace detail
+
+std::optional<CubicRoots> Zcalvanderwaal(EosState& state, float T, float p3)
+{
+    return detail::zcal(detail::Equation::VanDerWaals, state, T, p3);
+}
+
+std::optional<CubicRoots> ZcalRK(EosState& state, float T, float p3)
+{
+    return detail::zcal(detail::Equation::RedlichKwong, state, T, p3);
+}
+
+std::optional<CubicRoots> ZcalSRK(EosState& state, float T, float p3)
+{
+    return detail::zcal(detail::Equation::SoaveRedlichKwong, state, T, p3);
+}
+
+std::optional<CubicRoots> ZcalPR(EosState& state, float T, float p3)
+{
+    return detail::zcal(detail::Equation::PengRobinson, state, T, p3);
+}
+
+std::optional<CubicRoots> compressibilityRoots(EosState& state, float T, float p3)
+{
+    const auto equation = detail::equationOf(state.optionno);
+    if (!equation)
+        return std::nullopt;
+    return detail::zcal(*equation, state, T, p3);
+}
+
+} // namespace calvex::core

@@ -1,0 +1,91 @@
+#include "core/eosparameters.h"
+
+#include "core/checkedmath.h"
+
+namespace calvex::core::detail {
+namespace {
+
+// 0.72032496 is 0.08664 R and 0.6468292 is 0.0778 R, each written as one constant.
+constexpr double redlichKwongB = 0.72032496;
+constexpr double pengRobinsonB = 0.6468292;
+
+// Soave and Peng-Robinson share one form: m = (omega m1 + m0) - omega^2 m2,
+// alpha = (1 + m (1 - sqrt(T/Tc)))^2, a = (Tc R)^2 omegaA alpha / Pc, b = Tc bConstant / Pc.
+struct AlphaForm {
+    double m0, m1, m2, omegaA, bConstant;
+};
+constexpr AlphaForm soave{0.48, 1.574, 0.176, 0.42748, redlichKwongB};
+constexpr AlphaForm pengRobinson{0.37464, 1.54226, 0.26992, 0.45724, pengRobinsonB};
+
+EquationParameters withAlpha(const AlphaForm& form, double Tc, double Pc, double omega, double T)
+{
+    EquationParameters parameters;
+    parameters.m = single((omega * form.m1 + form.m0) - omega * omega * form.m2);
+    const double root = 1.0 + parameters.m * (1.0 - squareRoot(quotient(T, Tc)));
+    parameters.alpha = single(root * root);
+    parameters.a = single(quotient((Tc * R) * (Tc * R) * form.omegaA * parameters.alpha, Pc));
+    parameters.b = single(quotient(Tc * form.bConstant, Pc));
+    return parameters;
+}
+
+} // namespace
+
+std::optional<Equation> equationOf(int optionno)
+{
+    switch (optionno) {
+    case 1:
+        return Equation::VanDerWaals;
+    case 2:
+        return Equation::PengRobinson;
+    case 3:
+        return Equation::RedlichKwong;
+    case 4:
+        return Equation::SoaveRedlichKwong;
+    default:
+        return std::nullopt;
+    }
+}
+
+EquationParameters parametersAt(Equation equation, const ComponentConstants& component, float temperature)
+{
+    const double Tc = component.Tc;
+    const double Pc = component.Pc;
+    const double omega = component.omega;
+    const double T = temperature;
+    EquationParameters parameters;
+    switch (equation) {
+    case Equation::VanDerWaals:
+        parameters.a = single(quotient((R * R * 27.0) * (Tc * Tc), Pc * 64.0));
+        parameters.b = single(quotient(Tc * R, Pc * 8.0));
+        break;
+    case Equation::RedlichKwong:
+        parameters.a = single(quotient((R * R * 0.42748) * power(Tc, 2.5), Pc * squareRoot(T)));
+        parameters.b = single(quotient(Tc * redlichKwongB, Pc));
+        break;
+    case Equation::SoaveRedlichKwong:
+        return withAlpha(soave, Tc, Pc, omega, T);
+    case Equation::PengRobinson:
+        return withAlpha(pengRobinson, Tc, Pc, omega, T);
+    }
+    return parameters;
+}
+
+std::string_view stepsName(Equation equation)
+{
+    static constexpr std::string_view names[] = {"Vander Waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
+    return names[static_cast<int>(equation)];
+}
+
+std::string_view logName(Equation equation)
+{
+    static constexpr std::string_view names[] = {"vanderwaal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
+    return names[static_cast<int>(equation)];
+}
+
+std::string_view enthalpyReportName(Equation equation)
+{
+    static constexpr std::string_view names[] = {"Vander Waal", "Peng Robinson", "Redlick Kwong", "Soave-Redlick Kwong"};
+    return names[static_cast<int>(equation)];
+}
+
+} // namespace calvex::core::detail

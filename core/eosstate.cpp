@@ -1,0 +1,17 @@
+#include "core/eosstate.h"
+
+#include "services/numbers.h"
+
+namespace calvex::core {
+
+bool EosState::loadComponent(const ComponentConstants& constantsWithPcInBar)
+{
+    const std::optional<float> pascal = services::toSingle(static_cast<double>(constantsWithPcInBar.Pc) * 1e5);
+    if (!pascal)
+        return false;
+    component = constantsWithPcInBar;
+    component.Pc = *pascal;
+    return true;
+}
+
+} // namespace calvex::core

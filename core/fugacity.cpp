@@ -1,0 +1,128 @@
+#include "core/fugacity.h"
+
+#include "core/checkedmath.h"
+#include "core/eosparameters.h"
+#include "core/reportcells.h"
+#include "core/zcal.h"
+
+#include "services/numbers.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace calvex::core {
+namespace detail {
+namespace {
+
+double lnPhi(Equation equation, const EquationParameters& parameters, double Z, double Te, double Pe)
+{
+    const double a = parameters.a;
+    const double b = parameters.b;
+    switch (equation) {
+    case Equation::VanDerWaals: {
+        const double B = quotient(b * Pe, R * Te);
+        const double RTe = R * Te;
+        const double A = quotient(single(a * Pe), RTe * RTe);
+        return (Z - 1.0) - logOfAbs(Z - B) - quotient(A, Z);
+    }
+    case Equation::RedlichKwong:
+    case Equation::SoaveRedlichKwong: {
+        const double B = single(quotient(b * Pe, Te * R));
+        const double coefficient = quotient(a, b * R * Te);
+        return ((Z - 1.0) - logOfAbs(Z - B)) - coefficient * logOfAbs(quotient(Z + B, Z));
+    }
+    case Equation::PengRobinson: {
+        constexpr double root2 = std::numbers::sqrt2;
+        const double B = single(quotient(b * Pe, Te * R));
+        const double coefficient = quotient(a, 2.0 * root2 * b * R * Te);
+        const double ratio = quotient(Z + (1.0 + root2) * B, Z + (1.0 - root2) * B);
+        return ((Z - 1.0) - logOfAbs(Z - B)) - coefficient * logOfAbs(ratio);
+    }
+    }
+    return 0.0;
+}
+
+std::optional<FugacityEvaluation> member(Equation equation, EosState& state, float argument)
+{
+    const HostVariant& variant = variantOf(state.host);
+    return trap(variant.fugacityMessage[static_cast<int>(equation)], [&]() -> std::optional<FugacityEvaluation> {
+        const bool atArgumentTemperature = variant.fugacityMode == FugacityMode::LoggingTemperature;
+        const float Te = atArgumentTemperature ? argument : state.T;
+        const float Pe = atArgumentTemperature ? state.p : argument;
+        FugacityEvaluation evaluation;
+        evaluation.roots = need(zcal(equation, state, Te, Pe));
+        const auto& Z = evaluation.roots.roots;
+        if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
+            writeLogCell(state, 10, services::singleText(Z[0]));
+            writeLogCell(state, 11, services::singleText(Z[1]));
+        }
+        const EquationParameters parameters = parametersAt(equation, state.component, Te);
+        // The liquid-like and the vapour-like root; the middle root never enters a fugacity.
+        constexpr int rootOf[] = {0, 2};
+        for (int k : {0, 1}) {
+            const float lnPhiK = single(lnPhi(equation, parameters, Z[rootOf[k]], Te, Pe));
+            const float phi = single(exponential(lnPhiK));
+            evaluation.fugacities[k] = single(static_cast<double>(phi) * Pe);
+        }
+        return evaluation;
+    });
+}
+
+} // namespace
+} // namespace detail
+
+std::optional<FugacityEvaluation> fugacityEvaluation(EosState& state, float argument)
+{
+    using namespace detail;
+    const auto equation = equationOf(state.optionno);
+    if (!equation)
+        return std::nullopt;
+    const HostVariant& variant = variantOf(state.host);
+    if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
+        const bool named = trap(variant.fugasitycalMessage, [&]() -> std::optional<bool> {
+                               writeSlot(state.result, 6, std::string(logName(*equation)));
+                               return true;
+                           }).has_value();
+        if (!named)
+            return std::nullopt;
+    }
+    return member(*equation, state, argument);
+}
+
+namespace {
+
+std::optional<FugacityPair> pairOf(const std::optional<FugacityEvaluation>& evaluation)
+{
+    if (!evaluation)
+        return std::nullopt;
+    return evaluation->fugacities;
+}
+
+} // namespace
+
+std::optional<FugacityPair> Fugasitycal(EosState& state, float argument)
+{
+    return pairOf(fugacityEvaluation(state, argument));
+}
+
+std::optional<FugacityPair> Fugacityvanderwaal(EosState& state, float argument)
+{
+    return pairOf(detail::member(detail::Equation::VanDerWaals, state, argument));
+}
+
+std::optional<FugacityPair> FugacityPR(EosState& state, float argument)
+{
+    return pairOf(detail::member(detail::Equation::PengRobinson, state, argument));
+}
+
+std::optional<FugacityPair> FugacityRK(EosState& state, float argument)
+{
+    return pairOf(detail::member(detail::Equation::RedlichKwong, state, argument));
+}
+
+std::optional<FugacityPair> FugacitySRK(EosState& state, float argument)
+{
+    return pairOf(detail::member(detail::Equation::SoaveRedlichKwong, state, argument));
+}
+
+} // namespace calvex::core

@@ -1,0 +1,143 @@
+#include "core/saturationpressure.h"
+
+#include "core/checkedmath.h"
+#include "core/hostvariant.h"
+#include "core/reportcells.h"
+#include "core/vapourpressure.h"
+
+#include "services/numbers.h"
+
+#include <cmath>
+
+namespace calvex::core {
+namespace {
+
+using namespace detail;
+
+constexpr double fugacityTolerance = 1000.0; // Pa on |fL - fV|
+constexpr double capNudge = 0.02;            // Pa added to a capped logged run
+
+// What the evaluations so far say about where the saturation pressure lies. A state with one
+// real root is never a saturation state: a vapour-like root says the pressure is below it, a
+// liquid-like root above. Saturation never lies above the critical pressure; twice Pc stays
+// clear of the equation's own critical point, which its rounded constants shift slightly.
+class PressureBracket {
+public:
+    explicit PressureBracket(double Pc)
+    {
+        if (std::isfinite(Pc) && Pc > 0.0)
+            record(2.0 * Pc, false);
+    }
+
+    void record(double P, bool belowSaturation)
+    {
+        if (belowSaturation) {
+            m_below = P;
+            m_belowKnown = true;
+        } else {
+            m_above = P;
+            m_aboveKnown = true;
+        }
+    }
+
+    // Once both sides are known and no room is left between them, no three-root state exists.
+    bool collapsed() const { return m_belowKnown && m_aboveKnown && m_above <= m_below * (1.0 + 1e-6); }
+
+    double nextAfterOneRoot(double P, bool belowSaturation) const
+    {
+        if (m_belowKnown && m_aboveKnown)
+            return std::sqrt(m_below * m_above);
+        return belowSaturation ? 2.0 * P : 0.5 * P;
+    }
+
+private:
+    double m_below = 0.0;
+    double m_above = 0.0;
+    bool m_belowKnown = false;
+    bool m_aboveKnown = false;
+};
+
+} // namespace
+
+float Psatiteration1(EosState& state, float Psatguess, const FugacitySource& fugacities)
+{
+    const HostVariant& variant = variantOf(state.host);
+    const bool logging = variant.fugacityMode == FugacityMode::LoggingPressure;
+    const auto pressure = trap(variant.psatiterationMessage, [&]() -> std::optional<float> {
+        if (logging) {
+            state.nos = 1;
+            state.logoffset = 0;
+        }
+        float P = Psatguess;
+        FugacityEvaluation at = need(fugacities(state, P));
+        PressureBracket bracket(state.component.Pc);
+        bool oneRootMet = false;
+        enum class End { Converged, Capped, NoSaturation } end = End::Converged;
+        for (int updates = 0;;) {
+            const FugacityPair& f = at.fugacities;
+            const bool oneRoot = at.roots.singleRealRoot();
+            if (oneRoot) {
+                oneRootMet = true;
+                bracket.record(P, at.roots.rootAboveInflection());
+                if (bracket.collapsed()) {
+                    end = End::NoSaturation;
+                    break;
+                }
+            } else {
+                if (std::fabs(static_cast<double>(f[0]) - f[1]) <= fugacityTolerance)
+                    break;
+                bracket.record(P, f[0] > f[1]);
+            }
+            if (logging)
+                writeLogRow(state, services::doubleText(P / 1e5), f);
+            P = oneRoot ? single(bracket.nextAfterOneRoot(P, at.roots.rootAboveInflection()))
+                        : single(quotient(static_cast<double>(P) * f[0], f[1]));
+            ++updates;
+            if (logging)
+                nextLogRow(state);
+            at = need(fugacities(state, P));
+            if (updates >= variant.psatUpdateCap) {
+                end = End::Capped;
+                break;
+            }
+        }
+        float returned = P;
+        if (end == End::NoSaturation || (end == End::Capped && oneRootMet)) {
+            returned = 0.0f;
+        } else if (end == End::Capped) {
+            switch (variant.psatCapResult) {
+            case CapResult::InitialGuess:
+                returned = Psatguess;
+                break;
+            case CapResult::LastPressurePlusTwoHundredthPascal:
+                P = returned = single(P + capNudge);
+                break;
+            case CapResult::Zero:
+                returned = 0.0f;
+                break;
+            }
+        }
+        if (logging)
+            writeLogRow(state, services::doubleText(P / 1e5), at.fugacities);
+        return returned;
+    });
+    return pressure.value_or(0.0f);
+}
+
+float Psatiteration1(EosState& state, float Psatguess)
+{
+    return Psatiteration1(state, Psatguess, fugacityEvaluation);
+}
+
+float Psatcal(EosState& state, const FugacitySource& fugacities)
+{
+    // A fault in the correlation of a window without traps reaches here as no value at all.
+    const std::optional<float> guess = PsatCorrelation(state);
+    if (!guess)
+        return 0.0f;
+    return Psatiteration1(state, *guess, fugacities);
+}
+
+float Psatcal(EosState& state) { return Psatcal(state, fugacityEvaluation); }
+
+} // namespace calvex::core

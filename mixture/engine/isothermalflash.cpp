@@ -1,0 +1,126 @@
+// The isothermal flash: successive substitution on the K values around a Newton solution of the
+// Rachford–Rice equation for the liquid fraction L.
+
+#include "mixture/engine/enginearithmetic.h"
+#include "mixture/engine/mixturerun.h"
+#include "services/numbers.h"
+#include "services/ui.h"
+
+#include <cmath>
+
+namespace calvex::mixture {
+namespace {
+
+using services::singleText;
+
+constexpr int maxOuterPasses = 100;
+
+} // namespace
+
+void MixtureRun::flash()
+{
+    MixtureWork& w = m_work;
+    w.fugflag = 1;
+    if (w.n <= 1) {
+        services::ui().message("Need 2 or more components to do an isothermal flash calculation");
+        return;
+    }
+    const float tolerance = 1e-4f;
+    w.zsum = 0;
+    w.Twork = store(m_arguments.T);
+    w.Pwork = store(m_arguments.P);
+    normalise(m_arguments.z);
+    ComputeComponentParams(w, m_equation);
+    for (int i = 1; i <= w.n; ++i) {
+        w.Psat[i] = switchedEstimate(i, w.Twork);
+        w.K[i] = store(quotient(w.Psat[i], w.Pwork));
+    }
+
+    float L = 0.5f;
+    float V = 0.5f;
+    w.iter = 0;
+    ComponentValues x{};
+    ComponentValues y{};
+    for (;;) {
+        ComponentValues oneMinusK{};
+        for (int i = 1; i <= w.n; ++i)
+            oneMinusK[i] = store(1.0 - w.K[i]);
+        // L is not confined to [0, 1] while the Newton steps run.
+        for (int steps = 1;; ++steps) {
+            float sumX = 0;
+            float sumY = 0;
+            float slope = 0;
+            for (int i = 1; i <= w.n; ++i) {
+                const float d = store(double(L) * oneMinusK[i] + w.K[i]);
+                x[i] = store(quotient(w.znorm[i], d));
+                y[i] = store(double(x[i]) * w.K[i]);
+                sumX = store(double(sumX) + x[i]);
+                sumY = store(double(sumY) + y[i]);
+                slope = store(slope + quotient(-double(x[i]) * oneMinusK[i] * oneMinusK[i], d));
+            }
+            if (steps > m_equation.flashNewtonSteps)
+                break;
+            const float F = store(double(sumX) - sumY);
+            if (std::fabs(F) < tolerance)
+                break;
+            if (slope == 0 && m_equation.flashFlatSlopeWritesReport) {
+                writeFlashReport(L, V, x, y);
+                return;
+            }
+            L = store(L - quotient(F, slope));
+            V = store(1.0 - L);
+        }
+
+        w.iter = store(w.iter + 1.0);
+        if (w.iter > maxOuterPasses)
+            break;
+        phaseFugacities(x, true, w.fugA, w.ZA);
+        phaseFugacities(y, false, w.fugB, w.ZB);
+        int changed = 0;
+        for (int i = 1; i <= w.n; ++i) {
+            const float ratio = store(quotient(w.fugA[i], w.fugB[i]));
+            if (std::fabs(double(ratio) - 1.0) >= tolerance) {
+                w.K[i] = store(double(w.K[i]) * ratio);
+                ++changed;
+            }
+        }
+        if (changed > 0)
+            continue;
+        if (L >= 0 && L <= 1) {
+            writeFlashReport(L, V, x, y);
+            return;
+        }
+        break;
+    }
+    services::ui().message("No flash calculation possibile at these conditions");
+    w.flashok = 0;
+}
+
+void MixtureRun::writeFlashReport(float L, float V, const ComponentValues& x, const ComponentValues& y)
+{
+    const MixtureWork& w = m_work;
+    write(1, titled("Isothermal flash calculation using the ", " equation of state"));
+    write(2, "Temperature = " + singleText(w.Twork) + " (K)");
+    write(3, "Pressure    = " + singleText(w.Pwork) + " (bar)");
+    write(4, "Component");
+    write(5, "Feed molefraction");
+    write(6, std::string(m_equation.flashLiquidHeading));
+    write(7, std::string(m_equation.flashVapourHeading));
+    write(8, "K");
+    for (int i = 1; i <= w.n; ++i) {
+        const int j = 5 * (i - 1);
+        write(9 + j, w.cname[i]);
+        write(10 + j, singleText(w.znorm[i]));
+        write(11 + j, singleText(x[i]));
+        write(12 + j, singleText(y[i]));
+        write(13 + j, singleText(w.K[i]));
+    }
+    write(39, "Split");
+    write(40, singleText(L));
+    write(41, singleText(V));
+    write(42, singleText(w.ZA));
+    write(43, singleText(w.ZB));
+    write(44, "Number of iterations = " + singleText(w.iter));
+}
+
+} // namespace calvex::mixture

@@ -1,0 +1,125 @@
+#include "mixture/engine/eosarithmetic.h"
+#include "mixture/engine/eosequation.h"
+
+namespace calvex::mixture::eos {
+namespace {
+
+using namespace detail;
+
+struct Residual {
+    double H = 0.0; // J/mol
+    double S = 0.0; // J/(mol K)
+};
+
+// The temperature derivative of am for Soave-Redlich-Kwong and Peng-Robinson, built from
+// mole-fraction averages of omega, Tc and the components' own alpha: -am m_m / sqrt(alpha_m T Tc_m).
+// It is not the exact derivative of the mixed am; the departure report is defined with it.
+float averagedDerivative(Equation equation, const MixtureState& state, const SlotArray& alpha, float am, float T)
+{
+    float omegaM = 0.0f;
+    float TcM = 0.0f;
+    float alphaM = 0.0f;
+    for (int i = 0; i < state.nos; ++i) {
+        const int k = slot(i);
+        omegaM = single(omegaM + static_cast<double>(state.y[k]) * state.omega[k]);
+        TcM = single(TcM + static_cast<double>(state.y[k]) * state.Tc[k]);
+        alphaM = single(alphaM + static_cast<double>(state.y[k]) * alpha[k]);
+    }
+    const float slope = alphaSlope(equation, omegaM, TcM, T);
+    return single(quotient(-static_cast<double>(am) * slope, squareRoot(static_cast<double>(alphaM) * T * TcM)));
+}
+
+Residual residual(Equation equation, const OneFluid& m, float dadT, float B, float T, float P, double Z)
+{
+    const double rt = R * T;
+    const double am = m.am;
+    const double bm = m.bm;
+    switch (equation) {
+    case Equation::VanDerWaals:
+        return {finite(rt * (Z - 1.0) - quotient(P * am, Z * rt)), finite(R * logOfAbs(Z - B))};
+    case Equation::RedlichKwong: {
+        const double L = cubicLog(equation, Z, B);
+        return {finite(rt * (Z - 1.0) - quotient(3.0 * am, 2.0 * bm) * L),
+                finite(R * logOfAbs(Z - B) - quotient(am, 2.0 * bm * T) * L)};
+    }
+    case Equation::SoaveRedlichKwong:
+    case Equation::PengRobinson: {
+        const double L = cubicLog(equation, Z, B);
+        const double scale = equation == Equation::PengRobinson ? 2.0 * sqrt2 * bm : bm;
+        return {finite(rt * (Z - 1.0) + quotient(T * static_cast<double>(dadT) - am, scale) * L),
+                finite(R * logOfAbs(Z - B) + quotient(dadT, scale) * L)};
+    }
+    }
+    return {};
+}
+
+EosResult departureMember(Equation equation, MixtureState& state, float T, float P, float Z)
+{
+    return trap("error in departure calculaton", [&]() -> EosResult {
+        // Only van der Waals keeps its parameters in the state; the others hold their own.
+        SlotArray a{};
+        SlotArray b{};
+        SlotArray alpha{};
+        const bool vanderwaal = equation == Equation::VanDerWaals;
+        SlotArray& aUsed = vanderwaal ? state.a : a;
+        SlotArray& bUsed = vanderwaal ? state.b : b;
+        fillParameters(equation, state, T, aUsed, bUsed, &alpha);
+        const OneFluid m = mix(state, aUsed, bUsed);
+        float dadT = 0.0f;
+        if (equation == Equation::SoaveRedlichKwong || equation == Equation::PengRobinson)
+            dadT = averagedDerivative(equation, state, alpha, m.am, T);
+        const float A = dimensionlessA(m.am, P, T);
+        const float B = dimensionlessB(m.bm, P, T);
+
+        auto& out = state.out;
+        putNumber(out, 36, m.am);
+        putNumber(out, 37, m.bm);
+        putNumber(out, 38, A);
+        putNumber(out, 39, B);
+
+        const Residual r = residual(equation, m, dadT, B, T, P, Z);
+        return std::array{single(r.H), single(r.S), 0.0f};
+    });
+}
+
+// The van der Waals name starts with a blank in the departure report.
+const EquationNames departureNames = {" Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
+
+} // namespace
+
+EosResult Departurecal(MixtureState& state, float T, float P)
+{
+    // No trap and no message of its own: a failure below has shown its messages already.
+    try {
+        return dispatch(state, 35, departureNames, [&](Equation equation) -> EosResult {
+            const EosResult roots = compressibility(equation, state, T, P);
+            if (!roots)
+                return std::nullopt;
+            return departureMember(equation, state, T, P, (*roots)[2]);
+        });
+    } catch (const ArithmeticFault&) {
+        return std::nullopt;
+    }
+}
+
+EosResult DepartureVanderwaal(MixtureState& state, float T1, float p4, float Z)
+{
+    return departureMember(Equation::VanDerWaals, state, T1, p4, Z);
+}
+
+EosResult DeparturePR(MixtureState& state, float T1, float p4, float Z)
+{
+    return departureMember(Equation::PengRobinson, state, T1, p4, Z);
+}
+
+EosResult DepartureRK(MixtureState& state, float T1, float p4, float Z)
+{
+    return departureMember(Equation::RedlichKwong, state, T1, p4, Z);
+}
+
+EosResult DepartureSRK(MixtureState& state, float T1, float p4, float Z)
+{
+    return departureMember(Equation::SoaveRedlichKwong, state, T1, p4, Z);
+}
+
+} // namespace calvex::mixture::eos

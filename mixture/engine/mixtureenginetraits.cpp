@@ -1,0 +1,130 @@
+#include "mixture/engine/mixtureenginetraits.h"
+
+#include "mixture/engine/enginearithmetic.h"
+
+#include <cmath>
+
+namespace calvex::mixture {
+namespace {
+
+float soaveAttraction(float ac, float m, float Tr)
+{
+    const double root = 1.0 + double(m) * (1.0 - squareRoot(Tr));
+    const float alpha = store(root * root);
+    return store(double(alpha) * ac);
+}
+
+float pengRobinsonAttraction(float ac, float omega, float Tr)
+{
+    const double w = omega;
+    return soaveAttraction(ac, store(0.37464 + 1.54226 * w - 0.26992 * w * w), Tr);
+}
+
+float soaveRedlichKwongAttraction(float ac, float omega, float Tr)
+{
+    const double w = omega;
+    return soaveAttraction(ac, store(0.48 + 1.574 * w - 0.176 * w * w), Tr);
+}
+
+float redlichKwongAttraction(float ac, float, float Tr) { return store(quotient(ac, squareRoot(Tr))); }
+
+std::array<float, 3> pengRobinsonCubic(float A, float B)
+{
+    const double a = A;
+    const double b = B;
+    return {store(b - 1.0), store(a - (3.0 * b + 2.0) * b), store((b * b + b - a) * b)};
+}
+
+std::array<float, 3> redlichKwongCubic(float A, float B)
+{
+    const double a = A;
+    const double b = B;
+    return {-1.0f, store(a - b - b * b), store(-a * b)};
+}
+
+// √2 as the member holds it, a 32-bit value, and the two constants formed from it.
+const float sqrt2Single = static_cast<float>(std::sqrt(2.0));
+const float onePlusSqrt2 = static_cast<float>(1.0 + sqrt2Single);
+const float sqrt2MinusOne = static_cast<float>(sqrt2Single - 1.0);
+
+float pengRobinsonLogTerm(float Z, float B)
+{
+    const double ratio = quotient(Z + double(onePlusSqrt2) * B, Z - double(sqrt2MinusOne) * B);
+    return store(logOfAbs(ratio));
+}
+
+float pengRobinsonLogFactor(float A, float B) { return store(quotient(A, 2.0 * B * double(sqrt2Single))); }
+
+float redlichKwongLogTerm(float Z, float B) { return store(logOfAbs(quotient(double(Z) + B, Z))); }
+
+float redlichKwongLogFactor(float A, float B) { return store(quotient(A, B)); }
+
+} // namespace
+
+const MixtureEngineTraits pengRobinsonTraits{
+    .omegaA = 0.457235529,
+    .omegaB = 0.077796074,
+    .attraction = pengRobinsonAttraction,
+    .readsAcentricFactor = true,
+    .cubicCoefficients = pengRobinsonCubic,
+    .logTerm = pengRobinsonLogTerm,
+    .logFactor = pengRobinsonLogFactor,
+    .flashNewtonSteps = 20,
+    .flashFlatSlopeWritesReport = true,
+    .dewPressureCapMessage = "Dew  calculation did not converge",
+    .strictFugacityAnswers = false,
+    .boilingLineTakesAbsolutePc = true,
+    .equationWords = "Peng Robinson",
+    .molarVolumeTitle = "Molar Volume Compressibility calculation using the Peng Robinson EOS",
+    .fugacityFeedHeading = "Feed molefraction",
+    .bubbleTemperatureVapourHeading = "Vapor molefraction",
+    .dewTemperatureFeedHeading = "Feed  molfraction ",
+    .flashLiquidHeading = "Liquid molefraction",
+    .flashVapourHeading = "Vapor molefraction ",
+};
+
+const MixtureEngineTraits soaveRedlichKwongTraits{
+    .omegaA = 0.42748,
+    .omegaB = 0.08664,
+    .attraction = soaveRedlichKwongAttraction,
+    .readsAcentricFactor = true,
+    .cubicCoefficients = redlichKwongCubic,
+    .logTerm = redlichKwongLogTerm,
+    .logFactor = redlichKwongLogFactor,
+    .flashNewtonSteps = 30,
+    .flashFlatSlopeWritesReport = true,
+    .dewPressureCapMessage = "Dew  calculation did not converge",
+    .strictFugacityAnswers = true,
+    .boilingLineTakesAbsolutePc = true,
+    .equationWords = "Soave Redlick Kwong",
+    .molarVolumeTitle = "Molar Volume Compressibility calculation using the Soave Redlick Kwong EOS",
+    .fugacityFeedHeading = "Feed",
+    .bubbleTemperatureVapourHeading = "Vapor molefraction",
+    .dewTemperatureFeedHeading = "Feed molfraction ",
+    .flashLiquidHeading = "Liquid molefraction",
+    .flashVapourHeading = "Vapor molefraction",
+};
+
+const MixtureEngineTraits redlichKwongTraits{
+    .omegaA = 0.42748,
+    .omegaB = 0.08664,
+    .attraction = redlichKwongAttraction,
+    .readsAcentricFactor = false,
+    .cubicCoefficients = redlichKwongCubic,
+    .logTerm = redlichKwongLogTerm,
+    .logFactor = redlichKwongLogFactor,
+    .flashNewtonSteps = 20,
+    .flashFlatSlopeWritesReport = false,
+    .dewPressureCapMessage = "",
+    .strictFugacityAnswers = false,
+    .boilingLineTakesAbsolutePc = false,
+    .equationWords = "Redlick Kwong",
+    .molarVolumeTitle = "Molar Volume Compressibility calculation using the  Redlick Kwong EOS",
+    .fugacityFeedHeading = "Feed molefraction ",
+    .bubbleTemperatureVapourHeading = "Vapor molefraction ",
+    .dewTemperatureFeedHeading = "Feed molfraction ",
+    .flashLiquidHeading = "Liquid molefraction  ",
+    .flashVapourHeading = "Vapor molefraction",
+};
+
+} // namespace calvex::mixture

@@ -1,0 +1,82 @@
+#include "mixture/engine/eosarithmetic.h"
+#include "mixture/engine/eosequation.h"
+
+namespace calvex::mixture::eos {
+namespace {
+
+using namespace detail;
+
+// ln phi of the mixture as one fluid at a root Z.
+double mixtureLnPhi(Equation equation, double Z, float A, float B, double coefficient)
+{
+    if (equation == Equation::VanDerWaals)
+        return finite((Z - 1.0) - logOfAbs(Z - B) - quotient(A, Z));
+    return lnPhi(equation, Z, B, 1.0, -1.0, coefficient);
+}
+
+EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P)
+{
+    return trap("error in phy", [&]() -> EosResult {
+        fillParameters(equation, state, T, state.a, state.b);
+        const OneFluid m = mix(state, state.a, state.b);
+        const bool vanderwaal = equation == Equation::VanDerWaals;
+        float A = 0.0f;
+        float B = 0.0f;
+        if (!vanderwaal) {
+            A = dimensionlessA(m.am, P, T);
+            B = dimensionlessB(m.bm, P, T);
+        }
+        // Writes lines 40 to 42 (and for van der Waals A and B into 38 and 39).
+        const EosResult roots = compressibility(equation, state, T, P);
+
+        auto& out = state.out;
+        putNumber(out, 36, m.am);
+        putNumber(out, 37, m.bm);
+        if (!vanderwaal) {
+            putNumber(out, 38, A);
+            putNumber(out, 39, B);
+        }
+        putSolveDetails(state);
+        const float z0 = need(roots)[0];
+        putNumber(out, 48, z0);
+        const float z2 = need(roots)[2];
+        putNumber(out, 49, z2);
+
+        double coefficient = 0.0;
+        if (vanderwaal) {
+            A = dimensionlessA(m.am, P, T);
+            B = dimensionlessB(m.bm, P, T);
+        } else {
+            coefficient = logCoefficient(equation, m.am, m.bm, T);
+        }
+        const float phi0 = fugacityCoefficient(mixtureLnPhi(equation, z0, A, B, coefficient));
+        const float phi2 = fugacityCoefficient(mixtureLnPhi(equation, z2, A, B, coefficient));
+        return std::array{phi0, phi2, 0.0f};
+    });
+}
+
+const EquationNames mixtureNames = {"Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
+
+} // namespace
+
+EosResult phycal(MixtureState& state, float T, float Pb)
+{
+    return trap("error in phycal", [&] {
+        return dispatch(state, 35, mixtureNames, [&](Equation equation) {
+            return mixtureMember(equation, state, T, Pb);
+        });
+    });
+}
+
+EosResult phycalvanderwaal(MixtureState& state, float T1, float Pb)
+{
+    return mixtureMember(Equation::VanDerWaals, state, T1, Pb);
+}
+
+EosResult phycalRK(MixtureState& state, float T1, float p1) { return mixtureMember(Equation::RedlichKwong, state, T1, p1); }
+
+EosResult phycalSRK(MixtureState& state, float T1, float p1) { return mixtureMember(Equation::SoaveRedlichKwong, state, T1, p1); }
+
+EosResult phycalPR(MixtureState& state, float T1, float p1) { return mixtureMember(Equation::PengRobinson, state, T1, p1); }
+
+} // namespace calvex::mixture::eos

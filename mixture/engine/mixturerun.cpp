@@ -1,0 +1,307 @@
+#include "mixture/engine/mixturerun.h"
+
+#include "mixture/engine/enginearithmetic.h"
+#include "services/numbers.h"
+#include "services/ui.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <optional>
+
+namespace calvex::mixture {
+namespace {
+
+using services::singleText;
+
+// A prompt answer converted as a number: optional blanks, a sign, digits with at most one
+// point and an optional exponent, and nothing else. Anything else is not a number.
+std::optional<double> strictNumber(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && text[begin] == ' ')
+        ++begin;
+    while (end > begin && text[end - 1] == ' ')
+        --end;
+    std::string number(text.substr(begin, end - begin));
+    std::size_t i = 0;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+        ++i;
+    bool digits = false;
+    bool point = false;
+    for (; i < number.size(); ++i) {
+        const char c = number[i];
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            digits = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (!digits)
+        return std::nullopt;
+    if (i < number.size() && (number[i] == 'E' || number[i] == 'e' || number[i] == 'D' || number[i] == 'd')) {
+        number[i] = 'e';
+        std::size_t j = i + 1;
+        if (j < number.size() && (number[j] == '+' || number[j] == '-'))
+            ++j;
+        const std::size_t exponentStart = j;
+        while (j < number.size() && std::isdigit(static_cast<unsigned char>(number[j])))
+            ++j;
+        if (j == exponentStart)
+            return std::nullopt;
+        i = j;
+    }
+    if (i != number.size())
+        return std::nullopt;
+    return std::strtod(number.c_str(), nullptr);
+}
+
+} // namespace
+
+MixtureRun::MixtureRun(const MixtureEngineTraits& equation, const MixtureArguments& arguments)
+    : m_equation(equation), m_arguments(arguments)
+{
+}
+
+MixtureResult MixtureRun::run(std::int16_t& mode)
+{
+    MixtureWork& w = m_work;
+    try {
+        if (m_arguments.n < 1 || m_arguments.n > maxMixtureComponents)
+            engineFault();
+        w.n = m_arguments.n;
+        w.Tc = m_arguments.Tc;
+        w.Pc = m_arguments.Pc;
+        w.omega = m_arguments.omega;
+        w.firstpass = 1;
+        w.flashok = 1;
+        w.modeIn = mode;
+        for (int i = 1; i <= w.n; ++i)
+            w.cname[i] = element(m_arguments.names, i);
+        for (int i = 1; i <= w.n; ++i)
+            for (int j = 1; j <= w.n; ++j)
+                w.kij[i][j] = 0;
+
+        if (mode != 0) {
+            w.firstpass = 0;
+            switch (static_cast<MixtureMode>(mode)) {
+            case MixtureMode::MolarVolume: molarVolume(); break;
+            case MixtureMode::Fugacity: fugacity(); break;
+            case MixtureMode::BubbleT: temperatureSearch(true); break;
+            case MixtureMode::DewT: temperatureSearch(false); break;
+            case MixtureMode::BubbleP: pressureSearch(true); break;
+            case MixtureMode::DewP: pressureSearch(false); break;
+            case MixtureMode::Flash: flash(); break;
+            default: break;
+            }
+            mode = 0;
+        }
+    } catch (const EngineFault&) {
+        services::ui().message("Invalid data passed so exiting");
+        return {};
+    }
+
+    MixtureResult result;
+    switch (w.modeIn) {
+    case modeNumber(MixtureMode::MolarVolume):
+        result.kind = MixtureResult::Kind::Volumes;
+        result.volumes = w.Vmol;
+        break;
+    case modeNumber(MixtureMode::BubbleT):
+    case modeNumber(MixtureMode::DewT):
+        result.kind = MixtureResult::Kind::Number;
+        result.number = w.Twork;
+        break;
+    case modeNumber(MixtureMode::BubbleP):
+    case modeNumber(MixtureMode::DewP):
+        result.kind = MixtureResult::Kind::Number;
+        result.number = w.Pwork;
+        break;
+    case modeNumber(MixtureMode::Flash):
+        result.kind = MixtureResult::Kind::FlashFlag;
+        result.flashok = w.flashok;
+        break;
+    default: break;
+    }
+    return result;
+}
+
+void MixtureRun::normalise(std::span<const float> values)
+{
+    MixtureWork& w = m_work;
+    if (w.n == 1) {
+        w.znorm[1] = 1;
+        return;
+    }
+    w.zsum = 0;
+    for (int i = 1; i <= w.n; ++i)
+        w.zsum = store(double(w.zsum) + element(values, i));
+    for (int i = 1; i <= w.n; ++i)
+        w.znorm[i] = store(quotient(element(values, i), w.zsum));
+}
+
+float MixtureRun::boilingLine(int i, float T)
+{
+    const double Tc = element(m_arguments.Tc, i);
+    const double Pc = element(m_arguments.Pc, i);
+    const double Tb = element(m_arguments.Tb, i);
+    const double lnPc = m_equation.boilingLineTakesAbsolutePc ? logOfAbs(Pc) : naturalLog(Pc);
+    const double inverseTb = quotient(1.0, Tb);
+    const double exponent = lnPc * quotient(quotient(1.0, T) - inverseTb, quotient(1.0, Tc) - inverseTb);
+    return store(exponential(exponent));
+}
+
+float MixtureRun::highTemperatureEstimate(int i, float T)
+{
+    const double Pc = element(m_arguments.Pc, i);
+    m_work.Tr = store(quotient(T, element(m_arguments.Tc, i)));
+    const double Tr = m_work.Tr;
+    return store(Pc * exponential(7.224 - 2.598 * naturalLog(Tr) - quotient(7.534, Tr)));
+}
+
+float MixtureRun::switchedEstimate(int i, float T)
+{
+    if (store(1.1 * element(m_arguments.Tc, i)) >= T)
+        return boilingLine(i, T);
+    return highTemperatureEstimate(i, T);
+}
+
+void MixtureRun::phaseFugacities(const ComponentValues& composition, bool liquid, ComponentValues& fugacities,
+                                 float& Z)
+{
+    MixtureWork& w = m_work;
+    for (int i = 1; i <= w.n; ++i)
+        w.xtrial[i] = composition[i];
+    w.liquidflag = liquid ? 1.0f : 0.0f;
+    SolveMixtureZ(w, m_equation);
+    for (int i = 1; i <= w.n; ++i)
+        fugacities[i] = w.fug[i];
+    Z = w.Zf;
+}
+
+float MixtureRun::answer(std::string_view prompt, bool strict)
+{
+    const std::string text = services::ui().ask(std::string(prompt));
+    if (!strict)
+        return store(services::val(text));
+    const auto number = strictNumber(text);
+    if (!number)
+        engineFault();
+    return store(*number);
+}
+
+void MixtureRun::notConverging(float& result)
+{
+    services::ui().message("Calculation not converging: one-phase region or poor initial guess");
+    result = 0;
+}
+
+void MixtureRun::write(int line, std::string text)
+{
+    services::ResultLines& out = m_arguments.out;
+    if (line < 0 || static_cast<std::size_t>(line) >= out.size())
+        engineFault();
+    out[static_cast<std::size_t>(line)] = std::move(text);
+}
+
+std::string MixtureRun::titled(std::string_view before, std::string_view after) const
+{
+    std::string title(before);
+    title += m_equation.equationWords;
+    title += after;
+    return title;
+}
+
+void MixtureRun::writeSaturationRows(const std::array<std::string_view, 4>& headings, const ComponentValues& given,
+                                     const ComponentValues& trial)
+{
+    const MixtureWork& w = m_work;
+    for (int k = 0; k < 4; ++k)
+        write(4 + k, std::string(headings[k]));
+    for (int i = 1; i <= w.n; ++i) {
+        const int j = 4 * (i - 1);
+        write(8 + j, w.cname[i]);
+        write(9 + j, singleText(given[i]));
+        write(10 + j, singleText(trial[i]));
+        write(11 + j, singleText(w.K[i]));
+    }
+}
+
+void MixtureRun::molarVolume()
+{
+    MixtureWork& w = m_work;
+    const double R = engineGasConstant;
+    w.zsum = 0;
+    w.Twork = store(m_arguments.T);
+    w.Pwork = store(m_arguments.P);
+    normalise(m_arguments.z);
+    ComputeComponentParams(w, m_equation);
+    w.xtrial = w.znorm;
+    w.liquidflag = 0;
+    w.fugflag = 0;
+    SolveMixtureZ(w, m_equation);
+    // The reported volumes are formed in double precision; the returned ones are 32-bit.
+    const double vapourVolume = quotient(double(w.ZV) * R * w.Twork, w.Pwork);
+    const double liquidVolume = quotient(double(w.ZL) * R * w.Twork, w.Pwork);
+    w.Vmol[1] = store(vapourVolume);
+    w.Vmol[0] = store(liquidVolume);
+
+    write(1, std::string(m_equation.molarVolumeTitle));
+    write(2, "Temperature= " + singleText(w.Twork) + " (K)");
+    write(3, "Pressure   = " + singleText(w.Pwork) + " (bar)");
+    write(4, "Phase");
+    write(5, "Compressibility");
+    write(6, "Specific volume (m^3/mol)");
+    write(7, " ");
+    write(8, "vapor");
+    write(9, singleText(w.ZV));
+    write(10, services::doubleText(vapourVolume));
+    write(11, "  ");
+    write(12, "liquid");
+    write(13, singleText(w.ZL));
+    write(14, services::doubleText(liquidVolume));
+    write(16, " ");
+    write(17, "A = " + singleText(w.am));
+    write(18, "B =" + singleText(w.bm));
+}
+
+void MixtureRun::fugacity()
+{
+    MixtureWork& w = m_work;
+    const bool strict = m_equation.strictFugacityAnswers;
+    w.fugflag = 1;
+    w.zsum = 0;
+    w.Twork = answer("Enter feed temperature (K)", strict);
+    w.Pwork = answer("Enter feed   pressure (bar)", strict);
+    if (w.n == 1) {
+        w.znorm[1] = 1;
+    } else {
+        ComponentValues typed{};
+        for (int i = 1; i <= w.n; ++i)
+            typed[i] = answer("Enter feed mole fraction of " + w.cname[i], strict);
+        normalise(typed);
+    }
+    w.liquidflag = answer("Enter 0 for vapor fugacity, 1 for liquid", true);
+    ComputeComponentParams(w, m_equation);
+    w.xtrial = w.znorm;
+    SolveMixtureZ(w, m_equation);
+
+    write(1, titled("Fugacity calculation using the ", " equation of state"));
+    write(2, "Temperature = " + singleText(w.Twork) + "(K)");
+    write(3, "Pressure    = " + singleText(w.Pwork) + " (bar)");
+    write(4, "Component");
+    write(5, std::string(m_equation.fugacityFeedHeading));
+    write(6, "Fugacity (bar)");
+    write(7, "(f/xP) ");
+    for (int i = 1; i <= w.n; ++i) {
+        const int j = 4 * (i - 1);
+        write(8 + j, w.cname[i]);
+        write(9 + j, singleText(w.xtrial[i]));
+        write(10 + j, singleText(w.fug[i]));
+        write(11 + j, singleText(w.phi[i]));
+    }
+    write(32, " compressibility = " + singleText(w.Zf));
+}
+
+} // namespace calvex::mixture

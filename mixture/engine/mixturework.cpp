@@ -1,0 +1,158 @@
+#include "mixture/engine/mixturework.h"
+
+#include "mixture/engine/enginearithmetic.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace calvex::mixture {
+namespace {
+
+// π as the engine's trigonometric root formula takes it.
+constexpr double enginePi = 3.1415926541;
+
+// How far rounding alone can push the cosine argument past ±1.
+constexpr double cosineRoundingExcess = 1e-6;
+
+double signedCubeRoot(double value) { return std::copysign(std::pow(std::fabs(value), 1.0 / 3.0), value); }
+
+} // namespace
+
+float cosineArgument(double c)
+{
+    const float argument = store(c);
+    if (std::fabs(argument) <= 1.0f)
+        return argument;
+    if (std::fabs(double(argument)) - 1.0 <= cosineRoundingExcess)
+        return std::copysign(1.0f, argument);
+    engineFault();
+}
+
+MixtureCubic solveMixtureCubic(float c1, float c2, float c3)
+{
+    MixtureCubic cubic;
+    const double a = c1;
+    const double b = c2;
+    const double c = c3;
+    cubic.p = store((3.0 * b - a * a) / 3.0);
+    cubic.q = store((2.0 * a * a * a - 9.0 * a * b + 27.0 * c) / 27.0);
+    const double p = cubic.p;
+    const double q = cubic.q;
+    cubic.D = store((q / 2.0) * (q / 2.0) + (p / 3.0) * (p / 3.0) * (p / 3.0));
+
+    std::array<float, 3> t{};
+    if (cubic.D < 0.0f) {
+        const float cosine = cosineArgument(quotient(-q, 2.0 * squareRoot(-(p / 3.0) * (p / 3.0) * (p / 3.0))));
+        const float phi = store(std::acos(double(cosine)));
+        const float r = store(2.0 * squareRoot(-p / 3.0));
+        t[0] = store(r * std::cos(phi / 3.0));
+        t[1] = store(r * std::cos((phi + 2.0 * enginePi) / 3.0));
+        t[2] = store(r * std::cos((phi + 4.0 * enginePi) / 3.0));
+    } else if (cubic.D == 0.0f) {
+        const float u = store(signedCubeRoot(-q / 2.0));
+        t[0] = store(2.0 * u);
+        t[1] = store(-double(t[0]) / 2.0);
+        t[2] = t[1];
+    } else {
+        const double rootD = squareRoot(cubic.D);
+        const float u = store(signedCubeRoot(rootD - q / 2.0));
+        const float v = store(signedCubeRoot(-q / 2.0 - rootD));
+        t[0] = store(double(u) + v);
+        t[1] = t[0];
+        t[2] = t[0];
+    }
+    for (int k = 0; k < 3; ++k)
+        cubic.roots[k] = store(t[k] - a / 3.0);
+    return cubic;
+}
+
+void ComputeComponentParams(MixtureWork& w, const MixtureEngineTraits& equation)
+{
+    const double R = engineGasConstant;
+    for (int i = 1; i <= w.n; ++i) {
+        const double Tc = element(w.Tc, i);
+        const double Pc = element(w.Pc, i);
+        w.ac[i] = store(quotient(equation.omegaA * (Tc * R) * (Tc * R), Pc));
+        w.bi[i] = store(quotient(equation.omegaB * R * Tc, Pc));
+        w.Tr = store(quotient(w.Twork, Tc));
+        const float omega = equation.readsAcentricFactor ? element(w.omega, i) : 0.0f;
+        w.ai[i] = equation.attraction(w.ac[i], omega, w.Tr);
+    }
+    if (w.n != 1) {
+        for (int i = 1; i <= w.n - 1; ++i)
+            for (int j = i + 1; j <= w.n; ++j) {
+                w.aij[i][j] = store((1.0 - w.kij[i][j]) * squareRoot(double(w.ai[i]) * w.ai[j]));
+                w.aij[j][i] = w.aij[i][j];
+            }
+    }
+}
+
+void SolveMixtureZ(MixtureWork& w, const MixtureEngineTraits& equation)
+{
+    const double R = engineGasConstant;
+    const int n = w.n;
+    if (n <= 1) {
+        w.am = w.ai[1];
+        w.bm = w.bi[1];
+    } else {
+        for (int j = 1; j <= n; ++j)
+            w.Sa[j] = 0;
+        w.am = 0;
+        w.bm = 0;
+        for (int i = 1; i <= n; ++i) {
+            const double xi = w.xtrial[i];
+            w.bm = store(w.bm + xi * w.bi[i]);
+            for (int j = 1; j <= n; ++j) {
+                if (j != i) {
+                    w.am = store(w.am + xi * w.xtrial[j] * w.aij[i][j]);
+                    w.Sa[j] = store(w.Sa[j] + xi * w.aij[i][j]);
+                } else {
+                    w.am = store(w.am + xi * xi * w.ai[i]);
+                    w.Sa[j] = store(w.Sa[j] + double(w.xtrial[j]) * w.ai[j]);
+                }
+            }
+        }
+    }
+
+    const double RT = R * w.Twork;
+    w.A = store(quotient(double(w.am) * w.Pwork, RT * RT));
+    w.B = store(quotient(double(w.bm) * w.Pwork, RT));
+    const auto coefficients = equation.cubicCoefficients(w.A, w.B);
+    for (int k = 0; k < 3; ++k)
+        w.coef[k + 1] = coefficients[k];
+
+    const MixtureCubic cubic = solveMixtureCubic(w.coef[1], w.coef[2], w.coef[3]);
+    w.pcub = cubic.p;
+    w.qcub = cubic.q;
+    w.Dcub = cubic.D;
+    for (int k = 0; k < 3; ++k)
+        w.Zroot[k + 1] = cubic.roots[k];
+
+    w.ZV = std::max({w.Zroot[1], w.Zroot[2], w.Zroot[3]});
+    w.ZL = std::min({w.Zroot[1], w.Zroot[2], w.Zroot[3]});
+    // A liquid volume below the covolume is not accepted: the vapour root stands for both phases.
+    if (quotient(double(w.ZL) * R * w.Twork, w.Pwork) < w.bm)
+        w.ZL = w.ZV;
+
+    if (w.fugflag == 0)
+        return;
+
+    w.Zf = w.liquidflag != 0 ? w.ZL : w.ZV;
+    const double Z = w.Zf;
+    const double L = equation.logTerm(w.Zf, w.B);
+    const double F = equation.logFactor(w.A, w.B);
+    const double lnZminusB = logOfAbs(Z - w.B);
+    if (n <= 1) {
+        w.phi[1] = store(exponential((Z - 1.0) - lnZminusB - L * F));
+        w.fug[1] = store(double(w.Pwork) * w.phi[1]);
+        return;
+    }
+    for (int k = 1; k <= n; ++k) {
+        const double bRatio = quotient(w.bi[k], w.bm);
+        const float G = store(quotient(2.0 * w.Sa[k], w.am) - bRatio);
+        w.phi[k] = store(exponential((Z - 1.0) * bRatio - lnZminusB - L * F * G));
+        w.fug[k] = store(double(w.Pwork) * w.xtrial[k] * w.phi[k]);
+    }
+}
+
+} // namespace calvex::mixture

@@ -1,0 +1,309 @@
+// Bubble and dew temperature and pressure: a Newton iteration on the temperature or pressure
+// around an inner successive substitution of the trial phase's mole fractions, driving the sum of
+// the unnormalised trial fractions to 1.
+
+#include "mixture/engine/enginearithmetic.h"
+#include "mixture/engine/mixturerun.h"
+#include "services/numbers.h"
+#include "services/ui.h"
+
+#include <cmath>
+
+namespace calvex::mixture {
+namespace {
+
+using services::singleText;
+
+// A trial fraction that moves by more than this in an inner pass counts as changed.
+constexpr double fractionChange = 1e-4;
+// Inner passes repeat while no more than this many have been made: 26 passes at most.
+constexpr int repeatablePasses = 25;
+// (Z_given − Z_trial)² at or below this: both solves found the same phase.
+constexpr double trivialSolution = 1e-5;
+// Which side of the two-phase region a trivial solution lies on.
+constexpr double liquidLikeZ = 0.307;
+// Forward difference of the Newton slope, K or bar.
+constexpr double slopeStep = 0.005;
+// Consecutive range retries of the bubble-temperature search; any guess from −150 K up reaches 50 K.
+constexpr int maxRangeRetries = 20;
+
+} // namespace
+
+float MixtureRun::evaluate(bool givenIsLiquid, ComponentValues& trial)
+{
+    MixtureWork& w = m_work;
+    phaseFugacities(w.znorm, givenIsLiquid, w.fugA, w.ZA);
+    float sum = 0;
+    for (int i = 1; i <= w.n; ++i)
+        sum = store(double(sum) + trial[i]);
+    ComponentValues previous = trial;
+    for (int i = 1; i <= w.n; ++i)
+        trial[i] = store(quotient(trial[i], sum));
+
+    for (int passes = 1;; ++passes) {
+        sum = 0;
+        phaseFugacities(trial, !givenIsLiquid, w.fugB, w.ZB);
+        ComponentValues updated{};
+        int changed = 0;
+        for (int i = 1; i <= w.n; ++i) {
+            trial[i] = store(quotient(double(w.fugA[i]) * trial[i], w.fugB[i]));
+            updated[i] = trial[i];
+            sum = store(double(sum) + trial[i]);
+        }
+        for (int i = 1; i <= w.n; ++i)
+            if (std::fabs(double(updated[i]) - previous[i]) > fractionChange)
+                ++changed;
+        for (int i = 1; i <= w.n; ++i)
+            trial[i] = store(quotient(trial[i], sum));
+        if (passes > repeatablePasses || changed == 0)
+            return sum;
+        previous = updated;
+    }
+}
+
+void MixtureRun::startTrialPhase(bool bubble, ComponentValues& trial)
+{
+    MixtureWork& w = m_work;
+    for (int i = 1; i <= w.n; ++i) {
+        w.K[i] = store(quotient(w.Psat[i], w.Pwork));
+        trial[i] = bubble ? store(double(w.znorm[i]) * w.K[i]) : store(quotient(w.znorm[i], w.K[i]));
+    }
+}
+
+void MixtureRun::setFinalRatios(bool bubble, const ComponentValues& trial)
+{
+    MixtureWork& w = m_work;
+    for (int i = 1; i <= w.n; ++i)
+        w.K[i] = bubble ? store(quotient(trial[i], w.znorm[i])) : store(quotient(w.znorm[i], trial[i]));
+}
+
+void MixtureRun::temperatureSearch(bool bubble)
+{
+    MixtureWork& w = m_work;
+    float& T = w.Twork;
+    w.iter = 0;
+    w.fugflag = 1;
+    w.Pwork = store(m_arguments.P);
+    T = answer(bubble ? "Input Guess Bubble Temperature leave it blank for default Guess Temperature"
+                      : "Please input guess Dew Temperature Leave it blank for default calculation",
+               false);
+    normalise(m_arguments.z);
+    if (T == 0) {
+        float sumTb = 0;
+        float sumTc = 0;
+        for (int i = 1; i <= w.n; ++i) {
+            sumTb = store(sumTb + double(w.znorm[i]) * element(m_arguments.Tb, i));
+            sumTc = store(sumTc + double(w.znorm[i]) * element(m_arguments.Tc, i));
+        }
+        T = store(0.5 * (double(sumTb) + sumTc));
+    }
+
+    const float lowest = bubble ? 50.0f : 100.0f;
+    const float highest = 1200.0f;
+    const double tolerance = bubble ? 0.0026 : 0.01;
+    ComponentValues trial{};
+    int rangeRetries = 0;
+    bool restart = true;
+
+    // The bubble search's way out of a bad start: while at most two iterations are made, step
+    // 10 K away from the phase both roots point to. Returns false when the search is over.
+    const auto retry = [&](bool fromRange) {
+        if (!bubble || w.iter > 2 || (fromRange && ++rangeRetries > maxRangeRetries)) {
+            notConverging(T);
+            return false;
+        }
+        if (w.ZA >= liquidLikeZ)
+            T = store(T - 10.0);
+        if (w.ZB <= liquidLikeZ)
+            T = store(T + 10.0);
+        return true;
+    };
+
+    for (;;) {
+        if (restart) {
+            if (w.iter > 30) {
+                T = 0;
+                return;
+            }
+            for (int i = 1; i <= w.n; ++i)
+                w.Psat[i] = boilingLine(i, T);
+            startTrialPhase(bubble, trial);
+            restart = false;
+        }
+
+        if (T < lowest || T > highest) {
+            if (!retry(true))
+                return;
+            continue;
+        }
+        rangeRetries = 0;
+        w.iter = store(w.iter + 1.0);
+        ComputeComponentParams(w, m_equation);
+        const float S1 = evaluate(bubble, trial);
+        T = store(T - slopeStep);
+        ComputeComponentParams(w, m_equation);
+        const float S2 = evaluate(bubble, trial);
+
+        const float slope = store((double(S2) - S1) / slopeStep);
+        if (std::fabs(slope) < 1e-5) {
+            if (!retry(false))
+                return;
+            continue;
+        }
+        const float dT = store((double(S1) - 1.0) / slope);
+        const bool withinTolerance = std::fabs(dT) < tolerance;
+        // The bubble search tests its tolerance before its iteration cap, the dew search after
+        // its cap and its step limit.
+        if (!(bubble && withinTolerance)) {
+            if (w.iter > 50) {
+                services::ui().message(bubble ? "Bubble  calculation did not converge"
+                                              : "Dew  calculation did not converge");
+                T = 0;
+                return;
+            }
+            const float limit = bubble ? (w.iter < 11 ? 20.0f : 5.0f) : (w.iter < 11 ? 50.0f : 10.0f);
+            if (dT > limit) {
+                T = store(T + double(limit));
+                continue;
+            }
+            if (dT < -limit) {
+                T = store(T - double(limit));
+                continue;
+            }
+            if (!withinTolerance) {
+                T = store(double(T) + dT + 0.0025);
+                continue;
+            }
+        }
+
+        const double gap = double(w.ZA) - w.ZB;
+        if (gap * gap <= trivialSolution) {
+            const double nudge = 25.0 / std::sqrt(double(w.iter));
+            T = store(w.ZA >= liquidLikeZ ? T - nudge : T + nudge);
+            restart = true;
+            continue;
+        }
+
+        setFinalRatios(bubble, trial);
+        if (bubble)
+            write(1, titled("Bubble  temperature calculation using the ", " equation of state"));
+        else
+            write(1, titled("Dew  temperature calculation using the ", " Equation Of State"));
+        write(2, "Pressure = " + singleText(w.Pwork) + " (bar)");
+        write(3, std::string(bubble ? "Calculated bubble  temperature = " : "Calculated dew  temperature = ") +
+                     singleText(T) + " (K)");
+        if (bubble)
+            writeSaturationRows({"Component", "Feed molefraction", m_equation.bubbleTemperatureVapourHeading, "K"},
+                                w.znorm, trial);
+        else
+            writeSaturationRows({"Component ", m_equation.dewTemperatureFeedHeading, " Liquid molfraction ", "K"},
+                                w.znorm, trial);
+        write(32, "Number of iterations = " + singleText(w.iter));
+        return;
+    }
+}
+
+void MixtureRun::pressureSearch(bool bubble)
+{
+    MixtureWork& w = m_work;
+    float& P = w.Pwork;
+    w.iter = 0;
+    w.fugflag = 1;
+    w.Twork = store(m_arguments.T);
+    P = answer(bubble ? "Please Input Guess Value of Bubble Pressure(in bar) Leave it blank for default calculation"
+                      : "Enter Guess Dew Pressure leave it blank for default input",
+               false);
+    normalise(m_arguments.z);
+    ComputeComponentParams(w, m_equation);
+
+    float defaultGuess = 0;
+    for (int i = 1; i <= w.n; ++i) {
+        w.Psat[i] = bubble ? switchedEstimate(i, w.Twork) : boilingLine(i, w.Twork);
+        defaultGuess = store(defaultGuess + double(w.znorm[i]) * w.Psat[i]);
+    }
+    if (!bubble)
+        defaultGuess = store(0.25 * defaultGuess);
+    if (P < 0.0001)
+        P = defaultGuess;
+
+    ComponentValues trial{};
+    bool restart = true;
+    for (;;) {
+        if (restart) {
+            startTrialPhase(bubble, trial);
+            restart = false;
+        }
+
+        if (P < 0 || P > 10000) {
+            notConverging(P);
+            return;
+        }
+        w.iter = store(w.iter + 1.0);
+        if (!bubble && w.iter > 30) {
+            if (!m_equation.dewPressureCapMessage.empty())
+                services::ui().message(std::string(m_equation.dewPressureCapMessage));
+            P = 0;
+            return;
+        }
+        const float S1 = evaluate(bubble, trial);
+        P = store(P - slopeStep);
+        const float S2 = evaluate(bubble, trial);
+
+        const float slope = store((double(S2) - S1) / slopeStep);
+        if (std::fabs(slope) < 1e-6) {
+            notConverging(P);
+            return;
+        }
+        const float dP = store((double(S1) - 1.0) / slope);
+        if (bubble && w.iter > 50) {
+            services::ui().message("Bubble  calculation did not converge");
+            P = 0;
+            return;
+        }
+        const float limit = w.iter < 11 ? 50.0f : 10.0f;
+        if (dP > limit) {
+            P = store(P + double(limit));
+            continue;
+        }
+        if (dP < -limit) {
+            P = store(P - double(limit));
+            continue;
+        }
+        if (std::fabs(dP) >= 0.01) {
+            P = store(double(P) + dP + 0.0025);
+            continue;
+        }
+
+        const double gap = double(w.ZA) - w.ZB;
+        if (gap * gap <= trivialSolution) {
+            // The liquid's Z decides: the given phase in the bubble search, the trial one in the dew search.
+            const float liquidZ = bubble ? w.ZA : w.ZB;
+            const double nudge = 25.0 / std::sqrt(double(w.iter));
+            P = store(liquidZ >= liquidLikeZ ? P + nudge : P - nudge);
+            restart = true;
+            continue;
+        }
+
+        setFinalRatios(bubble, trial);
+        const std::string iterations = "Number of iterations = " + singleText(w.iter);
+        if (bubble) {
+            // A bubble point at or below 0 bar is no bubble point: only the iteration count is reported.
+            if (P > 0) {
+                write(1, titled("Bubble  pressure calculation using the ", " equation of state"));
+                write(2, "Temperature = " + singleText(w.Twork) + "( K)");
+                write(3, "Calculated bubble  pressure = " + singleText(P) + " ( bar)");
+                writeSaturationRows({"Component", " Feed molfraction", " Vapor molfraction ", "  K  "}, w.znorm, trial);
+            }
+            write(33, iterations);
+        } else {
+            write(1, titled("Dew  pressure calculation using the ", " equation of state"));
+            write(2, "Temperature = " + singleText(w.Twork) + " (K)");
+            write(3, "Calculated dew  pressure = " + singleText(P) + " ( bar)");
+            writeSaturationRows({"Component", "Feed Molefraction", "Liquid Molefraction", "K"}, w.znorm, trial);
+            write(32, iterations);
+        }
+        return;
+    }
+}
+
+} // namespace calvex::mixture

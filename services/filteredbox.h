@@ -1,0 +1,37 @@
+#pragma once
+// A line edit whose typed characters pass a key filter (services/keyfilter.h), the way the
+// number boxes of the dialogs and calculator windows take their input.
+
+#include "services/keyfilter.h"
+
+#include <QObject>
+
+#include <string_view>
+
+class QLineEdit;
+
+namespace calvex::services {
+
+// Filters the characters typed into `box` from now on. Keys that type nothing (arrows, Delete,
+// Home, End), Tab, Enter, Escape and the editing keys that cannot bring in a refused character
+// (copy, cut, select all, undo, redo) pass; pasting by key types the clipboard's text through
+// `filter`; every other character goes through `filter`.
+void setKeyFilter(QLineEdit& box, KeyFilter filter);
+
+// Types `text` into `box` one character after another, each through `filter`, replacing the
+// selection as typing does; Backspace ('\b') erases.
+void typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text);
+
+class KeyFilterGuard : public QObject {
+public:
+    KeyFilterGuard(KeyFilter filter, QLineEdit& box);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    KeyFilter m_filter;
+    QLineEdit& m_box;
+};
+
+} // namespace calvex::services

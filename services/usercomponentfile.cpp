@@ -1,0 +1,163 @@
+#include "services/usercomponentfile.h"
+
+#include "services/programfolder.h"
+
+#include <array>
+#include <cerrno>
+#include <fstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace calvex::services {
+namespace {
+
+constexpr int fieldCount = 5;
+
+void appendQuotedField(std::string& line, std::string_view text)
+{
+    line += '"';
+    for (const char c : text) {
+        if (c == '"')
+            line += "\"\"";
+        else if (c == '\r' || c == '\n')
+            line += ' ';
+        else
+            line += c;
+    }
+    line += '"';
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Reads one field starting at `pos` and leaves `pos` on the comma after it or at the end.
+std::optional<std::string> readField(std::string_view line, std::size_t& pos)
+{
+    while (pos < line.size() && isBlank(line[pos]))
+        ++pos;
+    std::string field;
+    if (pos < line.size() && line[pos] == '"') {
+        ++pos;
+        for (;;) {
+            const std::size_t quote = line.find('"', pos);
+            if (quote == std::string_view::npos)
+                return std::nullopt;
+            field.append(line.substr(pos, quote - pos));
+            pos = quote + 1;
+            if (pos < line.size() && line[pos] == '"') {
+                field += '"';
+                ++pos;
+                continue;
+            }
+            break;
+        }
+        // Whatever stands between the closing quote and the next comma is not part of the field.
+        const std::size_t comma = line.find(',', pos);
+        pos = comma == std::string_view::npos ? line.size() : comma;
+        return field;
+    }
+    const std::size_t comma = line.find(',', pos);
+    const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+    std::size_t last = end;
+    while (last > pos && isBlank(line[last - 1]))
+        --last;
+    field.assign(line.substr(pos, last - pos));
+    pos = end;
+    return field;
+}
+
+} // namespace
+
+std::string userComponentLine(const UserComponentRecord& record)
+{
+    std::string line;
+    const std::array<const std::string*, fieldCount> fields{&record.name, &record.Tc, &record.Pc, &record.omega,
+                                                            &record.Tb};
+    for (int i = 0; i < fieldCount; ++i) {
+        if (i > 0)
+            line += ',';
+        appendQuotedField(line, *fields[i]);
+    }
+    line += "\r\n";
+    return line;
+}
+
+std::optional<UserComponentRecord> parseUserComponentLine(std::string_view line)
+{
+    std::array<std::string, fieldCount> fields;
+    std::size_t pos = 0;
+    for (int i = 0; i < fieldCount; ++i) {
+        if (i > 0) {
+            if (pos >= line.size() || line[pos] != ',')
+                return std::nullopt;
+            ++pos;
+        }
+        auto field = readField(line, pos);
+        if (!field)
+            return std::nullopt;
+        fields[i] = std::move(*field);
+    }
+    if (pos != line.size())
+        return std::nullopt;
+    return UserComponentRecord{fields[0], fields[1], fields[2], fields[3], fields[4]};
+}
+
+std::optional<UserComponentRecord> findUserComponent(const std::filesystem::path& file, const std::string& name)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        auto record = parseUserComponentLine(line);
+        if (record && record->name == name)
+            return record;
+    }
+    return std::nullopt;
+}
+
+std::optional<UserComponentRecord> findUserComponent(const std::string& name)
+{
+    return findUserComponent(programFile(userComponentFileName), name);
+}
+
+bool appendUserComponent(const std::filesystem::path& file, const UserComponentRecord& record)
+{
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    bool stored = false;
+    struct stat status {};
+    if (::fstat(fd, &status) == 0) {
+        const off_t sizeBefore = status.st_size;
+        std::string text;
+        char last = '\n';
+        if (sizeBefore > 0 && ::pread(fd, &last, 1, sizeBefore - 1) != 1)
+            last = '\0';
+        if (last != '\n')
+            text = "\r\n";
+        text += userComponentLine(record);
+        ssize_t written = -1;
+        do
+            written = ::write(fd, text.data(), text.size());
+        while (written < 0 && errno == EINTR);
+        if (written == static_cast<ssize_t>(text.size())) {
+            ::fsync(fd);
+            stored = true;
+        } else if (::ftruncate(fd, sizeBefore) == 0) {
+            ::fsync(fd);
+        }
+    }
+    ::close(fd);
+    return stored;
+}
+
+bool appendUserComponent(const UserComponentRecord& record)
+{
+    return appendUserComponent(programFile(userComponentFileName), record);
+}
+
+} // namespace calvex::services

@@ -1,0 +1,206 @@
+#include "shell/mainmenuform.h"
+
+#include "shell/errortrap.h"
+#include "shell/generaldate.h"
+#include "shell/twips.h"
+#include "shell/windowswitching.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QMdiArea>
+#include <QTimer>
+
+namespace calvex::shell {
+namespace {
+
+// The launcher's inner area: wide and tall enough for the clock button, which stands beyond
+// the right edge of the designed 8880 twips.
+constexpr double widthTwips = 10800;
+constexpr double heightTwips = 7200;
+
+const QColor windowColour(64, 64, 64);
+const QColor faceColour(192, 192, 192);
+const QColor captionColour(0, 0, 255);
+
+struct TwipsRect {
+    double left, top, width, height;
+};
+
+// Rows of calculator buttons inside a panel.
+constexpr double rowHeight = 495;
+constexpr double rowTop(int row) { return 240 + 480 * row; }
+constexpr TwipsRect leftCell(int row) { return {120, rowTop(row), 2655, rowHeight}; }
+constexpr TwipsRect rightCell(int row) { return {2760, rowTop(row), 2895, rowHeight}; }
+constexpr TwipsRect wideCell(int row) { return {120, rowTop(row), 5535, rowHeight}; }
+// The mixture panel's left buttons as they show: designed to start left of the panel's edge
+// (at -240 and -120) and end at 2655, they would have the start of their captions cut off,
+// so they keep their right edge and start at the panel's margin.
+constexpr TwipsRect mixtureLeftCell(int row) { return {120, rowTop(row), 2535, rowHeight}; }
+
+enum class Place { Window, Pure, Mixture, Phase };
+
+struct LauncherKey {
+    const char* caption;
+    Place place;
+    TwipsRect rect;
+    CalculatorChoice choice;
+};
+
+constexpr CalculatorChoice nothing{};
+constexpr CalculatorChoice unifac(UnifacMode mode) { return {nullptr, mode}; }
+
+// Indexed by button number; 0 is the clock and 24-26 the category buttons.
+const std::array<LauncherKey, MAINMENUFORM::keyCount> keys = {{
+    {"Time", Place::Window, {8520, 6120, 2055, 855}, nothing},
+    {"Molar Volume Calculator", Place::Pure, leftCell(0), {"MolarVolumeCalculator"}},
+    {"Saturation Pressure Calculator", Place::Pure, rightCell(0), {"SaturationPressureCalculator"}},
+    {"Saturated Temperature Calculator", Place::Pure, leftCell(1), {"SaturationTemperatureCalculator"}},
+    {"Fugacity Calculator", Place::Pure, rightCell(1), {"PureComponentFugacityCalculator"}},
+    {"Departure Function Calculator", Place::Pure, leftCell(2), {"DepartureFunctionCalculator"}},
+    {"Entropy Calculator", Place::Pure, wideCell(3), {"EntropyCalculator"}},
+    {"Enthalpy  Calculator", Place::Pure, rightCell(2), {"EnthalpyCalculator"}},
+    {"Mixture Molar Volume  Calculator", Place::Mixture, mixtureLeftCell(0), {"MixtureMolarVolumeCalculator"}},
+    {"Mixture Fugacity  Calculator", Place::Mixture, {2640, rowTop(0), 2775, rowHeight}, {"MixtureFugacityCalculator"}},
+    {"Partial  Fugacity  Calculator", Place::Mixture, mixtureLeftCell(1), {"PartialFugacityCalculator"}},
+    {"Departure Function  Calculator", Place::Mixture, {2640, rowTop(1), 2775, rowHeight}, {"MixtureDepartureCalculator"}},
+    {"Dew Pressure  Calculator", Place::Phase, leftCell(0), {"DewPressureCalculator"}},
+    {"Dew Temperature Calculator", Place::Phase, rightCell(0), {"DewTemperatureCalculator"}},
+    {"Bubble Pressure Calculator", Place::Phase, leftCell(1), {"BubblePressureCalculator"}},
+    {"Bubble Temperature Calculator", Place::Phase, rightCell(1), {"BubbleTemperatureCalculator"}},
+    {"Flash Calculator", Place::Phase, leftCell(2), {"FlashCalculator"}},
+    {"UNIFAC Activity Calculator", Place::Phase, rightCell(2), unifac(UnifacMode::ActivityCoefficients)},
+    {"P-x-y(Margules)", Place::Phase, rightCell(3), {"PxyMargules"}},
+    {"T-x-y(Margules)", Place::Phase, leftCell(3), {"TxyMargules"}},
+    {"P-x-y(Vanlaar)", Place::Phase, rightCell(4), {"PxyVanlaar"}},
+    {"T-x-y(Vanlaar)", Place::Phase, leftCell(4), {"TxyVanlaar"}},
+    {"Parameter Calculator(Vanlaar or  Margules)", Place::Phase, wideCell(8), {"ParametersForm1"}},
+    {"T-x-y(UNIFAC)", Place::Phase, leftCell(5), unifac(UnifacMode::Txy)},
+    {"Pure Component", Place::Window, {1508, 915, 2535, 1455}, nothing},
+    {"Mixture", Place::Window, {1508, 2355, 2535, 1455}, nothing},
+    {"Phase Equilibrium", Place::Window, {1508, 3795, 2535, 1455}, nothing},
+    {"P-x-y(UNIFAC)", Place::Phase, rightCell(5), unifac(UnifacMode::Pxy)},
+    {"P-x-y(Wilson's)", Place::Phase, rightCell(6), {"Pxywilsons"}},
+    {"T-x-y(Wilson's)", Place::Phase, leftCell(6), {"Txywilsons"}},
+    {"P-x-y(NRTL)", Place::Phase, rightCell(7), {"Pxynrtl"}},
+    {"T-x-y(NRTL)", Place::Phase, leftCell(7), {"Txynrtl"}},
+}};
+
+constexpr int clockKey = 0;
+constexpr int pureKey = 24;
+constexpr int mixtureKey = 25;
+constexpr int phaseKey = 26;
+
+QFont verdana(double points, bool bold)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QGroupBox* makePanel(QWidget* parent, const char* objectName, const char* caption, const QColor& captionColour,
+                     const TwipsRect& rect)
+{
+    auto* panel = new QGroupBox(QString::fromLatin1(caption), parent);
+    panel->setObjectName(QString::fromLatin1(objectName));
+    panel->setGeometry(rectFromTwips(rect.left, rect.top, rect.width, rect.height, parent));
+    panel->setAutoFillBackground(true);
+    QPalette colours = panel->palette();
+    colours.setColor(QPalette::Window, faceColour);
+    colours.setColor(QPalette::WindowText, captionColour);
+    colours.setColor(QPalette::Text, captionColour);
+    panel->setPalette(colours);
+    panel->setFont(verdana(8.25, true));
+    panel->hide();
+    return panel;
+}
+
+} // namespace
+
+int MAINMENUFORM::s_highlight = 0;
+
+MAINMENUFORM::MAINMENUFORM()
+{
+    setWindowTitle(QStringLiteral("MAIN MENU"));
+    setFixedSize(sizeFromTwips(widthTwips, heightTwips, this));
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, windowColour);
+    setPalette(colours);
+
+    Frame1 = makePanel(this, "Frame1", "Pure Component ", QColor(255, 0, 0), {3960, 600, 5775, 2175});
+    Frame2 = makePanel(this, "Frame2", "Mixture", QColor(128, 0, 0), {4028, 2400, 5535, 1455});
+    Frame3 = makePanel(this, "Frame3", "Phase Equilibrium", QColor(192, 0, 0), {3960, 1440, 5775, 4695});
+
+    key.resize(keyCount);
+    for (int index = 0; index < keyCount; ++index) {
+        const LauncherKey& design = keys[static_cast<std::size_t>(index)];
+        QWidget* parent = design.place == Place::Pure      ? Frame1
+                        : design.place == Place::Mixture ? Frame2
+                        : design.place == Place::Phase   ? Frame3
+                                                         : static_cast<QWidget*>(this);
+        auto* button = new KeyButton(index, QString::fromLatin1(design.caption), parent);
+        button->setObjectName(QStringLiteral("key_%1").arg(index));
+        button->setGeometry(rectFromTwips(design.rect.left, design.rect.top, design.rect.width, design.rect.height, this));
+        if (index == clockKey) {
+            button->setFont(verdana(12, true));
+            button->setColours(windowColour, QApplication::palette().color(QPalette::HighlightedText));
+        } else {
+            button->setFont(verdana(design.place == Place::Window ? 12 : 8.25, design.place == Place::Window));
+            button->setColours(faceColour, captionColour);
+        }
+        connect(button, &QPushButton::clicked, this, [this, index] { key_Click(index); });
+        connect(button, &KeyButton::pointerMoved, this, &MAINMENUFORM::key_MouseMove);
+        key[static_cast<std::size_t>(index)] = button;
+    }
+
+    // A shown panel lies over the edge of the category buttons, caption included.
+    for (QGroupBox* panel : {Frame1, Frame2, Frame3})
+        panel->raise();
+
+    tmrCurrTime = new QTimer(this);
+    tmrCurrTime->setInterval(1000);
+    connect(tmrCurrTime, &QTimer::timeout, this, &MAINMENUFORM::tmrCurrTime_Timer);
+    tmrCurrTime->start();
+}
+
+void MAINMENUFORM::Form_Load()
+{
+    const QMdiArea* area = WindowRegistry::instance().mdiArea();
+    QWidget* outer = WindowRegistry::outerWindow(this);
+    if (area && outer != this) {
+        outer->adjustSize();
+        centreIn(outer, area->viewport()->size());
+    }
+}
+
+void MAINMENUFORM::key_Click(int Index)
+{
+    runTrapped([Index] {
+        if (Index < 0 || Index >= keyCount)
+            return;
+        const LauncherKey& design = keys[static_cast<std::size_t>(Index)];
+        if (design.place == Place::Window)
+            return;
+        openCalculator(design.choice);
+    });
+}
+
+void MAINMENUFORM::key_MouseMove(int Index)
+{
+    runTrapped([this, Index] {
+        moveHighlight(key, s_highlight, Index);
+        if (Index == pureKey || Index == mixtureKey || Index == phaseKey) {
+            Frame1->setVisible(Index == pureKey);
+            Frame2->setVisible(Index == mixtureKey);
+            Frame3->setVisible(Index == phaseKey);
+        }
+    });
+}
+
+void MAINMENUFORM::tmrCurrTime_Timer()
+{
+    runTrapped([this] { key[clockKey]->setText(generalDateText(QDateTime::currentDateTime())); });
+}
+
+} // namespace calvex::shell

@@ -1,0 +1,45 @@
+#pragma once
+// The launcher `MAINMENUFORM`: three category buttons whose panels of calculator buttons show
+// on hover, a clock button, and a click on a calculator button that closes every other window
+// and opens that calculator.
+
+#include "shell/keybutton.h"
+#include "shell/windowregistry.h"
+
+#include <QWidget>
+
+#include <array>
+#include <vector>
+
+class QGroupBox;
+class QTimer;
+
+namespace calvex::shell {
+
+class MAINMENUFORM : public QWidget, public LoadHandler {
+    Q_OBJECT
+
+public:
+    static constexpr int keyCount = 32;
+
+    MAINMENUFORM();
+
+    void Form_Load() override;
+    void key_Click(int Index);
+    void key_MouseMove(int Index);
+    void tmrCurrTime_Timer();
+
+    // The index of the button with the hover highlight; it lives as long as the program.
+    static int highlightIndex() { return s_highlight; }
+
+    std::vector<KeyButton*> key;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QTimer* tmrCurrTime = nullptr;
+
+private:
+    static int s_highlight;
+};
+
+} // namespace calvex::shell

@@ -1,0 +1,219 @@
+#include "shell/mdiform1.h"
+
+#include "services/ui.h"
+#include "shell/clipboardactions.h"
+#include "shell/desktop.h"
+#include "shell/editingkeys.h"
+#include "shell/errortrap.h"
+#include "shell/pictures.h"
+#include "shell/twips.h"
+#include "shell/windownames.h"
+#include "shell/windowregistry.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace calvex::shell {
+namespace {
+
+// The frame's client area as designed.
+constexpr double clientWidthTwips = 11190;
+constexpr double clientHeightTwips = 8190;
+
+struct ToolbarKey {
+    const char* caption;
+    const char* key;
+    const char* toolTip; // empty: none
+    const char* picture;
+};
+
+const ToolbarKey toolbarKeys[] = {
+    {"Main Page", "MainPage", "GoTo Main Page", "mainpage"},
+    {"Save", "Save", "Save", "save"},
+    {"Copy", "Copy", "copy the selected text", "copy"},
+    {"Cut", "Cut", "Cut The Selected Text", "cut"},
+    {"Paste", "Paste", "", "paste"},
+    {"help", "help", "help", "help"},
+    {"About", "About", "About  Calvex", "about"},
+    {"Calc", "Calc", "Calculator", "calc"},
+    {"Exit", "Exit", "Exit", "exit"},
+    {"Back", "Back", "", "back"},
+};
+
+QLabel* statusPanel(QStatusBar* bar, const QString& text, int stretch)
+{
+    auto* panel = new QLabel(text, bar);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setContentsMargins(4, 0, 4, 0);
+    bar->addWidget(panel, stretch);
+    return panel;
+}
+
+} // namespace
+
+MDIForm1::MDIForm1()
+{
+    setWindowTitle(frameCaption);
+    setWindowIcon(pictureIcon(QStringLiteral("calvex")));
+
+    m_area = new QMdiArea(this);
+    m_area->setObjectName(QStringLiteral("MDIClient"));
+    m_area->viewport()->setCursor(QCursor(picture(QStringLiteral("pointer")), 3, 2));
+    setCentralWidget(m_area);
+    WindowRegistry::instance().setMdiArea(m_area);
+
+    buildFrameMenu(menuBar(), [this](const FrameMenuItem& item) { chooseMenuItem(item); });
+    buildToolbar();
+    buildStatusBar();
+    qApp->installEventFilter(new EditingKeys(this));
+
+    const QSize client = sizeFromTwips(clientWidthTwips, clientHeightTwips, this);
+    resize(client.width(), client.height() + menuBar()->sizeHint().height() + Toolbar->sizeHint().height()
+                               + StatusBar3->sizeHint().height());
+    DisableCloseButton(this);
+}
+
+void MDIForm1::buildToolbar()
+{
+    Toolbar = addToolBar(QStringLiteral("Toolbar"));
+    Toolbar->setObjectName(QStringLiteral("Toolbar"));
+    Toolbar->setMovable(false);
+    Toolbar->setFloatable(false);
+    Toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Toolbar->setIconSize(QSize(24, 24));
+    Toolbar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    for (const ToolbarKey& button : toolbarKeys) {
+        QAction* action = Toolbar->addAction(pictureIcon(QString::fromLatin1(button.picture)),
+                                             QString::fromLatin1(button.caption));
+        const QString key = QString::fromLatin1(button.key);
+        action->setObjectName(key);
+        action->setToolTip(QString::fromLatin1(button.toolTip));
+        connect(action, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
+        if (!*button.toolTip)
+            Toolbar->widgetForAction(action)->installEventFilter(this);
+    }
+}
+
+void MDIForm1::buildStatusBar()
+{
+    StatusBar3 = statusBar();
+    StatusBar3->setObjectName(QStringLiteral("StatusBar3"));
+    StatusBar3->setSizeGripEnabled(false);
+    QLabel* title = statusPanel(StatusBar3, frameCaption, 0);
+    title->setToolTip(frameCaption);
+    statusPanel(StatusBar3, QStringLiteral("Thermodynamics companion software"), 2);
+    statusPanel(StatusBar3, QString(), 1);
+    statusPanel(StatusBar3, QString(), 1);
+    statusPanel(StatusBar3, QStringLiteral("The Calvex developers"), 2);
+    QLabel* date = statusPanel(StatusBar3, QString(), 0);
+    QLabel* time = statusPanel(StatusBar3, QString(), 0);
+    // The date and time panels keep themselves current.
+    auto* clock = new QTimer(StatusBar3);
+    const auto tick = [date, time] {
+        const QLocale locale;
+        date->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+        time->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+    };
+    connect(clock, &QTimer::timeout, StatusBar3, tick);
+    tick();
+    clock->start(1000);
+}
+
+void MDIForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_loaded) {
+        m_loaded = true;
+        MDIForm_Load();
+    }
+}
+
+void MDIForm1::MDIForm_Load()
+{
+    runTrapped([this] {
+        centreOnScreen(this);
+        WindowRegistry::instance().show(launcherWindow);
+    });
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    // The program is left through Exit only.
+    event->ignore();
+}
+
+bool MDIForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // Paste and Back have no tool tip.
+    if (event->type() == QEvent::ToolTip)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MDIForm1::chooseMenuItem(const FrameMenuItem& item)
+{
+    switch (item.action) {
+    case FrameAction::Submenu:
+        break;
+    case FrameAction::Calculator:
+        openCalculator(item.choice);
+        break;
+    case FrameAction::DesktopCalculator:
+        startDesktopCalculator();
+        break;
+    case FrameAction::About:
+        showModally(aboutWindow);
+        break;
+    case FrameAction::Help:
+        runTrapped([] { WindowRegistry::instance().show(helpWindow); });
+        break;
+    case FrameAction::Exit:
+        endProgram();
+        break;
+    }
+}
+
+void MDIForm1::Toolbar_ButtonClick(const QString& key)
+{
+    runTrapped([this, &key] {
+        if (key == QLatin1String("MainPage"))
+            ShowMainPage();
+        else if (key == QLatin1String("Save"))
+            services::ui().message("This Application cannnot be saved ");
+        else if (key == QLatin1String("Cut"))
+            cutFromControl(focusedControl());
+        else if (key == QLatin1String("Copy"))
+            copyFromControl(focusedControl());
+        else if (key == QLatin1String("Paste"))
+            pasteIntoControl(focusedControl());
+        else if (key == QLatin1String("About"))
+            showModally(aboutWindow);
+        else if (key == QLatin1String("Calc"))
+            startDesktopCalculator();
+        else if (key == QLatin1String("Back"))
+            hideLoadedWindowAt(3);
+        else if (key == QLatin1String("help"))
+            WindowRegistry::instance().show(helpWindow);
+        else if (key == QLatin1String("Exit"))
+            askToEnd();
+    });
+}
+
+void MDIForm1::askToEnd()
+{
+    if (services::ui().yesNo("Want To End Calvex"))
+        endProgram();
+}
+
+} // namespace calvex::shell

@@ -1,0 +1,160 @@
+// The numbers quoted for the engine, a six-component check against the double-precision solve
+// written in the tests (k_ij = 0), and consistency properties of the engine's results. Every
+// mode of every member is also checked against that solve line by line in the report tests.
+
+#include "tests/mixture/engine/enginecall.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace calvex::mixture::testing {
+namespace {
+
+// The searches report the state of their last evaluation, 0.005 below the last Newton iterate,
+// after a Newton step below 0.01 bar (0.0026 or 0.01 K): 0.02 bar and 0.15 K cover that.
+constexpr double pressureTolerance = 0.02;    // bar
+constexpr double temperatureTolerance = 0.15; // K
+
+TEST(MixtureEngine, MolarVolumeGivesTheQuotedRoots)
+{
+    // Methane + n-butane 1:1 at 250 K and 10 bar, three real roots.
+    const struct {
+        const Member& member;
+        double vapour, liquid, tolerance;
+    } rows[] = {
+        {members[0], 0.78218, 0.034997, 1e-5},
+        {members[2], 0.8079, 0.04113, 1e-4},
+    };
+    for (const auto& row : rows) {
+        const Call call = callEngine(row.member, MixtureMode::MolarVolume, 250.0f, 10.0f, methaneButane());
+        EXPECT_NEAR(services::val(call.out[9]), row.vapour, row.tolerance) << row.member.name;
+        EXPECT_NEAR(services::val(call.out[13]), row.liquid, row.tolerance) << row.member.name;
+    }
+    const Call rk = callEngine(members[2], MixtureMode::MolarVolume, 250.0f, 10.0f, methaneButane());
+    EXPECT_NEAR(rk.result.volumes[1], 1.679e-03, 0.0005e-03);
+    EXPECT_NEAR(rk.result.volumes[0], 8.549e-05, 0.0005e-05);
+}
+
+TEST(MixtureEngine, PengRobinsonGivesTheQuotedBubbleAndDewPoints)
+{
+    // Propane + n-butane 50/50.
+    const Member& pr = members[0];
+    const Feed feed = propaneButane();
+    EXPECT_NEAR(callEngine(pr, MixtureMode::BubbleP, 300.0f, 0.0f, feed, {""}).result.number, 6.06, pressureTolerance);
+    EXPECT_NEAR(callEngine(pr, MixtureMode::DewP, 300.0f, 0.0f, feed, {""}).result.number, 4.15, pressureTolerance);
+    EXPECT_NEAR(callEngine(pr, MixtureMode::BubbleT, 0.0f, 10.0f, feed, {""}).result.number, 320.70, temperatureTolerance);
+    EXPECT_NEAR(callEngine(pr, MixtureMode::DewT, 0.0f, 10.0f, feed, {""}).result.number, 332.79, temperatureTolerance);
+}
+
+TEST(MixtureEngine, SixComponentBubblePressureMatchesAnIndependentSolve)
+{
+    Feed feed;
+    feed.add("methane", 190.6f, 46.0f, 0.011f, 111.7f, 0.05f)
+        .add("ethane", 305.3f, 48.72f, 0.100f, 184.6f, 0.10f)
+        .add("propane", 369.8f, 42.48f, 0.152f, 231.1f, 0.15f)
+        .add("n-butane", 425.1f, 37.96f, 0.200f, 272.7f, 0.20f)
+        .add("n-pentane", 469.7f, 33.70f, 0.252f, 309.2f, 0.25f)
+        .add("n-hexane", 507.6f, 30.25f, 0.301f, 341.9f, 0.25f);
+    for (const Member& member : members) {
+        SCOPED_TRACE(member.name);
+        const reference::Mixture mixture(member.equation, feed.components());
+        const Call call = callEngine(member, MixtureMode::BubbleP, 300.0f, 0.0f, feed, {""});
+        EXPECT_NEAR(call.result.number, mixture.bubblePressure(feed.composition(), 300.0).value, pressureTolerance);
+    }
+}
+
+// L from a flash report, and its rows.
+struct FlashReport {
+    double L, V;
+    std::vector<double> z, x, y, K;
+};
+
+FlashReport readFlash(const Call& call, int n)
+{
+    FlashReport report{services::val(call.out[40]), services::val(call.out[41]), {}, {}, {}, {}};
+    for (int i = 1; i <= n; ++i) {
+        const int j = 5 * (i - 1);
+        report.z.push_back(services::val(call.out[10 + j]));
+        report.x.push_back(services::val(call.out[11 + j]));
+        report.y.push_back(services::val(call.out[12 + j]));
+        report.K.push_back(services::val(call.out[13 + j]));
+    }
+    return report;
+}
+
+// Where each member's propane + n-butane 50/50 mixture is two-phase at 300 K.
+struct FlashState {
+    const Member& member;
+    float P;
+};
+const FlashState twoPhaseStates[] = {{members[0], 5.0f}, {members[1], 5.0f}, {members[2], 6.4f}};
+
+TEST(MixtureEngine, FlashGivesTheQuotedSplits)
+{
+    const Feed feed = propaneButane();
+    EXPECT_NEAR(services::val(callEngine(members[0], MixtureMode::Flash, 300.0f, 5.0f, feed).out[40]), 0.488, 2e-3);
+    EXPECT_NEAR(services::val(callEngine(members[1], MixtureMode::Flash, 300.0f, 5.0f, feed).out[40]), 0.469, 2e-3);
+}
+
+TEST(MixtureEngine, RedlichKwongMixtureIsAllVapourAtFiveBar)
+{
+    const Feed feed = propaneButane();
+    const reference::Mixture mixture(reference::Equation::RedlichKwong, feed.components());
+    const double dewPressure = mixture.dewPressure(feed.composition(), 300.0).value;
+    ASSERT_NEAR(dewPressure, 5.5, 0.05);
+    ASSERT_GT(dewPressure, 5.0);
+    const Call call = callEngine(members[2], MixtureMode::Flash, 300.0f, 5.0f, feed);
+    EXPECT_EQ(call.messages, std::vector<std::string>{"No flash calculation possibile at these conditions"});
+    EXPECT_EQ(call.result.kind, MixtureResult::Kind::FlashFlag);
+    EXPECT_EQ(call.result.flashok, 0);
+    EXPECT_EQ(call.result.asSingle(), 0.0f);
+    for (std::size_t line = 1; line < call.out.size(); ++line)
+        EXPECT_EQ(call.out[line], untouched) << line;
+}
+
+TEST(MixtureEngine, FlashRowsBalanceTheFeedAndAgreeWithTheirK)
+{
+    // Rows hold 7-digit texts of 32-bit values.
+    constexpr double textTolerance = 1e-5;
+    const Feed feed = propaneButane();
+    for (const auto& state : twoPhaseStates) {
+        SCOPED_TRACE(state.member.name);
+        const FlashReport report = readFlash(callEngine(state.member, MixtureMode::Flash, 300.0f, state.P, feed), 2);
+        EXPECT_NEAR(report.L + report.V, 1.0, textTolerance);
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_NEAR(report.z[i], report.L * report.x[i] + report.V * report.y[i], textTolerance);
+            EXPECT_NEAR(report.y[i], report.K[i] * report.x[i], textTolerance);
+        }
+    }
+}
+
+TEST(MixtureEngine, BubbleTemperatureAtTheBubblePressureReturnsTheTemperature)
+{
+    const Feed feed = propaneButane();
+    for (const Member& member : members) {
+        const float bubblePressure = callEngine(member, MixtureMode::BubbleP, 300.0f, 0.0f, feed, {""}).result.number;
+        ASSERT_GT(bubblePressure, 0.0f) << member.name;
+        const float bubbleTemperature =
+            callEngine(member, MixtureMode::BubbleT, 0.0f, bubblePressure, feed, {""}).result.number;
+        EXPECT_NEAR(bubbleTemperature, 300.0, temperatureTolerance) << member.name;
+    }
+}
+
+TEST(MixtureEngine, SingleComponentBubblePressureIsTheSaturationPressure)
+{
+    Feed propane;
+    propane.add("propane", 369.8f, 42.48f, 0.152f, 231.1f, 1);
+    for (const Member& member : members) {
+        SCOPED_TRACE(member.name);
+        const reference::Mixture pure(member.equation, propane.components());
+        const Call call = callEngine(member, MixtureMode::BubbleP, 300.0f, 0.0f, propane, {""});
+        EXPECT_NEAR(call.result.number, pure.saturationPressure(300.0), pressureTolerance);
+        EXPECT_EQ(call.out[9], "1");
+        EXPECT_EQ(call.out[10], "1");
+        EXPECT_NEAR(services::val(call.out[11]), 1.0, 1e-6);
+    }
+}
+
+} // namespace
+} // namespace calvex::mixture::testing

@@ -1,0 +1,341 @@
+#include "core/compressibility.h"
+#include "core/departure.h"
+#include "mixture/engine/mixtureeos.h"
+#include "tests/mixture/engine/eosreference.h"
+#include "tests/support/scriptedui.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace calvex::mixture {
+namespace {
+
+using eosreference::Component;
+using eosreference::Eos;
+using eosreference::MixtureModel;
+using eosreference::butane;
+using eosreference::methane;
+
+
+MixtureState stateOf(const std::vector<Component>& components, const std::vector<float>& y, std::int16_t optionno,
+                     MixtureHost host)
+{
+    MixtureState state;
+    state.nos = static_cast<std::int16_t>(components.size());
+    state.optionno = optionno;
+    state.host = host;
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        state.Tc[i] = static_cast<float>(components[i].Tc);
+        state.Pc[i] = static_cast<float>(components[i].Pc);
+        state.omega[i] = static_cast<float>(components[i].omega);
+        state.y[i] = y[i];
+    }
+    state.out.assign(53, "untouched");
+    return state;
+}
+
+// The pure component in slot 0 of a state, as the core's departure-function window holds it.
+core::EosState pureStateOf(const MixtureState& state)
+{
+    core::EosState pure(core::EosHost::DepartureFunctionCalculator);
+    pure.component.Tc = state.Tc[0];
+    pure.component.Pc = state.Pc[0];
+    pure.component.omega = state.omega[0];
+    pure.optionno = state.optionno;
+    return pure;
+}
+
+struct Equation {
+    const char* name;
+    Eos eos;
+    std::int16_t optionno;
+    EosResult (*Zcal)(MixtureState&, float, float);
+    EosResult (*partial)(MixtureState&, float, float, std::int16_t);
+    EosResult (*mixture)(MixtureState&, float, float);
+    EosResult (*departure)(MixtureState&, float, float, float);
+};
+
+const Equation equations[] = {
+    {"van der Waals", Eos::VanDerWaals, 1, eos::Zcalvanderwaal, eos::partialphycalvanderwaal, eos::phycalvanderwaal,
+     eos::DepartureVanderwaal},
+    {"Peng-Robinson", Eos::PengRobinson, 2, eos::ZcalPR, eos::partialphycalPR, eos::phycalPR, eos::DeparturePR},
+    {"Redlich-Kwong", Eos::RedlichKwong, 3, eos::ZcalRK, eos::partialphycalRK, eos::phycalRK, eos::DepartureRK},
+    {"Soave-Redlich-Kwong", Eos::Soave, 4, eos::ZcalSRK, eos::partialphycalSRK, eos::phycalSRK, eos::DepartureSRK},
+};
+
+// The double-precision picture of one state: am, bm, the roots, and on each root the mixture's
+// ln phi and departures and every component's ln phi.
+struct Expected {
+    double am = 0.0;
+    double bm = 0.0;
+    std::vector<double> roots;
+    double dadT = 0.0;
+    eosreference::Residuals smallest{}, largest{};
+    std::vector<double> lnPhiSmallest, lnPhiLargest;
+};
+
+// The temperature derivative the departure functions use: exact for Redlich-Kwong (am goes as
+// T^-1/2); for Soave and Peng-Robinson the mole-fraction-averaged form -am m_m / sqrt(alpha_m T Tc_m).
+double departureSlope(const MixtureModel& model, const std::vector<double>& y, double T, double am)
+{
+    switch (model.eos) {
+    case Eos::VanDerWaals:
+        return 0.0;
+    case Eos::RedlichKwong:
+        return -am / (2.0 * T);
+    case Eos::Soave:
+    case Eos::PengRobinson:
+        break;
+    }
+    double omegaM = 0.0, TcM = 0.0, alphaM = 0.0;
+    for (std::size_t i = 0; i < y.size(); ++i) {
+        omegaM += y[i] * model.components[i].omega;
+        TcM += y[i] * model.components[i].Tc;
+        alphaM += y[i] * model.alpha(i, T);
+    }
+    return -am * model.slope(omegaM) / std::sqrt(alphaM * T * TcM);
+}
+
+// ln phi of the mixture of amounts n on its smallest (which = 0) or largest root.
+double mixtureLnPhi(const MixtureModel& model, const std::vector<double>& n, double T, double P, int which)
+{
+    const double am = model.am(n, T);
+    const double bm = model.bm(n);
+    const auto roots = eosreference::compressibilityRoots(model, T, P, am, bm);
+    const double Z = which == 0 ? roots.front() : roots.back();
+    return eosreference::residuals(model, T, P, Z, am, bm, 0.0).lnPhi;
+}
+
+// ln phi_i = d(n ln phi)/dn_i at constant T, P and the other amounts, by central differences.
+double partialLnPhi(const MixtureModel& model, const std::vector<double>& y, std::size_t i, double T, double P, int which)
+{
+    const double h = 1e-4;
+    std::vector<double> up = y, down = y;
+    up[i] += h;
+    down[i] -= h;
+    const auto nLnPhi = [&](const std::vector<double>& n) {
+        double total = 0.0;
+        for (double v : n)
+            total += v;
+        return total * mixtureLnPhi(model, n, T, P, which);
+    };
+    return (nLnPhi(up) - nLnPhi(down)) / (2.0 * h);
+}
+
+Expected expectedFor(const MixtureModel& model, const std::vector<double>& y, double T, double P)
+{
+    Expected e;
+    e.am = model.am(y, T);
+    e.bm = model.bm(y);
+    e.roots = eosreference::compressibilityRoots(model, T, P, e.am, e.bm);
+    e.dadT = departureSlope(model, y, T, e.am);
+    e.smallest = eosreference::residuals(model, T, P, e.roots.front(), e.am, e.bm, e.dadT);
+    e.largest = eosreference::residuals(model, T, P, e.roots.back(), e.am, e.bm, e.dadT);
+    for (std::size_t i = 0; i < y.size(); ++i) {
+        e.lnPhiSmallest.push_back(partialLnPhi(model, y, i, T, P, 0));
+        e.lnPhiLargest.push_back(partialLnPhi(model, y, i, T, P, 2));
+    }
+    return e;
+}
+
+// Tolerances. The routines keep every quantity in 32 bits (about 6e-8 relative). A root of the
+// cubic moves by that much of its coefficients, a few 1e-8 in Z. ln phi on the liquid root
+// carries ln|Z - B| with Z - B near 0.01, which magnifies the root's error a hundredfold, and
+// the departures are sums of a few rounded terms.
+constexpr double rootTolerance = 1e-6;       // in Z
+constexpr double lnPhiTolerance = 2e-5;      // in ln phi
+constexpr double departureTolerance = 1e-5;  // relative
+
+const float T250 = 250.0f;
+const float P1MPa = 1e6f;
+
+struct Composition {
+    std::vector<float> y;
+};
+
+// 50/50 has three real roots for every equation; 90/10 lies closer to methane; 100/0 leaves
+// n-butane at infinite dilution.
+const Composition compositions[] = {{{0.5f, 0.5f}}, {{0.9f, 0.1f}}, {{1.0f, 0.0f}}};
+
+std::vector<double> widened(const std::vector<float>& y) { return {y.begin(), y.end()}; }
+
+TEST(MixtureCompressibility, MethaneButaneRootsMatchABisectionSolve)
+{
+    for (const Equation& eq : equations) {
+        calvex::testing::ScriptedUi ui;
+        MixtureState state = stateOf({methane, butane}, {0.5f, 0.5f}, eq.optionno, MixtureHost::PartialFugacity);
+        const Expected e = expectedFor({eq.eos, {methane, butane}}, {0.5, 0.5}, T250, P1MPa);
+        ASSERT_EQ(e.roots.size(), 3u) << eq.name;
+        const EosResult roots = eq.Zcal(state, T250, P1MPa);
+        ASSERT_TRUE(roots) << eq.name;
+        for (std::size_t k = 0; k < 3; ++k)
+            EXPECT_NEAR((*roots)[k], e.roots[k], rootTolerance) << eq.name << " root " << k;
+        EXPECT_TRUE(ui.texts().empty());
+    }
+}
+
+TEST(MixtureCompressibility, OneRealRootComesThreeTimes)
+{
+    for (const Equation& eq : equations) {
+        MixtureState state = stateOf({methane, butane}, {0.5f, 0.5f}, eq.optionno, MixtureHost::PartialFugacity);
+        const MixtureModel model{eq.eos, {methane, butane}};
+        const auto expected =
+            eosreference::compressibilityRoots(model, 400.0, 1e5, model.am({0.5, 0.5}, 400.0), model.bm({0.5, 0.5}));
+        ASSERT_EQ(expected.size(), 1u) << eq.name;
+        const EosResult roots = eq.Zcal(state, 400.0f, 1e5f);
+        ASSERT_TRUE(roots) << eq.name;
+        EXPECT_NEAR((*roots)[0], expected[0], rootTolerance) << eq.name;
+        EXPECT_EQ((*roots)[0], (*roots)[1]) << eq.name;
+        EXPECT_EQ((*roots)[1], (*roots)[2]) << eq.name;
+    }
+}
+
+// A "mixture" of one component repeated mixes back to that component's own a and b (to a few
+// float roundings), so its cubic is the core's.
+TEST(MixtureCompressibility, OneComponentRepeatedGivesTheCoresRoots)
+{
+    for (const Equation& eq : equations) {
+        for (const auto& [T, P] : {std::pair{250.0f, 1e6f}, std::pair{400.0f, 1e5f}, std::pair{300.0f, 2e6f}}) {
+            MixtureState state = stateOf({butane, butane}, {0.3f, 0.7f}, eq.optionno, MixtureHost::MixtureDeparture);
+            core::EosState pure = pureStateOf(state);
+            const auto expected = core::compressibilityRoots(pure, T, P);
+            const EosResult roots = eq.Zcal(state, T, P);
+            ASSERT_TRUE(expected && roots) << eq.name;
+            for (std::size_t k = 0; k < 3; ++k)
+                EXPECT_NEAR((*roots)[k], expected->roots[k], rootTolerance) << eq.name << ' ' << T << " root " << k;
+        }
+    }
+}
+
+TEST(PartialFugacity, MethaneButaneCoefficientsAreTheDerivativesOfNLnPhi)
+{
+    for (const Equation& eq : equations) {
+        for (const Composition& c : compositions) {
+            MixtureState state = stateOf({methane, butane}, c.y, eq.optionno, MixtureHost::PartialFugacity);
+            const Expected e = expectedFor({eq.eos, {methane, butane}}, widened(c.y), T250, P1MPa);
+            for (std::int16_t i = 0; i < 2; ++i) {
+                const EosResult phi = eos::phycal(state, T250, P1MPa, i);
+                ASSERT_TRUE(phi) << eq.name;
+                EXPECT_NEAR(std::log((*phi)[0]), e.lnPhiSmallest[i], lnPhiTolerance) << eq.name << ' ' << c.y[0] << ' ' << i;
+                EXPECT_NEAR(std::log((*phi)[1]), e.lnPhiLargest[i], lnPhiTolerance) << eq.name << ' ' << c.y[0] << ' ' << i;
+                EXPECT_EQ((*phi)[2], 0.0f);
+            }
+        }
+    }
+}
+
+TEST(MixtureFugacity, MethaneButaneMatchesTheResidualHelmholtzEnergy)
+{
+    for (const Equation& eq : equations) {
+        for (const Composition& c : compositions) {
+            MixtureState state = stateOf({methane, butane}, c.y, eq.optionno, MixtureHost::MixtureFugacity);
+            const Expected e = expectedFor({eq.eos, {methane, butane}}, widened(c.y), T250, P1MPa);
+            const EosResult phi = eos::phycal(state, T250, P1MPa);
+            ASSERT_TRUE(phi) << eq.name;
+            EXPECT_NEAR(std::log((*phi)[0]), e.smallest.lnPhi, lnPhiTolerance) << eq.name << ' ' << c.y[0];
+            EXPECT_NEAR(std::log((*phi)[1]), e.largest.lnPhi, lnPhiTolerance) << eq.name << ' ' << c.y[0];
+            EXPECT_EQ((*phi)[2], 0.0f);
+        }
+    }
+}
+
+TEST(MixtureFugacity, PartialCoefficientsAverageToTheMixtures)
+{
+    const std::vector<Component> three{methane, butane, {304.13f, 73.77e5f, 0.225f}};
+    for (const Equation& eq : equations) {
+        for (const std::vector<float>& y : {std::vector{0.5f, 0.5f, 0.0f}, std::vector{0.2f, 0.3f, 0.5f},
+                                            std::vector{0.05f, 0.9f, 0.05f}}) {
+            MixtureState mixture = stateOf(three, y, eq.optionno, MixtureHost::MixtureFugacity);
+            const EosResult phi = eos::phycal(mixture, T250, P1MPa);
+            ASSERT_TRUE(phi) << eq.name;
+            MixtureState partial = stateOf(three, y, eq.optionno, MixtureHost::PartialFugacity);
+            double sumSmallest = 0.0, sumLargest = 0.0;
+            for (std::int16_t i = 0; i < 3; ++i) {
+                const EosResult phiI = eos::phycal(partial, T250, P1MPa, i);
+                ASSERT_TRUE(phiI) << eq.name;
+                sumSmallest += y[i] * std::log((*phiI)[0]);
+                sumLargest += y[i] * std::log((*phiI)[1]);
+            }
+            EXPECT_NEAR(sumSmallest, std::log((*phi)[0]), lnPhiTolerance) << eq.name << ' ' << y[0];
+            EXPECT_NEAR(sumLargest, std::log((*phi)[1]), lnPhiTolerance) << eq.name << ' ' << y[0];
+        }
+    }
+}
+
+TEST(PartialFugacity, IdenticalComponentsEachHaveTheMixturesCoefficient)
+{
+    for (const Equation& eq : equations) {
+        MixtureState mixture = stateOf({butane, butane, butane}, {0.2f, 0.3f, 0.5f}, eq.optionno, MixtureHost::MixtureFugacity);
+        const EosResult phi = eos::phycal(mixture, 300.0f, 5e5f);
+        ASSERT_TRUE(phi) << eq.name;
+        MixtureState partial = stateOf({butane, butane, butane}, {0.2f, 0.3f, 0.5f}, eq.optionno, MixtureHost::PartialFugacity);
+        for (std::int16_t i = 0; i < 3; ++i) {
+            const EosResult phiI = eos::phycal(partial, 300.0f, 5e5f, i);
+            ASSERT_TRUE(phiI) << eq.name;
+            EXPECT_NEAR((*phiI)[0], (*phi)[0], 1e-5 * (*phi)[0]) << eq.name << i;
+            EXPECT_NEAR((*phiI)[1], (*phi)[1], 1e-5 * (*phi)[1]) << eq.name << i;
+        }
+    }
+}
+
+TEST(MixtureFugacity, LowPressureVapourIsIdeal)
+{
+    for (const Equation& eq : equations) {
+        MixtureState state = stateOf({methane, butane}, {0.5f, 0.5f}, eq.optionno, MixtureHost::MixtureFugacity);
+        const EosResult phi = eos::phycal(state, T250, 1.0f);
+        ASSERT_TRUE(phi) << eq.name;
+        EXPECT_NEAR((*phi)[1], 1.0f, 1e-5) << eq.name;
+    }
+}
+
+TEST(MixtureDeparture, MethaneButaneMatchesTheResidualIntegralsWithTheAveragedDerivative)
+{
+    for (const Equation& eq : equations) {
+        for (const Composition& c : compositions) {
+            MixtureState state = stateOf({methane, butane}, c.y, eq.optionno, MixtureHost::MixtureDeparture);
+            const MixtureModel model{eq.eos, {methane, butane}};
+            const Expected e = expectedFor(model, widened(c.y), T250, P1MPa);
+            const EosResult departure = eos::Departurecal(state, T250, P1MPa);
+            ASSERT_TRUE(departure) << eq.name;
+            EXPECT_NEAR((*departure)[0], e.largest.H, departureTolerance * std::fabs(e.largest.H)) << eq.name << ' ' << c.y[0];
+            EXPECT_NEAR((*departure)[1], e.largest.S, departureTolerance * std::fabs(e.largest.S)) << eq.name << ' ' << c.y[0];
+            EXPECT_EQ((*departure)[2], 0.0f);
+        }
+    }
+}
+
+// With every component alike, the averages of omega, Tc and alpha are the component's own and
+// the averaged derivative is the exact one of the pure fluid: the core's departures.
+TEST(MixtureDeparture, OneComponentRepeatedGivesTheCoresPureDepartures)
+{
+    for (const Equation& eq : equations) {
+        for (const auto& [T, P] : {std::pair{250.0f, 1e6f}, std::pair{400.0f, 1e5f}, std::pair{300.0f, 2e6f}}) {
+            MixtureState state = stateOf({butane, butane}, {0.3f, 0.7f}, eq.optionno, MixtureHost::MixtureDeparture);
+            core::EosState pure = pureStateOf(state);
+            const auto roots = core::compressibilityRoots(pure, T, P);
+            ASSERT_TRUE(roots) << eq.name;
+            const auto expected = core::Departure(pure, T, P, roots->roots[2]);
+            const EosResult departure = eos::Departurecal(state, T, P);
+            ASSERT_TRUE(expected && departure) << eq.name;
+            EXPECT_NEAR((*departure)[0], (*expected)[0], departureTolerance * std::fabs((*expected)[0])) << eq.name << ' ' << T;
+            EXPECT_NEAR((*departure)[1], (*expected)[1], departureTolerance * std::fabs((*expected)[1])) << eq.name << ' ' << T;
+        }
+    }
+}
+
+// The exact derivative of the mixed am differs from the averaged one by far more than the
+// tolerance above, so that test tells the two apart.
+TEST(MixtureDeparture, AveragedDerivativeIsNotTheExactOne)
+{
+    for (Eos eos : {Eos::Soave, Eos::PengRobinson}) {
+        const MixtureModel model{eos, {methane, butane}};
+        const double h = 1e-3;
+        const double exact = (model.am({0.5, 0.5}, 250.0 + h) - model.am({0.5, 0.5}, 250.0 - h)) / (2.0 * h);
+        const double averaged = departureSlope(model, {0.5, 0.5}, 250.0, model.am({0.5, 0.5}, 250.0));
+        EXPECT_GT(std::fabs(exact - averaged), 1e-3 * std::fabs(exact));
+    }
+}
+
+} // namespace
+} // namespace calvex::mixture

@@ -1,0 +1,47 @@
+#include "services/keyfilter.h"
+
+#include <gtest/gtest.h>
+
+namespace calvex::services {
+namespace {
+
+struct KeyCase {
+    KeyFilter filter;
+    const char* text;
+    char key;
+    bool accepted;
+};
+
+constexpr KeyFilter unsignedNumber = KeyFilter::UnsignedNumber;
+constexpr KeyFilter minusAnywhere = KeyFilter::MinusAnywhere;
+
+TEST(KeyFilter, AcceptsWhatEachBoxKindAllows)
+{
+    const KeyCase cases[] = {
+        {unsignedNumber, "", '0', true},
+        {unsignedNumber, "12", '9', true},
+        {unsignedNumber, "12", '\b', true},
+        {unsignedNumber, "12", '.', true},
+        {unsignedNumber, "1.2", '.', false}, // one decimal point, wherever it stands
+        {unsignedNumber, ".", '.', false},
+        {unsignedNumber, "", '-', false},    // the constants of a component are never negative
+        {unsignedNumber, "12", '-', false},
+        {unsignedNumber, "1", 'e', false},   // no exponent notation
+        {unsignedNumber, "1", '+', false},
+        {unsignedNumber, "1", ',', false},
+        {unsignedNumber, "1", ' ', false},
+        {minusAnywhere, "", '-', true},
+        {minusAnywhere, "5", '-', true},     // after digits too; the reader then takes the 5
+        {minusAnywhere, "--", '-', true},
+        {minusAnywhere, "-0.5", '.', false},
+        {minusAnywhere, "-0", '.', true},
+        {minusAnywhere, "1", 'E', false},
+        {minusAnywhere, "1", 'a', false},
+    };
+    for (const KeyCase& c : cases)
+        EXPECT_EQ(keyAccepted(c.filter, c.text, c.key), c.accepted)
+            << "text \"" << c.text << "\" key '" << c.key << "' filter " << static_cast<int>(c.filter);
+}
+
+} // namespace
+} // namespace calvex::services

@@ -1,0 +1,159 @@
+#include "shell/mainmenuform.h"
+
+#include "shell/generaldate.h"
+#include "shell/windownames.h"
+#include "tests/shell/shellfixture.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QImage>
+#include <QMdiArea>
+#include <QTest>
+#include <QTimer>
+
+namespace calvex::shell::testing {
+namespace {
+
+class Launcher : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        standInsForAll();
+        frame = openFrame();
+    }
+    MAINMENUFORM* launcher() const { return registry.findAs<MAINMENUFORM>(launcherWindow); }
+    static std::vector<bool> panelsShown(const MAINMENUFORM* form)
+    {
+        return {form->Frame1->isVisibleTo(const_cast<MAINMENUFORM*>(form)),
+                form->Frame2->isVisibleTo(const_cast<MAINMENUFORM*>(form)),
+                form->Frame3->isVisibleTo(const_cast<MAINMENUFORM*>(form))};
+    }
+    static void moveOver(MAINMENUFORM* form, int index)
+    {
+        QTest::mouseMove(form->key[static_cast<std::size_t>(index)]);
+        form->key_MouseMove(index);
+    }
+
+    MDIForm1* frame = nullptr;
+};
+
+TEST_F(Launcher, OpensWithNoPanelTheClockReadingTimeAndItsTimerRunning)
+{
+    MAINMENUFORM* form = launcher();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->windowTitle(), "MAIN MENU");
+    EXPECT_EQ(panelsShown(form), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(form->key[0]->text(), "Time");
+    EXPECT_TRUE(form->tmrCurrTime->isActive());
+    EXPECT_EQ(form->tmrCurrTime->interval(), 1000);
+    for (int index : {0, 24, 25, 26})
+        EXPECT_TRUE(form->key[static_cast<std::size_t>(index)]->isVisible()) << index;
+}
+
+TEST_F(Launcher, EachCategoryButtonShowsItsPanelAndHidesTheOthers)
+{
+    MAINMENUFORM* form = launcher();
+    const std::vector<std::pair<int, std::vector<bool>>> rows = {
+        {25, {false, true, false}}, {24, {true, false, false}}, {26, {false, false, true}},
+        {13, {false, false, true}}, {0, {false, false, true}},
+    };
+    for (const auto& [index, shown] : rows) {
+        form->key_MouseMove(index);
+        EXPECT_EQ(panelsShown(form), shown) << "pointer over " << index;
+    }
+}
+
+TEST_F(Launcher, PanelsHoldTheirButtons)
+{
+    MAINMENUFORM* form = launcher();
+    const std::vector<std::pair<QGroupBox*, std::vector<int>>> panels = {
+        {form->Frame1, {1, 2, 3, 4, 5, 6, 7}},
+        {form->Frame2, {8, 9, 10, 11}},
+        {form->Frame3, {12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 27, 28, 29, 30, 31}},
+    };
+    for (const auto& [panel, indices] : panels)
+        for (int index : indices)
+            EXPECT_EQ(form->key[static_cast<std::size_t>(index)]->parentWidget(), panel) << index;
+}
+
+TEST_F(Launcher, HighlightFollowsThePointerAndOutlivesTheLauncher)
+{
+    MAINMENUFORM* form = launcher();
+    moveOver(form, 25);
+    moveOver(form, 9);
+    EXPECT_TRUE(form->key[9]->isBold());
+    EXPECT_FALSE(form->key[25]->isBold()) << "a category button loses its bold face with the highlight";
+    EXPECT_EQ(panelsShown(form), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(MAINMENUFORM::highlightIndex(), 9);
+
+    registry.show("EnthalpyCalculator");
+    frame->Toolbar_ButtonClick("MainPage");
+    MAINMENUFORM* reloaded = launcher();
+    ASSERT_NE(reloaded, form);
+    EXPECT_EQ(MAINMENUFORM::highlightIndex(), 9);
+    EXPECT_FALSE(reloaded->key[9]->isBold());
+    EXPECT_TRUE(reloaded->key[25]->isBold());
+    EXPECT_TRUE(reloaded->key[0]->isBold());
+    moveOver(reloaded, 2);
+    EXPECT_TRUE(reloaded->key[2]->isBold());
+    EXPECT_EQ(MAINMENUFORM::highlightIndex(), 2);
+}
+
+TEST_F(Launcher, ClockTickShowsTheGeneralDate)
+{
+    MAINMENUFORM* form = launcher();
+    const QDateTime before = QDateTime::currentDateTime();
+    form->tmrCurrTime_Timer();
+    const QDateTime after = QDateTime::currentDateTime();
+    const QString shown = form->key[0]->text();
+    EXPECT_TRUE(shown == generalDateText(before) || shown == generalDateText(after)) << shown.toStdString();
+}
+
+TEST(GeneralDate, ShortDateThenLongTimeAndTheDateAloneAtMidnight)
+{
+    const QDate date(2024, 3, 5);
+    const struct {
+        QLocale locale;
+        QTime time;
+        const char* expected;
+    } rows[] = {
+        {QLocale(QLocale::English, QLocale::UnitedStates), QTime(13, 4, 5), "3/5/24 1:04:05 PM"},
+        {QLocale(QLocale::German, QLocale::Germany), QTime(13, 4, 5), "05.03.24 13:04:05"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), QTime(0, 0, 0), "3/5/24"},
+        {QLocale(QLocale::German, QLocale::Germany), QTime(0, 0, 1), "05.03.24 00:00:01"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(generalDateText(QDateTime(date, row.time), row.locale), QString::fromUtf8(row.expected))
+            << row.locale.name().toStdString();
+}
+
+// The launcher as the user meets it: its colours, with each panel shown in turn.
+TEST_F(Launcher, LooksAsDesignedWithEachPanel)
+{
+    MAINMENUFORM* form = launcher();
+    QWidget* outer = WindowRegistry::outerWindow(form);
+    const auto keep = [](QWidget* widget, const QString& name) { return screenshot(widget, name); };
+    keep(frame, "frame");
+    const QImage closed = keep(outer, "launcher");
+    const QPoint corner = form->mapTo(outer, QPoint(10, form->height() - 10));
+    EXPECT_EQ(closed.pixelColor(corner * closed.devicePixelRatio()), QColor(64, 64, 64));
+
+    const std::vector<std::pair<int, QGroupBox*>> categories = {{24, form->Frame1}, {25, form->Frame2}, {26, form->Frame3}};
+    for (const auto& [index, panel] : categories) {
+        form->key_MouseMove(index);
+        const QImage image = keep(outer, QStringLiteral("panel-%1").arg(panel->objectName()));
+        // Beside the panel's caption, right of its text.
+        const QPoint inside = panel->mapTo(outer, QPoint(panel->width() - 6, 3));
+        EXPECT_EQ(image.pixelColor(inside * image.devicePixelRatio()), QColor(192, 192, 192)) << panel->objectName().toStdString();
+        const QImage face = panel->findChildren<KeyButton*>().first()->grab().toImage();
+        bool blueCaption = false;
+        for (int y = 0; y < face.height() && !blueCaption; ++y)
+            for (int x = 0; x < face.width() && !blueCaption; ++x)
+                blueCaption = face.pixelColor(x, y) == QColor(0, 0, 255);
+        EXPECT_TRUE(blueCaption) << panel->objectName().toStdString();
+    }
+}
+
+} // namespace
+} // namespace calvex::shell::testing

@@ -1,0 +1,104 @@
+#include "tests/shell/shellfixture.h"
+
+#include "shell/desktop.h"
+#include "shell/shellwindows.h"
+#include "shell/windownames.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QToolBar>
+
+namespace calvex::shell::testing {
+
+StandIn::StandIn(const QString& name)
+{
+    setWindowTitle(name + QStringLiteral(" (stand-in)"));
+    resize(320, 200);
+}
+
+ViewerStandIn::ViewerStandIn() : StandIn(resultViewerWindow)
+{
+    if (QWidget* frame = WindowRegistry::instance().find(frameWindow))
+        frame->findChild<QToolBar*>(QStringLiteral("Toolbar"))->hide();
+}
+
+void ViewerStandIn::Form_Unload()
+{
+    if (QWidget* frame = WindowRegistry::instance().find(frameWindow))
+        frame->findChild<QToolBar*>(QStringLiteral("Toolbar"))->show();
+}
+
+UnifacStandIn::UnifacStandIn() : StandIn(unifacWindow) {}
+
+float UnifacStandIn::PxyUnifacsetting()
+{
+    mode = QStringLiteral("P-x-y");
+    return 1;
+}
+
+float UnifacStandIn::TxyUnifacsetting()
+{
+    mode = QStringLiteral("T-x-y");
+    return 1;
+}
+
+void ShellTest::SetUp()
+{
+    registerShellWindows();
+    setProgramEnding([this] { ++endings; });
+}
+
+void ShellTest::TearDown()
+{
+    for (QWidget* window : registry.loadedWindows())
+        registry.unload(window);
+    destroyUnloaded();
+    for (const NeighbourWindow& window : neighbourWindows())
+        registry.registerWindow(QString::fromLatin1(window.name), {}, window.placement);
+    setProgramEnding({});
+    QApplication::clipboard()->clear();
+}
+
+void ShellTest::standIn(const QString& name, Placement placement)
+{
+    if (name == resultViewerWindow)
+        registry.registerWindow(name, [] { return new ViewerStandIn; }, placement);
+    else if (name == unifacWindow)
+        registry.registerWindow(name, [] { return new UnifacStandIn; }, placement);
+    else
+        registry.registerWindow(name, [name] { return new StandIn(name); }, placement);
+}
+
+void ShellTest::standInsForAll()
+{
+    for (const NeighbourWindow& window : neighbourWindows())
+        standIn(QString::fromLatin1(window.name), window.placement == Placement::Dialog ? Placement::TopLevel : window.placement);
+}
+
+MDIForm1* ShellTest::openFrame()
+{
+    auto* frame = qobject_cast<MDIForm1*>(registry.show(frameWindow));
+    EXPECT_NE(frame, nullptr);
+    return frame;
+}
+
+QStringList ShellTest::loadedNames() const
+{
+    QStringList names;
+    for (const QWidget* window : registry.loadedWindows())
+        names.append(window->objectName());
+    return names;
+}
+
+QImage ShellTest::screenshot(QWidget* window, const QString& name)
+{
+    const QImage image = window->grab().toImage();
+    if (const QString folder = qEnvironmentVariable("CALVEX_SCREENSHOTS"); !folder.isEmpty())
+        image.save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    return image;
+}
+
+void ShellTest::destroyUnloaded() { QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+} // namespace calvex::shell::testing
