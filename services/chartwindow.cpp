@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QSaveFile>
-#include <QStyle>
 #include <QToolBar>
 
 namespace calvex::services {
@@ -45,11 +44,11 @@ plotfrmTextEditor1::plotfrmTextEditor1(QWidget* parent)
     addFileMenu(menuBar(), this,
                 {[this] { SaveChartPicture(); }, [this] { SaveChartPicture(); }, [this] { mnuFileExit_Click(); }});
     fillToolbar(m_toolbar,
-                {{"Save", "Save", QStyle::SP_DialogSaveButton},
-                 {"SaveAs", "Save As", QStyle::SP_DriveFDIcon},
-                 {"Clear", "Clear", QStyle::SP_DialogResetButton},
-                 {"Close", "Close", QStyle::SP_DialogCloseButton},
-                 {"About", "About", QStyle::SP_MessageBoxInformation}},
+                {{"Save", "Save", "save"},
+                 {"SaveAs", "Save As", "save"},
+                 {"Clear", "Clear", "clear"},
+                 {"Close", "Close", "exit"},
+                 {"About", "About", "about"}},
                 [this](const QString& key) { Toolbar_ButtonClick(key); });
     addToolBar(m_toolbar);
     resize(chartWindowSize);

@@ -16,11 +16,12 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -81,12 +82,12 @@ frmTextEditor::frmTextEditor(QWidget* parent)
     addFileMenu(menuBar, this,
                 {[this] { mnuFileSave_Click(); }, [this] { mnuFileSaveAs_Click(); }, [this] { mnuFileExit_Click(); }});
     fillToolbar(m_toolbar,
-                {{"Save", "Save", QStyle::SP_DialogSaveButton},
-                 {"SaveAs", "Save As", QStyle::SP_DriveFDIcon},
-                 {"Clear", "Clear", QStyle::SP_DialogResetButton},
-                 {"Plot", "Plot", QStyle::SP_FileDialogContentsView},
-                 {"About", "About", QStyle::SP_MessageBoxInformation},
-                 {"back", "back", QStyle::SP_ArrowBack}},
+                {{"Save", "Save", "save"},
+                 {"SaveAs", "Save As", "save"},
+                 {"Clear", "Clear", "clear"},
+                 {"Plot", "Plot", "plot"},
+                 {"About", "About", "about"},
+                 {"back", "back", "back"}},
                 [this](const QString& key) { Toolbar_ButtonClick(key); });
 
     m_browser->setObjectName(QStringLiteral("WebBrowser1"));
@@ -129,7 +130,19 @@ frmTextEditor::frmTextEditor(QWidget* parent)
     resize(viewerSize);
 }
 
-void frmTextEditor::Form_Load() { setFrameToolbarVisible(false); }
+void frmTextEditor::Form_Load()
+{
+    setFrameToolbarVisible(false);
+    // Inside the frame the page gets the frame's whole client area.
+    const QMdiArea* area = registry().mdiArea();
+    QWidget* outer = shell::WindowRegistry::outerWindow(this);
+    if (!area || outer == this)
+        return;
+    // The area grows into the toolbar's place only once the frame is laid out again.
+    if (QLayout* frameLayout = area->window()->layout())
+        frameLayout->activate();
+    outer->setGeometry(QRect(QPoint(0, 0), area->viewport()->size()));
+}
 
 void frmTextEditor::Form_Unload() { setFrameToolbarVisible(true); }
 

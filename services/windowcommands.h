@@ -1,8 +1,6 @@
 #pragma once
 // The toolbar and File menu that the result viewer and the chart window both carry.
 
-#include <QStyle>
-
 #include <functional>
 #include <initializer_list>
 
@@ -17,11 +15,11 @@ namespace calvex::services {
 struct ToolbarKey {
     const char* key;
     const char* caption;
-    QStyle::StandardPixmap icon;
+    const char* picture; // one of the program's toolbar pictures, or "plot" or "clear"
 };
 
-// Names `toolbar` "Toolbar" and gives it one button a key, named after its key; a click calls
-// `clicked` with the key.
+// Names `toolbar` "Toolbar" and gives it one button a key, named after its key, with its
+// picture above its caption as on the frame's toolbar; a click calls `clicked` with the key.
 void fillToolbar(QToolBar* toolbar, std::initializer_list<ToolbarKey> keys,
                  const std::function<void(const QString&)>& clicked);
 
