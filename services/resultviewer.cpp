@@ -232,6 +232,9 @@ void frmTextEditor::offerPlotButtons()
     m_keys[0]->setText(QString::fromStdString(entry->buttons[0].caption));
     if (two)
         m_keys[1]->setText(QString::fromStdString(entry->buttons[1].caption));
+    // A button pressed for an earlier plot is offered unpressed again.
+    for (shell::KeyButton* button : m_keys)
+        button->setChecked(false);
     m_frame1->show();
     m_frame1->raise();
     m_keys[0]->show();
