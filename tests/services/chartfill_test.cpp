@@ -43,22 +43,6 @@ TEST(SweepFill, TwoCurvesShareTheXColumn)
     }
 }
 
-TEST(SweepFill, ReadsTheGoldenSaturationFile)
-{
-    ScratchFolder folder;
-    folder.write("points1.dat", goldenText("sweep_one_curve.dat"));
-    const SweepFillOutcome outcome = sweepFill(SweepPlot::SaturationPressure, "points1.dat");
-    ASSERT_EQ(outcome.result, SweepFillOutcome::Result::Filled);
-    const auto rows = testing::saturationRows();
-    ASSERT_EQ(outcome.fill.data.rows(), 20);
-    ASSERT_EQ(outcome.fill.data.columns(), 2);
-    for (int row = 1; row <= 20; ++row) {
-        // Single precision holds every one of these texts to its last digit but one.
-        EXPECT_FLOAT_EQ(outcome.fill.data.cell(row, 1), rows[row - 1].T_K);
-        EXPECT_FLOAT_EQ(outcome.fill.data.cell(row, 2), static_cast<float>(rows[row - 1].psat_bar));
-    }
-}
-
 struct SweepTitleCase {
     const char* name;
     SweepPlot plot;
@@ -268,21 +252,6 @@ TEST(DiagramFill, MissingOrShortFileThrows)
     EXPECT_THROW(diagramFill(VleDiagram::Pxy, "XY", "a"), PlotFailure);
     folder.write("points1.dat", "0.1,300,0.2\r\n");
     EXPECT_THROW(diagramFill(VleDiagram::Txy, "T", "a"), PlotFailure);
-}
-
-TEST(ChartArray, ResizeKeepsCellsThatStayAndZeroesNewOnes)
-{
-    ChartArray array(2, 2);
-    array.cell(1, 1) = 1;
-    array.cell(2, 2) = 4;
-    array.resize(3, 4);
-    EXPECT_EQ(array.cell(1, 1), 1);
-    EXPECT_EQ(array.cell(2, 2), 4);
-    EXPECT_EQ(array.cell(3, 4), 0);
-    array.resize(1, 1);
-    EXPECT_EQ(array.rows(), 1);
-    EXPECT_EQ(array.cell(1, 1), 1);
-    EXPECT_THROW(array.cell(2, 1), std::out_of_range);
 }
 
 } // namespace
