@@ -33,10 +33,12 @@ std::string QtUi::ask(const std::string& prompt, const std::string& title, const
     return dialog.textValue().toStdString();
 }
 
-bool QtUi::yesNo(const std::string& text, const std::string& title)
+bool QtUi::yesNo(const std::string& text, const std::string& title, Question kind)
 {
-    QMessageBox box(QMessageBox::Question, titleOrDefault(title), QString::fromStdString(text),
-                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    const bool warning = kind == Question::Warning;
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, titleOrDefault(title),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(warning ? QMessageBox::No : QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 

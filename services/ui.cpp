@@ -7,7 +7,7 @@ class SilentUi final : public Ui {
 public:
     void message(const std::string&, const std::string&) override {}
     std::string ask(const std::string&, const std::string&, const std::string&) override { return {}; }
-    bool yesNo(const std::string&, const std::string&) override { return false; }
+    bool yesNo(const std::string&, const std::string&, Question) override { return false; }
     void showModal(ModalDialog&) override {}
 };
 

@@ -29,8 +29,10 @@ public:
     // An input prompt: the typed answer, or the empty text for Cancel.
     virtual std::string ask(const std::string& prompt, const std::string& title = {},
                             const std::string& defaultText = {}) = 0;
-    // A Yes/No message box: true for Yes.
-    virtual bool yesNo(const std::string& text, const std::string& title = {}) = 0;
+    // A Yes/No message box: true for Yes. A plain question has no icon and Yes as its default
+    // button; a warning has the exclamation icon and No as its default button.
+    enum class Question { Plain, Warning };
+    virtual bool yesNo(const std::string& text, const std::string& title = {}, Question kind = Question::Plain) = 0;
     virtual void showModal(ModalDialog& dialog) = 0;
 };
 

@@ -47,7 +47,7 @@ std::string ScriptedUi::ask(const std::string& prompt, const std::string& title,
     return reply;
 }
 
-bool ScriptedUi::yesNo(const std::string& text, const std::string& title)
+bool ScriptedUi::yesNo(const std::string& text, const std::string& title, Question)
 {
     m_events.push_back({UiEvent::Kind::Question, text, title});
     if (m_script.empty() || !std::holds_alternative<bool>(m_script.front())) {

@@ -36,7 +36,7 @@ public:
 
     void message(const std::string& text, const std::string& title) override;
     std::string ask(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
-    bool yesNo(const std::string& text, const std::string& title) override;
+    bool yesNo(const std::string& text, const std::string& title, Question kind) override;
     void showModal(services::ModalDialog& dialog) override;
 
     const std::vector<UiEvent>& events() const { return m_events; }

@@ -307,7 +307,7 @@ public:
     explicit LenientUi(std::string answer) : m_answer(std::move(answer)), m_scope(*this) {}
     void message(const std::string& text, const std::string&) override { messages.push_back(text); }
     std::string ask(const std::string&, const std::string&, const std::string&) override { return m_answer; }
-    bool yesNo(const std::string&, const std::string&) override { return false; }
+    bool yesNo(const std::string&, const std::string&, Question) override { return false; }
     void showModal(services::ModalDialog&) override {}
     Messages messages;
 
