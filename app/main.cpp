@@ -2,6 +2,7 @@
 #include "services/dialogwindows.h"
 #include "services/programfolder.h"
 #include "services/qtui.h"
+#include "services/viewerwindows.h"
 #include "shell/helpwindows.h"
 #include "shell/pictures.h"
 #include "shell/shellwindows.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     calvex::services::QtUi qtUi;
     calvex::services::setUi(&qtUi);
     calvex::services::registerDialogWindows();
+    calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();
     calvex::pure::registerPureWindows();
     QApplication::setWindowIcon(calvex::shell::pictureIcon(QStringLiteral("calvex")));
