@@ -10,6 +10,7 @@
 #include "services/resultformat.h"
 #include "services/resultviewer.h"
 #include "services/viewerwindows.h"
+#include "shell/windownames.h"
 #include "shell/windowregistry.h"
 #include "tests/pure/purefixture.h"
 #include "tests/support/scriptedui.h"
@@ -513,7 +514,7 @@ TEST_F(PureWindowTest, ReportAndChartOfTheEnthalpyWindow)
     EXPECT_EQ(chart->seriesLegendText(1), "Enthalpy");
     EXPECT_EQ(chart->seriesLegendText(3), "Entropy");
     EXPECT_FLOAT_EQ(chart->chartData().cell(20, 1), 369.8f);
-    EXPECT_TRUE(shell::WindowRegistry::instance().find(services::chartWindowName)->isVisible());
+    EXPECT_TRUE(shell::WindowRegistry::instance().find(shell::chartWindow)->isVisible());
 
     window->graphplotting("P");
     EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), "Pressure(bar)");
