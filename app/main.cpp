@@ -1,6 +1,7 @@
 #include "services/dialogwindows.h"
 #include "services/programfolder.h"
 #include "services/qtui.h"
+#include "services/viewerwindows.h"
 #include "shell/helpwindows.h"
 #include "shell/pictures.h"
 #include "shell/shellwindows.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     calvex::services::QtUi qtUi;
     calvex::services::setUi(&qtUi);
     calvex::services::registerDialogWindows();
+    calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();
     QApplication::setWindowIcon(calvex::shell::pictureIcon(QStringLiteral("calvex")));
 

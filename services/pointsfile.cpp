@@ -1,0 +1,163 @@
+#include "services/pointsfile.h"
+
+#include "services/numbers.h"
+#include "services/programfolder.h"
+
+#include <charconv>
+#include <cmath>
+#include <sstream>
+
+namespace calvex::services {
+namespace {
+
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string trimmed(const std::string& text)
+{
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && isBlank(text[first]))
+        ++first;
+    while (last > first && isBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+} // namespace
+
+PointItem::PointItem(int value) : m_value(value), m_width(Width::Whole) {}
+
+PointItem::PointItem(float value) : m_value(value), m_width(Width::Single) {}
+
+PointItem::PointItem(double value) : m_value(value), m_width(Width::Double) {}
+
+bool PointItem::isFinite() const { return std::isfinite(m_value); }
+
+std::string PointItem::text() const
+{
+    switch (m_width) {
+    case Width::Whole: return std::to_string(static_cast<long long>(m_value));
+    case Width::Single: return singleText(static_cast<float>(m_value));
+    case Width::Double: break;
+    }
+    return doubleText(m_value);
+}
+
+PointsFileWriter::PointsFileWriter(const std::string& fileName)
+    : m_out(programFile(fileName), std::ios::binary | std::ios::trunc)
+{
+}
+
+bool PointsFileWriter::isOpen() const { return m_out.is_open(); }
+
+bool PointsFileWriter::writeLine(std::initializer_list<PointItem> items)
+{
+    if (!m_out.is_open())
+        return false;
+    std::string line;
+    for (const PointItem& item : items) {
+        if (!item.isFinite())
+            return false;
+        if (!line.empty())
+            line += ',';
+        line += item.text();
+    }
+    line += "\r\n";
+    m_out << line;
+    if (!m_out)
+        m_failed = true;
+    return !m_failed;
+}
+
+bool PointsFileWriter::close()
+{
+    if (!m_out.is_open())
+        return false;
+    m_out.close();
+    return !m_failed && !m_out.fail();
+}
+
+namespace {
+
+// Both runs write the run variable twice a line: once for the liquid curve, once for the vapour.
+template <class Point, class Variable>
+bool writeVlePointsFile(const std::vector<Point>& points, Variable Point::*variable)
+{
+    PointsFileWriter writer("points1.dat");
+    bool written = writer.isOpen();
+    for (auto point = points.begin(); written && point != points.end(); ++point)
+        written = writer.writeLine({point->x1, (*point).*variable, point->y1, (*point).*variable});
+    return writer.close() && written;
+}
+
+} // namespace
+
+bool writeTxyPointsFile(const std::vector<TxyPoint>& points) { return writeVlePointsFile(points, &TxyPoint::T_K); }
+
+bool writePxyPointsFile(const std::vector<PxyPoint>& points) { return writeVlePointsFile(points, &PxyPoint::P_kPa); }
+
+PointsFileReader::PointsFileReader(const std::string& fileName) : m_fileName(fileName)
+{
+    std::ifstream in(programFile(fileName), std::ios::binary);
+    if (!in)
+        throw PlotFailure(fileName + " could not be opened");
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad())
+        throw PlotFailure(fileName + " could not be read");
+    m_content = content.str();
+}
+
+bool PointsFileReader::nextItem(std::string& item)
+{
+    const std::string& text = m_content;
+    std::size_t& at = m_position;
+    // Blank lines between items hold nothing.
+    while (at < text.size() && (isBlank(text[at]) || isLineEnd(text[at])))
+        ++at;
+    if (at >= text.size())
+        return false;
+    const std::size_t start = at;
+    while (at < text.size() && text[at] != ',' && !isLineEnd(text[at]))
+        ++at;
+    item = trimmed(text.substr(start, at - start));
+    if (at < text.size() && text[at] == ',')
+        ++at;
+    return true;
+}
+
+double PointsFileReader::nextNumber()
+{
+    std::string item;
+    if (!nextItem(item))
+        throw PlotFailure(m_fileName + " ends before all its points were read");
+    const char* first = item.data();
+    const char* last = item.data() + item.size();
+    if (first != last && *first == '+')
+        ++first;
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (item.empty() || error != std::errc() || end != last || !std::isfinite(value))
+        throw PlotFailure(m_fileName + " holds \"" + item + "\" where a number belongs");
+    return value;
+}
+
+float PointsFileReader::nextSingle()
+{
+    const auto value = toSingle(nextNumber());
+    if (!value)
+        throw PlotFailure(m_fileName + " holds a number too large to draw");
+    return *value;
+}
+
+int PointsFileReader::nextCount(int maximum)
+{
+    const double count = std::nearbyint(nextNumber());
+    if (count < 1 || count > maximum)
+        throw PlotFailure(m_fileName + " gives " + doubleText(count) + " where a count from 1 to " +
+                          std::to_string(maximum) + " belongs");
+    return static_cast<int>(count);
+}
+
+} // namespace calvex::services

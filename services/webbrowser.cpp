@@ -1,0 +1,101 @@
+#include "services/webbrowser.h"
+
+#include "services/savefiledialog.h"
+#include "services/ui.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QUrl>
+
+namespace calvex::services {
+namespace {
+
+QString missingPage(const QString& path)
+{
+    return QStringLiteral("<html><body><h3>The page cannot be displayed</h3><p>%1 could not be read.</p></body></html>")
+        .arg(path.toHtmlEscaped());
+}
+
+// Templates are 8-bit files: text that is not valid UTF-8 is read as Latin-1.
+QString decodedPage(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    return text;
+}
+
+} // namespace
+
+WebBrowser::WebBrowser(QWidget* parent) : QTextBrowser(parent)
+{
+    setOpenExternalLinks(true);
+}
+
+void WebBrowser::Navigate(const QString& path)
+{
+    m_memoryPage.clear();
+    const QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    if (source() == url)
+        reload();
+    else
+        setSource(url, QTextDocument::HtmlResource);
+}
+
+void WebBrowser::showPage(const QString& html)
+{
+    clearHistory();
+    setSource(QUrl());
+    m_memoryPage = html;
+    setHtml(html);
+}
+
+QString WebBrowser::LocationPath() const
+{
+    if (!m_memoryPage.isEmpty() || !source().isLocalFile())
+        return {};
+    return source().toLocalFile();
+}
+
+QVariant WebBrowser::loadResource(int type, const QUrl& name)
+{
+    if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
+        QFile file(name.toLocalFile());
+        if (!file.open(QIODevice::ReadOnly))
+            return missingPage(name.toLocalFile());
+        return decodedPage(file.readAll());
+    }
+    return QTextBrowser::loadResource(type, name);
+}
+
+QByteArray WebBrowser::currentPageBytes() const
+{
+    if (!m_memoryPage.isEmpty())
+        return m_memoryPage.toUtf8();
+    QFile file(LocationPath());
+    if (file.open(QIODevice::ReadOnly))
+        return file.readAll();
+    return toHtml().toUtf8();
+}
+
+bool WebBrowser::SaveAs()
+{
+    const QString shown = LocationPath();
+    const auto chosen = chooseSaveFile(this, {QStringLiteral("Save Webpage"),
+                                              QStringLiteral("Web Page (*.htm *.html);;All Files (*.*)"),
+                                              QStringLiteral("htm"),
+                                              shown.isEmpty() ? QStringLiteral("result.htm") : QFileInfo(shown).fileName()});
+    if (!chosen)
+        return false;
+    QSaveFile out(*chosen);
+    if (!out.open(QIODevice::WriteOnly) || out.write(currentPageBytes()) < 0 || !out.commit()) {
+        ui().message(QStringLiteral("The page could not be saved as %1.").arg(*chosen).toStdString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace calvex::services
