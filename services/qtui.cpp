@@ -13,12 +13,25 @@ QString titleOrDefault(const std::string& title)
     return title.empty() ? QStringLiteral("Calvex") : QString::fromStdString(title);
 }
 
+// A box must not open behind a window that stays on top (the chart window), where it would
+// hold the program without being seen.
+void keepAboveTopmostWindows(QWidget& box)
+{
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != &box && window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 void QtUi::message(const std::string& text, const std::string& title)
 {
     QMessageBox box(QMessageBox::NoIcon, titleOrDefault(title), QString::fromStdString(text), QMessageBox::Ok,
                     QApplication::activeWindow());
+    keepAboveTopmostWindows(box);
     box.exec();
 }
 
@@ -28,6 +41,7 @@ std::string QtUi::ask(const std::string& prompt, const std::string& title, const
     dialog.setWindowTitle(titleOrDefault(title));
     dialog.setLabelText(QString::fromStdString(prompt));
     dialog.setTextValue(QString::fromStdString(defaultText));
+    keepAboveTopmostWindows(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue().toStdString();
@@ -39,6 +53,7 @@ bool QtUi::yesNo(const std::string& text, const std::string& title, Question kin
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, titleOrDefault(title),
                     QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     box.setDefaultButton(warning ? QMessageBox::No : QMessageBox::Yes);
+    keepAboveTopmostWindows(box);
     return box.exec() == QMessageBox::Yes;
 }
 
