@@ -1,3 +1,4 @@
+#include "pure/purewindows.h"
 #include "services/dialogwindows.h"
 #include "services/programfolder.h"
 #include "services/qtui.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     calvex::services::registerDialogWindows();
     calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();
+    calvex::pure::registerPureWindows();
     QApplication::setWindowIcon(calvex::shell::pictureIcon(QStringLiteral("calvex")));
 
     calvex::shell::registerShellWindows();

@@ -1,0 +1,353 @@
+#include "pure/purecalculatorwindow.h"
+
+#include "services/chartwindow.h"
+#include "services/numbers.h"
+#include "services/ui.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace calvex::pure {
+namespace {
+
+// Design sizes in twips.
+constexpr double windowWidthTwips = 7600;
+constexpr double marginTwips = 240;
+constexpr double componentListWidthTwips = 3600;
+constexpr double numberBoxWidthTwips = 1500;
+constexpr double unitListWidthTwips = 1500;
+constexpr double buttonWidthTwips = 4200;
+constexpr double buttonHeightTwips = 480;
+
+int pixels(const QWidget* widget, double twips)
+{
+    return static_cast<int>(services::pixelsFromTwips(twips, widget->logicalDpiX()));
+}
+
+QFont labelFont(int points = 9)
+{
+    QFont font(QStringLiteral("Verdana"), points, QFont::Bold);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QFont boxFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"), 9);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+// Where `name` goes in a list kept in alphabetical order without regard to case: after the
+// entries that compare equal, as a sorted list box inserts.
+int sortedPosition(const QComboBox* list, const QString& name)
+{
+    int position = 0;
+    while (position < list->count() && QString::compare(list->itemText(position), name, Qt::CaseInsensitive) <= 0)
+        ++position;
+    return position;
+}
+
+} // namespace
+
+PureCalculatorWindow::PureCalculatorWindow(PureWindowKind kind, PureWindowServices* services, QWidget* parent)
+    : QWidget(parent),
+      m_ownServices(services ? nullptr : programWindowServices()),
+      m_calculator(kind, services ? *services : *m_ownServices)
+{
+    setObjectName(QString::fromStdString(spec().name));
+    setWindowTitle(QString::fromStdString(spec().caption));
+    buildControls();
+    Form_Load();
+}
+
+PureCalculatorWindow::~PureCalculatorWindow() = default;
+
+QLabel* PureCalculatorWindow::addLabel(const char* name, const QString& text)
+{
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(labelFont());
+    return label;
+}
+
+QComboBox* PureCalculatorWindow::addUnitList(const char* name, const UnitListSpec& units)
+{
+    auto* list = new QComboBox(this);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setFont(boxFont());
+    for (const std::string& entry : units.entries)
+        list->addItem(QString::fromStdString(entry));
+    list->setCurrentIndex(list->findText(QString::fromStdString(units.initialText)));
+    list->setMinimumWidth(pixels(this, unitListWidthTwips));
+    if (units.keys == ListKeys::Swallow)
+        list->installEventFilter(this);
+    return list;
+}
+
+QFrame* PureCalculatorWindow::addLine(const char* name)
+{
+    auto* line = new QFrame(this);
+    line->setObjectName(QString::fromLatin1(name));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+void PureCalculatorWindow::buildControls()
+{
+    const PureWindowSpec& s = spec();
+    auto* outer = new QVBoxLayout(this);
+    const int margin = pixels(this, marginTwips);
+    outer->setContentsMargins(margin, margin / 2, margin, margin);
+
+    QLabel* title = addLabel("Label1", QString::fromStdString(s.title));
+    title->setFont(labelFont(14));
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("color: #1d3a5f;"));
+    outer->addWidget(title);
+    outer->addWidget(addLine("Line1"));
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(margin / 2);
+    m_componentList = new QComboBox(this);
+    m_componentList->setObjectName(QStringLiteral("Combo2"));
+    m_componentList->setFont(boxFont());
+    m_componentList->setMinimumWidth(pixels(this, componentListWidthTwips));
+    m_componentList->setMaxVisibleItems(20);
+    m_componentList->installEventFilter(this);
+    grid->addWidget(addLabel("Label6", QStringLiteral("Select  Compound")), 0, 0);
+    grid->addWidget(m_componentList, 0, 1, 1, 3);
+    QLabel* hint = addLabel("Label8", QString::fromStdString(s.listHint));
+    hint->setFont(labelFont(8));
+    grid->addWidget(hint, 1, 1, 1, 3);
+    grid->addWidget(addLine("Line2"), 2, 0, 1, 4);
+
+    int row = 3;
+    if (s.hasTemperature) {
+        m_temperatureBox = new QLineEdit(this);
+        m_temperatureBox->setObjectName(QStringLiteral("Text1_Temperature"));
+        m_temperatureBox->setFont(boxFont());
+        m_temperatureBox->setMinimumWidth(pixels(this, numberBoxWidthTwips));
+        m_temperatureBox->installEventFilter(this);
+        m_temperatureUnits = addUnitList("Combo1_Unit_T", s.temperatureUnits);
+        grid->addWidget(addLabel("Label2", QStringLiteral(" Temperature")), row, 0);
+        grid->addWidget(m_temperatureBox, row, 1);
+        grid->addWidget(addLabel("Label3", QStringLiteral("Unit ")), row, 2, Qt::AlignRight);
+        grid->addWidget(m_temperatureUnits, row, 3);
+        ++row;
+    }
+    if (s.hasPressure) {
+        m_pressureBox = new QLineEdit(this);
+        m_pressureBox->setObjectName(QStringLiteral("Text1_Pressure"));
+        m_pressureBox->setFont(boxFont());
+        m_pressureBox->setMinimumWidth(pixels(this, numberBoxWidthTwips));
+        m_pressureBox->installEventFilter(this);
+        m_pressureUnits = addUnitList("Combo1_Unit_p", s.pressureUnits);
+        grid->addWidget(addLabel("Label4", QStringLiteral("Pressure")), row, 0);
+        grid->addWidget(m_pressureBox, row, 1);
+        grid->addWidget(addLabel("Label5", QStringLiteral("Unit")), row, 2, Qt::AlignRight);
+        grid->addWidget(m_pressureUnits, row, 3);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    outer->addLayout(grid);
+    outer->addWidget(addLine("Line3"));
+
+    outer->addWidget(addLabel("Label7", QStringLiteral("Select Equation you want to use")));
+    auto* options = new QGridLayout;
+    options->setContentsMargins(margin, 0, 0, 0);
+    auto* group = new QButtonGroup(this);
+    const char* captions[4] = {"Vanderwaal ", "Peng Robinson", "Redlick KWong", "Soave Redlick Kwong"};
+    for (int i = 0; i < 4; ++i) {
+        m_options[i] = new QRadioButton(QString::fromLatin1(captions[i]), this);
+        m_options[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));
+        m_options[i]->setFont(labelFont());
+        group->addButton(m_options[i], i + 1);
+        options->addWidget(m_options[i], i / 2, i % 2);
+    }
+    m_options[0]->setChecked(true);
+    connect(m_options[0], &QRadioButton::clicked, this, &PureCalculatorWindow::Option1_Click);
+    connect(m_options[1], &QRadioButton::clicked, this, &PureCalculatorWindow::Option2_Click);
+    connect(m_options[2], &QRadioButton::clicked, this, &PureCalculatorWindow::Option3_Click);
+    connect(m_options[3], &QRadioButton::clicked, this, &PureCalculatorWindow::Option4_Click);
+    outer->addLayout(options);
+    outer->addWidget(addLine("Line4"));
+
+    m_calculateButton = new QPushButton(QString::fromStdString(s.buttonCaption), this);
+    m_calculateButton->setObjectName(QString::fromStdString(s.buttonName));
+    m_calculateButton->setFont(labelFont());
+    m_calculateButton->setMinimumSize(pixels(this, buttonWidthTwips), pixels(this, buttonHeightTwips));
+    m_calculateButton->setAutoDefault(false);
+    connect(m_calculateButton, &QPushButton::clicked, this, &PureCalculatorWindow::calculate);
+    outer->addWidget(m_calculateButton, 0, Qt::AlignHCenter);
+    outer->addWidget(addLine("Line5"));
+
+    setMinimumWidth(pixels(this, windowWidthTwips));
+
+    // Temperature box, its unit list, pressure box, its unit list, component list, the four
+    // equation buttons, Calculate.
+    std::vector<QWidget*> order;
+    for (QWidget* widget : {static_cast<QWidget*>(m_temperatureBox), static_cast<QWidget*>(m_temperatureUnits),
+                            static_cast<QWidget*>(m_pressureBox), static_cast<QWidget*>(m_pressureUnits),
+                            static_cast<QWidget*>(m_componentList)})
+        if (widget)
+            order.push_back(widget);
+    for (QRadioButton* option : m_options)
+        order.push_back(option);
+    order.push_back(m_calculateButton);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+QRadioButton* PureCalculatorWindow::Option(int number) const
+{
+    return number >= 1 && number <= 4 ? m_options[number - 1] : nullptr;
+}
+
+void PureCalculatorWindow::Form_Load()
+{
+    m_calculator.setOptionno(1);
+    const ComponentList list = m_calculator.listComponents();
+    if (list.ok()) {
+        for (const ComponentEntry& entry : list.components) {
+            const QString name = QString::fromStdString(entry.name);
+            m_componentList->insertItem(sortedPosition(m_componentList, name), name, entry.SNO);
+        }
+    }
+    // An empty list has no first entry to select: that fails the load as an unreadable file does.
+    if (!list.ok() || m_componentList->count() == 0) {
+        if (!spec().loadFailure.empty())
+            services::ui().message(spec().loadFailure);
+        return;
+    }
+    m_componentList->setCurrentIndex(0);
+    if (m_pressureUnits && spec().pressureUnits.selectFirstAtLoad)
+        m_pressureUnits->setCurrentIndex(0);
+    if (m_temperatureUnits && spec().temperatureUnits.selectFirstAtLoad)
+        m_temperatureUnits->setCurrentIndex(0);
+}
+
+void PureCalculatorWindow::Option1_Click() { m_calculator.setOptionno(1); }
+void PureCalculatorWindow::Option2_Click() { m_calculator.setOptionno(2); }
+void PureCalculatorWindow::Option3_Click() { m_calculator.setOptionno(3); }
+void PureCalculatorWindow::Option4_Click() { m_calculator.setOptionno(4); }
+
+void PureCalculatorWindow::Text1_Temperature_KeyPress(int& KeyAscii)
+{
+    const std::string text = m_temperatureBox->text().toStdString();
+    if (KeyAscii > 127 || !boxKeyAccepted(spec().temperatureFilter, text, static_cast<char>(KeyAscii)))
+        KeyAscii = 0;
+}
+
+void PureCalculatorWindow::Text1_Pressure_KeyPress(int& KeyAscii)
+{
+    const std::string text = m_pressureBox->text().toStdString();
+    if (KeyAscii > 127 || !boxKeyAccepted(spec().pressureFilter, text, static_cast<char>(KeyAscii)))
+        KeyAscii = 0;
+}
+
+void PureCalculatorWindow::Combo1_Unit_T_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+void PureCalculatorWindow::Combo1_Unit_p_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+
+void PureCalculatorWindow::Combo2_KeyPress(int& KeyAscii)
+{
+    if (spec().componentKeys == ListKeys::Swallow)
+        KeyAscii = 0;
+}
+
+void PureCalculatorWindow::Combo2_LostFocus()
+{
+    // The dialogs it shows take the focus themselves; that must not run the handler again.
+    if (m_inLostFocus)
+        return;
+    m_inLostFocus = true;
+    const bool shown = m_calculator.showNotListedDialogs(m_componentList->currentText().toStdString());
+    m_inLostFocus = false;
+    if (!shown && !spec().lostFocusFailure.empty())
+        services::ui().message(spec().lostFocusFailure);
+}
+
+void PureCalculatorWindow::Command1_Calculator_Click() { calculate(); }
+void PureCalculatorWindow::Command1_Click() { calculate(); }
+void PureCalculatorWindow::Command1_saturatedpressureCalculator_Click() { calculate(); }
+
+void PureCalculatorWindow::calculate() { m_calculator.calculate(readForm()); }
+
+FormReading PureCalculatorWindow::readForm() const
+{
+    FormReading form;
+    if (m_temperatureBox) {
+        form.temperatureText = m_temperatureBox->text().toStdString();
+        form.temperatureUnit = m_temperatureUnits->currentText().toStdString();
+    }
+    if (m_pressureBox) {
+        form.pressureText = m_pressureBox->text().toStdString();
+        form.pressureUnit = m_pressureUnits->currentText().toStdString();
+    }
+    form.listText = m_componentList->currentText().toStdString();
+    const QVariant sno = m_componentList->currentData();
+    if (sno.isValid())
+        form.sno = sno.toInt();
+    return form;
+}
+
+void PureCalculatorWindow::graphplotting(const std::string& argument)
+{
+    const SweepSpec* sweep = sweepFor(spec(), argument);
+    // A sweep that failed has said so; the chart of an earlier plot is not shown as its result.
+    if (!sweep || !m_calculator.writeSweep(argument))
+        return;
+    plot(sweep->file);
+    services::showChartWindow();
+}
+
+void PureCalculatorWindow::plot(const std::string& datafilename)
+{
+    services::plotSweep(spec().sweepPlot, datafilename);
+}
+
+bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && watched == m_componentList) {
+        // Opening the list's own drop-down, switching to another window and closing this one
+        // are not leaving the list.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && isVisible())
+            Combo2_LostFocus();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Only typed characters reach the key handlers; shortcuts, navigation keys and Tab, which
+    // moves the focus, pass.
+    if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
+        || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    int KeyAscii = key->text().at(0).unicode();
+    if (watched == m_temperatureBox)
+        Text1_Temperature_KeyPress(KeyAscii);
+    else if (watched == m_pressureBox)
+        Text1_Pressure_KeyPress(KeyAscii);
+    else if (watched == m_temperatureUnits)
+        Combo1_Unit_T_KeyPress(KeyAscii);
+    else if (watched == m_pressureUnits)
+        Combo1_Unit_p_KeyPress(KeyAscii);
+    else if (watched == m_componentList)
+        Combo2_KeyPress(KeyAscii);
+    return KeyAscii == 0;
+}
+
+} // namespace calvex::pure

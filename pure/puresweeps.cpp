@@ -1,0 +1,125 @@
+// The sweeps behind the plot buttons: 20 temperatures or pressures from a twentieth of the
+// critical value up to the critical value itself, computed on a copy of the state of the last
+// report, so that a calculation stopped at a check since then changes nothing in the chart and
+// the window's own fields stay as they are.
+
+#include "core/compressibility.h"
+#include "core/departure.h"
+#include "core/enthalpyentropy.h"
+#include "core/fugacity.h"
+#include "core/saturationpressure.h"
+#include "core/saturationtemperature.h"
+#include "pure/calculationfault.h"
+#include "pure/purecalculator.h"
+#include "services/pointsfile.h"
+
+namespace calvex::pure {
+namespace {
+
+using services::PointItem;
+
+constexpr int sweepPoints = 20;
+constexpr double R = 8.314; // J/(mol K)
+
+// Point i of 20 between a twentieth of `critical` and `critical` itself.
+float sweepValue(float critical, int i) { return single(static_cast<double>(critical) / sweepPoints * i); }
+
+} // namespace
+
+bool PureCalculator::writeSweep(const std::string& argument)
+{
+    const SweepSpec* sweep = sweepFor(m_spec, argument);
+    if (!sweep)
+        return false;
+    if (!m_snapshot) {
+        services::ui().message(m_spec.sweepFailure);
+        return false;
+    }
+    core::EosState state = *m_snapshot;
+    state.optionno = m_state.optionno;
+    state.stepsflag = 0;
+    SweepRows rows;
+    bool complete = false;
+    try {
+        complete = sweepRows(state, *sweep, rows);
+    } catch (const CalculationFault&) {
+        complete = false;
+    }
+    if (complete) {
+        services::PointsFileWriter writer(sweep->file);
+        complete = writer.writeLine({static_cast<int>(rows.size())}) && writer.writeLine({m_spec.curves});
+        for (const auto& row : rows) {
+            if (!complete)
+                break;
+            complete = row.size() == 3 ? writer.writeLine({row[0], row[1], row[2]})
+                                       : writer.writeLine({row[0], row[1]});
+        }
+        complete = writer.close() && complete;
+    }
+    if (!complete)
+        services::ui().message(m_spec.sweepFailure);
+    return complete;
+}
+
+bool PureCalculator::sweepRows(core::EosState& state, const SweepSpec& sweep, SweepRows& rows)
+{
+    const bool overTemperature = sweep.swept == Swept::Temperature;
+    for (int i = 1; i <= sweepPoints; ++i) {
+        // The swept value goes into the copy's own T or p; the other stays the calculation's.
+        if (overTemperature)
+            state.T = sweepValue(state.component.Tc, i);
+        else
+            state.p = sweepValue(state.component.Pc, i);
+        const PointItem x = overTemperature ? PointItem(state.T) : PointItem(static_cast<float>(state.p / 100000.0));
+        switch (m_spec.kind) {
+        case PureWindowKind::Enthalpy:
+        case PureWindowKind::Entropy: {
+            const auto pair = core::eecal(state);
+            if (!pair)
+                return false;
+            rows.push_back({x, PointItem((*pair)[0] / 1000.0f), PointItem((*pair)[1])});
+            break;
+        }
+        case PureWindowKind::Departure: {
+            const auto roots = core::compressibilityRoots(state, state.T, state.p);
+            if (!roots)
+                return false;
+            const auto departures = core::Departure(state, state.T, state.p, roots->roots[2]);
+            if (!departures)
+                return false;
+            rows.push_back({x, PointItem((*departures)[0] / 1000.0f), PointItem((*departures)[1])});
+            break;
+        }
+        case PureWindowKind::Fugacity: {
+            const auto pair = core::Fugasitycal(state, state.p);
+            if (!pair)
+                return false;
+            rows.push_back({x, PointItem(static_cast<double>((*pair)[1]) / 100000.0)});
+            break;
+        }
+        case PureWindowKind::MolarVolume: {
+            const auto roots = core::compressibilityRoots(state, state.T, state.p);
+            if (!roots)
+                return false;
+            // The vapour root's volume in cm3/mol, whatever the phase at that point.
+            rows.push_back({x, PointItem(roots->roots[2] * R * state.T / state.p * 1000000.0)});
+            break;
+        }
+        case PureWindowKind::SaturationPressure: {
+            const float psat = core::Psatcal(state);
+            if (psat > 0)
+                rows.push_back({PointItem(state.T), PointItem(static_cast<double>(psat) / 100000.0)});
+            break;
+        }
+        case PureWindowKind::SaturationTemperature: {
+            const float tsat = core::Tsatcal(state);
+            if (tsat > 0)
+                rows.push_back({PointItem(static_cast<double>(state.p) / 100000.0), PointItem(tsat)});
+            break;
+        }
+        }
+    }
+    return true;
+}
+
+} // namespace calvex::pure

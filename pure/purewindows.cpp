@@ -1,0 +1,15 @@
+#include "pure/purewindows.h"
+
+#include "pure/purecalculatorwindow.h"
+#include "shell/windowregistry.h"
+
+namespace calvex::pure {
+
+void registerPureWindows()
+{
+    for (const PureWindowKind kind : pureWindowKinds())
+        shell::WindowRegistry::instance().registerWindow(QString::fromStdString(pureWindowSpec(kind).name),
+                                                         [kind] { return new PureCalculatorWindow(kind); });
+}
+
+} // namespace calvex::pure

@@ -1,0 +1,597 @@
+// The seven windows as a user meets them, offscreen: the component list, the key filters, the
+// "not listed" dialogs (the real dialogs, filled and confirmed through the scripted Ui), the
+// check-and-prompt chains with their exact texts, the report and the chart.
+
+#include "pure/purecalculatorwindow.h"
+
+#include "services/chartcontrol.h"
+#include "services/chartwindow.h"
+#include "services/dialogwindows.h"
+#include "services/resultformat.h"
+#include "services/resultviewer.h"
+#include "services/viewerwindows.h"
+#include "shell/windownames.h"
+#include "shell/windowregistry.h"
+#include "tests/pure/purefixture.h"
+#include "tests/support/scriptedui.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace calvex::pure {
+namespace {
+
+using services::ModalDialog;
+using testing::PureFixtureFolder;
+using testing::ScriptedUi;
+using Texts = std::vector<std::string>;
+
+const std::string invalidInput = "invalid input so quiting";
+
+// A dialog script that types the given texts into the boxes they name and confirms.
+ScriptedUi::DialogScript fill(std::vector<std::pair<int, std::string>> boxes)
+{
+    return [boxes](ModalDialog& dialog) {
+        for (const auto& [index, text] : boxes)
+            dialog.typeFieldText(index, text);
+        dialog.confirm();
+    };
+}
+
+ScriptedUi::DialogScript confirmOnly() { return fill({}); }
+
+class PureWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        services::registerDialogWindows();
+        services::registerViewerWindows();
+    }
+
+    void SetUp() override
+    {
+        services::setReportPresenter([this](int kind, const services::ReportOutcome& outcome) {
+            reportedKinds.push_back(kind);
+            EXPECT_TRUE(outcome.written);
+        });
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        auto& registry = shell::WindowRegistry::instance();
+        for (QWidget* loaded : registry.loadedWindows())
+            registry.unload(loaded);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        services::setReportPresenter(services::presentReport);
+    }
+
+    PureCalculatorWindow& open(PureWindowKind kind)
+    {
+        window = std::make_unique<PureCalculatorWindow>(kind);
+        return *window;
+    }
+
+    void select(const QString& component)
+    {
+        const int index = window->Combo2()->findText(component);
+        ASSERT_GE(index, 0) << component.toStdString();
+        window->Combo2()->setCurrentIndex(index);
+    }
+
+    void type(QLineEdit* box, const QString& text)
+    {
+        box->clear();
+        QTest::keyClicks(box, text);
+    }
+
+    void setState(const QString& T, const QString& Tunit, const QString& p, const QString& punit)
+    {
+        if (window->Text1_Temperature()) {
+            type(window->Text1_Temperature(), T);
+            window->Combo1_Unit_T()->setCurrentIndex(window->Combo1_Unit_T()->findText(Tunit));
+        }
+        if (window->Text1_Pressure()) {
+            type(window->Text1_Pressure(), p);
+            window->Combo1_Unit_p()->setCurrentIndex(window->Combo1_Unit_p()->findText(punit));
+        }
+    }
+
+    void clickCalculate() { QTest::mouseClick(window->calculateButton(), Qt::LeftButton); }
+
+    bool reported() const { return std::filesystem::exists(folder.file("result.htm")); }
+
+    PureFixtureFolder folder;
+    ScriptedUi ui;
+    std::unique_ptr<PureCalculatorWindow> window;
+    std::vector<int> reportedKinds;
+};
+
+TEST_F(PureWindowTest, ComponentListIsSortedWithoutRegardToCaseAndKeepsEachSno)
+{
+    for (const PureWindowKind kind : pureWindowKinds()) {
+        open(kind);
+        QComboBox* list = window->Combo2();
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i)
+            names << list->itemText(i);
+        EXPECT_EQ(names, (QStringList{"Argon", "methane", "n-butane", "not listed", "propane", "zero omega fluid"}));
+        EXPECT_EQ(list->currentIndex(), 0);
+        EXPECT_EQ(list->itemData(list->findText("propane")).toInt(), testing::propaneSno);
+        EXPECT_EQ(list->itemData(list->findText("Argon")).toInt(), testing::argonSno);
+    }
+    EXPECT_TRUE(ui.texts().empty());
+}
+
+TEST_F(PureWindowTest, UnreadableDatabaseShowsTheWindowsLoadMessage)
+{
+    std::filesystem::remove(folder.file("properties.mdb"));
+    const std::pair<PureWindowKind, const char*> rows[] = {
+        {PureWindowKind::Enthalpy, "error in loading data"},
+        {PureWindowKind::SaturationPressure, "error in loading database"},
+        {PureWindowKind::SaturationTemperature, "error in Form_Load"},
+    };
+    for (const auto& [kind, message] : rows) {
+        ui.clear();
+        open(kind);
+        EXPECT_EQ(ui.messages(), Texts{message});
+        EXPECT_EQ(window->Combo2()->count(), 0);
+    }
+    // The molar-volume window then leaves its temperature unit list without an entry.
+    open(PureWindowKind::MolarVolume);
+    EXPECT_EQ(window->Combo1_Unit_T()->currentText(), "");
+    EXPECT_EQ(window->Combo1_Unit_p()->currentText(), "bar");
+}
+
+TEST_F(PureWindowTest, ControlsCarryTheWindowsNamesCaptionsAndUnits)
+{
+    struct Row {
+        PureWindowKind kind;
+        const char* caption;
+        const char* button;
+        const char* buttonCaption;
+        QStringList temperatureUnits; // empty: no temperature box
+        QStringList pressureUnits;    // empty: no pressure box
+    };
+    const QStringList frameT{"fahrenheit", "celsius", "kelvin"};
+    const QStringList frameP{"atm", "bar", "kpa", "mm Hg", "Mpa", "pa", "psia"};
+    const Row rows[] = {
+        {PureWindowKind::Enthalpy, "Enthalpy  Calculator", "Command1_Calculator", "Click To Calculate Entropy", frameT, frameP},
+        {PureWindowKind::Entropy, "Entropy Calculator", "Command1_Calculator", "Click To Calculate Entropy", frameT, frameP},
+        {PureWindowKind::Fugacity, "Fugacity  Calculator", "Command1_Calculator", "Click To Calculate Fugacity",
+         {"celsius", "fahrenheit", "kelvin"}, frameP},
+        {PureWindowKind::MolarVolume, "Molar Volume Calculator", "Command1", "Click To Calculate Molar Volume",
+         {"kelvin", "fahrenheit", "celsius"}, {"bar", "atm", "kpa", "mm Hg", "Mpa", "pa", "psia"}},
+        {PureWindowKind::Departure, "Departure Function Calculator", "Command1_Calculator", "          Click To Calculate ",
+         frameT, frameP},
+        {PureWindowKind::SaturationPressure, "Saturation Pressure  Calculator", "Command1_saturatedpressureCalculator",
+         "Click To Calculate Saturation Pressure", frameT, {}},
+        {PureWindowKind::SaturationTemperature, "Saturation Temperature Calculator ", "Command1_Calculator",
+         "Click To Calculate Saturated Temperature", {}, frameP},
+    };
+    for (const Row& row : rows) {
+        open(row.kind);
+        SCOPED_TRACE(window->objectName().toStdString());
+        EXPECT_EQ(window->windowTitle(), row.caption);
+        EXPECT_EQ(window->calculateButton()->objectName(), row.button);
+        EXPECT_EQ(window->calculateButton()->text(), row.buttonCaption);
+        EXPECT_EQ(window->Text1_Temperature() != nullptr, !row.temperatureUnits.isEmpty());
+        EXPECT_EQ(window->Text1_Pressure() != nullptr, !row.pressureUnits.isEmpty());
+        const auto entries = [](QComboBox* list) {
+            QStringList texts;
+            for (int i = 0; list && i < list->count(); ++i)
+                texts << list->itemText(i);
+            return texts;
+        };
+        EXPECT_EQ(entries(window->Combo1_Unit_T()), row.temperatureUnits);
+        EXPECT_EQ(entries(window->Combo1_Unit_p()), row.pressureUnits);
+        if (window->Combo1_Unit_T()) {
+            EXPECT_EQ(window->Combo1_Unit_T()->currentText(), "kelvin");
+        }
+        if (window->Combo1_Unit_p()) {
+            EXPECT_EQ(window->Combo1_Unit_p()->currentText(), "bar");
+        }
+        EXPECT_TRUE(window->Option(1)->isChecked());
+        EXPECT_EQ(window->calculator().optionno(), 1);
+        EXPECT_EQ(window->Option(2)->text(), "Peng Robinson");
+    }
+}
+
+TEST_F(PureWindowTest, KeyFiltersOfTheNumberBoxes)
+{
+    struct Row {
+        PureWindowKind kind;
+        bool temperatureBox;
+        const char* typed;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {PureWindowKind::Enthalpy, true, "-12.5.3-x", "-12.53"},
+        {PureWindowKind::Enthalpy, false, "-1.2.3a", "1.23"},
+        {PureWindowKind::MolarVolume, true, "3-00", "300"},
+        {PureWindowKind::SaturationPressure, true, "1.2.3-", "1.2.3"},
+        {PureWindowKind::SaturationPressure, true, "-5", "-5"},
+        {PureWindowKind::SaturationTemperature, false, "-2.5.1 e", "2.5.1"},
+    };
+    for (const Row& row : rows) {
+        open(row.kind);
+        QLineEdit* box = row.temperatureBox ? window->Text1_Temperature() : window->Text1_Pressure();
+        type(box, row.typed);
+        EXPECT_EQ(box->text(), row.shown) << window->objectName().toStdString() << " " << row.typed;
+    }
+}
+
+TEST_F(PureWindowTest, TabMovesThroughTheControlsInTheirOrder)
+{
+    open(PureWindowKind::Fugacity);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    window->Text1_Temperature()->setFocus();
+    const std::vector<QWidget*> order{window->Combo1_Unit_T(), window->Text1_Pressure(), window->Combo1_Unit_p(),
+                                      window->Combo2(), window->Option(1)};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+}
+
+TEST_F(PureWindowTest, UnitAndComponentListsTakeTypedLettersOnlyWhereTheWindowLetsThem)
+{
+    open(PureWindowKind::Enthalpy);
+    QTest::keyClicks(window->Combo1_Unit_T(), "c");
+    EXPECT_EQ(window->Combo1_Unit_T()->currentText(), "kelvin");
+    QTest::keyClicks(window->Combo1_Unit_p(), "p");
+    EXPECT_EQ(window->Combo1_Unit_p()->currentText(), "bar");
+    QTest::keyClicks(window->Combo2(), "p");
+    EXPECT_EQ(window->Combo2()->currentText(), "Argon");
+
+    open(PureWindowKind::MolarVolume);
+    QTest::keyClicks(window->Combo1_Unit_T(), "c");
+    EXPECT_EQ(window->Combo1_Unit_T()->currentText(), "celsius");
+    QTest::keyClicks(window->Combo1_Unit_p(), "p");
+    EXPECT_EQ(window->Combo1_Unit_p()->currentText(), "bar");
+    QTest::keyClicks(window->Combo2(), "p");
+    EXPECT_EQ(window->Combo2()->currentText(), "propane");
+
+    open(PureWindowKind::Departure);
+    QTest::keyClicks(window->Combo2(), "m");
+    EXPECT_EQ(window->Combo2()->currentText(), "methane");
+}
+
+TEST_F(PureWindowTest, TemperaturePromptReplyIsTakenInKelvin)
+{
+    open(PureWindowKind::Enthalpy);
+    select("propane");
+    window->Option(2)->click();
+    setState("0", "celsius", "1", "bar");
+    ui.answer("250").answer("300");
+    clickCalculate();
+    EXPECT_EQ(ui.texts(), (Texts{"The Enthalpy Of Saturated Liquid at the \r\nspecified Temperature will be assigned a value "
+                                 "of zero \r\nPLEASE SPECIFY THE TEMPERATURE(KELVIN) OF THE REFERENCE STATE",
+                                 "Temperature cannot be zero or negative", "Enter valid Temperature in kelvin"}));
+    const Texts values = folder.reportValues();
+    EXPECT_EQ(values[1], "300  kelvin");
+    EXPECT_EQ(values[7], "300");
+    EXPECT_EQ(reportedKinds, std::vector<int>{7});
+}
+
+TEST_F(PureWindowTest, PressurePromptReplyIsTakenInBar)
+{
+    open(PureWindowKind::Departure);
+    select("propane");
+    setState("25", "celsius", "0", "atm");
+    ui.answer("2");
+    clickCalculate();
+    EXPECT_EQ(ui.texts(), (Texts{"Pressure cannot be zero or negative", "Enter valid Pressure  in bar"}));
+    const Texts values = folder.reportValues();
+    EXPECT_EQ(values[1], "25  celsius");
+    EXPECT_EQ(values[2], "2  bar");
+    EXPECT_EQ(values[7], "298.15");
+    EXPECT_EQ(values[8], "200000");
+    EXPECT_EQ(reportedKinds, std::vector<int>{5});
+}
+
+TEST_F(PureWindowTest, SaturationWindowsTakeThePromptReplyInTheUnitThePromptNames)
+{
+    struct Row {
+        PureWindowKind kind;
+        QString T, Tunit, p, punit;
+        Texts shown;
+        const char* value1;
+        const char* value7;
+    };
+    const Row rows[] = {
+        {PureWindowKind::SaturationPressure, "0", "celsius", "", "", {"Temperature(in kelvin) cannot be zero or negative",
+         "Enter valid Temperature in kelvin"}, "300(kelvin)", "300"},
+        {PureWindowKind::SaturationTemperature, "", "", "0", "atm", {"Pressure cannot be zero or negative",
+         "Enter valid Pressure  in bar"}, "2(bar)", "200000"},
+    };
+    for (const Row& row : rows) {
+        ui.clear();
+        open(row.kind);
+        select("n-butane");
+        window->Option(2)->click();
+        setState(row.T, row.Tunit, row.p, row.punit);
+        ui.answer(row.kind == PureWindowKind::SaturationPressure ? "300" : "2");
+        clickCalculate();
+        EXPECT_EQ(ui.texts(), row.shown);
+        const Texts values = folder.reportValues();
+        EXPECT_EQ(values[1], row.value1);
+        EXPECT_EQ(values[7], row.value7);
+    }
+}
+
+TEST_F(PureWindowTest, CancelledStatePromptsEndWithoutFurtherMessage)
+{
+    struct Row {
+        PureWindowKind kind;
+        QString T, p;
+        Texts shown;
+    };
+    const Row rows[] = {
+        {PureWindowKind::Fugacity, "0", "1", {"Temperature cannot be zero or negative", "Enter valid Temperature in kelvin"}},
+        {PureWindowKind::MolarVolume, "300", "", {"Pressure cannot be zero or negative", "Enter valid Pressure  in bar"}},
+        {PureWindowKind::SaturationPressure, "", "",
+         {"Temperature(in kelvin) cannot be zero or negative", "Enter valid Temperature in kelvin"}},
+        {PureWindowKind::SaturationTemperature, "", "0", {"Pressure cannot be zero or negative", "Enter valid Pressure  in bar"}},
+    };
+    for (const Row& row : rows) {
+        ui.clear();
+        open(row.kind);
+        select("propane");
+        setState(row.T, "kelvin", row.p, "bar");
+        ui.cancel();
+        clickCalculate();
+        EXPECT_EQ(ui.texts(), row.shown) << window->objectName().toStdString();
+        EXPECT_FALSE(reported());
+    }
+}
+
+TEST_F(PureWindowTest, NotListedComponentAsksItsConstantsAndTcAgain)
+{
+    open(PureWindowKind::Enthalpy);
+    select("not listed");
+    window->Option(2)->click();
+    setState("300", "kelvin", "1", "bar");
+    // Leaving the list shows both dialogs; Tc is left empty.
+    ui.onDialog(fill({{0, "mystery"}, {2, "40"}, {3, "0.2"}, {4, "250"}})).onDialog(fill({{0, "20"}, {1, "0.1"}}));
+    window->Combo2_LostFocus();
+    EXPECT_EQ(ui.texts(), (Texts{"GetPcTcOmega", "InputABCD"}));
+
+    const std::string reference = "The Enthalpy Of Saturated Liquid at the \r\nspecified Temperature will be assigned a "
+                                  "value of zero \r\nPLEASE SPECIFY THE TEMPERATURE(KELVIN) OF THE REFERENCE STATE";
+    const std::string tcPrompt = "Please enter the Critical Temperature(in kelvin) it is unavailable";
+    struct Row {
+        const char* reply;
+        Texts messages;
+    };
+    for (const Row& row : {Row{"", {invalidInput}}, Row{"-5", {"Tc cannot be negative so quiting"}}, Row{"400", {}}}) {
+        SCOPED_TRACE(row.reply);
+        ui.clear();
+        // The reply is not written into the dialog: each calculation shows both dialogs again.
+        ui.onDialog(confirmOnly()).onDialog(confirmOnly()).answer("250").answer(row.reply);
+        clickCalculate();
+        Texts expected{"GetPcTcOmega", "InputABCD", reference, tcPrompt};
+        expected.insert(expected.end(), row.messages.begin(), row.messages.end());
+        EXPECT_EQ(ui.texts(), expected);
+    }
+    const Texts values = folder.reportValues();
+    EXPECT_EQ(values[3], "mystery");
+    EXPECT_EQ(values[4], "400");
+    EXPECT_EQ(values[5], "40");
+    EXPECT_EQ(values[9], "20");
+    EXPECT_EQ(values[10], "0.1");
+    EXPECT_EQ(values[11], "0");
+}
+
+TEST_F(PureWindowTest, ReferenceTemperatureIsRefusedWhenNotAboveZero)
+{
+    open(PureWindowKind::Entropy);
+    select("propane");
+    window->Option(2)->click();
+    setState("300", "kelvin", "1", "bar");
+    const std::string reference = "The Entropy Of Saturated Liquid at the \r\nspecified Temperature will be assigned a "
+                                  "value of zero \r\nPLEASE SPECIFY THE TEMPERATURE(KELVIN) OF THE REFERENCE STATE";
+    ui.answer("").answer("abc");
+    clickCalculate();
+    EXPECT_EQ(ui.texts(),
+              (Texts{reference, "Reference Temperature cannot be  negative", "Enter valid Temperature in kelvin"}));
+    EXPECT_FALSE(reported());
+
+    ui.clear();
+    ui.answer("-3").answer("298.15");
+    clickCalculate();
+    EXPECT_EQ(ui.texts(),
+              (Texts{reference, "Reference Temperature cannot be  negative", "Enter valid Temperature in kelvin"}));
+    EXPECT_EQ(folder.reportValues()[16], "298.15(Kelvin)");
+    EXPECT_EQ(reportedKinds, std::vector<int>{6});
+}
+
+TEST_F(PureWindowTest, AcentricFactorChecksDifferByWindow)
+{
+    struct Row {
+        PureWindowKind kind;
+        const char* component;
+        const char* reply; // nullptr: no prompt
+        Texts messages;
+        bool reports;
+    };
+    const std::string acentric = "Please enter the Acentric factor it is unavailable";
+    const Row rows[] = {
+        // A stored negative value is used unchanged by the frame's rule ...
+        {PureWindowKind::Fugacity, "Argon", nullptr, {}, true},
+        {PureWindowKind::SaturationTemperature, "Argon", nullptr, {}, true},
+        // ... and asked again by the molar-volume and saturation-pressure windows.
+        {PureWindowKind::MolarVolume, "Argon", "-0.1", {invalidInput}, false},
+        {PureWindowKind::SaturationPressure, "Argon", "-0.1", {"omega cannot be negative so quiting"}, false},
+        {PureWindowKind::SaturationPressure, "Argon", "", {invalidInput}, false},
+        {PureWindowKind::Departure, "zero omega fluid", "-1", {"omega cannot be negative so quiting"}, false},
+        {PureWindowKind::Departure, "zero omega fluid", "0.3", {}, true},
+        {PureWindowKind::MolarVolume, "zero omega fluid", "0.3", {}, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(pureWindowSpec(row.kind).name + " " + row.component);
+        ui.clear();
+        std::filesystem::remove(folder.file("result.htm"));
+        open(row.kind);
+        select(row.component);
+        window->Option(2)->click();
+        setState("120", "kelvin", "1", "bar");
+        if (row.reply)
+            ui.answer(row.reply);
+        clickCalculate();
+        Texts expected;
+        if (row.reply)
+            expected.push_back(acentric);
+        expected.insert(expected.end(), row.messages.begin(), row.messages.end());
+        EXPECT_EQ(ui.texts(), expected);
+        EXPECT_EQ(reported(), row.reports);
+    }
+}
+
+TEST_F(PureWindowTest, MolarVolumeWindowAsksANotListedComponentAgainWithEmptyBoxes)
+{
+    open(PureWindowKind::MolarVolume);
+    select("not listed");
+    setState("300", "kelvin", "1", "bar");
+    const auto propaneByHand = fill({{0, "my propane"}, {1, "369.8"}, {2, "42.48"}, {3, "0.152"}, {4, "231.1"}});
+    ui.onDialog(propaneByHand);
+    clickCalculate();
+    EXPECT_EQ(folder.reportValues()[3], "my propane");
+    ui.clear();
+    ui.onDialog([](ModalDialog& dialog) {
+        EXPECT_EQ(dialog.fieldText(0), "");
+        EXPECT_EQ(dialog.fieldText(1), "");
+        dialog.typeFieldText(0, "again");
+        for (int box = 1; box <= 4; ++box)
+            dialog.typeFieldText(box, "1");
+        dialog.confirm();
+    });
+    clickCalculate();
+    EXPECT_EQ(ui.texts(), Texts{"GetPcTcOmega"});
+}
+
+TEST_F(PureWindowTest, FugacityWindowKeepsTheDialogsConstantsBetweenCalculations)
+{
+    open(PureWindowKind::Fugacity);
+    select("not listed");
+    setState("300", "kelvin", "1", "bar");
+    ui.onDialog(fill({{0, "my propane"}, {1, "369.8"}, {2, "42.48"}, {3, "0.152"}, {4, "231.1"}}));
+    clickCalculate();
+    ui.clear();
+    std::filesystem::remove(folder.file("result.htm"));
+    clickCalculate();
+    EXPECT_TRUE(ui.texts().empty());
+    EXPECT_EQ(folder.reportValues()[3], "my propane");
+}
+
+TEST_F(PureWindowTest, ReportAndChartOfTheEnthalpyWindow)
+{
+    open(PureWindowKind::Enthalpy);
+    select("propane");
+    window->Option(2)->click();
+    setState("300", "kelvin", "1", "bar");
+    ui.answer("250");
+    clickCalculate();
+    ASSERT_TRUE(reported());
+
+    window->graphplotting("T");
+    services::ChartControl* chart = services::loadedChart();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->rowCount(), 20);
+    EXPECT_EQ(chart->columnCount(), 4);
+    EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), "Temperature(kelvin)");
+    EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), "Enthalpy(KJ/mole) and Entropy(J/mole-K)");
+    EXPECT_EQ(chart->seriesLegendText(1), "Enthalpy");
+    EXPECT_EQ(chart->seriesLegendText(3), "Entropy");
+    EXPECT_FLOAT_EQ(chart->chartData().cell(20, 1), 369.8f);
+    EXPECT_TRUE(shell::WindowRegistry::instance().find(shell::chartWindow)->isVisible());
+
+    window->graphplotting("P");
+    EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), "Pressure(bar)");
+    EXPECT_FLOAT_EQ(chart->chartData().cell(20, 1), 42.48f);
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(PureWindowTest, PlottingAfterAnAbortedCalculationGivesTheSameChart)
+{
+    for (const PureWindowKind kind : {PureWindowKind::Fugacity, PureWindowKind::MolarVolume, PureWindowKind::Departure}) {
+        SCOPED_TRACE(pureWindowSpec(kind).name);
+        open(kind);
+        select("propane");
+        window->Option(2)->click();
+        setState("300", "kelvin", "5", "bar");
+        clickCalculate();
+        window->graphplotting("T");
+        const services::ChartArray before = services::loadedChart()->chartData();
+
+        // Stopped at the pressure prompt, with T in celsius and Pc in bar in the window's fields.
+        select("methane");
+        setState("20", "celsius", "0", "bar");
+        ui.cancel();
+        clickCalculate();
+        window->graphplotting("T");
+        EXPECT_EQ(services::loadedChart()->chartData(), before);
+    }
+}
+
+TEST_F(PureWindowTest, SaturationWindowsPlotWithoutArgument)
+{
+    struct Row {
+        PureWindowKind kind;
+        const char* x;
+        const char* y;
+    };
+    for (const Row& row : {Row{PureWindowKind::SaturationPressure, "Temperature(kelvin)", "Saturation Pressure(bar)"},
+                           Row{PureWindowKind::SaturationTemperature, "Pressure(bar)", "Saturation Temperature(kelvin)"}}) {
+        open(row.kind);
+        select("n-butane");
+        window->Option(2)->click();
+        setState("300", "kelvin", "2", "bar");
+        clickCalculate();
+        ASSERT_TRUE(reported());
+        window->graphplotting("");
+        services::ChartControl* chart = services::loadedChart();
+        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), row.x);
+        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), row.y);
+        EXPECT_EQ(chart->columnCount(), 2);
+        EXPECT_GE(chart->rowCount(), 10);
+        for (int r = 1; r <= chart->rowCount(); ++r)
+            EXPECT_GT(chart->chartData().cell(r, 2), 0.0f);
+    }
+    EXPECT_EQ(reportedKinds, (std::vector<int>{2, 3}));
+}
+
+TEST_F(PureWindowTest, TheRealTemplatesHoldOnePlaceholderPerReportValue)
+{
+    for (const PureWindowKind kind : pureWindowKinds()) {
+        const PureWindowSpec& spec = pureWindowSpec(kind);
+        folder.copyProgramFile(spec.templateName);
+        const std::string page = folder.read(spec.templateName);
+        std::size_t placeholders = 0;
+        for (std::size_t at = page.find("variable"); at != std::string::npos; at = page.find("variable", at + 1))
+            ++placeholders;
+        EXPECT_EQ(placeholders, static_cast<std::size_t>(spec.count)) << spec.templateName;
+    }
+    // A report through the real page leaves no placeholder behind.
+    open(PureWindowKind::SaturationPressure);
+    select("n-butane");
+    window->Option(2)->click();
+    setState("300", "kelvin", "", "");
+    clickCalculate();
+    const std::string page = folder.read("result.htm");
+    EXPECT_EQ(page.find("variable"), std::string::npos);
+    EXPECT_NE(page.find("<td class=\"num\">1</td>"), std::string::npos);
+}
+
+} // namespace
+} // namespace calvex::pure
