@@ -2,7 +2,6 @@
 
 #include "core/checkedmath.h"
 #include "core/eosparameters.h"
-#include "core/reportcells.h"
 #include "core/zcal.h"
 
 #include "services/numbers.h"
@@ -23,8 +22,8 @@ void writeSteps(EosState& state, Equation equation, const EquationParameters& pa
     using services::singleText;
     auto& result = state.result;
     writeSlot(result, 9, std::string(stepsName(equation)));
-    writeSlot(result, 10, singleText(parameters.a));
-    writeSlot(result, 11, singleText(parameters.b));
+    writeNumber(result, 10, parameters.a);
+    writeNumber(result, 11, parameters.b);
     switch (equation) {
     case Equation::VanDerWaals:
     case Equation::RedlichKwong:
@@ -40,11 +39,11 @@ void writeSteps(EosState& state, Equation equation, const EquationParameters& pa
         writeSlot(result, 13, "alphaPR =" + singleText(parameters.alpha));
         break;
     }
-    writeSlot(result, 14, singleText(A));
-    writeSlot(result, 15, singleText(B));
-    writeSlot(result, 16, singleText(cubic.c2));
-    writeSlot(result, 17, singleText(cubic.c1));
-    writeSlot(result, 18, singleText(cubic.c0));
+    writeNumber(result, 14, A);
+    writeNumber(result, 15, B);
+    writeNumber(result, 16, cubic.c2);
+    writeNumber(result, 17, cubic.c1);
+    writeNumber(result, 18, cubic.c0);
 }
 
 Cubic formCubic(Equation equation, EosState& state, float temperature, float pressure)

@@ -4,11 +4,8 @@
 #include "core/departure.h"
 #include "core/eosparameters.h"
 #include "core/fugacity.h"
-#include "core/reportcells.h"
 #include "core/saturationpressure.h"
 #include "core/zcal.h"
-
-#include "services/numbers.h"
 
 #include <cmath>
 
@@ -81,14 +78,13 @@ std::optional<EnthalpyEntropy> eecal(EosState& state)
         const float S = single(((static_cast<double>(dSv) - residualRef[1]) + dSig) + residual[1]);
 
         if (state.stepsflag == 1) {
-            using services::singleText;
             const std::pair<int, float> slots[] = {{14, H},    {15, S},    {17, dHv},         {18, dSv},
                                                    {19, residualRef[0]}, {20, residualRef[1]}, {21, dHig},
                                                    {22, dSig}, {23, residual[0]}, {24, residual[1]}};
             if (state.result.size() <= 24)
                 fault();
             for (const auto& [slot, value] : slots)
-                writeSlot(state.result, slot, singleText(value));
+                writeNumber(state.result, slot, value);
         }
         state.stepsflag = 0;
         return EnthalpyEntropy{H, S};

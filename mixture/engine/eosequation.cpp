@@ -1,6 +1,5 @@
 #include "mixture/engine/eosequation.h"
 
-#include "mixture/engine/eosarithmetic.h"
 
 namespace calvex::mixture::eos::detail {
 
@@ -17,7 +16,7 @@ void fillParameters(Equation equation, const MixtureState& state, float T, SlotA
                     SlotArray* alpha)
 {
     for (int i = 0; i < state.nos; ++i) {
-        const int k = slot(i);
+        const std::size_t k = slot(i);
         core::ComponentConstants component;
         component.Tc = state.Tc[k];
         component.Pc = state.Pc[k];
@@ -34,9 +33,9 @@ OneFluid mix(const MixtureState& state, const SlotArray& a, const SlotArray& b)
 {
     OneFluid m;
     for (int j = 0; j < state.nos; ++j) {
-        const int sj = slot(j);
+        const std::size_t sj = slot(j);
         for (int k = 0; k < state.nos; ++k) {
-            const int sk = slot(k);
+            const std::size_t sk = slot(k);
             const double y = static_cast<double>(state.y[sk]) * state.y[sj];
             m.am = single(m.am + y * squareRoot(static_cast<double>(a[sk]) * a[sj]));
         }

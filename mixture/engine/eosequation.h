@@ -1,10 +1,11 @@
 #pragma once
 // What the four equations share inside the mixture routines: component parameters, one-fluid
 // mixing, the dimensionless A and B and the cubic in Z. Every function raises a fault (see
-// eosarithmetic.h) where a step cannot be computed.
+// core/checkedmath.h) where a step cannot be computed; the trap of the routine it happens in
+// shows that routine's message and gives the empty result.
 
+#include "core/checkedmath.h"
 #include "core/eosparameters.h"
-#include "mixture/engine/eosarithmetic.h"
 #include "mixture/engine/mixtureeos.h"
 
 #include <array>
@@ -13,10 +14,25 @@
 
 namespace calvex::mixture::eos::detail {
 
+using core::detail::ArithmeticFault;
 using core::detail::Equation;
 using core::detail::equationOf;
+using core::detail::exponential;
+using core::detail::fault;
+using core::detail::finite;
+using core::detail::logOfAbs;
+using core::detail::need;
+using core::detail::quotient;
 using core::detail::R;
+using core::detail::single;
+using core::detail::squareRoot;
+using core::detail::trap;
+using core::detail::writeNumber;
+using core::detail::writeSlot;
 inline constexpr double sqrt2 = std::numbers::sqrt2;
+
+// A component slot beyond the state's arrays is a fault.
+inline std::size_t slot(int index) { return core::detail::checkedIndex(index, mixtureSlots); }
 
 // m (Soave-Redlich-Kwong) or kappa (Peng-Robinson) of an acentric factor at T: that of a
 // component with this acentric factor and critical temperature.
@@ -59,7 +75,7 @@ EosResult dispatch(MixtureState& state, int line, const EquationNames& names, Me
     const auto equation = equationOf(state.optionno);
     if (!equation)
         return std::nullopt;
-    put(state.out, line, names[static_cast<std::size_t>(state.optionno - 1)]);
+    writeSlot(state.out, line, names[static_cast<std::size_t>(state.optionno - 1)]);
     return member(*equation);
 }
 

@@ -1,4 +1,3 @@
-#include "mixture/engine/eosarithmetic.h"
 #include "mixture/engine/eosequation.h"
 
 namespace calvex::mixture::eos {
@@ -20,7 +19,7 @@ float averagedDerivative(Equation equation, const MixtureState& state, const Slo
     float TcM = 0.0f;
     float alphaM = 0.0f;
     for (int i = 0; i < state.nos; ++i) {
-        const int k = slot(i);
+        const std::size_t k = slot(i);
         omegaM = single(omegaM + static_cast<double>(state.y[k]) * state.omega[k]);
         TcM = single(TcM + static_cast<double>(state.y[k]) * state.Tc[k]);
         alphaM = single(alphaM + static_cast<double>(state.y[k]) * alpha[k]);
@@ -72,10 +71,10 @@ EosResult departureMember(Equation equation, MixtureState& state, float T, float
         const float B = dimensionlessB(m.bm, P, T);
 
         auto& out = state.out;
-        putNumber(out, 36, m.am);
-        putNumber(out, 37, m.bm);
-        putNumber(out, 38, A);
-        putNumber(out, 39, B);
+        writeNumber(out, 36, m.am);
+        writeNumber(out, 37, m.bm);
+        writeNumber(out, 38, A);
+        writeNumber(out, 39, B);
 
         const Residual r = residual(equation, m, dadT, B, T, P, Z);
         return std::array{single(r.H), single(r.S), 0.0f};

@@ -1,4 +1,3 @@
-#include "mixture/engine/eosarithmetic.h"
 #include "mixture/engine/eosequation.h"
 
 namespace calvex::mixture::eos {
@@ -30,17 +29,17 @@ EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P
         const EosResult roots = compressibility(equation, state, T, P);
 
         auto& out = state.out;
-        putNumber(out, 36, m.am);
-        putNumber(out, 37, m.bm);
+        writeNumber(out, 36, m.am);
+        writeNumber(out, 37, m.bm);
         if (!vanderwaal) {
-            putNumber(out, 38, A);
-            putNumber(out, 39, B);
+            writeNumber(out, 38, A);
+            writeNumber(out, 39, B);
         }
         putSolveDetails(state);
         const float z0 = need(roots)[0];
-        putNumber(out, 48, z0);
+        writeNumber(out, 48, z0);
         const float z2 = need(roots)[2];
-        putNumber(out, 49, z2);
+        writeNumber(out, 49, z2);
 
         double coefficient = 0.0;
         if (vanderwaal) {

@@ -1,4 +1,3 @@
-#include "mixture/engine/eosarithmetic.h"
 #include "mixture/engine/eosequation.h"
 
 namespace calvex::mixture::eos {
@@ -44,7 +43,7 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
             const float z2 = need(roots)[2];
             const float v0 = single(quotient(z0 * R * T, P));
             const float v2 = single(quotient(z2 * R * T, P));
-            const int i = slot(icall);
+            const std::size_t i = slot(icall);
             const float phi0 = fugacityCoefficient(vanderwaalLnPhi(z0, v0, state.a[i], state.b[i], m, T));
             const float phi2 = fugacityCoefficient(vanderwaalLnPhi(z2, v2, state.a[i], state.b[i], m, T));
             return std::array{phi0, phi2, 0.0f};
@@ -55,7 +54,7 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
             roots = compressibility(equation, state, T, P);
         const float z0 = need(roots)[0];
         const float z2 = need(roots)[2];
-        const int i = slot(icall);
+        const std::size_t i = slot(icall);
         const double ratio = quotient(state.b[i], m.bm);
         const double attraction = ratio - 2.0 * squareRoot(quotient(state.a[i], m.am));
         const double coefficient = logCoefficient(equation, m.am, m.bm, T);
