@@ -1,6 +1,7 @@
 #include "core/compressibility.h"
 
 #include "core/checkedmath.h"
+#include "core/eosformulas.h"
 #include "core/eosparameters.h"
 #include "core/zcal.h"
 
@@ -9,12 +10,6 @@
 namespace calvex::core {
 namespace detail {
 namespace {
-
-struct Cubic {
-    float c2;
-    float c1;
-    float c0;
-};
 
 void writeSteps(EosState& state, Equation equation, const EquationParameters& parameters, float A, float B,
                 const Cubic& cubic)
@@ -49,25 +44,9 @@ void writeSteps(EosState& state, Equation equation, const EquationParameters& pa
 Cubic formCubic(Equation equation, EosState& state, float temperature, float pressure)
 {
     const EquationParameters parameters = parametersAt(equation, state.component, temperature);
-    const double RT = static_cast<double>(temperature) * R;
-    const double P = pressure;
-    const float A = single(quotient(parameters.a * P, RT * RT));
-    const float B = single(quotient(parameters.b * P, RT));
-    const double a = A;
-    const double b = B;
-    Cubic cubic{};
-    switch (equation) {
-    case Equation::VanDerWaals:
-        cubic = {single(-1.0 - b), A, single(-a * b)};
-        break;
-    case Equation::RedlichKwong:
-    case Equation::SoaveRedlichKwong:
-        cubic = {-1.0f, single((a - b) - b * b), single(-a * b)};
-        break;
-    case Equation::PengRobinson:
-        cubic = {single(b - 1.0), single((a - 2.0 * b) - 3.0 * b * b), single(b * b * b + (b * b - a * b))};
-        break;
-    }
+    const float A = dimensionlessA(parameters.a, pressure, temperature);
+    const float B = dimensionlessB(parameters.b, pressure, temperature);
+    const Cubic cubic = cubicOf(equation, A, B);
     if (variantOf(state.host).stepsReport && state.stepsflag == 1)
         writeSteps(state, equation, parameters, A, B, cubic);
     return cubic;

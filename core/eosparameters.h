@@ -24,6 +24,20 @@ struct EquationParameters {
 // Throws ArithmeticFault on a failed step (T or Pc zero, a negative root argument, ...).
 EquationParameters parametersAt(Equation equation, const ComponentConstants& component, float T);
 
+// m of Soave-Redlich-Kwong and kappa of Peng-Robinson: m0 + m1 omega - m2 omega^2.
+struct AcentricPolynomial {
+    double m0, m1, m2;
+};
+inline constexpr AcentricPolynomial soaveSlope{0.48, 1.574, 0.176};
+inline constexpr AcentricPolynomial pengRobinsonSlope{0.37464, 1.54226, 0.26992};
+
+// m or kappa of an acentric factor, evaluated as (omega m1 + m0) - omega^2 m2; 0 for van der
+// Waals and Redlich-Kwong.
+float alphaSlope(Equation equation, double omega);
+
+// alpha = (1 + m (1 - sqrt(Tr)))^2 at the reduced temperature Tr.
+float alphaAt(float m, double reducedTemperature);
+
 // The names the reports give the equations.
 std::string_view stepsName(Equation equation);
 std::string_view logName(Equation equation);

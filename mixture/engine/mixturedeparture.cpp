@@ -5,11 +5,6 @@ namespace {
 
 using namespace detail;
 
-struct Residual {
-    double H = 0.0; // J/mol
-    double S = 0.0; // J/(mol K)
-};
-
 // The temperature derivative of am for Soave-Redlich-Kwong and Peng-Robinson, built from
 // mole-fraction averages of omega, Tc and the components' own alpha: -am m_m / sqrt(alpha_m T Tc_m).
 // It is not the exact derivative of the mixed am; the departure report is defined with it.
@@ -24,32 +19,7 @@ float averagedDerivative(Equation equation, const MixtureState& state, const Slo
         TcM = single(TcM + static_cast<double>(state.y[k]) * state.Tc[k]);
         alphaM = single(alphaM + static_cast<double>(state.y[k]) * alpha[k]);
     }
-    const float slope = alphaSlope(equation, omegaM, TcM, T);
-    return single(quotient(-static_cast<double>(am) * slope, squareRoot(static_cast<double>(alphaM) * T * TcM)));
-}
-
-Residual residual(Equation equation, const OneFluid& m, float dadT, float B, float T, float P, double Z)
-{
-    const double rt = R * T;
-    const double am = m.am;
-    const double bm = m.bm;
-    switch (equation) {
-    case Equation::VanDerWaals:
-        return {finite(rt * (Z - 1.0) - quotient(P * am, Z * rt)), finite(R * logOfAbs(Z - B))};
-    case Equation::RedlichKwong: {
-        const double L = cubicLog(equation, Z, B);
-        return {finite(rt * (Z - 1.0) - quotient(3.0 * am, 2.0 * bm) * L),
-                finite(R * logOfAbs(Z - B) - quotient(am, 2.0 * bm * T) * L)};
-    }
-    case Equation::SoaveRedlichKwong:
-    case Equation::PengRobinson: {
-        const double L = cubicLog(equation, Z, B);
-        const double scale = equation == Equation::PengRobinson ? 2.0 * sqrt2 * bm : bm;
-        return {finite(rt * (Z - 1.0) + quotient(T * static_cast<double>(dadT) - am, scale) * L),
-                finite(R * logOfAbs(Z - B) + quotient(dadT, scale) * L)};
-    }
-    }
-    return {};
+    return core::detail::temperatureDerivative(core::detail::alphaSlope(equation, omegaM), am, alphaM, T, TcM);
 }
 
 EosResult departureMember(Equation equation, MixtureState& state, float T, float P, float Z)
@@ -76,8 +46,8 @@ EosResult departureMember(Equation equation, MixtureState& state, float T, float
         writeNumber(out, 38, A);
         writeNumber(out, 39, B);
 
-        const Residual r = residual(equation, m, dadT, B, T, P, Z);
-        return std::array{single(r.H), single(r.S), 0.0f};
+        const auto [H, S] = core::detail::residuals(equation, m.am, m.bm, dadT, B, T, P, Z);
+        return std::array{H, S, 0.0f};
     });
 }
 

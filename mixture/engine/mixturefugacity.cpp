@@ -9,8 +9,8 @@ using namespace detail;
 double mixtureLnPhi(Equation equation, double Z, float A, float B, double coefficient)
 {
     if (equation == Equation::VanDerWaals)
-        return finite((Z - 1.0) - logOfAbs(Z - B) - quotient(A, Z));
-    return lnPhi(equation, Z, B, 1.0, -1.0, coefficient);
+        return core::detail::vanDerWaalsLnPhi(Z, A, B);
+    return core::detail::oneFluidLnPhi(equation, Z, B, coefficient);
 }
 
 EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P)

@@ -20,7 +20,7 @@ EosResult compressibility(Equation equation, MixtureState& state, float T2, floa
         const float bm = need(parameters)[1];
         const float A = dimensionlessA(am, p2, T2);
         const float B = dimensionlessB(bm, p2, T2);
-        const Cubic c = cubic(equation, A, B);
+        const core::detail::Cubic c = cubicOf(equation, A, B);
 
         auto& out = state.out;
         if (state.host == MixtureHost::MixtureFugacity && equation == Equation::VanDerWaals) {

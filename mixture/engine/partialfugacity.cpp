@@ -58,8 +58,8 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
         const double ratio = quotient(state.b[i], m.bm);
         const double attraction = ratio - 2.0 * squareRoot(quotient(state.a[i], m.am));
         const double coefficient = logCoefficient(equation, m.am, m.bm, T);
-        const float phi0 = fugacityCoefficient(lnPhi(equation, z0, B, ratio, attraction, coefficient));
-        const float phi2 = fugacityCoefficient(lnPhi(equation, z2, B, ratio, attraction, coefficient));
+        const float phi0 = fugacityCoefficient(core::detail::lnPhi(equation, z0, B, ratio, attraction, coefficient));
+        const float phi2 = fugacityCoefficient(core::detail::lnPhi(equation, z2, B, ratio, attraction, coefficient));
         return std::array{phi0, phi2, 0.0f};
     });
 }
