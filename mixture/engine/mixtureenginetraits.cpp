@@ -1,11 +1,21 @@
 #include "mixture/engine/mixtureenginetraits.h"
 
 #include "core/checkedmath.h"
+#include "core/eosformulas.h"
+#include "core/eosparameters.h"
 
 #include <cmath>
 
+// The engine computes in its own way where its members are defined so: R in bar, its own
+// omegaA and omegaB, the reduced temperature stored before alpha, m summed as m0 + m1 w - m2 w^2,
+// the Peng-Robinson cubic grouped as A - (3B + 2)B and (B^2 + B - A)B, a 32-bit sqrt 2 and its
+// own cubic solve; each of these can round differently from the core's. What it computes alike
+// (the alpha form, the Redlich-Kwong family's cubic and logarithm) is the core's.
+
 namespace calvex::mixture {
 
+using core::detail::AcentricPolynomial;
+using core::detail::Equation;
 using core::detail::logOfAbs;
 using core::detail::quotient;
 using core::detail::single;
@@ -13,23 +23,21 @@ using core::detail::squareRoot;
 
 namespace {
 
-float soaveAttraction(float ac, float m, float Tr)
+float soaveAttraction(float ac, const AcentricPolynomial& p, float omega, float Tr)
 {
-    const double root = 1.0 + double(m) * (1.0 - squareRoot(Tr));
-    const float alpha = single(root * root);
-    return single(double(alpha) * ac);
+    const double w = omega;
+    const float m = single(p.m0 + p.m1 * w - p.m2 * w * w);
+    return single(double(core::detail::alphaAt(m, Tr)) * ac);
 }
 
 float pengRobinsonAttraction(float ac, float omega, float Tr)
 {
-    const double w = omega;
-    return soaveAttraction(ac, single(0.37464 + 1.54226 * w - 0.26992 * w * w), Tr);
+    return soaveAttraction(ac, core::detail::pengRobinsonSlope, omega, Tr);
 }
 
 float soaveRedlichKwongAttraction(float ac, float omega, float Tr)
 {
-    const double w = omega;
-    return soaveAttraction(ac, single(0.48 + 1.574 * w - 0.176 * w * w), Tr);
+    return soaveAttraction(ac, core::detail::soaveSlope, omega, Tr);
 }
 
 float redlichKwongAttraction(float ac, float, float Tr) { return single(quotient(ac, squareRoot(Tr))); }
@@ -43,9 +51,8 @@ std::array<float, 3> pengRobinsonCubic(float A, float B)
 
 std::array<float, 3> redlichKwongCubic(float A, float B)
 {
-    const double a = A;
-    const double b = B;
-    return {-1.0f, single(a - b - b * b), single(-a * b)};
+    const core::detail::Cubic c = core::detail::cubicOf(Equation::RedlichKwong, A, B);
+    return {c.c2, c.c1, c.c0};
 }
 
 // √2 as the member holds it, a 32-bit value, and the two constants formed from it.
@@ -61,7 +68,7 @@ float pengRobinsonLogTerm(float Z, float B)
 
 float pengRobinsonLogFactor(float A, float B) { return single(quotient(A, 2.0 * B * double(sqrt2Single))); }
 
-float redlichKwongLogTerm(float Z, float B) { return single(logOfAbs(quotient(double(Z) + B, Z))); }
+float redlichKwongLogTerm(float Z, float B) { return single(core::detail::cubicLog(Equation::RedlichKwong, Z, B)); }
 
 float redlichKwongLogFactor(float A, float B) { return single(quotient(A, B)); }
 
