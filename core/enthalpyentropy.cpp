@@ -14,8 +14,6 @@ namespace {
 
 using namespace detail;
 
-constexpr double fugacityTolerance = 1000.0; // Pa, the saturation solvers' equality of fugacities
-
 // The root of the phase that is stable at the state: with three real roots the one of lower
 // fugacity, the largest where the two agree within the solvers' tolerance.
 float stableRoot(EosState& state, const CubicRoots& roots)
@@ -23,7 +21,7 @@ float stableRoot(EosState& state, const CubicRoots& roots)
     if (roots.singleRealRoot() || roots.roots[0] == roots.roots[2])
         return roots.roots[2];
     const FugacityPair f = need(fugacityEvaluation(state, state.p)).fugacities;
-    if (static_cast<double>(f[1]) - f[0] > fugacityTolerance)
+    if (static_cast<double>(f[1]) - f[0] > equalFugacityTolerance)
         return roots.roots[0];
     return roots.roots[2];
 }

@@ -11,6 +11,7 @@
 namespace calvex::core::detail {
 
 constexpr double R = 8.314; // J/(mol K)
+constexpr double atmosphere = 101325.0; // Pa, the pressure of the normal boiling point
 
 std::optional<Equation> equationOf(int optionno);
 
