@@ -16,7 +16,7 @@ void writeSteps(EosState& state, Equation equation, const EquationParameters& pa
 {
     using services::singleText;
     auto& result = state.result;
-    writeSlot(result, 9, std::string(stepsName(equation)));
+    writeSlot(result, 9, stepsName(equation));
     writeNumber(result, 10, parameters.a);
     writeNumber(result, 11, parameters.b);
     switch (equation) {

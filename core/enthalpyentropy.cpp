@@ -54,7 +54,7 @@ std::optional<EnthalpyEntropy> eecal(EosState& state)
         const std::optional<Equation> equation = equationOf(state.optionno);
         if (!equation)
             fault();
-        writeSlot(state.result, 13, std::string(enthalpyReportName(*equation)));
+        writeSlot(state.result, 13, enthalpyReportName(*equation));
         const CubicRoots reference = need(zcal(*equation, state, state.Tref, Psat));
         const ResidualPair residualRef = need(Departure(state, state.Tref, Psat, reference.roots[2]));
 

@@ -83,22 +83,4 @@ EquationParameters parametersAt(Equation equation, const ComponentConstants& com
     return parameters;
 }
 
-std::string_view stepsName(Equation equation)
-{
-    static constexpr std::string_view names[] = {"Vander Waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
-    return names[static_cast<int>(equation)];
-}
-
-std::string_view logName(Equation equation)
-{
-    static constexpr std::string_view names[] = {"vanderwaal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
-    return names[static_cast<int>(equation)];
-}
-
-std::string_view enthalpyReportName(Equation equation)
-{
-    static constexpr std::string_view names[] = {"Vander Waal", "Peng Robinson", "Redlick Kwong", "Soave-Redlick Kwong"};
-    return names[static_cast<int>(equation)];
-}
-
 } // namespace calvex::core::detail

@@ -5,7 +5,10 @@
 #include "core/componentconstants.h"
 #include "core/hostvariant.h"
 
+#include <array>
+#include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace calvex::core::detail {
@@ -39,9 +42,13 @@ float alphaSlope(Equation equation, double omega);
 // alpha = (1 + m (1 - sqrt(Tr)))^2 at the reduced temperature Tr.
 float alphaAt(float m, double reducedTemperature);
 
-// The names the reports give the equations.
-std::string_view stepsName(Equation equation);
-std::string_view logName(Equation equation);
-std::string_view enthalpyReportName(Equation equation);
+// What one report calls each equation, in Equation order.
+struct EquationNames {
+    std::array<std::string_view, 4> names;
+    std::string operator()(Equation equation) const { return std::string(names[static_cast<std::size_t>(equation)]); }
+};
+inline constexpr EquationNames stepsName{{"Vander Waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"}};
+inline constexpr EquationNames logName{{"vanderwaal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"}};
+inline constexpr EquationNames enthalpyReportName{{"Vander Waal", "Peng Robinson", "Redlick Kwong", "Soave-Redlick Kwong"}};
 
 } // namespace calvex::core::detail

@@ -64,7 +64,7 @@ std::optional<FugacityEvaluation> fugacityEvaluation(EosState& state, float argu
     const HostVariant& variant = variantOf(state.host);
     if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
         const bool named = trap(variant.fugasitycalMessage, [&]() -> std::optional<bool> {
-                               writeSlot(state.result, 6, std::string(logName(*equation)));
+                               writeSlot(state.result, 6, logName(*equation));
                                return true;
                            }).has_value();
         if (!named)

@@ -21,6 +21,7 @@ using core::detail::dimensionlessA;
 using core::detail::dimensionlessB;
 using core::detail::Equation;
 using core::detail::equationOf;
+using core::detail::EquationNames;
 using core::detail::fault;
 using core::detail::finite;
 using core::detail::fugacityCoefficient;
@@ -52,9 +53,6 @@ struct OneFluid {
 // am = sum_j sum_k y_j y_k sqrt(a_j a_k), bm = sum_j y_j b_j, accumulated in single precision.
 OneFluid mix(const MixtureState& state, const SlotArray& a, const SlotArray& b);
 
-// The equation's name in a report, by optionno 1 to 4.
-using EquationNames = std::array<const char*, 4>;
-
 // The dispatchers' common steps: nothing for an optionno outside 1 to 4; otherwise the
 // equation's name into report line `line`, then the member of that equation.
 template <class Member>
@@ -63,7 +61,7 @@ EosResult dispatch(MixtureState& state, int line, const EquationNames& names, Me
     const auto equation = equationOf(state.optionno);
     if (!equation)
         return std::nullopt;
-    writeSlot(state.out, line, names[static_cast<std::size_t>(state.optionno - 1)]);
+    writeSlot(state.out, line, names(*equation));
     return member(*equation);
 }
 

@@ -52,7 +52,7 @@ EosResult departureMember(Equation equation, MixtureState& state, float T, float
 }
 
 // The van der Waals name starts with a blank in the departure report.
-const EquationNames departureNames = {" Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
+constexpr EquationNames departureNames{{" Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"}};
 
 } // namespace
 

@@ -54,7 +54,7 @@ EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P
     });
 }
 
-const EquationNames mixtureNames = {"Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
+constexpr EquationNames mixtureNames{{"Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"}};
 
 } // namespace
 

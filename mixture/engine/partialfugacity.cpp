@@ -5,20 +5,9 @@ namespace {
 
 using namespace detail;
 
-const char* memberMessage(Equation equation)
-{
-    switch (equation) {
-    case Equation::VanDerWaals:
-        return "error in partialphyvan";
-    case Equation::RedlichKwong:
-        return "error in partialphyrk";
-    case Equation::SoaveRedlichKwong:
-        return "error in partialphysrk";
-    case Equation::PengRobinson:
-        return "error in partialphypr";
-    }
-    return "";
-}
+// The members' messages, in Equation order.
+constexpr std::array<const char*, 4> memberMessages = {"error in partialphyvan", "error in partialphypr",
+                                                       "error in partialphyrk", "error in partialphysrk"};
 
 // ln phi_i of van der Waals at a root Z with its molar volume V.
 double vanderwaalLnPhi(double Z, double V, float ai, float bi, const OneFluid& m, float T)
@@ -29,7 +18,7 @@ double vanderwaalLnPhi(double Z, double V, float ai, float bi, const OneFluid& m
 
 EosResult partialMember(Equation equation, MixtureState& state, float T, float P, std::int16_t icall)
 {
-    return trap(memberMessage(equation), [&]() -> EosResult {
+    return trap(memberMessages[static_cast<std::size_t>(equation)], [&]() -> EosResult {
         EosResult roots;
         // Redlich-Kwong solves the cubic before it forms the parameters; the others after.
         if (equation == Equation::RedlichKwong)
@@ -66,7 +55,7 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
 
 // The partial-fugacity report names Redlich-Kwong and Soave-Redlich-Kwong with two blanks
 // between the words; the other reports use one.
-const EquationNames partialNames = {"Vander waal", "Peng Robinson", "Redlick  Kwong", "Soave  Redlick  Kwong"};
+constexpr EquationNames partialNames{{"Vander waal", "Peng Robinson", "Redlick  Kwong", "Soave  Redlick  Kwong"}};
 
 } // namespace
 
