@@ -1,7 +1,6 @@
 // The isothermal flash: successive substitution on the K values around a Newton solution of the
 // Rachford–Rice equation for the liquid fraction L.
 
-#include "core/checkedmath.h"
 #include "mixture/engine/mixturerun.h"
 #include "services/numbers.h"
 #include "services/ui.h"
@@ -9,10 +8,6 @@
 #include <cmath>
 
 namespace calvex::mixture {
-
-using core::detail::quotient;
-using core::detail::single;
-
 namespace {
 
 using services::singleText;

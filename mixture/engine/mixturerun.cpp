@@ -1,6 +1,5 @@
 #include "mixture/engine/mixturerun.h"
 
-#include "core/checkedmath.h"
 #include "services/numbers.h"
 #include "services/ui.h"
 
@@ -9,17 +8,6 @@
 #include <optional>
 
 namespace calvex::mixture {
-
-using core::detail::ArithmeticFault;
-using core::detail::at;
-using core::detail::exponential;
-using core::detail::fault;
-using core::detail::logOfAbs;
-using core::detail::naturalLog;
-using core::detail::quotient;
-using core::detail::single;
-using core::detail::writeSlot;
-
 namespace {
 
 using services::singleText;

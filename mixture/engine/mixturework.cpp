@@ -1,20 +1,9 @@
 #include "mixture/engine/mixturework.h"
 
-#include "core/checkedmath.h"
-
 #include <algorithm>
 #include <cmath>
 
 namespace calvex::mixture {
-
-using core::detail::at;
-using core::detail::exponential;
-using core::detail::fault;
-using core::detail::logOfAbs;
-using core::detail::quotient;
-using core::detail::single;
-using core::detail::squareRoot;
-
 namespace {
 
 // π as the engine's trigonometric root formula takes it.

@@ -2,7 +2,6 @@
 // around an inner successive substitution of the trial phase's mole fractions, driving the sum of
 // the unnormalised trial fractions to 1.
 
-#include "core/checkedmath.h"
 #include "mixture/engine/mixturerun.h"
 #include "services/numbers.h"
 #include "services/ui.h"
@@ -10,11 +9,6 @@
 #include <cmath>
 
 namespace calvex::mixture {
-
-using core::detail::at;
-using core::detail::quotient;
-using core::detail::single;
-
 namespace {
 
 using services::singleText;
