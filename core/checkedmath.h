@@ -1,12 +1,16 @@
 #pragma once
-// Arithmetic for the equation-of-state routines that stops a calculation instead of letting
-// a NaN or an infinity travel on. Every step that can fail throws ArithmeticFault; the trap of
-// the routine in which it happens turns it into that routine's message and empty result.
+// Arithmetic for the equation-of-state routines and the mixture engine that stops a calculation
+// instead of letting a NaN or an infinity travel on, or an index run past its array. Every step
+// that can fail throws ArithmeticFault; the trap of the routine in which it happens turns it into
+// that routine's message and empty result.
 
 #include "services/numbers.h"
+#include "services/resultformat.h"
 #include "services/ui.h"
 
 #include <cmath>
+#include <cstddef>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -69,6 +73,28 @@ inline float single(double value)
     if (!stored)
         fault();
     return *stored;
+}
+
+// An index outside its array is a fault like any other.
+inline std::size_t checkedIndex(int index, std::size_t size)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= size)
+        fault();
+    return static_cast<std::size_t>(index);
+}
+
+template <class Values>
+decltype(auto) at(Values& values, int index)
+{
+    return values[checkedIndex(index, std::size(values))];
+}
+
+// A report line or slot the caller's array does not hold is such an index.
+inline void writeSlot(services::ResultLines& result, int slot, std::string text) { at(result, slot) = std::move(text); }
+
+inline void writeNumber(services::ResultLines& result, int slot, float value)
+{
+    writeSlot(result, slot, services::singleText(value));
 }
 
 // Reading the empty result of a routine that failed is a fault of the reader.

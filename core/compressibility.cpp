@@ -1,8 +1,8 @@
 #include "core/compressibility.h"
 
 #include "core/checkedmath.h"
+#include "core/eosformulas.h"
 #include "core/eosparameters.h"
-#include "core/reportcells.h"
 #include "core/zcal.h"
 
 #include "services/numbers.h"
@@ -11,20 +11,14 @@ namespace calvex::core {
 namespace detail {
 namespace {
 
-struct Cubic {
-    float c2;
-    float c1;
-    float c0;
-};
-
 void writeSteps(EosState& state, Equation equation, const EquationParameters& parameters, float A, float B,
                 const Cubic& cubic)
 {
     using services::singleText;
     auto& result = state.result;
-    writeSlot(result, 9, std::string(stepsName(equation)));
-    writeSlot(result, 10, singleText(parameters.a));
-    writeSlot(result, 11, singleText(parameters.b));
+    writeSlot(result, 9, stepsName(equation));
+    writeNumber(result, 10, parameters.a);
+    writeNumber(result, 11, parameters.b);
     switch (equation) {
     case Equation::VanDerWaals:
     case Equation::RedlichKwong:
@@ -40,35 +34,19 @@ void writeSteps(EosState& state, Equation equation, const EquationParameters& pa
         writeSlot(result, 13, "alphaPR =" + singleText(parameters.alpha));
         break;
     }
-    writeSlot(result, 14, singleText(A));
-    writeSlot(result, 15, singleText(B));
-    writeSlot(result, 16, singleText(cubic.c2));
-    writeSlot(result, 17, singleText(cubic.c1));
-    writeSlot(result, 18, singleText(cubic.c0));
+    writeNumber(result, 14, A);
+    writeNumber(result, 15, B);
+    writeNumber(result, 16, cubic.c2);
+    writeNumber(result, 17, cubic.c1);
+    writeNumber(result, 18, cubic.c0);
 }
 
 Cubic formCubic(Equation equation, EosState& state, float temperature, float pressure)
 {
     const EquationParameters parameters = parametersAt(equation, state.component, temperature);
-    const double RT = static_cast<double>(temperature) * R;
-    const double P = pressure;
-    const float A = single(quotient(parameters.a * P, RT * RT));
-    const float B = single(quotient(parameters.b * P, RT));
-    const double a = A;
-    const double b = B;
-    Cubic cubic{};
-    switch (equation) {
-    case Equation::VanDerWaals:
-        cubic = {single(-1.0 - b), A, single(-a * b)};
-        break;
-    case Equation::RedlichKwong:
-    case Equation::SoaveRedlichKwong:
-        cubic = {-1.0f, single((a - b) - b * b), single(-a * b)};
-        break;
-    case Equation::PengRobinson:
-        cubic = {single(b - 1.0), single((a - 2.0 * b) - 3.0 * b * b), single(b * b * b + (b * b - a * b))};
-        break;
-    }
+    const float A = dimensionlessA(parameters.a, pressure, temperature);
+    const float B = dimensionlessB(parameters.b, pressure, temperature);
+    const Cubic cubic = cubicOf(equation, A, B);
     if (variantOf(state.host).stepsReport && state.stepsflag == 1)
         writeSteps(state, equation, parameters, A, B, cubic);
     return cubic;

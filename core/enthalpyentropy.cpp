@@ -4,11 +4,8 @@
 #include "core/departure.h"
 #include "core/eosparameters.h"
 #include "core/fugacity.h"
-#include "core/reportcells.h"
 #include "core/saturationpressure.h"
 #include "core/zcal.h"
-
-#include "services/numbers.h"
 
 #include <cmath>
 
@@ -17,8 +14,6 @@ namespace {
 
 using namespace detail;
 
-constexpr double fugacityTolerance = 1000.0; // Pa, the saturation solvers' equality of fugacities
-
 // The root of the phase that is stable at the state: with three real roots the one of lower
 // fugacity, the largest where the two agree within the solvers' tolerance.
 float stableRoot(EosState& state, const CubicRoots& roots)
@@ -26,7 +21,7 @@ float stableRoot(EosState& state, const CubicRoots& roots)
     if (roots.singleRealRoot() || roots.roots[0] == roots.roots[2])
         return roots.roots[2];
     const FugacityPair f = need(fugacityEvaluation(state, state.p)).fugacities;
-    if (static_cast<double>(f[1]) - f[0] > fugacityTolerance)
+    if (static_cast<double>(f[1]) - f[0] > equalFugacityTolerance)
         return roots.roots[0];
     return roots.roots[2];
 }
@@ -59,7 +54,7 @@ std::optional<EnthalpyEntropy> eecal(EosState& state)
         const std::optional<Equation> equation = equationOf(state.optionno);
         if (!equation)
             fault();
-        writeSlot(state.result, 13, std::string(enthalpyReportName(*equation)));
+        writeSlot(state.result, 13, enthalpyReportName(*equation));
         const CubicRoots reference = need(zcal(*equation, state, state.Tref, Psat));
         const ResidualPair residualRef = need(Departure(state, state.Tref, Psat, reference.roots[2]));
 
@@ -81,14 +76,13 @@ std::optional<EnthalpyEntropy> eecal(EosState& state)
         const float S = single(((static_cast<double>(dSv) - residualRef[1]) + dSig) + residual[1]);
 
         if (state.stepsflag == 1) {
-            using services::singleText;
             const std::pair<int, float> slots[] = {{14, H},    {15, S},    {17, dHv},         {18, dSv},
                                                    {19, residualRef[0]}, {20, residualRef[1]}, {21, dHig},
                                                    {22, dSig}, {23, residual[0]}, {24, residual[1]}};
             if (state.result.size() <= 24)
                 fault();
             for (const auto& [slot, value] : slots)
-                writeSlot(state.result, slot, singleText(value));
+                writeNumber(state.result, slot, value);
         }
         state.stepsflag = 0;
         return EnthalpyEntropy{H, S};

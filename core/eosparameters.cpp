@@ -9,26 +9,39 @@ namespace {
 constexpr double redlichKwongB = 0.72032496;
 constexpr double pengRobinsonB = 0.6468292;
 
-// Soave and Peng-Robinson share one form: m = (omega m1 + m0) - omega^2 m2,
-// alpha = (1 + m (1 - sqrt(T/Tc)))^2, a = (Tc R)^2 omegaA alpha / Pc, b = Tc bConstant / Pc.
+// Soave and Peng-Robinson share one form: alpha from m (kappa) at T/Tc,
+// a = (Tc R)^2 omegaA alpha / Pc, b = Tc bConstant / Pc.
 struct AlphaForm {
-    double m0, m1, m2, omegaA, bConstant;
+    double omegaA, bConstant;
 };
-constexpr AlphaForm soave{0.48, 1.574, 0.176, 0.42748, redlichKwongB};
-constexpr AlphaForm pengRobinson{0.37464, 1.54226, 0.26992, 0.45724, pengRobinsonB};
+constexpr AlphaForm soave{0.42748, redlichKwongB};
+constexpr AlphaForm pengRobinson{0.45724, pengRobinsonB};
 
-EquationParameters withAlpha(const AlphaForm& form, double Tc, double Pc, double omega, double T)
+EquationParameters withAlpha(Equation equation, const AlphaForm& form, double Tc, double Pc, double omega, double T)
 {
     EquationParameters parameters;
-    parameters.m = single((omega * form.m1 + form.m0) - omega * omega * form.m2);
-    const double root = 1.0 + parameters.m * (1.0 - squareRoot(quotient(T, Tc)));
-    parameters.alpha = single(root * root);
+    parameters.m = alphaSlope(equation, omega);
+    parameters.alpha = alphaAt(parameters.m, quotient(T, Tc));
     parameters.a = single(quotient((Tc * R) * (Tc * R) * form.omegaA * parameters.alpha, Pc));
     parameters.b = single(quotient(Tc * form.bConstant, Pc));
     return parameters;
 }
 
 } // namespace
+
+float alphaSlope(Equation equation, double omega)
+{
+    if (equation != Equation::SoaveRedlichKwong && equation != Equation::PengRobinson)
+        return 0.0f;
+    const AcentricPolynomial& p = equation == Equation::PengRobinson ? pengRobinsonSlope : soaveSlope;
+    return single((omega * p.m1 + p.m0) - omega * omega * p.m2);
+}
+
+float alphaAt(float m, double reducedTemperature)
+{
+    const double root = 1.0 + m * (1.0 - squareRoot(reducedTemperature));
+    return single(root * root);
+}
 
 std::optional<Equation> equationOf(int optionno)
 {
@@ -63,29 +76,11 @@ EquationParameters parametersAt(Equation equation, const ComponentConstants& com
         parameters.b = single(quotient(Tc * redlichKwongB, Pc));
         break;
     case Equation::SoaveRedlichKwong:
-        return withAlpha(soave, Tc, Pc, omega, T);
+        return withAlpha(equation, soave, Tc, Pc, omega, T);
     case Equation::PengRobinson:
-        return withAlpha(pengRobinson, Tc, Pc, omega, T);
+        return withAlpha(equation, pengRobinson, Tc, Pc, omega, T);
     }
     return parameters;
-}
-
-std::string_view stepsName(Equation equation)
-{
-    static constexpr std::string_view names[] = {"Vander Waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
-    return names[static_cast<int>(equation)];
-}
-
-std::string_view logName(Equation equation)
-{
-    static constexpr std::string_view names[] = {"vanderwaal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
-    return names[static_cast<int>(equation)];
-}
-
-std::string_view enthalpyReportName(Equation equation)
-{
-    static constexpr std::string_view names[] = {"Vander Waal", "Peng Robinson", "Redlick Kwong", "Soave-Redlick Kwong"};
-    return names[static_cast<int>(equation)];
 }
 
 } // namespace calvex::core::detail

@@ -1,45 +1,30 @@
 #include "core/fugacity.h"
 
 #include "core/checkedmath.h"
+#include "core/eosformulas.h"
 #include "core/eosparameters.h"
 #include "core/reportcells.h"
 #include "core/zcal.h"
 
 #include "services/numbers.h"
 
-#include <cmath>
-#include <numbers>
-
 namespace calvex::core {
 namespace detail {
 namespace {
 
-double lnPhi(Equation equation, const EquationParameters& parameters, double Z, double Te, double Pe)
+double lnPhi(Equation equation, const EquationParameters& parameters, double Z, float Te, float Pe)
 {
     const double a = parameters.a;
     const double b = parameters.b;
-    switch (equation) {
-    case Equation::VanDerWaals: {
+    if (equation == Equation::VanDerWaals) {
+        // B and A stay in double precision here; only the product a Pe is stored.
         const double B = quotient(b * Pe, R * Te);
         const double RTe = R * Te;
         const double A = quotient(single(a * Pe), RTe * RTe);
-        return (Z - 1.0) - logOfAbs(Z - B) - quotient(A, Z);
+        return vanDerWaalsLnPhi(Z, A, B);
     }
-    case Equation::RedlichKwong:
-    case Equation::SoaveRedlichKwong: {
-        const double B = single(quotient(b * Pe, Te * R));
-        const double coefficient = quotient(a, b * R * Te);
-        return ((Z - 1.0) - logOfAbs(Z - B)) - coefficient * logOfAbs(quotient(Z + B, Z));
-    }
-    case Equation::PengRobinson: {
-        constexpr double root2 = std::numbers::sqrt2;
-        const double B = single(quotient(b * Pe, Te * R));
-        const double coefficient = quotient(a, 2.0 * root2 * b * R * Te);
-        const double ratio = quotient(Z + (1.0 + root2) * B, Z + (1.0 - root2) * B);
-        return ((Z - 1.0) - logOfAbs(Z - B)) - coefficient * logOfAbs(ratio);
-    }
-    }
-    return 0.0;
+    const float B = dimensionlessB(parameters.b, Pe, Te);
+    return oneFluidLnPhi(equation, Z, B, logCoefficient(equation, a, b, Te));
 }
 
 std::optional<FugacityEvaluation> member(Equation equation, EosState& state, float argument)
@@ -60,8 +45,7 @@ std::optional<FugacityEvaluation> member(Equation equation, EosState& state, flo
         // The liquid-like and the vapour-like root; the middle root never enters a fugacity.
         constexpr int rootOf[] = {0, 2};
         for (int k : {0, 1}) {
-            const float lnPhiK = single(lnPhi(equation, parameters, Z[rootOf[k]], Te, Pe));
-            const float phi = single(exponential(lnPhiK));
+            const float phi = fugacityCoefficient(lnPhi(equation, parameters, Z[rootOf[k]], Te, Pe));
             evaluation.fugacities[k] = single(static_cast<double>(phi) * Pe);
         }
         return evaluation;
@@ -80,7 +64,7 @@ std::optional<FugacityEvaluation> fugacityEvaluation(EosState& state, float argu
     const HostVariant& variant = variantOf(state.host);
     if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
         const bool named = trap(variant.fugasitycalMessage, [&]() -> std::optional<bool> {
-                               writeSlot(state.result, 6, std::string(logName(*equation)));
+                               writeSlot(state.result, 6, logName(*equation));
                                return true;
                            }).has_value();
         if (!named)

@@ -14,6 +14,9 @@ namespace calvex::core {
 // Element 0 the fugacity (Pa) of the smallest root, element 1 that of the largest root.
 using FugacityPair = std::array<float, 2>;
 
+// Two fugacities that differ by no more than this (Pa) count as equal: a saturation state.
+inline constexpr double equalFugacityTolerance = 1000.0;
+
 // The argument is the pressure (Pa) at the state's T, except in the saturation-temperature
 // window, where it is the temperature (K) at the state's p. Empty after a failure (with the
 // window's messages) and, without a message, for an optionno outside 1..4. In the two

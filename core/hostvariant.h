@@ -30,6 +30,9 @@ struct HostVariant {
     int psatUpdateCap; // updates of the saturation-pressure iteration before it gives up
     CapResult psatCapResult;
     std::string_view psatiterationMessage;
+
+    // A routine's message in a window that traps its faults; none in the others.
+    std::string_view messageIfTrapped(std::string_view message) const { return trapped ? message : std::string_view{}; }
 };
 
 const HostVariant& variantOf(EosHost host);

@@ -1,7 +1,7 @@
 #pragma once
-// Writing into a window's report values from inside a calculation. A slot the window's array
-// does not hold, or an iteration-log index outside 0..320 or beyond 16 bits, is a fault of
-// the writing routine, as an out-of-range array index would be.
+// Writing the iteration log into a window's report values from inside a calculation. An
+// iteration-log index outside 0..320 or beyond 16 bits is a fault of the writing routine, as
+// an out-of-range array index would be.
 
 #include "core/checkedmath.h"
 #include "core/eosstate.h"
@@ -15,13 +15,6 @@
 namespace calvex::core::detail {
 
 constexpr int lastLogSlot = 320;
-
-inline void writeSlot(services::ResultLines& result, int slot, std::string text)
-{
-    if (slot < 0 || static_cast<std::size_t>(slot) >= result.size())
-        fault();
-    result[static_cast<std::size_t>(slot)] = std::move(text);
-}
 
 // Cell `cell` (8..13) of the current iteration-log row: nos + cell + logoffset, summed in
 // 16-bit integers.

@@ -14,7 +14,6 @@ namespace {
 
 using namespace detail;
 
-constexpr double fugacityTolerance = 1000.0; // Pa on |fL - fV|
 constexpr double capNudge = 0.02;            // Pa added to a capped logged run
 
 // What the evaluations so far say about where the saturation pressure lies. A state with one
@@ -84,7 +83,7 @@ float Psatiteration1(EosState& state, float Psatguess, const FugacitySource& fug
                     break;
                 }
             } else {
-                if (std::fabs(static_cast<double>(f[0]) - f[1]) <= fugacityTolerance)
+                if (std::fabs(static_cast<double>(f[0]) - f[1]) <= equalFugacityTolerance)
                     break;
                 bracket.record(P, f[0] > f[1]);
             }

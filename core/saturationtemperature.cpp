@@ -1,6 +1,7 @@
 #include "core/saturationtemperature.h"
 
 #include "core/checkedmath.h"
+#include "core/eosparameters.h"
 #include "core/hostvariant.h"
 #include "core/reportcells.h"
 
@@ -14,20 +15,14 @@ namespace {
 
 using namespace detail;
 
-constexpr double fugacityTolerance = 1000.0; // Pa on |fL - fV|
 constexpr int updateCap = 49;
 constexpr double capNudge = 0.1;          // K added to a capped run
 constexpr double narrowestBracket = 0.01; // K
 
-std::string_view messageFor(const EosState& state, std::string_view message)
-{
-    return variantOf(state.host).trapped ? message : std::string_view{};
-}
-
 template <class Law>
 float guess(const EosState& state, std::string_view message, Law&& law)
 {
-    return trap(messageFor(state, message), [&]() -> std::optional<float> { return law(); }).value_or(0.0f);
+    return trap(variantOf(state.host).messageIfTrapped(message), [&]() -> std::optional<float> { return law(); }).value_or(0.0f);
 }
 
 // The table of steps by the difference of the fugacities; the two largest add up (10 + 1).
@@ -67,7 +62,6 @@ float Tsatguesseqn0(const EosState& state)
 {
     return guess(state, "error in Tsatguess0", [&] {
         const ComponentConstants& c = state.component;
-        constexpr double atmosphere = 101325.0;
         const double u = quotient(naturalLog(quotient(state.p, atmosphere)), naturalLog(quotient(c.Pc, atmosphere)));
         const double inverseTb = power(c.Tb, -1.0);
         const double w = inverseTb - (inverseTb - power(c.Tc, -1.0)) * u;
@@ -86,7 +80,7 @@ float Tsatguesseqn3(const EosState& state)
 
 float Tsatiteration1(EosState& state, float Tsatguess, const FugacitySource& fugacities)
 {
-    const auto temperature = trap(messageFor(state, "error in Tsatiteration"), [&]() -> std::optional<float> {
+    const auto temperature = trap(variantOf(state.host).messageIfTrapped("error in Tsatiteration"), [&]() -> std::optional<float> {
         state.nos = 1;
         state.logoffset = 0;
         float T = Tsatguess;
@@ -100,7 +94,7 @@ float Tsatiteration1(EosState& state, float Tsatguess, const FugacitySource& fug
         for (int updates = 0;;) {
             const FugacityPair& f = at.fugacities;
             const bool oneRoot = at.roots.singleRealRoot();
-            if (!oneRoot && std::fabs(static_cast<double>(f[0]) - f[1]) <= fugacityTolerance)
+            if (!oneRoot && std::fabs(static_cast<double>(f[0]) - f[1]) <= equalFugacityTolerance)
                 break;
             const bool aboveSaturation = oneRoot ? at.roots.rootAboveInflection() : f[0] > f[1];
             (aboveSaturation ? above : below) = BracketEnd{T, f, !oneRoot};

@@ -1,6 +1,7 @@
 #include "core/vapourpressure.h"
 
 #include "core/checkedmath.h"
+#include "core/eosparameters.h"
 #include "core/hostvariant.h"
 
 #include <string_view>
@@ -10,15 +11,14 @@ namespace {
 
 using namespace detail;
 
-constexpr double atmosphere = 101325.0; // Pa, the normal boiling point's pressure
 constexpr double bar = 1e5;             // Pa
 
 template <class Law>
 std::optional<float> guess(const EosState& state, std::string_view message, Law&& law)
 {
-    const bool trapped = variantOf(state.host).trapped;
-    const auto pressure = trap(trapped ? message : std::string_view{}, [&]() -> std::optional<float> { return law(); });
-    if (!pressure && trapped)
+    const HostVariant& variant = variantOf(state.host);
+    const auto pressure = trap(variant.messageIfTrapped(message), [&]() -> std::optional<float> { return law(); });
+    if (!pressure && variant.trapped)
         return 0.0f;
     return pressure;
 }

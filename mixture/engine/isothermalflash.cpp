@@ -1,7 +1,6 @@
 // The isothermal flash: successive substitution on the K values around a Newton solution of the
 // Rachford–Rice equation for the liquid fraction L.
 
-#include "mixture/engine/enginearithmetic.h"
 #include "mixture/engine/mixturerun.h"
 #include "services/numbers.h"
 #include "services/ui.h"
@@ -27,13 +26,13 @@ void MixtureRun::flash()
     }
     const float tolerance = 1e-4f;
     w.zsum = 0;
-    w.Twork = store(m_arguments.T);
-    w.Pwork = store(m_arguments.P);
+    w.Twork = single(m_arguments.T);
+    w.Pwork = single(m_arguments.P);
     normalise(m_arguments.z);
     ComputeComponentParams(w, m_equation);
     for (int i = 1; i <= w.n; ++i) {
         w.Psat[i] = switchedEstimate(i, w.Twork);
-        w.K[i] = store(quotient(w.Psat[i], w.Pwork));
+        w.K[i] = single(quotient(w.Psat[i], w.Pwork));
     }
 
     float L = 0.5f;
@@ -44,43 +43,43 @@ void MixtureRun::flash()
     for (;;) {
         ComponentValues oneMinusK{};
         for (int i = 1; i <= w.n; ++i)
-            oneMinusK[i] = store(1.0 - w.K[i]);
+            oneMinusK[i] = single(1.0 - w.K[i]);
         // L is not confined to [0, 1] while the Newton steps run.
         for (int steps = 1;; ++steps) {
             float sumX = 0;
             float sumY = 0;
             float slope = 0;
             for (int i = 1; i <= w.n; ++i) {
-                const float d = store(double(L) * oneMinusK[i] + w.K[i]);
-                x[i] = store(quotient(w.znorm[i], d));
-                y[i] = store(double(x[i]) * w.K[i]);
-                sumX = store(double(sumX) + x[i]);
-                sumY = store(double(sumY) + y[i]);
-                slope = store(slope + quotient(-double(x[i]) * oneMinusK[i] * oneMinusK[i], d));
+                const float d = single(double(L) * oneMinusK[i] + w.K[i]);
+                x[i] = single(quotient(w.znorm[i], d));
+                y[i] = single(double(x[i]) * w.K[i]);
+                sumX = single(double(sumX) + x[i]);
+                sumY = single(double(sumY) + y[i]);
+                slope = single(slope + quotient(-double(x[i]) * oneMinusK[i] * oneMinusK[i], d));
             }
             if (steps > m_equation.flashNewtonSteps)
                 break;
-            const float F = store(double(sumX) - sumY);
+            const float F = single(double(sumX) - sumY);
             if (std::fabs(F) < tolerance)
                 break;
             if (slope == 0 && m_equation.flashFlatSlopeWritesReport) {
                 writeFlashReport(L, V, x, y);
                 return;
             }
-            L = store(L - quotient(F, slope));
-            V = store(1.0 - L);
+            L = single(L - quotient(F, slope));
+            V = single(1.0 - L);
         }
 
-        w.iter = store(w.iter + 1.0);
+        w.iter = single(w.iter + 1.0);
         if (w.iter > maxOuterPasses)
             break;
         phaseFugacities(x, true, w.fugA, w.ZA);
         phaseFugacities(y, false, w.fugB, w.ZB);
         int changed = 0;
         for (int i = 1; i <= w.n; ++i) {
-            const float ratio = store(quotient(w.fugA[i], w.fugB[i]));
+            const float ratio = single(quotient(w.fugA[i], w.fugB[i]));
             if (std::fabs(double(ratio) - 1.0) >= tolerance) {
-                w.K[i] = store(double(w.K[i]) * ratio);
+                w.K[i] = single(double(w.K[i]) * ratio);
                 ++changed;
             }
         }

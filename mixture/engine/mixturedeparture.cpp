@@ -1,15 +1,9 @@
-#include "mixture/engine/eosarithmetic.h"
 #include "mixture/engine/eosequation.h"
 
 namespace calvex::mixture::eos {
 namespace {
 
 using namespace detail;
-
-struct Residual {
-    double H = 0.0; // J/mol
-    double S = 0.0; // J/(mol K)
-};
 
 // The temperature derivative of am for Soave-Redlich-Kwong and Peng-Robinson, built from
 // mole-fraction averages of omega, Tc and the components' own alpha: -am m_m / sqrt(alpha_m T Tc_m).
@@ -20,37 +14,12 @@ float averagedDerivative(Equation equation, const MixtureState& state, const Slo
     float TcM = 0.0f;
     float alphaM = 0.0f;
     for (int i = 0; i < state.nos; ++i) {
-        const int k = slot(i);
+        const std::size_t k = slot(i);
         omegaM = single(omegaM + static_cast<double>(state.y[k]) * state.omega[k]);
         TcM = single(TcM + static_cast<double>(state.y[k]) * state.Tc[k]);
         alphaM = single(alphaM + static_cast<double>(state.y[k]) * alpha[k]);
     }
-    const float slope = alphaSlope(equation, omegaM, TcM, T);
-    return single(quotient(-static_cast<double>(am) * slope, squareRoot(static_cast<double>(alphaM) * T * TcM)));
-}
-
-Residual residual(Equation equation, const OneFluid& m, float dadT, float B, float T, float P, double Z)
-{
-    const double rt = R * T;
-    const double am = m.am;
-    const double bm = m.bm;
-    switch (equation) {
-    case Equation::VanDerWaals:
-        return {finite(rt * (Z - 1.0) - quotient(P * am, Z * rt)), finite(R * logOfAbs(Z - B))};
-    case Equation::RedlichKwong: {
-        const double L = cubicLog(equation, Z, B);
-        return {finite(rt * (Z - 1.0) - quotient(3.0 * am, 2.0 * bm) * L),
-                finite(R * logOfAbs(Z - B) - quotient(am, 2.0 * bm * T) * L)};
-    }
-    case Equation::SoaveRedlichKwong:
-    case Equation::PengRobinson: {
-        const double L = cubicLog(equation, Z, B);
-        const double scale = equation == Equation::PengRobinson ? 2.0 * sqrt2 * bm : bm;
-        return {finite(rt * (Z - 1.0) + quotient(T * static_cast<double>(dadT) - am, scale) * L),
-                finite(R * logOfAbs(Z - B) + quotient(dadT, scale) * L)};
-    }
-    }
-    return {};
+    return core::detail::temperatureDerivative(core::detail::alphaSlope(equation, omegaM), am, alphaM, T, TcM);
 }
 
 EosResult departureMember(Equation equation, MixtureState& state, float T, float P, float Z)
@@ -72,18 +41,18 @@ EosResult departureMember(Equation equation, MixtureState& state, float T, float
         const float B = dimensionlessB(m.bm, P, T);
 
         auto& out = state.out;
-        putNumber(out, 36, m.am);
-        putNumber(out, 37, m.bm);
-        putNumber(out, 38, A);
-        putNumber(out, 39, B);
+        writeNumber(out, 36, m.am);
+        writeNumber(out, 37, m.bm);
+        writeNumber(out, 38, A);
+        writeNumber(out, 39, B);
 
-        const Residual r = residual(equation, m, dadT, B, T, P, Z);
-        return std::array{single(r.H), single(r.S), 0.0f};
+        const auto [H, S] = core::detail::residuals(equation, m.am, m.bm, dadT, B, T, P, Z);
+        return std::array{H, S, 0.0f};
     });
 }
 
 // The van der Waals name starts with a blank in the departure report.
-const EquationNames departureNames = {" Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
+constexpr EquationNames departureNames{{" Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"}};
 
 } // namespace
 

@@ -1,4 +1,3 @@
-#include "mixture/engine/eosarithmetic.h"
 #include "mixture/engine/eosequation.h"
 
 namespace calvex::mixture::eos {
@@ -10,8 +9,8 @@ using namespace detail;
 double mixtureLnPhi(Equation equation, double Z, float A, float B, double coefficient)
 {
     if (equation == Equation::VanDerWaals)
-        return finite((Z - 1.0) - logOfAbs(Z - B) - quotient(A, Z));
-    return lnPhi(equation, Z, B, 1.0, -1.0, coefficient);
+        return core::detail::vanDerWaalsLnPhi(Z, A, B);
+    return core::detail::oneFluidLnPhi(equation, Z, B, coefficient);
 }
 
 EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P)
@@ -30,17 +29,17 @@ EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P
         const EosResult roots = compressibility(equation, state, T, P);
 
         auto& out = state.out;
-        putNumber(out, 36, m.am);
-        putNumber(out, 37, m.bm);
+        writeNumber(out, 36, m.am);
+        writeNumber(out, 37, m.bm);
         if (!vanderwaal) {
-            putNumber(out, 38, A);
-            putNumber(out, 39, B);
+            writeNumber(out, 38, A);
+            writeNumber(out, 39, B);
         }
         putSolveDetails(state);
         const float z0 = need(roots)[0];
-        putNumber(out, 48, z0);
+        writeNumber(out, 48, z0);
         const float z2 = need(roots)[2];
-        putNumber(out, 49, z2);
+        writeNumber(out, 49, z2);
 
         double coefficient = 0.0;
         if (vanderwaal) {
@@ -55,7 +54,7 @@ EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P
     });
 }
 
-const EquationNames mixtureNames = {"Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
+constexpr EquationNames mixtureNames{{"Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"}};
 
 } // namespace
 

@@ -1,6 +1,5 @@
 #include "mixture/engine/mixturerun.h"
 
-#include "mixture/engine/enginearithmetic.h"
 #include "services/numbers.h"
 #include "services/ui.h"
 
@@ -69,7 +68,7 @@ MixtureResult MixtureRun::run(std::int16_t& mode)
     MixtureWork& w = m_work;
     try {
         if (m_arguments.n < 1 || m_arguments.n > maxMixtureComponents)
-            engineFault();
+            fault();
         w.n = m_arguments.n;
         w.Tc = m_arguments.Tc;
         w.Pc = m_arguments.Pc;
@@ -78,7 +77,7 @@ MixtureResult MixtureRun::run(std::int16_t& mode)
         w.flashok = 1;
         w.modeIn = mode;
         for (int i = 1; i <= w.n; ++i)
-            w.cname[i] = element(m_arguments.names, i);
+            w.cname[i] = at(m_arguments.names, i);
         for (int i = 1; i <= w.n; ++i)
             for (int j = 1; j <= w.n; ++j)
                 w.kij[i][j] = 0;
@@ -97,7 +96,7 @@ MixtureResult MixtureRun::run(std::int16_t& mode)
             }
             mode = 0;
         }
-    } catch (const EngineFault&) {
+    } catch (const ArithmeticFault&) {
         services::ui().message("Invalid data passed so exiting");
         return {};
     }
@@ -136,33 +135,33 @@ void MixtureRun::normalise(std::span<const float> values)
     }
     w.zsum = 0;
     for (int i = 1; i <= w.n; ++i)
-        w.zsum = store(double(w.zsum) + element(values, i));
+        w.zsum = single(double(w.zsum) + at(values, i));
     for (int i = 1; i <= w.n; ++i)
-        w.znorm[i] = store(quotient(element(values, i), w.zsum));
+        w.znorm[i] = single(quotient(at(values, i), w.zsum));
 }
 
 float MixtureRun::boilingLine(int i, float T)
 {
-    const double Tc = element(m_arguments.Tc, i);
-    const double Pc = element(m_arguments.Pc, i);
-    const double Tb = element(m_arguments.Tb, i);
+    const double Tc = at(m_arguments.Tc, i);
+    const double Pc = at(m_arguments.Pc, i);
+    const double Tb = at(m_arguments.Tb, i);
     const double lnPc = m_equation.boilingLineTakesAbsolutePc ? logOfAbs(Pc) : naturalLog(Pc);
     const double inverseTb = quotient(1.0, Tb);
     const double exponent = lnPc * quotient(quotient(1.0, T) - inverseTb, quotient(1.0, Tc) - inverseTb);
-    return store(exponential(exponent));
+    return single(exponential(exponent));
 }
 
 float MixtureRun::highTemperatureEstimate(int i, float T)
 {
-    const double Pc = element(m_arguments.Pc, i);
-    m_work.Tr = store(quotient(T, element(m_arguments.Tc, i)));
+    const double Pc = at(m_arguments.Pc, i);
+    m_work.Tr = single(quotient(T, at(m_arguments.Tc, i)));
     const double Tr = m_work.Tr;
-    return store(Pc * exponential(7.224 - 2.598 * naturalLog(Tr) - quotient(7.534, Tr)));
+    return single(Pc * exponential(7.224 - 2.598 * naturalLog(Tr) - quotient(7.534, Tr)));
 }
 
 float MixtureRun::switchedEstimate(int i, float T)
 {
-    if (store(1.1 * element(m_arguments.Tc, i)) >= T)
+    if (single(1.1 * at(m_arguments.Tc, i)) >= T)
         return boilingLine(i, T);
     return highTemperatureEstimate(i, T);
 }
@@ -184,11 +183,11 @@ float MixtureRun::answer(std::string_view prompt, bool strict)
 {
     const std::string text = services::ui().ask(std::string(prompt));
     if (!strict)
-        return store(services::val(text));
+        return single(services::val(text));
     const auto number = strictNumber(text);
     if (!number)
-        engineFault();
-    return store(*number);
+        fault();
+    return single(*number);
 }
 
 void MixtureRun::notConverging(float& result)
@@ -197,13 +196,7 @@ void MixtureRun::notConverging(float& result)
     result = 0;
 }
 
-void MixtureRun::write(int line, std::string text)
-{
-    services::ResultLines& out = m_arguments.out;
-    if (line < 0 || static_cast<std::size_t>(line) >= out.size())
-        engineFault();
-    out[static_cast<std::size_t>(line)] = std::move(text);
-}
+void MixtureRun::write(int line, std::string text) { writeSlot(m_arguments.out, line, std::move(text)); }
 
 std::string MixtureRun::titled(std::string_view before, std::string_view after) const
 {
@@ -233,8 +226,8 @@ void MixtureRun::molarVolume()
     MixtureWork& w = m_work;
     const double R = engineGasConstant;
     w.zsum = 0;
-    w.Twork = store(m_arguments.T);
-    w.Pwork = store(m_arguments.P);
+    w.Twork = single(m_arguments.T);
+    w.Pwork = single(m_arguments.P);
     normalise(m_arguments.z);
     ComputeComponentParams(w, m_equation);
     w.xtrial = w.znorm;
@@ -244,8 +237,8 @@ void MixtureRun::molarVolume()
     // The reported volumes are formed in double precision; the returned ones are 32-bit.
     const double vapourVolume = quotient(double(w.ZV) * R * w.Twork, w.Pwork);
     const double liquidVolume = quotient(double(w.ZL) * R * w.Twork, w.Pwork);
-    w.Vmol[1] = store(vapourVolume);
-    w.Vmol[0] = store(liquidVolume);
+    w.Vmol[1] = single(vapourVolume);
+    w.Vmol[0] = single(liquidVolume);
 
     write(1, std::string(m_equation.molarVolumeTitle));
     write(2, "Temperature= " + singleText(w.Twork) + " (K)");

@@ -1,7 +1,5 @@
 #include "mixture/engine/mixturework.h"
 
-#include "mixture/engine/enginearithmetic.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -20,12 +18,12 @@ double signedCubeRoot(double value) { return std::copysign(std::pow(std::fabs(va
 
 float cosineArgument(double c)
 {
-    const float argument = store(c);
+    const float argument = single(c);
     if (std::fabs(argument) <= 1.0f)
         return argument;
     if (std::fabs(double(argument)) - 1.0 <= cosineRoundingExcess)
         return std::copysign(1.0f, argument);
-    engineFault();
+    fault();
 }
 
 MixtureCubic solveMixtureCubic(float c1, float c2, float c3)
@@ -34,35 +32,35 @@ MixtureCubic solveMixtureCubic(float c1, float c2, float c3)
     const double a = c1;
     const double b = c2;
     const double c = c3;
-    cubic.p = store((3.0 * b - a * a) / 3.0);
-    cubic.q = store((2.0 * a * a * a - 9.0 * a * b + 27.0 * c) / 27.0);
+    cubic.p = single((3.0 * b - a * a) / 3.0);
+    cubic.q = single((2.0 * a * a * a - 9.0 * a * b + 27.0 * c) / 27.0);
     const double p = cubic.p;
     const double q = cubic.q;
-    cubic.D = store((q / 2.0) * (q / 2.0) + (p / 3.0) * (p / 3.0) * (p / 3.0));
+    cubic.D = single((q / 2.0) * (q / 2.0) + (p / 3.0) * (p / 3.0) * (p / 3.0));
 
     std::array<float, 3> t{};
     if (cubic.D < 0.0f) {
         const float cosine = cosineArgument(quotient(-q, 2.0 * squareRoot(-(p / 3.0) * (p / 3.0) * (p / 3.0))));
-        const float phi = store(std::acos(double(cosine)));
-        const float r = store(2.0 * squareRoot(-p / 3.0));
-        t[0] = store(r * std::cos(phi / 3.0));
-        t[1] = store(r * std::cos((phi + 2.0 * enginePi) / 3.0));
-        t[2] = store(r * std::cos((phi + 4.0 * enginePi) / 3.0));
+        const float phi = single(std::acos(double(cosine)));
+        const float r = single(2.0 * squareRoot(-p / 3.0));
+        t[0] = single(r * std::cos(phi / 3.0));
+        t[1] = single(r * std::cos((phi + 2.0 * enginePi) / 3.0));
+        t[2] = single(r * std::cos((phi + 4.0 * enginePi) / 3.0));
     } else if (cubic.D == 0.0f) {
-        const float u = store(signedCubeRoot(-q / 2.0));
-        t[0] = store(2.0 * u);
-        t[1] = store(-double(t[0]) / 2.0);
+        const float u = single(signedCubeRoot(-q / 2.0));
+        t[0] = single(2.0 * u);
+        t[1] = single(-double(t[0]) / 2.0);
         t[2] = t[1];
     } else {
         const double rootD = squareRoot(cubic.D);
-        const float u = store(signedCubeRoot(rootD - q / 2.0));
-        const float v = store(signedCubeRoot(-q / 2.0 - rootD));
-        t[0] = store(double(u) + v);
+        const float u = single(signedCubeRoot(rootD - q / 2.0));
+        const float v = single(signedCubeRoot(-q / 2.0 - rootD));
+        t[0] = single(double(u) + v);
         t[1] = t[0];
         t[2] = t[0];
     }
     for (int k = 0; k < 3; ++k)
-        cubic.roots[k] = store(t[k] - a / 3.0);
+        cubic.roots[k] = single(t[k] - a / 3.0);
     return cubic;
 }
 
@@ -70,18 +68,18 @@ void ComputeComponentParams(MixtureWork& w, const MixtureEngineTraits& equation)
 {
     const double R = engineGasConstant;
     for (int i = 1; i <= w.n; ++i) {
-        const double Tc = element(w.Tc, i);
-        const double Pc = element(w.Pc, i);
-        w.ac[i] = store(quotient(equation.omegaA * (Tc * R) * (Tc * R), Pc));
-        w.bi[i] = store(quotient(equation.omegaB * R * Tc, Pc));
-        w.Tr = store(quotient(w.Twork, Tc));
-        const float omega = equation.readsAcentricFactor ? element(w.omega, i) : 0.0f;
+        const double Tc = at(w.Tc, i);
+        const double Pc = at(w.Pc, i);
+        w.ac[i] = single(quotient(equation.omegaA * (Tc * R) * (Tc * R), Pc));
+        w.bi[i] = single(quotient(equation.omegaB * R * Tc, Pc));
+        w.Tr = single(quotient(w.Twork, Tc));
+        const float omega = equation.readsAcentricFactor ? at(w.omega, i) : 0.0f;
         w.ai[i] = equation.attraction(w.ac[i], omega, w.Tr);
     }
     if (w.n != 1) {
         for (int i = 1; i <= w.n - 1; ++i)
             for (int j = i + 1; j <= w.n; ++j) {
-                w.aij[i][j] = store((1.0 - w.kij[i][j]) * squareRoot(double(w.ai[i]) * w.ai[j]));
+                w.aij[i][j] = single((1.0 - w.kij[i][j]) * squareRoot(double(w.ai[i]) * w.ai[j]));
                 w.aij[j][i] = w.aij[i][j];
             }
     }
@@ -101,22 +99,22 @@ void SolveMixtureZ(MixtureWork& w, const MixtureEngineTraits& equation)
         w.bm = 0;
         for (int i = 1; i <= n; ++i) {
             const double xi = w.xtrial[i];
-            w.bm = store(w.bm + xi * w.bi[i]);
+            w.bm = single(w.bm + xi * w.bi[i]);
             for (int j = 1; j <= n; ++j) {
                 if (j != i) {
-                    w.am = store(w.am + xi * w.xtrial[j] * w.aij[i][j]);
-                    w.Sa[j] = store(w.Sa[j] + xi * w.aij[i][j]);
+                    w.am = single(w.am + xi * w.xtrial[j] * w.aij[i][j]);
+                    w.Sa[j] = single(w.Sa[j] + xi * w.aij[i][j]);
                 } else {
-                    w.am = store(w.am + xi * xi * w.ai[i]);
-                    w.Sa[j] = store(w.Sa[j] + double(w.xtrial[j]) * w.ai[j]);
+                    w.am = single(w.am + xi * xi * w.ai[i]);
+                    w.Sa[j] = single(w.Sa[j] + double(w.xtrial[j]) * w.ai[j]);
                 }
             }
         }
     }
 
     const double RT = R * w.Twork;
-    w.A = store(quotient(double(w.am) * w.Pwork, RT * RT));
-    w.B = store(quotient(double(w.bm) * w.Pwork, RT));
+    w.A = single(quotient(double(w.am) * w.Pwork, RT * RT));
+    w.B = single(quotient(double(w.bm) * w.Pwork, RT));
     const auto coefficients = equation.cubicCoefficients(w.A, w.B);
     for (int k = 0; k < 3; ++k)
         w.coef[k + 1] = coefficients[k];
@@ -143,15 +141,15 @@ void SolveMixtureZ(MixtureWork& w, const MixtureEngineTraits& equation)
     const double F = equation.logFactor(w.A, w.B);
     const double lnZminusB = logOfAbs(Z - w.B);
     if (n <= 1) {
-        w.phi[1] = store(exponential((Z - 1.0) - lnZminusB - L * F));
-        w.fug[1] = store(double(w.Pwork) * w.phi[1]);
+        w.phi[1] = single(exponential((Z - 1.0) - lnZminusB - L * F));
+        w.fug[1] = single(double(w.Pwork) * w.phi[1]);
         return;
     }
     for (int k = 1; k <= n; ++k) {
         const double bRatio = quotient(w.bi[k], w.bm);
-        const float G = store(quotient(2.0 * w.Sa[k], w.am) - bRatio);
-        w.phi[k] = store(exponential((Z - 1.0) * bRatio - lnZminusB - L * F * G));
-        w.fug[k] = store(double(w.Pwork) * w.xtrial[k] * w.phi[k]);
+        const float G = single(quotient(2.0 * w.Sa[k], w.am) - bRatio);
+        w.phi[k] = single(exponential((Z - 1.0) * bRatio - lnZminusB - L * F * G));
+        w.fug[k] = single(double(w.Pwork) * w.xtrial[k] * w.phi[k]);
     }
 }
 

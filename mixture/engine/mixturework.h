@@ -3,6 +3,7 @@
 // through: the component parameters at the working temperature, and the mixing, cubic roots
 // and component fugacities of one trial composition.
 
+#include "core/checkedmath.h"
 #include "mixture/engine/mixtureenginetraits.h"
 
 #include <array>
@@ -11,6 +12,19 @@
 #include <string>
 
 namespace calvex::mixture {
+
+// The engine computes with the core's checked arithmetic; a fault ends the call through the
+// engine's error trap.
+using core::detail::ArithmeticFault;
+using core::detail::at;
+using core::detail::exponential;
+using core::detail::fault;
+using core::detail::logOfAbs;
+using core::detail::naturalLog;
+using core::detail::quotient;
+using core::detail::single;
+using core::detail::squareRoot;
+using core::detail::writeSlot;
 
 // Component arrays hold indices 0..10 and use 1..n, which is what limits n to 10.
 inline constexpr int maxMixtureComponents = 10;

@@ -1,5 +1,4 @@
 #include "core/cardan.h"
-#include "mixture/engine/eosarithmetic.h"
 #include "mixture/engine/eosequation.h"
 
 namespace calvex::mixture::eos {
@@ -10,7 +9,7 @@ void putSolveDetails(MixtureState& state)
     const core::CardanDetails& d = state.cardan;
     int line = 43;
     for (float value : {d.D, d.p, d.q, d.r, d.phi})
-        putNumber(state.out, line++, value);
+        writeNumber(state.out, line++, value);
 }
 
 EosResult compressibility(Equation equation, MixtureState& state, float T2, float p2)
@@ -21,17 +20,17 @@ EosResult compressibility(Equation equation, MixtureState& state, float T2, floa
         const float bm = need(parameters)[1];
         const float A = dimensionlessA(am, p2, T2);
         const float B = dimensionlessB(bm, p2, T2);
-        const Cubic c = cubic(equation, A, B);
+        const core::detail::Cubic c = cubicOf(equation, A, B);
 
         auto& out = state.out;
         if (state.host == MixtureHost::MixtureFugacity && equation == Equation::VanDerWaals) {
-            putNumber(out, 38, A);
-            putNumber(out, 39, B);
+            writeNumber(out, 38, A);
+            writeNumber(out, 39, B);
         }
         if (state.host != MixtureHost::PartialFugacity) {
-            putNumber(out, 40, c.c2);
-            putNumber(out, 41, c.c1);
-            putNumber(out, 42, c.c0);
+            writeNumber(out, 40, c.c2);
+            writeNumber(out, 41, c.c1);
+            writeNumber(out, 42, c.c0);
         }
 
         const auto solved = core::Cardan(c.c2, c.c1, c.c0);
@@ -42,8 +41,8 @@ EosResult compressibility(Equation equation, MixtureState& state, float T2, floa
             putSolveDetails(state);
             if (!solved)
                 fault();
-            putNumber(out, 48, solved->roots[0]);
-            putNumber(out, 49, solved->roots[2]);
+            writeNumber(out, 48, solved->roots[0]);
+            writeNumber(out, 49, solved->roots[2]);
         }
         if (!solved)
             return std::nullopt;

@@ -1,4 +1,3 @@
-#include "mixture/engine/eosarithmetic.h"
 #include "mixture/engine/eosequation.h"
 
 namespace calvex::mixture::eos {
@@ -6,20 +5,9 @@ namespace {
 
 using namespace detail;
 
-const char* memberMessage(Equation equation)
-{
-    switch (equation) {
-    case Equation::VanDerWaals:
-        return "error in partialphyvan";
-    case Equation::RedlichKwong:
-        return "error in partialphyrk";
-    case Equation::SoaveRedlichKwong:
-        return "error in partialphysrk";
-    case Equation::PengRobinson:
-        return "error in partialphypr";
-    }
-    return "";
-}
+// The members' messages, in Equation order.
+constexpr std::array<const char*, 4> memberMessages = {"error in partialphyvan", "error in partialphypr",
+                                                       "error in partialphyrk", "error in partialphysrk"};
 
 // ln phi_i of van der Waals at a root Z with its molar volume V.
 double vanderwaalLnPhi(double Z, double V, float ai, float bi, const OneFluid& m, float T)
@@ -30,7 +18,7 @@ double vanderwaalLnPhi(double Z, double V, float ai, float bi, const OneFluid& m
 
 EosResult partialMember(Equation equation, MixtureState& state, float T, float P, std::int16_t icall)
 {
-    return trap(memberMessage(equation), [&]() -> EosResult {
+    return trap(memberMessages[static_cast<std::size_t>(equation)], [&]() -> EosResult {
         EosResult roots;
         // Redlich-Kwong solves the cubic before it forms the parameters; the others after.
         if (equation == Equation::RedlichKwong)
@@ -44,7 +32,7 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
             const float z2 = need(roots)[2];
             const float v0 = single(quotient(z0 * R * T, P));
             const float v2 = single(quotient(z2 * R * T, P));
-            const int i = slot(icall);
+            const std::size_t i = slot(icall);
             const float phi0 = fugacityCoefficient(vanderwaalLnPhi(z0, v0, state.a[i], state.b[i], m, T));
             const float phi2 = fugacityCoefficient(vanderwaalLnPhi(z2, v2, state.a[i], state.b[i], m, T));
             return std::array{phi0, phi2, 0.0f};
@@ -55,19 +43,19 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
             roots = compressibility(equation, state, T, P);
         const float z0 = need(roots)[0];
         const float z2 = need(roots)[2];
-        const int i = slot(icall);
+        const std::size_t i = slot(icall);
         const double ratio = quotient(state.b[i], m.bm);
         const double attraction = ratio - 2.0 * squareRoot(quotient(state.a[i], m.am));
         const double coefficient = logCoefficient(equation, m.am, m.bm, T);
-        const float phi0 = fugacityCoefficient(lnPhi(equation, z0, B, ratio, attraction, coefficient));
-        const float phi2 = fugacityCoefficient(lnPhi(equation, z2, B, ratio, attraction, coefficient));
+        const float phi0 = fugacityCoefficient(core::detail::lnPhi(equation, z0, B, ratio, attraction, coefficient));
+        const float phi2 = fugacityCoefficient(core::detail::lnPhi(equation, z2, B, ratio, attraction, coefficient));
         return std::array{phi0, phi2, 0.0f};
     });
 }
 
 // The partial-fugacity report names Redlich-Kwong and Soave-Redlich-Kwong with two blanks
 // between the words; the other reports use one.
-const EquationNames partialNames = {"Vander waal", "Peng Robinson", "Redlick  Kwong", "Soave  Redlick  Kwong"};
+constexpr EquationNames partialNames{{"Vander waal", "Peng Robinson", "Redlick  Kwong", "Soave  Redlick  Kwong"}};
 
 } // namespace
 

@@ -2,7 +2,6 @@
 // around an inner successive substitution of the trial phase's mole fractions, driving the sum of
 // the unnormalised trial fractions to 1.
 
-#include "mixture/engine/enginearithmetic.h"
 #include "mixture/engine/mixturerun.h"
 #include "services/numbers.h"
 #include "services/ui.h"
@@ -35,10 +34,10 @@ float MixtureRun::evaluate(bool givenIsLiquid, ComponentValues& trial)
     phaseFugacities(w.znorm, givenIsLiquid, w.fugA, w.ZA);
     float sum = 0;
     for (int i = 1; i <= w.n; ++i)
-        sum = store(double(sum) + trial[i]);
+        sum = single(double(sum) + trial[i]);
     ComponentValues previous = trial;
     for (int i = 1; i <= w.n; ++i)
-        trial[i] = store(quotient(trial[i], sum));
+        trial[i] = single(quotient(trial[i], sum));
 
     for (int passes = 1;; ++passes) {
         sum = 0;
@@ -46,15 +45,15 @@ float MixtureRun::evaluate(bool givenIsLiquid, ComponentValues& trial)
         ComponentValues updated{};
         int changed = 0;
         for (int i = 1; i <= w.n; ++i) {
-            trial[i] = store(quotient(double(w.fugA[i]) * trial[i], w.fugB[i]));
+            trial[i] = single(quotient(double(w.fugA[i]) * trial[i], w.fugB[i]));
             updated[i] = trial[i];
-            sum = store(double(sum) + trial[i]);
+            sum = single(double(sum) + trial[i]);
         }
         for (int i = 1; i <= w.n; ++i)
             if (std::fabs(double(updated[i]) - previous[i]) > fractionChange)
                 ++changed;
         for (int i = 1; i <= w.n; ++i)
-            trial[i] = store(quotient(trial[i], sum));
+            trial[i] = single(quotient(trial[i], sum));
         if (passes > repeatablePasses || changed == 0)
             return sum;
         previous = updated;
@@ -65,8 +64,8 @@ void MixtureRun::startTrialPhase(bool bubble, ComponentValues& trial)
 {
     MixtureWork& w = m_work;
     for (int i = 1; i <= w.n; ++i) {
-        w.K[i] = store(quotient(w.Psat[i], w.Pwork));
-        trial[i] = bubble ? store(double(w.znorm[i]) * w.K[i]) : store(quotient(w.znorm[i], w.K[i]));
+        w.K[i] = single(quotient(w.Psat[i], w.Pwork));
+        trial[i] = bubble ? single(double(w.znorm[i]) * w.K[i]) : single(quotient(w.znorm[i], w.K[i]));
     }
 }
 
@@ -74,7 +73,7 @@ void MixtureRun::setFinalRatios(bool bubble, const ComponentValues& trial)
 {
     MixtureWork& w = m_work;
     for (int i = 1; i <= w.n; ++i)
-        w.K[i] = bubble ? store(quotient(trial[i], w.znorm[i])) : store(quotient(w.znorm[i], trial[i]));
+        w.K[i] = bubble ? single(quotient(trial[i], w.znorm[i])) : single(quotient(w.znorm[i], trial[i]));
 }
 
 void MixtureRun::temperatureSearch(bool bubble)
@@ -83,7 +82,7 @@ void MixtureRun::temperatureSearch(bool bubble)
     float& T = w.Twork;
     w.iter = 0;
     w.fugflag = 1;
-    w.Pwork = store(m_arguments.P);
+    w.Pwork = single(m_arguments.P);
     T = answer(bubble ? "Input Guess Bubble Temperature leave it blank for default Guess Temperature"
                       : "Please input guess Dew Temperature Leave it blank for default calculation",
                false);
@@ -92,10 +91,10 @@ void MixtureRun::temperatureSearch(bool bubble)
         float sumTb = 0;
         float sumTc = 0;
         for (int i = 1; i <= w.n; ++i) {
-            sumTb = store(sumTb + double(w.znorm[i]) * element(m_arguments.Tb, i));
-            sumTc = store(sumTc + double(w.znorm[i]) * element(m_arguments.Tc, i));
+            sumTb = single(sumTb + double(w.znorm[i]) * at(m_arguments.Tb, i));
+            sumTc = single(sumTc + double(w.znorm[i]) * at(m_arguments.Tc, i));
         }
-        T = store(0.5 * (double(sumTb) + sumTc));
+        T = single(0.5 * (double(sumTb) + sumTc));
     }
 
     const float lowest = bubble ? 50.0f : 100.0f;
@@ -113,9 +112,9 @@ void MixtureRun::temperatureSearch(bool bubble)
             return false;
         }
         if (w.ZA >= liquidLikeZ)
-            T = store(T - 10.0);
+            T = single(T - 10.0);
         if (w.ZB <= liquidLikeZ)
-            T = store(T + 10.0);
+            T = single(T + 10.0);
         return true;
     };
 
@@ -137,20 +136,20 @@ void MixtureRun::temperatureSearch(bool bubble)
             continue;
         }
         rangeRetries = 0;
-        w.iter = store(w.iter + 1.0);
+        w.iter = single(w.iter + 1.0);
         ComputeComponentParams(w, m_equation);
         const float S1 = evaluate(bubble, trial);
-        T = store(T - slopeStep);
+        T = single(T - slopeStep);
         ComputeComponentParams(w, m_equation);
         const float S2 = evaluate(bubble, trial);
 
-        const float slope = store((double(S2) - S1) / slopeStep);
+        const float slope = single((double(S2) - S1) / slopeStep);
         if (std::fabs(slope) < 1e-5) {
             if (!retry(false))
                 return;
             continue;
         }
-        const float dT = store((double(S1) - 1.0) / slope);
+        const float dT = single((double(S1) - 1.0) / slope);
         const bool withinTolerance = std::fabs(dT) < tolerance;
         // The bubble search tests its tolerance before its iteration cap, the dew search after
         // its cap and its step limit.
@@ -163,15 +162,15 @@ void MixtureRun::temperatureSearch(bool bubble)
             }
             const float limit = bubble ? (w.iter < 11 ? 20.0f : 5.0f) : (w.iter < 11 ? 50.0f : 10.0f);
             if (dT > limit) {
-                T = store(T + double(limit));
+                T = single(T + double(limit));
                 continue;
             }
             if (dT < -limit) {
-                T = store(T - double(limit));
+                T = single(T - double(limit));
                 continue;
             }
             if (!withinTolerance) {
-                T = store(double(T) + dT + 0.0025);
+                T = single(double(T) + dT + 0.0025);
                 continue;
             }
         }
@@ -179,7 +178,7 @@ void MixtureRun::temperatureSearch(bool bubble)
         const double gap = double(w.ZA) - w.ZB;
         if (gap * gap <= trivialSolution) {
             const double nudge = 25.0 / std::sqrt(double(w.iter));
-            T = store(w.ZA >= liquidLikeZ ? T - nudge : T + nudge);
+            T = single(w.ZA >= liquidLikeZ ? T - nudge : T + nudge);
             restart = true;
             continue;
         }
@@ -209,7 +208,7 @@ void MixtureRun::pressureSearch(bool bubble)
     float& P = w.Pwork;
     w.iter = 0;
     w.fugflag = 1;
-    w.Twork = store(m_arguments.T);
+    w.Twork = single(m_arguments.T);
     P = answer(bubble ? "Please Input Guess Value of Bubble Pressure(in bar) Leave it blank for default calculation"
                       : "Enter Guess Dew Pressure leave it blank for default input",
                false);
@@ -219,10 +218,10 @@ void MixtureRun::pressureSearch(bool bubble)
     float defaultGuess = 0;
     for (int i = 1; i <= w.n; ++i) {
         w.Psat[i] = bubble ? switchedEstimate(i, w.Twork) : boilingLine(i, w.Twork);
-        defaultGuess = store(defaultGuess + double(w.znorm[i]) * w.Psat[i]);
+        defaultGuess = single(defaultGuess + double(w.znorm[i]) * w.Psat[i]);
     }
     if (!bubble)
-        defaultGuess = store(0.25 * defaultGuess);
+        defaultGuess = single(0.25 * defaultGuess);
     if (P < 0.0001)
         P = defaultGuess;
 
@@ -238,7 +237,7 @@ void MixtureRun::pressureSearch(bool bubble)
             notConverging(P);
             return;
         }
-        w.iter = store(w.iter + 1.0);
+        w.iter = single(w.iter + 1.0);
         if (!bubble && w.iter > 30) {
             if (!m_equation.dewPressureCapMessage.empty())
                 services::ui().message(std::string(m_equation.dewPressureCapMessage));
@@ -246,15 +245,15 @@ void MixtureRun::pressureSearch(bool bubble)
             return;
         }
         const float S1 = evaluate(bubble, trial);
-        P = store(P - slopeStep);
+        P = single(P - slopeStep);
         const float S2 = evaluate(bubble, trial);
 
-        const float slope = store((double(S2) - S1) / slopeStep);
+        const float slope = single((double(S2) - S1) / slopeStep);
         if (std::fabs(slope) < 1e-6) {
             notConverging(P);
             return;
         }
-        const float dP = store((double(S1) - 1.0) / slope);
+        const float dP = single((double(S1) - 1.0) / slope);
         if (bubble && w.iter > 50) {
             services::ui().message("Bubble  calculation did not converge");
             P = 0;
@@ -262,15 +261,15 @@ void MixtureRun::pressureSearch(bool bubble)
         }
         const float limit = w.iter < 11 ? 50.0f : 10.0f;
         if (dP > limit) {
-            P = store(P + double(limit));
+            P = single(P + double(limit));
             continue;
         }
         if (dP < -limit) {
-            P = store(P - double(limit));
+            P = single(P - double(limit));
             continue;
         }
         if (std::fabs(dP) >= 0.01) {
-            P = store(double(P) + dP + 0.0025);
+            P = single(double(P) + dP + 0.0025);
             continue;
         }
 
@@ -279,7 +278,7 @@ void MixtureRun::pressureSearch(bool bubble)
             // The liquid's Z decides: the given phase in the bubble search, the trial one in the dew search.
             const float liquidZ = bubble ? w.ZA : w.ZB;
             const double nudge = 25.0 / std::sqrt(double(w.iter));
-            P = store(liquidZ >= liquidLikeZ ? P + nudge : P - nudge);
+            P = single(liquidZ >= liquidLikeZ ? P + nudge : P - nudge);
             restart = true;
             continue;
         }

@@ -19,6 +19,7 @@ const std::string cardanMessage = "Error in cardan Method Calculation perhaphs u
 constexpr double edgeTolerance = 2e-6;
 
 struct CubicCase {
+    const char* name;
     float c2, c1, c0;
     std::array<double, 3> roots;
     const char* branch; // "three", "repeated", "one"
@@ -49,15 +50,16 @@ TEST_P(CardanCases, GivesTheRootsAscendingOnTheExpectedBranch)
 
 INSTANTIATE_TEST_SUITE_P(
     Cardan, CardanCases,
-    ::testing::Values(CubicCase{-6, 11, -6, {1, 2, 3}, "three", "(z-1)(z-2)(z-3), q = 0"},
-                      CubicCase{-8, 19, -12, {1, 3, 4}, "three", "(z-1)(z-3)(z-4), q > 0"},
-                      CubicCase{-6, 9, -4, {1, 1, 4}, "repeated", "(z-1)^2(z-4), q < 0"},
-                      CubicCase{-3, 0, 4, {-1, 2, 2}, "repeated", "(z+1)(z-2)^2, q = 2"},
-                      CubicCase{-3, 3, -1, {1, 1, 1}, "repeated", "(z-1)^3, p = q = 0"},
-                      CubicCase{0, 0, 1, {-1, -1, -1}, "one", "z^3 + 1, u = 0"},
-                      CubicCase{0, 0, -1, {1, 1, 1}, "one", "z^3 - 1, v = 0"},
-                      CubicCase{-1, 1, -1, {1, 1, 1}, "one", "(z-1)(z^2+1)"},
-                      CubicCase{-2, -5, 6, {-2, 1, 3}, "three", "(z+2)(z-1)(z-3)"}));
+    ::testing::Values(CubicCase{"ThreeRootsQZero", -6, 11, -6, {1, 2, 3}, "three", "(z-1)(z-2)(z-3), q = 0"},
+                      CubicCase{"ThreeRootsQPositive", -8, 19, -12, {1, 3, 4}, "three", "(z-1)(z-3)(z-4), q > 0"},
+                      CubicCase{"DoubleRootQNegative", -6, 9, -4, {1, 1, 4}, "repeated", "(z-1)^2(z-4), q < 0"},
+                      CubicCase{"DoubleRootQPositive", -3, 0, 4, {-1, 2, 2}, "repeated", "(z+1)(z-2)^2, q = 2"},
+                      CubicCase{"TripleRoot", -3, 3, -1, {1, 1, 1}, "repeated", "(z-1)^3, p = q = 0"},
+                      CubicCase{"OneRootUZero", 0, 0, 1, {-1, -1, -1}, "one", "z^3 + 1, u = 0"},
+                      CubicCase{"OneRootVZero", 0, 0, -1, {1, 1, 1}, "one", "z^3 - 1, v = 0"},
+                      CubicCase{"OneRootBesideAComplexPair", -1, 1, -1, {1, 1, 1}, "one", "(z-1)(z^2+1)"},
+                      CubicCase{"ThreeRootsOneNegative", -2, -5, 6, {-2, 1, 3}, "three", "(z+2)(z-1)(z-3)"}),
+    [](const ::testing::TestParamInfo<CubicCase>& info) { return std::string(info.param.name); });
 
 TEST(Cardan, DetailsOfTheTrigonometricBranch)
 {

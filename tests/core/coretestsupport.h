@@ -1,8 +1,9 @@
 #pragma once
 // Shared set-up of the core tests: an EosState for a reference fluid, sized as the windows
-// size their report arrays.
+// size their report arrays, and stand-in fugacity evaluations for the saturation solvers.
 
 #include "core/eosstate.h"
+#include "core/fugacity.h"
 #include "tests/core/referenceeos.h"
 
 namespace calvex::testing {
@@ -25,6 +26,27 @@ inline reference::Fluid asStored(const reference::Fluid& fluid)
 {
     return {fluid.name, static_cast<float>(fluid.Tc), static_cast<float>(fluid.Pc), static_cast<float>(fluid.omega),
             static_cast<float>(fluid.Tb)};
+}
+
+// A stand-in evaluation with three real roots (D < 0) and the given fugacities (Pa).
+inline core::FugacityEvaluation threeRoots(double fL, double fV)
+{
+    core::FugacityEvaluation evaluation;
+    evaluation.fugacities = {static_cast<float>(fL), static_cast<float>(fV)};
+    evaluation.roots.roots = {0.05f, 0.1f, 0.8f};
+    evaluation.roots.details.D = -1e-4f;
+    return evaluation;
+}
+
+// A stand-in evaluation with one real root above (vapour-like) or below the inflection point.
+inline core::FugacityEvaluation oneRoot(float f, bool vapourLike)
+{
+    core::FugacityEvaluation evaluation;
+    evaluation.fugacities = {f, f};
+    evaluation.roots.roots.fill(vapourLike ? 0.9f : 0.05f);
+    evaluation.roots.details.D = 1e-3f;
+    evaluation.roots.details.q = vapourLike ? -0.01f : 0.01f;
+    return evaluation;
 }
 
 } // namespace calvex::testing

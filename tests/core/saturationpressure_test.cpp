@@ -17,6 +17,8 @@ namespace {
 using testing::reference::Eos;
 namespace ref = testing::reference;
 using Strings = std::vector<std::string>;
+using testing::oneRoot;
+using testing::threeRoots;
 
 EosState methaneAt150K(EosHost host, Eos eos)
 {
@@ -25,26 +27,16 @@ EosState methaneAt150K(EosHost host, Eos eos)
     return state;
 }
 
-// A stand-in evaluation with three real roots (D < 0) and the given fugacities.
-FugacityEvaluation threeRoots(float fL, float fV)
-{
-    FugacityEvaluation evaluation;
-    evaluation.fugacities = {fL, fV};
-    evaluation.roots.roots = {0.05f, 0.1f, 0.8f};
-    evaluation.roots.details.D = -1e-4f;
-    return evaluation;
-}
+// fL/fV alternates 2 and 1/2, so P alternates between 1e5 and 2e5 Pa and never converges.
+FugacityEvaluation alternating(float P) { return P < 1.5e5f ? threeRoots(2.0f * P, P) : threeRoots(P, 2.0f * P); }
 
-// A stand-in evaluation with one real root above or below the inflection point.
-FugacityEvaluation oneRoot(float f, bool vapourLike)
+// The alternating stand-in, counting its evaluations.
+FugacitySource neverConverging(int& calls)
 {
-    FugacityEvaluation evaluation;
-    evaluation.fugacities = {f, f};
-    const float Z = vapourLike ? 0.9f : 0.05f;
-    evaluation.roots.roots = {Z, Z, Z};
-    evaluation.roots.details.D = 1e-3f;
-    evaluation.roots.details.q = vapourLike ? -0.01f : 0.01f;
-    return evaluation;
+    return [&calls](EosState&, float P) -> std::optional<FugacityEvaluation> {
+        ++calls;
+        return alternating(P);
+    };
 }
 
 TEST(SaturationPressure, MethaneAt150KAgainstAnEqualFugacitySolve)
@@ -168,14 +160,9 @@ TEST(SaturationPressureLog, RowsFollowEachEvaluation)
 
 TEST(SaturationPressureLog, CappedRunWritesFiftyRowsAndReturnsTheLastPressurePlusTwoHundredthPascal)
 {
-    // fL/fV alternates 2 and 1/2, so P alternates between 2e5 and 1e5 Pa and never converges.
     int calls = 0;
-    const FugacitySource neverConverging = [&](EosState&, float P) -> std::optional<FugacityEvaluation> {
-        ++calls;
-        return P < 1.5e5f ? threeRoots(2.0f * P, P) : threeRoots(P, 2.0f * P);
-    };
     auto state = methaneAt150K(EosHost::SaturationPressureCalculator, Eos::PengRobinson);
-    const float P = Psatiteration1(state, 1e5f, neverConverging);
+    const float P = Psatiteration1(state, 1e5f, neverConverging(calls));
     const float expected = static_cast<float>(2e5 + 0.02); // the 49th update, then the nudge in 32 bits
     EXPECT_EQ(P, expected);
     EXPECT_EQ(calls, 50);
@@ -195,10 +182,8 @@ TEST(SaturationPressureLog, CappedRunWritesFiftyRowsAndReturnsTheLastPressurePlu
 TEST(SaturationPressureLog, ShortRunLeavesTheLaterRowsOfALongerOne)
 {
     auto state = methaneAt150K(EosHost::SaturationPressureCalculator, Eos::PengRobinson);
-    const FugacitySource neverConverging = [](EosState&, float P) -> std::optional<FugacityEvaluation> {
-        return P < 1.5e5f ? threeRoots(2.0f * P, P) : threeRoots(P, 2.0f * P);
-    };
-    Psatiteration1(state, 1e5f, neverConverging);
+    int calls = 0;
+    Psatiteration1(state, 1e5f, neverConverging(calls));
     const std::string row40 = state.result[6 * 40 + 4];
     Psatcal(state);
     EXPECT_LT(state.nos, 10);
@@ -219,12 +204,8 @@ TEST(SaturationPressureCap, ReportingWindowsReturnTheInitialGuessAfterTheirCap)
     for (const auto& row : rows) {
         testing::ScriptedUi ui;
         int calls = 0;
-        const FugacitySource neverConverging = [&](EosState&, float P) -> std::optional<FugacityEvaluation> {
-            ++calls;
-            return P < 1.5e5f ? threeRoots(2.0f * P, P) : threeRoots(P, 2.0f * P);
-        };
         auto state = methaneAt150K(row.host, Eos::PengRobinson);
-        EXPECT_EQ(Psatiteration1(state, 1e5f, neverConverging), row.result) << static_cast<int>(row.host);
+        EXPECT_EQ(Psatiteration1(state, 1e5f, neverConverging(calls)), row.result) << static_cast<int>(row.host);
         EXPECT_EQ(calls, row.calls) << static_cast<int>(row.host);
         EXPECT_TRUE(ui.messages().empty());
         EXPECT_EQ(state.result[9], "");
@@ -239,7 +220,7 @@ TEST(SaturationPressureCap, RunThatMetAOneRootStateAndReachedTheCapGivesZero)
         ++calls;
         if (calls == 1)
             return oneRoot(P, false);
-        return P < 1.5e5f ? threeRoots(2.0f * P, P) : threeRoots(P, 2.0f * P);
+        return alternating(P);
     };
     for (EosHost host : {EosHost::SaturationPressureCalculator, EosHost::EnthalpyCalculator}) {
         calls = 0;

@@ -15,31 +15,14 @@ namespace {
 using testing::reference::Eos;
 namespace ref = testing::reference;
 using Strings = std::vector<std::string>;
+using testing::oneRoot;
+using testing::threeRoots;
 
 EosState methaneAt1MPa(Eos eos)
 {
     auto state = testing::stateFor(EosHost::SaturationTemperatureCalculator, ref::methane, eos);
     state.p = 1e6f;
     return state;
-}
-
-FugacityEvaluation threeRoots(double fL, double fV)
-{
-    FugacityEvaluation evaluation;
-    evaluation.fugacities = {static_cast<float>(fL), static_cast<float>(fV)};
-    evaluation.roots.roots = {0.05f, 0.1f, 0.8f};
-    evaluation.roots.details.D = -1e-4f;
-    return evaluation;
-}
-
-FugacityEvaluation oneRoot(bool vapourLike)
-{
-    FugacityEvaluation evaluation;
-    evaluation.fugacities = {5e5f, 5e5f};
-    evaluation.roots.roots.fill(vapourLike ? 0.9f : 0.05f);
-    evaluation.roots.details.D = 1e-3f;
-    evaluation.roots.details.q = vapourLike ? -0.01f : 0.01f;
-    return evaluation;
 }
 
 TEST(SaturationTemperature, MethaneAt1MPaWithinFiveHundredthsOfAKelvin)
@@ -191,7 +174,7 @@ TEST(SaturationTemperatureMends, OneRootStateShowsTheSideAndTheSearchStepsOn)
     const FugacitySource source = [&](EosState&, float T) -> std::optional<FugacityEvaluation> {
         temperatures.push_back(T);
         if (T < 140.0f)
-            return oneRoot(false);
+            return oneRoot(5e5f, false);
         return threeRoots(1e6 + (T - 150.0) * 40000.0, 1e6);
     };
     auto state = methaneAt1MPa(Eos::PengRobinson);
@@ -205,7 +188,7 @@ TEST(SaturationTemperatureMends, OneRootStateShowsTheSideAndTheSearchStepsOn)
 TEST(SaturationTemperatureMends, CapAfterTheSearchHasBeenRelievedGivesZero)
 {
     // Always a single vapour-like root: the search steps down 11 K each time and never converges.
-    const FugacitySource source = [](EosState&, float) -> std::optional<FugacityEvaluation> { return oneRoot(true); };
+    const FugacitySource source = [](EosState&, float) -> std::optional<FugacityEvaluation> { return oneRoot(5e5f, true); };
     testing::ScriptedUi ui;
     auto state = methaneAt1MPa(Eos::PengRobinson);
     EXPECT_EQ(Tsatiteration1(state, 1000.0f, source), 0.0f);

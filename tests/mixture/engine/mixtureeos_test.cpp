@@ -1,39 +1,15 @@
 #include "core/compressibility.h"
 #include "core/departure.h"
 #include "mixture/engine/mixtureeos.h"
-#include "tests/mixture/engine/eosreference.h"
+#include "tests/mixture/engine/eostestsupport.h"
 #include "tests/support/scriptedui.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-namespace calvex::mixture {
+namespace calvex::mixture::testing {
 namespace {
-
-using eosreference::Component;
-using eosreference::Eos;
-using eosreference::MixtureModel;
-using eosreference::butane;
-using eosreference::methane;
-
-
-MixtureState stateOf(const std::vector<Component>& components, const std::vector<float>& y, std::int16_t optionno,
-                     MixtureHost host)
-{
-    MixtureState state;
-    state.nos = static_cast<std::int16_t>(components.size());
-    state.optionno = optionno;
-    state.host = host;
-    for (std::size_t i = 0; i < components.size(); ++i) {
-        state.Tc[i] = static_cast<float>(components[i].Tc);
-        state.Pc[i] = static_cast<float>(components[i].Pc);
-        state.omega[i] = static_cast<float>(components[i].omega);
-        state.y[i] = y[i];
-    }
-    state.out.assign(53, "untouched");
-    return state;
-}
 
 // The pure component in slot 0 of a state, as the core's departure-function window holds it.
 core::EosState pureStateOf(const MixtureState& state)
@@ -45,24 +21,6 @@ core::EosState pureStateOf(const MixtureState& state)
     pure.optionno = state.optionno;
     return pure;
 }
-
-struct Equation {
-    const char* name;
-    Eos eos;
-    std::int16_t optionno;
-    EosResult (*Zcal)(MixtureState&, float, float);
-    EosResult (*partial)(MixtureState&, float, float, std::int16_t);
-    EosResult (*mixture)(MixtureState&, float, float);
-    EosResult (*departure)(MixtureState&, float, float, float);
-};
-
-const Equation equations[] = {
-    {"van der Waals", Eos::VanDerWaals, 1, eos::Zcalvanderwaal, eos::partialphycalvanderwaal, eos::phycalvanderwaal,
-     eos::DepartureVanderwaal},
-    {"Peng-Robinson", Eos::PengRobinson, 2, eos::ZcalPR, eos::partialphycalPR, eos::phycalPR, eos::DeparturePR},
-    {"Redlich-Kwong", Eos::RedlichKwong, 3, eos::ZcalRK, eos::partialphycalRK, eos::phycalRK, eos::DepartureRK},
-    {"Soave-Redlich-Kwong", Eos::Soave, 4, eos::ZcalSRK, eos::partialphycalSRK, eos::phycalSRK, eos::DepartureSRK},
-};
 
 // The double-precision picture of one state: am, bm, the roots, and on each root the mixture's
 // ln phi and departures and every component's ln phi.
@@ -338,4 +296,4 @@ TEST(MixtureDeparture, AveragedDerivativeIsNotTheExactOne)
 }
 
 } // namespace
-} // namespace calvex::mixture
+} // namespace calvex::mixture::testing

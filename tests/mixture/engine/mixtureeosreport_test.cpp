@@ -1,6 +1,6 @@
 #include "mixture/engine/mixtureeos.h"
 #include "services/numbers.h"
-#include "tests/mixture/engine/eosreference.h"
+#include "tests/mixture/engine/eostestsupport.h"
 #include "tests/support/scriptedui.h"
 
 #include <gtest/gtest.h>
@@ -10,45 +10,17 @@
 #include <functional>
 #include <limits>
 
-namespace calvex::mixture {
+namespace calvex::mixture::testing {
 namespace {
 
 using calvex::testing::ScriptedUi;
-using eosreference::Eos;
-using eosreference::MixtureModel;
-using eosreference::butane;
-using eosreference::methane;
 using Texts = std::vector<std::string>;
 
-const std::string untouched = "untouched";
 const std::string cardanMessage = "Error in cardan Method Calculation perhaphs unvalid data entry";
 
 MixtureState methaneButane(std::int16_t optionno, MixtureHost host)
 {
-    MixtureState state;
-    state.nos = 2;
-    state.optionno = optionno;
-    state.host = host;
-    state.Tc = {190.56f, 425.12f};
-    state.Pc = {45.99e5f, 37.96e5f};
-    state.omega = {0.011f, 0.2f};
-    state.y = {0.5f, 0.5f};
-    state.out.assign(53, untouched);
-    return state;
-}
-
-Eos eosOf(std::int16_t optionno)
-{
-    switch (optionno) {
-    case 1:
-        return Eos::VanDerWaals;
-    case 2:
-        return Eos::PengRobinson;
-    case 3:
-        return Eos::RedlichKwong;
-    default:
-        return Eos::Soave;
-    }
+    return stateOf({methane, butane}, {0.5f, 0.5f}, optionno, host);
 }
 
 // A report number is the plain text of a 32-bit value: it reads back to a float whose text it is.
@@ -71,7 +43,7 @@ void expectUntouched(const MixtureState& state, std::initializer_list<int> lines
 // solve's details from the coefficients.
 void expectEquationLines(const MixtureState& state, std::int16_t optionno, bool withAmBm, bool withAB, bool withRoots)
 {
-    const MixtureModel model{eosOf(optionno), {methane, butane}};
+    const MixtureModel model{equations[optionno - 1].eos, {methane, butane}};
     const double T = 250.0, P = 1e6, RT = 8.314 * T;
     const double am = model.am({0.5, 0.5}, T);
     const double bm = model.bm({0.5, 0.5});
@@ -144,11 +116,9 @@ TEST(MixtureEosReport, CompressibilityLinesFollowTheHost)
         {MixtureHost::MixtureDeparture, 1, {40, 41, 42, 43, 44, 45, 46, 47, 48, 49}},
         {MixtureHost::MixtureDeparture, 4, {40, 41, 42, 43, 44, 45, 46, 47, 48, 49}},
     };
-    using Zcal = EosResult (*)(MixtureState&, float, float);
-    const Zcal zcal[] = {eos::Zcalvanderwaal, eos::ZcalPR, eos::ZcalRK, eos::ZcalSRK};
     for (const auto& row : rows) {
         MixtureState state = methaneButane(row.option, row.host);
-        const EosResult roots = zcal[row.option - 1](state, 250.0f, 1e6f);
+        const EosResult roots = equations[row.option - 1].Zcal(state, 250.0f, 1e6f);
         ASSERT_TRUE(roots);
         for (int line = 0; line < 53; ++line) {
             const bool written = std::find(row.written.begin(), row.written.end(), line) != row.written.end();
@@ -180,9 +150,7 @@ TEST(MixtureEosReport, OnlyTheVanderwaalDepartureStoresParameters)
         MixtureState state = methaneButane(option, MixtureHost::MixtureDeparture);
         state.a = {-1.0f, -1.0f};
         state.b = {-2.0f, -2.0f};
-        using Departure = EosResult (*)(MixtureState&, float, float, float);
-        const Departure member[] = {eos::DepartureVanderwaal, eos::DeparturePR, eos::DepartureRK, eos::DepartureSRK};
-        ASSERT_TRUE(member[option - 1](state, 250.0f, 1e6f, 0.8f));
+        ASSERT_TRUE(equations[option - 1].departure(state, 250.0f, 1e6f, 0.8f));
         EXPECT_EQ(state.a[0] != -1.0f, option == 1) << option;
         EXPECT_EQ(state.b[1] != -2.0f, option == 1) << option;
     }
@@ -295,4 +263,4 @@ TEST(MixtureEosFailures, FailedSolveReportsThePreviousDetails)
 }
 
 } // namespace
-} // namespace calvex::mixture
+} // namespace calvex::mixture::testing

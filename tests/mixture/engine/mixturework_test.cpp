@@ -1,6 +1,5 @@
 // The engine's component parameters, mixing rule and its own cubic solve.
 
-#include "mixture/engine/enginearithmetic.h"
 #include "mixture/engine/mixturework.h"
 #include "tests/mixture/engine/enginecall.h"
 
@@ -91,8 +90,8 @@ TEST(MixtureCubic, CosineArgumentJustPastOneIsTakenAsOne)
     EXPECT_EQ(cosineArgument(1.0), 1.0f);
     EXPECT_EQ(cosineArgument(-0.25), -0.25f);
     // Beyond what rounding can do the argument is invalid, as before.
-    EXPECT_THROW(cosineArgument(1.00001), EngineFault);
-    EXPECT_THROW(cosineArgument(-1.5), EngineFault);
+    EXPECT_THROW(cosineArgument(1.00001), ArithmeticFault);
+    EXPECT_THROW(cosineArgument(-1.5), ArithmeticFault);
 }
 
 TEST(MixtureCubic, NearCriticalStatesSolveWithoutATrap)

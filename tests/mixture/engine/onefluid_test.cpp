@@ -1,44 +1,13 @@
 #include "mixture/engine/mixtureeos.h"
-#include "tests/mixture/engine/eosreference.h"
+#include "tests/mixture/engine/eostestsupport.h"
 #include "tests/support/scriptedui.h"
 
 #include <gtest/gtest.h>
 
-namespace calvex::mixture {
+namespace calvex::mixture::testing {
 namespace {
 
-using eosreference::Component;
-using eosreference::Eos;
-using eosreference::MixtureModel;
-using eosreference::butane;
-using eosreference::methane;
-
-
-MixtureState twoComponents(const Component& first, const Component& second, float y0, float y1)
-{
-    MixtureState state;
-    state.nos = 2;
-    state.Tc = {static_cast<float>(first.Tc), static_cast<float>(second.Tc)};
-    state.Pc = {static_cast<float>(first.Pc), static_cast<float>(second.Pc)};
-    state.omega = {static_cast<float>(first.omega), static_cast<float>(second.omega)};
-    state.y = {y0, y1};
-    return state;
-}
-
 using AbRoutine = EosResult (*)(MixtureState&, float, float);
-
-struct AbRow {
-    const char* name;
-    Eos eos;
-    AbRoutine routine;
-};
-
-const AbRow abRows[] = {
-    {"abvanderwaal", Eos::VanDerWaals, eos::abvanderwaal},
-    {"abRK", Eos::RedlichKwong, eos::abRK},
-    {"abSRK", Eos::Soave, eos::abSRK},
-    {"abPR", Eos::PengRobinson, eos::abPR},
-};
 
 // Each a_i and b_i is one formula rounded once to 32 bits; am and bm add four and two rounded
 // terms, so a few units in the last place of a float (1.2e-7 each) cover them.
@@ -47,11 +16,11 @@ constexpr double parameterTolerance = 1e-6;
 TEST(OneFluidParameters, MethaneButaneAt250KMatchADoublePrecisionMixture)
 {
     const float T = 250.0f;
-    for (const AbRow& row : abRows) {
+    for (const Equation& row : equations) {
         calvex::testing::ScriptedUi ui;
-        MixtureState state = twoComponents(methane, butane, 0.5f, 0.5f);
+        MixtureState state = stateOf({methane, butane}, {0.5f, 0.5f});
         const MixtureModel model{row.eos, {methane, butane}};
-        const EosResult result = row.routine(state, T, 1e6f);
+        const EosResult result = row.ab(state, T, 1e6f);
         ASSERT_TRUE(result) << row.name;
         EXPECT_NEAR((*result)[0], model.am({0.5, 0.5}, T), parameterTolerance * model.am({0.5, 0.5}, T)) << row.name;
         EXPECT_NEAR((*result)[1], model.bm({0.5, 0.5}), parameterTolerance * model.bm({0.5, 0.5})) << row.name;
@@ -66,10 +35,10 @@ TEST(OneFluidParameters, MethaneButaneAt250KMatchADoublePrecisionMixture)
 
 TEST(OneFluidParameters, IdenticalComponentsGiveTheComponentsOwnParameters)
 {
-    for (const AbRow& row : abRows) {
+    for (const Equation& row : equations) {
         for (float y0 : {0.1f, 0.37f, 0.5f, 0.9f}) {
-            MixtureState state = twoComponents(butane, butane, y0, 1.0f - y0);
-            const EosResult result = row.routine(state, 300.0f, 2e5f);
+            MixtureState state = stateOf({butane, butane}, {y0, 1.0f - y0});
+            const EosResult result = row.ab(state, 300.0f, 2e5f);
             ASSERT_TRUE(result) << row.name;
             EXPECT_NEAR((*result)[0], state.a[0], 4e-7 * state.a[0]) << row.name << ' ' << y0;
             EXPECT_NEAR((*result)[1], state.b[0], 4e-7 * state.b[0]) << row.name << ' ' << y0;
@@ -79,7 +48,7 @@ TEST(OneFluidParameters, IdenticalComponentsGiveTheComponentsOwnParameters)
 
 TEST(OneFluidParameters, VanderwaalIgnoresStateAndRedlichKwongFollowsRootT)
 {
-    MixtureState state = twoComponents(methane, butane, 0.3f, 0.7f);
+    MixtureState state = stateOf({methane, butane}, {0.3f, 0.7f});
     const EosResult cold = eos::abvanderwaal(state, 100.0f, 1e3f);
     const EosResult hot = eos::abvanderwaal(state, 900.0f, 1e8f);
     ASSERT_TRUE(cold && hot);
@@ -94,7 +63,7 @@ TEST(OneFluidParameters, VanderwaalIgnoresStateAndRedlichKwongFollowsRootT)
 
 TEST(OneFluidParameters, AbsentComponentStillGetsItsParameters)
 {
-    MixtureState state = twoComponents(methane, butane, 1.0f, 0.0f);
+    MixtureState state = stateOf({methane, butane}, {1.0f, 0.0f});
     const EosResult result = eos::abPR(state, 250.0f, 1e6f);
     ASSERT_TRUE(result);
     const MixtureModel model{Eos::PengRobinson, {methane, butane}};
@@ -105,7 +74,7 @@ TEST(OneFluidParameters, AbsentComponentStillGetsItsParameters)
 
 TEST(OneFluidParameters, EveryEquationOverwritesComponentZero)
 {
-    MixtureState state = twoComponents(methane, butane, 0.5f, 0.5f);
+    MixtureState state = stateOf({methane, butane}, {0.5f, 0.5f});
     ASSERT_TRUE(eos::abRK(state, 250.0f, 1e6f));
     const float rkA = state.a[0];
     ASSERT_TRUE(eos::abPR(state, 250.0f, 1e6f));
@@ -139,7 +108,7 @@ TEST(OneFluidParameters, BadInputStopsWithAbcalKeepingEarlierComponents)
     };
     for (const auto& row : rows) {
         calvex::testing::ScriptedUi ui;
-        MixtureState state = twoComponents(methane, butane, 0.5f, 0.5f);
+        MixtureState state = stateOf({methane, butane}, {0.5f, 0.5f});
         state.Tc[row.badSlot] = row.Tc;
         state.Pc[row.badSlot] = row.Pc;
         state.a = {-1.0f, -1.0f};
@@ -156,7 +125,7 @@ TEST(OneFluidParameters, BadInputStopsWithAbcalKeepingEarlierComponents)
 TEST(OneFluidParameters, MoreComponentsThanSlotsIsAFailureNotAnOverrun)
 {
     calvex::testing::ScriptedUi ui;
-    MixtureState state = twoComponents(methane, butane, 0.5f, 0.5f);
+    MixtureState state = stateOf({methane, butane}, {0.5f, 0.5f});
     state.nos = 8;
     for (int i = 2; i < mixtureSlots; ++i) {
         state.Tc[i] = 300.0f;
@@ -167,4 +136,4 @@ TEST(OneFluidParameters, MoreComponentsThanSlotsIsAFailureNotAnOverrun)
 }
 
 } // namespace
-} // namespace calvex::mixture
+} // namespace calvex::mixture::testing

@@ -190,36 +190,27 @@ double Mixture::incipientSum(const Composition& given, double T, double P, bool 
     return sum;
 }
 
-Mixture::Point Mixture::bubblePressure(const Composition& x, double T) const
+// The pressure at which the incipient phase's fractions sum to 1: successive substitution on P,
+// from the Wilson estimate Σ x·K (bubble) or 1/Σ (y/K) (dew) at 1 bar.
+Mixture::Point Mixture::incipientPressure(const Composition& given, double T, bool bubble) const
 {
-    double P = 0;
-    for (std::size_t i = 0; i < x.size(); ++i)
-        P += x[i] * wilsonK(int(i), T, 1.0);
-    Composition y;
+    double estimate = 0;
+    for (std::size_t i = 0; i < given.size(); ++i)
+        estimate += bubble ? given[i] * wilsonK(int(i), T, 1.0) : given[i] / wilsonK(int(i), T, 1.0);
+    double P = bubble ? estimate : 1.0 / estimate;
+    Composition other;
     for (int k = 0; k < 500; ++k) {
-        const double S = incipientSum(x, T, P, true, y);
-        P *= S;
+        const double S = incipientSum(given, T, P, bubble, other);
+        P = bubble ? P * S : P / S;
         if (std::fabs(S - 1.0) < 1e-13)
             break;
     }
-    return {P, y};
+    return {P, other};
 }
 
-Mixture::Point Mixture::dewPressure(const Composition& y, double T) const
-{
-    double inverse = 0;
-    for (std::size_t i = 0; i < y.size(); ++i)
-        inverse += y[i] / wilsonK(int(i), T, 1.0);
-    double P = 1.0 / inverse;
-    Composition x;
-    for (int k = 0; k < 500; ++k) {
-        const double S = incipientSum(y, T, P, false, x);
-        P /= S;
-        if (std::fabs(S - 1.0) < 1e-13)
-            break;
-    }
-    return {P, x};
-}
+Mixture::Point Mixture::bubblePressure(const Composition& x, double T) const { return incipientPressure(x, T, true); }
+
+Mixture::Point Mixture::dewPressure(const Composition& y, double T) const { return incipientPressure(y, T, false); }
 
 namespace {
 
@@ -241,38 +232,28 @@ double secantTemperature(double T0, double T1, Sum lnSum)
 
 } // namespace
 
-Mixture::Point Mixture::bubbleTemperature(const Composition& x, double P) const
+// A start from the Wilson estimate, Σ x·K = 1 (bubble) or Σ y/K = 1 (dew) by bisection, then the
+// secant method on ln S(T).
+Mixture::Point Mixture::incipientTemperature(const Composition& given, double P, bool bubble) const
 {
-    // A start from the Wilson estimate: Σ x·K = 1 by bisection.
     double lo = 50, hi = 1500;
     for (int k = 0; k < 200; ++k) {
         const double mid = 0.5 * (lo + hi);
         double s = 0;
-        for (std::size_t i = 0; i < x.size(); ++i)
-            s += x[i] * wilsonK(int(i), mid, P);
-        (s > 1 ? hi : lo) = mid;
+        for (std::size_t i = 0; i < given.size(); ++i)
+            s += bubble ? given[i] * wilsonK(int(i), mid, P) : given[i] / wilsonK(int(i), mid, P);
+        ((bubble ? s > 1 : s < 1) ? hi : lo) = mid;
     }
-    Composition y;
-    const double T = secantTemperature(lo, lo + 1.0, [&](double t) { return std::log(incipientSum(x, t, P, true, y)); });
-    incipientSum(x, T, P, true, y);
-    return {T, y};
+    Composition other;
+    const double T =
+        secantTemperature(lo, lo + 1.0, [&](double t) { return std::log(incipientSum(given, t, P, bubble, other)); });
+    incipientSum(given, T, P, bubble, other);
+    return {T, other};
 }
 
-Mixture::Point Mixture::dewTemperature(const Composition& y, double P) const
-{
-    double lo = 50, hi = 1500;
-    for (int k = 0; k < 200; ++k) {
-        const double mid = 0.5 * (lo + hi);
-        double s = 0;
-        for (std::size_t i = 0; i < y.size(); ++i)
-            s += y[i] / wilsonK(int(i), mid, P);
-        (s < 1 ? hi : lo) = mid;
-    }
-    Composition x;
-    const double T = secantTemperature(lo, lo + 1.0, [&](double t) { return std::log(incipientSum(y, t, P, false, x)); });
-    incipientSum(y, T, P, false, x);
-    return {T, x};
-}
+Mixture::Point Mixture::bubbleTemperature(const Composition& x, double P) const { return incipientTemperature(x, P, true); }
+
+Mixture::Point Mixture::dewTemperature(const Composition& y, double P) const { return incipientTemperature(y, P, false); }
 
 Mixture::Flash Mixture::flash(const Composition& z, double T, double P) const
 {

@@ -65,6 +65,8 @@ private:
     double wilsonK(int i, double T, double P) const;
     // At fixed T and P, the incipient-phase composition and the sum Σ given·K (bubble) or Σ given/K (dew).
     double incipientSum(const Composition& given, double T, double P, bool bubble, Composition& other) const;
+    Point incipientPressure(const Composition& given, double T, bool bubble) const;
+    Point incipientTemperature(const Composition& given, double P, bool bubble) const;
 
     Equation m_equation;
     std::vector<Component> m_components;
