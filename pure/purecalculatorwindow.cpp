@@ -66,8 +66,8 @@ PureCalculatorWindow::PureCalculatorWindow(PureWindowKind kind, PureWindowServic
       m_ownServices(services ? nullptr : programWindowServices()),
       m_calculator(kind, services ? *services : *m_ownServices)
 {
-    setObjectName(QString::fromStdString(spec().name));
-    setWindowTitle(QString::fromStdString(spec().caption));
+    setObjectName(QString::fromStdString(config().name));
+    setWindowTitle(QString::fromStdString(config().caption));
     buildControls();
     Form_Load();
 }
@@ -82,7 +82,7 @@ QLabel* PureCalculatorWindow::addLabel(const char* name, const QString& text)
     return label;
 }
 
-QComboBox* PureCalculatorWindow::addUnitList(const char* name, const UnitListSpec& units)
+QComboBox* PureCalculatorWindow::addUnitList(const char* name, const UnitListConfig& units)
 {
     auto* list = new QComboBox(this);
     list->setObjectName(QString::fromLatin1(name));
@@ -107,7 +107,7 @@ QFrame* PureCalculatorWindow::addLine(const char* name)
 
 void PureCalculatorWindow::buildControls()
 {
-    const PureWindowSpec& s = spec();
+    const PureWindowConfig& s = config();
     auto* outer = new QVBoxLayout(this);
     const int margin = pixels(this, marginTwips);
     outer->setContentsMargins(margin, margin / 2, margin, margin);
@@ -228,14 +228,14 @@ void PureCalculatorWindow::Form_Load()
     }
     // An empty list has no first entry to select: that fails the load as an unreadable file does.
     if (!list.ok() || m_componentList->count() == 0) {
-        if (!spec().loadFailure.empty())
-            services::ui().message(spec().loadFailure);
+        if (!config().loadFailure.empty())
+            services::ui().message(config().loadFailure);
         return;
     }
     m_componentList->setCurrentIndex(0);
-    if (m_pressureUnits && spec().pressureUnits.selectFirstAtLoad)
+    if (m_pressureUnits && config().pressureUnits.selectFirstAtLoad)
         m_pressureUnits->setCurrentIndex(0);
-    if (m_temperatureUnits && spec().temperatureUnits.selectFirstAtLoad)
+    if (m_temperatureUnits && config().temperatureUnits.selectFirstAtLoad)
         m_temperatureUnits->setCurrentIndex(0);
 }
 
@@ -247,14 +247,14 @@ void PureCalculatorWindow::Option4_Click() { m_calculator.setOptionno(4); }
 void PureCalculatorWindow::Text1_Temperature_KeyPress(int& KeyAscii)
 {
     const std::string text = m_temperatureBox->text().toStdString();
-    if (KeyAscii > 127 || !boxKeyAccepted(spec().temperatureFilter, text, static_cast<char>(KeyAscii)))
+    if (KeyAscii > 127 || !boxKeyAccepted(config().temperatureFilter, text, static_cast<char>(KeyAscii)))
         KeyAscii = 0;
 }
 
 void PureCalculatorWindow::Text1_Pressure_KeyPress(int& KeyAscii)
 {
     const std::string text = m_pressureBox->text().toStdString();
-    if (KeyAscii > 127 || !boxKeyAccepted(spec().pressureFilter, text, static_cast<char>(KeyAscii)))
+    if (KeyAscii > 127 || !boxKeyAccepted(config().pressureFilter, text, static_cast<char>(KeyAscii)))
         KeyAscii = 0;
 }
 
@@ -263,7 +263,7 @@ void PureCalculatorWindow::Combo1_Unit_p_KeyPress(int& KeyAscii) { KeyAscii = 0;
 
 void PureCalculatorWindow::Combo2_KeyPress(int& KeyAscii)
 {
-    if (spec().componentKeys == ListKeys::Swallow)
+    if (config().componentKeys == ListKeys::Swallow)
         KeyAscii = 0;
 }
 
@@ -275,8 +275,8 @@ void PureCalculatorWindow::Combo2_LostFocus()
     m_inLostFocus = true;
     const bool shown = m_calculator.showNotListedDialogs(m_componentList->currentText().toStdString());
     m_inLostFocus = false;
-    if (!shown && !spec().lostFocusFailure.empty())
-        services::ui().message(spec().lostFocusFailure);
+    if (!shown && !config().lostFocusFailure.empty())
+        services::ui().message(config().lostFocusFailure);
 }
 
 void PureCalculatorWindow::Command1_Calculator_Click() { calculate(); }
@@ -305,7 +305,7 @@ FormReading PureCalculatorWindow::readForm() const
 
 void PureCalculatorWindow::graphplotting(const std::string& argument)
 {
-    const SweepSpec* sweep = sweepFor(spec(), argument);
+    const SweepConfig* sweep = sweepFor(config(), argument);
     // A sweep that failed has said so; the chart of an earlier plot is not shown as its result.
     if (!sweep || !m_calculator.writeSweep(argument))
         return;
@@ -315,7 +315,7 @@ void PureCalculatorWindow::graphplotting(const std::string& argument)
 
 void PureCalculatorWindow::plot(const std::string& datafilename)
 {
-    services::plotSweep(spec().sweepPlot, datafilename);
+    services::plotSweep(config().sweepPlot, datafilename);
 }
 
 bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)

@@ -1,7 +1,7 @@
 #pragma once
 // The one window class of the seven pure-component calculators: the component list, the
 // temperature and pressure boxes with their unit lists, the four equation buttons and the
-// Calculate button, laid out and named as the window's PureWindowSpec says. The window only
+// Calculate button, laid out and named as the window's PureWindowConfig says. The window only
 // routes: it reads its controls into a FormReading for its PureCalculator and draws the
 // calculator's points files when the result viewer calls back.
 
@@ -30,7 +30,7 @@ public:
                                   QWidget* parent = nullptr);
     ~PureCalculatorWindow() override;
 
-    const PureWindowSpec& spec() const { return m_calculator.spec(); }
+    const PureWindowConfig& config() const { return m_calculator.config(); }
     PureCalculator& calculator() { return m_calculator; }
 
     // Handlers, under the names the windows give them.
@@ -73,7 +73,7 @@ protected:
 private:
     void buildControls();
     QLabel* addLabel(const char* name, const QString& text);
-    QComboBox* addUnitList(const char* name, const UnitListSpec& units);
+    QComboBox* addUnitList(const char* name, const UnitListConfig& units);
     QFrame* addLine(const char* name);
     void calculate();
     FormReading readForm() const;

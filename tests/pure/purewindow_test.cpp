@@ -439,7 +439,7 @@ TEST_F(PureWindowTest, AcentricFactorChecksDifferByWindow)
         {PureWindowKind::MolarVolume, "zero omega fluid", "0.3", {}, true},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(pureWindowSpec(row.kind).name + " " + row.component);
+        SCOPED_TRACE(pureWindowConfig(row.kind).name + " " + row.component);
         ui.clear();
         std::filesystem::remove(folder.file("result.htm"));
         open(row.kind);
@@ -525,7 +525,7 @@ TEST_F(PureWindowTest, ReportAndChartOfTheEnthalpyWindow)
 TEST_F(PureWindowTest, PlottingAfterAnAbortedCalculationGivesTheSameChart)
 {
     for (const PureWindowKind kind : {PureWindowKind::Fugacity, PureWindowKind::MolarVolume, PureWindowKind::Departure}) {
-        SCOPED_TRACE(pureWindowSpec(kind).name);
+        SCOPED_TRACE(pureWindowConfig(kind).name);
         open(kind);
         select("propane");
         window->Option(2)->click();
@@ -574,13 +574,13 @@ TEST_F(PureWindowTest, SaturationWindowsPlotWithoutArgument)
 TEST_F(PureWindowTest, TheRealTemplatesHoldOnePlaceholderPerReportValue)
 {
     for (const PureWindowKind kind : pureWindowKinds()) {
-        const PureWindowSpec& spec = pureWindowSpec(kind);
-        folder.copyProgramFile(spec.templateName);
-        const std::string page = folder.read(spec.templateName);
+        const PureWindowConfig& config = pureWindowConfig(kind);
+        folder.copyProgramFile(config.templateName);
+        const std::string page = folder.read(config.templateName);
         std::size_t placeholders = 0;
         for (std::size_t at = page.find("variable"); at != std::string::npos; at = page.find("variable", at + 1))
             ++placeholders;
-        EXPECT_EQ(placeholders, static_cast<std::size_t>(spec.count)) << spec.templateName;
+        EXPECT_EQ(placeholders, static_cast<std::size_t>(config.count)) << config.templateName;
     }
     // A report through the real page leaves no placeholder behind.
     open(PureWindowKind::SaturationPressure);

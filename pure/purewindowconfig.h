@@ -38,7 +38,7 @@ enum class ListKeys {
     SelectByLetter, // the list's own selection of the next entry with that first letter
 };
 
-struct UnitListSpec {
+struct UnitListConfig {
     std::vector<std::string> entries; // in the order shown
     std::string initialText;          // empty: no entry until the window selects one at load
     ListKeys keys = ListKeys::Swallow;
@@ -58,13 +58,13 @@ struct ConstantCheckRules {
 enum class Swept { Temperature, Pressure };
 
 // One sweep of a window: the argument the result viewer passes and the points file it writes.
-struct SweepSpec {
+struct SweepConfig {
     std::string argument; // "T", "P", or empty for the saturation windows
     std::string file;     // "points1.dat" or "points2.dat"
     Swept swept = Swept::Temperature;
 };
 
-struct PureWindowSpec {
+struct PureWindowConfig {
     PureWindowKind kind;
     std::string name;    // the window's name, its objectName
     std::string caption; // the window caption
@@ -77,8 +77,8 @@ struct PureWindowSpec {
     bool hasPressure = true;
     BoxFilter temperatureFilter = BoxFilter::SignedNumber;
     BoxFilter pressureFilter = BoxFilter::UnsignedNumber;
-    UnitListSpec temperatureUnits;
-    UnitListSpec pressureUnits;
+    UnitListConfig temperatureUnits;
+    UnitListConfig pressureUnits;
     ListKeys componentKeys = ListKeys::Swallow;
 
     bool asksHeatCapacity = false;      // InputABCD after GetPcTcOmega
@@ -98,17 +98,17 @@ struct PureWindowSpec {
     int resultSize = 0;  // elements of the report array, element 0 unused
     int resultKind = 0;
 
-    std::vector<SweepSpec> sweeps;
+    std::vector<SweepConfig> sweeps;
     int curves = 1;
     services::SweepPlot sweepPlot = services::SweepPlot::EnthalpyEntropy; // the chart's titles and legends
     std::string sweepFailure; // the sweep writer's failure
 };
 
-const PureWindowSpec& pureWindowSpec(PureWindowKind kind);
+const PureWindowConfig& pureWindowConfig(PureWindowKind kind);
 const std::vector<PureWindowKind>& pureWindowKinds();
 
-// The spec of the sweep that `argument` ("T", "P", or empty) selects, or nullptr.
-const SweepSpec* sweepFor(const PureWindowSpec& spec, const std::string& argument);
+// The sweep that `argument` ("T", "P", or empty) selects, or nullptr.
+const SweepConfig* sweepFor(const PureWindowConfig& config, const std::string& argument);
 
 // Whether `key` typed into a box holding `text` passes the filter (Backspace is '\b').
 bool boxKeyAccepted(BoxFilter filter, const std::string& text, char key);
