@@ -1,7 +1,7 @@
 #include "pure/purecalculatorwindow.h"
 
 #include "services/chartwindow.h"
-#include "services/numbers.h"
+#include "services/windowplacement.h"
 #include "services/ui.h"
 
 #include <QButtonGroup>
@@ -30,10 +30,7 @@ constexpr double unitListWidthTwips = 1500;
 constexpr double buttonWidthTwips = 4200;
 constexpr double buttonHeightTwips = 480;
 
-int pixels(const QWidget* widget, double twips)
-{
-    return static_cast<int>(services::pixelsFromTwips(twips, widget->logicalDpiX()));
-}
+int pixels(const QWidget* widget, double twips) { return services::sizeFromTwips(*widget, twips, 0).width(); }
 
 QFont labelFont(int points = 9)
 {
@@ -188,7 +185,7 @@ void PureCalculatorWindow::buildControls()
     m_calculateButton = new QPushButton(QString::fromStdString(s.buttonCaption), this);
     m_calculateButton->setObjectName(QString::fromStdString(s.buttonName));
     m_calculateButton->setFont(labelFont());
-    m_calculateButton->setMinimumSize(pixels(this, buttonWidthTwips), pixels(this, buttonHeightTwips));
+    m_calculateButton->setMinimumSize(services::sizeFromTwips(*this, buttonWidthTwips, buttonHeightTwips));
     m_calculateButton->setAutoDefault(false);
     connect(m_calculateButton, &QPushButton::clicked, this, &PureCalculatorWindow::calculate);
     outer->addWidget(m_calculateButton, 0, Qt::AlignHCenter);

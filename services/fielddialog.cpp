@@ -2,7 +2,6 @@
 
 #include "services/filteredbox.h"
 #include "services/numbers.h"
-#include "services/windowplacement.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -60,7 +59,7 @@ QLineEdit* FieldDialog::addBox(std::optional<KeyFilter> filter, const TwipsRect&
 {
     auto* box = new QLineEdit(this);
     box->setObjectName(QStringLiteral("Text1_%1").arg(m_boxes.size()));
-    placeInTwips(*box, rect.left, rect.top, rect.width, rect.height);
+    placeInTwips(*box, rect);
     if (filter)
         setKeyFilter(*box, *filter);
     box->installEventFilter(this);
@@ -73,7 +72,7 @@ QLabel* FieldDialog::addLabel(const QString& text, const TwipsRect& rect)
 {
     auto* label = new QLabel(text, this);
     label->setTextFormat(Qt::PlainText);
-    placeInTwips(*label, rect.left, rect.top, rect.width, rect.height);
+    placeInTwips(*label, rect);
     return label;
 }
 
@@ -82,7 +81,7 @@ void FieldDialog::addConfirmButton(const QString& caption, const TwipsRect& rect
     m_confirm = new QPushButton(caption, this);
     m_confirm->setObjectName(QStringLiteral("Command1"));
     m_confirm->setAutoDefault(false);
-    placeInTwips(*m_confirm, rect.left, rect.top, rect.width, rect.height);
+    placeInTwips(*m_confirm, rect);
     connect(m_confirm, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 

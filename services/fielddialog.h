@@ -6,6 +6,7 @@
 
 #include "services/keyfilter.h"
 #include "services/ui.h"
+#include "services/windowplacement.h"
 
 #include <QDialog>
 
@@ -18,14 +19,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace calvex::services {
-
-// A rectangle in twips.
-struct TwipsRect {
-    double left;
-    double top;
-    double width;
-    double height;
-};
 
 class FieldDialog : public QDialog, public ModalDialog {
     Q_OBJECT

@@ -24,7 +24,7 @@ QLabel* addLabel(QWidget& parent, const QString& text, double left, double top, 
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    services::placeInTwips(*label, left, top, width, height);
+    services::placeInTwips(*label, {left, top, width, height});
     return label;
 }
 
@@ -32,7 +32,7 @@ QPushButton* addButton(QWidget& parent, const QString& caption, const char* name
 {
     auto* button = new QPushButton(caption, &parent);
     button->setObjectName(QString::fromLatin1(name));
-    services::placeInTwips(*button, left, top, 1260, 375);
+    services::placeInTwips(*button, {left, top, 1260, 375});
     return button;
 }
 
@@ -72,7 +72,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 
     m_icon0 = new QLabel(this);
     m_icon0->setObjectName(QStringLiteral("picIcon_0"));
-    services::placeInTwips(*m_icon0, 240, 240, 540, 540);
+    services::placeInTwips(*m_icon0, {240, 240, 540, 540});
     m_icon0->setPixmap(programPicture(m_icon0->width()));
     m_icon1 = new QLabel(this);
     m_icon1->setObjectName(QStringLiteral("picIcon_1"));
@@ -101,7 +101,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
-    services::placeInTwips(*rule, 240, 2760, 5250, 30);
+    services::placeInTwips(*rule, {240, 2760, 5250, 30});
 
     m_notice = addLabel(*this, {}, 240, 2880, 3840, 840);
     m_notice->setObjectName(QStringLiteral("Label1"));

@@ -21,7 +21,6 @@
 namespace calvex::shell {
 namespace {
 
-using services::pixelsFromTwips;
 using services::twipsFromPixels;
 
 constexpr double designWidth = 8490;
@@ -70,12 +69,11 @@ QVariant HelpPageView::loadResource(int type, const QUrl& name)
 HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Help "));
-    const QRect inner = services::rectFromTwips(*this, 0, 0, designWidth, designHeight);
-    resize(inner.size());
+    resize(services::sizeFromTwips(*this, designWidth, designHeight));
 
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    m_toolbar->setIconSize(services::rectFromTwips(*this, 0, 0, 480, 480).size());
+    m_toolbar->setIconSize(services::sizeFromTwips(*this, 480, 480));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (const char* key : {"Back", "Next", "Home", "links", "Email"}) {
         auto* button = new QAction(helpToolbarIcon(QString::fromLatin1(key)), QString(), m_toolbar);
@@ -83,7 +81,7 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
         m_toolbar->addAction(button);
         connect(button, &QAction::triggered, this, [this, button] { Toolbar1_ButtonClick(button->objectName()); });
     }
-    services::placeInTwips(*m_toolbar, 0, 0, 8490, 780);
+    services::placeInTwips(*m_toolbar, {0, 0, 8490, 780});
 
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("TreeView1"));
@@ -97,13 +95,13 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
     treeFont.setPointSizeF(8.25);
     treeFont.setBold(true);
     m_tree->setFont(treeFont);
-    services::placeInTwips(*m_tree, 0, 840, 3255, 5535);
+    services::placeInTwips(*m_tree, {0, 840, 3255, 5535});
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { TreeView1_NodeClick(node); });
 
     m_browser = new HelpPageView(this);
     m_browser->setObjectName(QStringLiteral("brwWebBrowser"));
     m_browser->setOpenExternalLinks(true);
-    services::placeInTwips(*m_browser, 3240, 720, 5280, 5655);
+    services::placeInTwips(*m_browser, {3240, 720, 5280, 5655});
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("timTimer"));
@@ -227,7 +225,7 @@ void HelpBrowser::ScaleControls()
         const auto top = static_cast<float>(H * ratio.TopRatio);
         const auto controlWidth = static_cast<float>(W * ratio.WidthRatio);
         const auto controlHeight = static_cast<float>(H * ratio.HeightRatio);
-        services::placeInTwips(widget, left, top, controlWidth, controlHeight);
+        services::placeInTwips(widget, {left, top, controlWidth, controlHeight});
         const auto pointSize = static_cast<float>(W * record.FontRatio[i]);
         if (m_controls[i].hasFont && pointSize > 0) {
             QFont font = widget.font();

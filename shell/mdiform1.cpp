@@ -1,12 +1,12 @@
 #include "shell/mdiform1.h"
 
 #include "services/ui.h"
+#include "services/windowplacement.h"
 #include "shell/clipboardactions.h"
 #include "shell/desktop.h"
 #include "shell/editingkeys.h"
 #include "shell/errortrap.h"
 #include "shell/pictures.h"
-#include "shell/twips.h"
 #include "shell/windownames.h"
 #include "shell/windowregistry.h"
 
@@ -77,7 +77,7 @@ MDIForm1::MDIForm1()
     buildStatusBar();
     qApp->installEventFilter(new EditingKeys(this));
 
-    const QSize client = sizeFromTwips(clientWidthTwips, clientHeightTwips, this);
+    const QSize client = services::sizeFromTwips(*this, clientWidthTwips, clientHeightTwips);
     resize(client.width(), client.height() + menuBar()->sizeHint().height() + Toolbar->sizeHint().height()
                                + StatusBar3->sizeHint().height());
     DisableCloseButton(this);
@@ -142,7 +142,7 @@ void MDIForm1::showEvent(QShowEvent* event)
 void MDIForm1::MDIForm_Load()
 {
     runTrapped([this] {
-        centreOnScreen(this);
+        services::placeOnScreen(*this);
         WindowRegistry::instance().show(launcherWindow);
     });
 }
