@@ -2,13 +2,13 @@
 
 #include "services/numbers.h"
 #include "services/programfolder.h"
+#include "services/webbrowser.h"
 #include "services/windowplacement.h"
 #include "shell/helptopics.h"
 #include "shell/toolbaricons.h"
 
 #include <QAction>
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QResizeEvent>
@@ -57,15 +57,6 @@ HelpBrowser::UrlOpener& urlOpener()
 
 } // namespace
 
-QVariant HelpPageView::loadResource(int type, const QUrl& name)
-{
-    if (type == QTextDocument::HtmlResource && name.isLocalFile() && !QFileInfo::exists(name.toLocalFile()))
-        return QStringLiteral("<html><body><h3>Page not found</h3><p>The help page %1 is not in the program "
-                              "folder.</p></body></html>")
-            .arg(QFileInfo(name.toLocalFile()).fileName().toHtmlEscaped());
-    return QTextBrowser::loadResource(type, name);
-}
-
 HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Help "));
@@ -98,9 +89,8 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
     services::placeInTwips(*m_tree, {0, 840, 3255, 5535});
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { TreeView1_NodeClick(node); });
 
-    m_browser = new HelpPageView(this);
+    m_browser = new services::WebBrowser(this);
     m_browser->setObjectName(QStringLiteral("brwWebBrowser"));
-    m_browser->setOpenExternalLinks(true);
     services::placeInTwips(*m_browser, {3240, 720, 5280, 5655});
 
     m_timer = new QTimer(this);
@@ -121,12 +111,11 @@ QAction* HelpBrowser::toolbarButton(const QString& key) const
     return nullptr;
 }
 
-QString HelpBrowser::currentPage() const { return QFileInfo(m_browser->source().toLocalFile()).fileName(); }
+QString HelpBrowser::currentPage() const { return QFileInfo(m_browser->LocationPath()).fileName(); }
 
 void HelpBrowser::navigate(std::string_view page)
 {
-    const auto path = services::programFile(std::string(page));
-    m_browser->setSource(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+    m_browser->Navigate(QString::fromStdString(services::programFile(std::string(page)).string()));
 }
 
 void HelpBrowser::Form_Load()
@@ -164,9 +153,9 @@ void HelpBrowser::Toolbar1_ButtonClick(const QString& key)
 {
     m_timer->start();
     if (key == QLatin1String("Back"))
-        m_browser->backward();
+        m_browser->GoBack();
     else if (key == QLatin1String("Next"))
-        m_browser->forward();
+        m_browser->GoForward();
     else if (key == QLatin1String("Home"))
         navigate(helpHomePage);
     else if (key == QLatin1String("links"))
@@ -177,8 +166,8 @@ void HelpBrowser::Toolbar1_ButtonClick(const QString& key)
 
 void HelpBrowser::timTimer_Timer()
 {
-    // The page view loads a page before navigation returns, so it is never busy at a tick.
-    m_timer->stop();
+    if (!m_browser->Busy())
+        m_timer->stop();
 }
 
 void HelpBrowser::SendEmail() { urlOpener()(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(contactAddress))); }

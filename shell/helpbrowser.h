@@ -6,7 +6,6 @@
 
 #include "shell/windowregistry.h"
 
-#include <QTextBrowser>
 #include <QWidget>
 
 #include <functional>
@@ -18,16 +17,11 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+namespace calvex::services {
+class WebBrowser;
+}
+
 namespace calvex::shell {
-
-// The page view: a missing page shows a short notice instead of an empty pane.
-class HelpPageView : public QTextBrowser {
-    Q_OBJECT
-
-public:
-    using QTextBrowser::QTextBrowser;
-    QVariant loadResource(int type, const QUrl& name) override;
-};
 
 class HelpBrowser : public QWidget, public UnloadHandler {
     Q_OBJECT
@@ -40,7 +34,7 @@ public:
 
     QToolBar* Toolbar1() const { return m_toolbar; }
     QTreeWidget* TreeView1() const { return m_tree; }
-    QTextBrowser* brwWebBrowser() const { return m_browser; }
+    services::WebBrowser* brwWebBrowser() const { return m_browser; }
     QTimer* timTimer() const { return m_timer; }
     // The toolbar button of that key, or nullptr.
     QAction* toolbarButton(const QString& key) const;
@@ -73,7 +67,7 @@ private:
 
     QToolBar* m_toolbar;
     QTreeWidget* m_tree;
-    HelpPageView* m_browser;
+    services::WebBrowser* m_browser;
     QTimer* m_timer;
     std::vector<Control> m_controls;
 };

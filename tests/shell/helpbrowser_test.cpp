@@ -2,6 +2,7 @@
 #include "shell/helptopics.h"
 #include "shell/helpwindows.h"
 
+#include "services/webbrowser.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
