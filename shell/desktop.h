@@ -27,6 +27,9 @@ void startDesktopCalculator();
 
 // Opens a web address ("http://…") or mail address ("mailto:…") with the desktop's program for it.
 void openAddress(const QString& address);
+// Replaces what openAddress does (tests record the address instead); an empty function restores
+// the desktop's handler.
+void setAddressOpener(std::function<void(const QString&)> opener);
 
 // Ends the program at once: no question, no window's unload handling.
 void endProgram();

@@ -4,11 +4,11 @@
 #include "services/programfolder.h"
 #include "services/webbrowser.h"
 #include "services/windowplacement.h"
+#include "shell/desktop.h"
 #include "shell/helptopics.h"
 #include "shell/toolbaricons.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QResizeEvent>
@@ -47,12 +47,6 @@ LayoutRecord& layoutRecord()
 {
     static LayoutRecord record;
     return record;
-}
-
-HelpBrowser::UrlOpener& urlOpener()
-{
-    static HelpBrowser::UrlOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    return opener;
 }
 
 } // namespace
@@ -159,7 +153,7 @@ void HelpBrowser::Toolbar1_ButtonClick(const QString& key)
     else if (key == QLatin1String("Home"))
         navigate(helpHomePage);
     else if (key == QLatin1String("links"))
-        urlOpener()(QUrl(QString::fromLatin1(productPage)));
+        openAddress(QString::fromLatin1(productPage));
     else if (key == QLatin1String("Email"))
         SendEmail();
 }
@@ -170,12 +164,7 @@ void HelpBrowser::timTimer_Timer()
         m_timer->stop();
 }
 
-void HelpBrowser::SendEmail() { urlOpener()(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(contactAddress))); }
-
-void HelpBrowser::setUrlOpener(UrlOpener opener)
-{
-    urlOpener() = opener ? std::move(opener) : [](const QUrl& url) { QDesktopServices::openUrl(url); };
-}
+void HelpBrowser::SendEmail() { openAddress(QStringLiteral("mailto:") + QString::fromLatin1(contactAddress)); }
 
 void HelpBrowser::RecordControlLayout()
 {

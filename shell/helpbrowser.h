@@ -8,8 +8,8 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <string_view>
+#include <vector>
 
 class QAction;
 class QTimer;
@@ -47,10 +47,6 @@ public:
     void Toolbar1_ButtonClick(const QString& key);
     void timTimer_Timer();
     void SendEmail();
-
-    // How web pages and mail addresses are opened (the desktop's handler unless replaced).
-    using UrlOpener = std::function<void(const QUrl&)>;
-    static void setUrlOpener(UrlOpener opener);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
