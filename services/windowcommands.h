@@ -15,7 +15,7 @@ namespace calvex::services {
 struct ToolbarKey {
     const char* key;
     const char* caption;
-    const char* picture; // one of the program's toolbar pictures, or "plot" or "clear"
+    const char* picture; // one of the program's pictures (services/pictures.h)
 };
 
 // Names `toolbar` "Toolbar" and gives it one button a key, named after its key, with its

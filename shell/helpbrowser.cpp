@@ -1,12 +1,12 @@
 #include "shell/helpbrowser.h"
 
 #include "services/numbers.h"
+#include "services/pictures.h"
 #include "services/programfolder.h"
 #include "services/webbrowser.h"
 #include "services/windowplacement.h"
 #include "shell/desktop.h"
 #include "shell/helptopics.h"
-#include "shell/toolbaricons.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -26,6 +26,14 @@ using services::twipsFromPixels;
 constexpr double designWidth = 8490;
 constexpr double designHeight = 6330;
 constexpr int busyPollMilliseconds = 5;
+
+struct ToolbarButton {
+    const char* key;
+    const char* picture;
+};
+const ToolbarButton toolbarButtons[] = {
+    {"Back", "back"}, {"Next", "next"}, {"Home", "mainpage"}, {"links", "links"}, {"Email", "email"},
+};
 const QColor treeTextColour(0, 127, 0);
 
 struct LayoutRatio {
@@ -60,8 +68,8 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
     m_toolbar->setIconSize(services::sizeFromTwips(*this, 480, 480));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (const char* key : {"Back", "Next", "Home", "links", "Email"}) {
-        auto* button = new QAction(helpToolbarIcon(QString::fromLatin1(key)), QString(), m_toolbar);
+    for (const auto& [key, picture] : toolbarButtons) {
+        auto* button = new QAction(services::pictureIcon(QString::fromLatin1(picture)), QString(), m_toolbar);
         button->setObjectName(QString::fromLatin1(key));
         m_toolbar->addAction(button);
         connect(button, &QAction::triggered, this, [this, button] { Toolbar1_ButtonClick(button->objectName()); });

@@ -1,12 +1,12 @@
 #include "shell/mdiform1.h"
 
+#include "services/pictures.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
 #include "shell/clipboardactions.h"
 #include "shell/desktop.h"
 #include "shell/editingkeys.h"
 #include "shell/errortrap.h"
-#include "shell/pictures.h"
 #include "shell/windownames.h"
 #include "shell/windowregistry.h"
 
@@ -64,11 +64,11 @@ QLabel* statusPanel(QStatusBar* bar, const QString& text, int stretch)
 MDIForm1::MDIForm1()
 {
     setWindowTitle(frameCaption);
-    setWindowIcon(pictureIcon(QStringLiteral("calvex")));
+    setWindowIcon(services::pictureIcon(QStringLiteral("calvex")));
 
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("MDIClient"));
-    m_area->viewport()->setCursor(QCursor(picture(QStringLiteral("pointer")), 3, 2));
+    m_area->viewport()->setCursor(QCursor(services::picture(QStringLiteral("pointer")), 3, 2));
     setCentralWidget(m_area);
     WindowRegistry::instance().setMdiArea(m_area);
 
@@ -94,7 +94,7 @@ void MDIForm1::buildToolbar()
     Toolbar->toggleViewAction()->setVisible(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     for (const ToolbarKey& button : toolbarKeys) {
-        QAction* action = Toolbar->addAction(pictureIcon(QString::fromLatin1(button.picture)),
+        QAction* action = Toolbar->addAction(services::pictureIcon(QString::fromLatin1(button.picture)),
                                              QString::fromLatin1(button.caption));
         const QString key = QString::fromLatin1(button.key);
         action->setObjectName(key);

@@ -1,7 +1,7 @@
 #include "shell/startwindows.h"
 
+#include "services/pictures.h"
 #include "services/windowplacement.h"
-#include "shell/pictures.h"
 #include "shell/windownames.h"
 
 #include <QGroupBox>
@@ -35,7 +35,7 @@ QFont fontOf(const char* family, double points, bool bold = false)
 StartWindow::StartWindow(double widthTwips, double heightTwips)
 {
     setWindowTitle(frameCaption);
-    setWindowIcon(pictureIcon(QStringLiteral("calvex")));
+    setWindowIcon(services::pictureIcon(QStringLiteral("calvex")));
     setFixedSize(services::sizeFromTwips(*this, widthTwips, heightTwips));
     setAutoFillBackground(true);
     QPalette colours = palette();
@@ -84,7 +84,7 @@ calvexcover::calvexcover() : StartWindow(5355, 5595)
     Picture1 = addLabel(QStringLiteral("Picture1"), font());
     services::placeInTwips(*Picture1, {240, 240, 4875, 4215});
     Picture1->setAlignment(Qt::AlignCenter);
-    Picture1->setPixmap(picture(QStringLiteral("cover"))
+    Picture1->setPixmap(services::picture(QStringLiteral("cover"))
                             .scaled(Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     Label1 = addLabel(QStringLiteral("Label1"), fontOf("Verdana", 24, true));
@@ -132,7 +132,7 @@ CalvexStartup::CalvexStartup() : StartWindow(9390, 4755)
     Picture2->setObjectName(QStringLiteral("Picture2"));
     services::placeInTwips(*Picture2, {240, 480, 1800, 1800});
     Picture2->setAlignment(Qt::AlignCenter);
-    Picture2->setPixmap(picture(QStringLiteral("splash"))
+    Picture2->setPixmap(services::picture(QStringLiteral("splash"))
                             .scaled(Picture2->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     const QStringList lines = {
