@@ -17,6 +17,7 @@ void fillToolbar(QToolBar* toolbar, std::initializer_list<ToolbarKey> keys,
 {
     toolbar->setObjectName(QStringLiteral("Toolbar"));
     toolbar->setMovable(false);
+    toolbar->setFloatable(false);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolbar->setIconSize(QSize(24, 24));
     toolbar->toggleViewAction()->setVisible(false);
@@ -26,6 +27,8 @@ void fillToolbar(QToolBar* toolbar, std::initializer_list<ToolbarKey> keys,
                                              QString::fromLatin1(button.caption), toolbar,
                                              [clicked, key] { clicked(key); });
         action->setObjectName(key);
+        if (button.toolTip)
+            action->setToolTip(QString::fromLatin1(button.toolTip));
     }
 }
 

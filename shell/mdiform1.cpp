@@ -2,6 +2,7 @@
 
 #include "services/pictures.h"
 #include "services/ui.h"
+#include "services/windowcommands.h"
 #include "services/windowplacement.h"
 #include "shell/clipboardactions.h"
 #include "shell/desktop.h"
@@ -30,24 +31,18 @@ namespace {
 constexpr double clientWidthTwips = 11190;
 constexpr double clientHeightTwips = 8190;
 
-struct ToolbarKey {
-    const char* caption;
-    const char* key;
-    const char* toolTip; // empty: none
-    const char* picture;
-};
-
-const ToolbarKey toolbarKeys[] = {
-    {"Main Page", "MainPage", "GoTo Main Page", "mainpage"},
-    {"Save", "Save", "Save", "save"},
-    {"Copy", "Copy", "copy the selected text", "copy"},
-    {"Cut", "Cut", "Cut The Selected Text", "cut"},
-    {"Paste", "Paste", "", "paste"},
+// An empty tool tip: the button shows none.
+const std::initializer_list<services::ToolbarKey> toolbarKeys = {
+    {"MainPage", "Main Page", "mainpage", "GoTo Main Page"},
+    {"Save", "Save", "save", "Save"},
+    {"Copy", "Copy", "copy", "copy the selected text"},
+    {"Cut", "Cut", "cut", "Cut The Selected Text"},
+    {"Paste", "Paste", "paste", ""},
     {"help", "help", "help", "help"},
-    {"About", "About", "About  Calvex", "about"},
-    {"Calc", "Calc", "Calculator", "calc"},
-    {"Exit", "Exit", "Exit", "exit"},
-    {"Back", "Back", "", "back"},
+    {"About", "About", "about", "About  Calvex"},
+    {"Calc", "Calc", "calc", "Calculator"},
+    {"Exit", "Exit", "exit", "Exit"},
+    {"Back", "Back", "back", ""},
 };
 
 QLabel* statusPanel(QStatusBar* bar, const QString& text, int stretch)
@@ -86,23 +81,12 @@ MDIForm1::MDIForm1()
 void MDIForm1::buildToolbar()
 {
     Toolbar = addToolBar(QStringLiteral("Toolbar"));
-    Toolbar->setObjectName(QStringLiteral("Toolbar"));
-    Toolbar->setMovable(false);
-    Toolbar->setFloatable(false);
-    Toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar->setIconSize(QSize(24, 24));
-    Toolbar->toggleViewAction()->setVisible(false);
+    services::fillToolbar(Toolbar, toolbarKeys, [this](const QString& key) { Toolbar_ButtonClick(key); });
     setContextMenuPolicy(Qt::NoContextMenu);
-    for (const ToolbarKey& button : toolbarKeys) {
-        QAction* action = Toolbar->addAction(services::pictureIcon(QString::fromLatin1(button.picture)),
-                                             QString::fromLatin1(button.caption));
-        const QString key = QString::fromLatin1(button.key);
-        action->setObjectName(key);
-        action->setToolTip(QString::fromLatin1(button.toolTip));
-        connect(action, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
+    for (const services::ToolbarKey& button : toolbarKeys)
         if (!*button.toolTip)
-            Toolbar->widgetForAction(action)->installEventFilter(this);
-    }
+            Toolbar->widgetForAction(Toolbar->findChild<QAction*>(QString::fromLatin1(button.key)))
+                ->installEventFilter(this);
 }
 
 void MDIForm1::buildStatusBar()
