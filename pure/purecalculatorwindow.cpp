@@ -1,6 +1,7 @@
 #include "pure/purecalculatorwindow.h"
 
 #include "services/chartwindow.h"
+#include "services/filteredbox.h"
 #include "services/windowplacement.h"
 #include "services/ui.h"
 
@@ -137,7 +138,7 @@ void PureCalculatorWindow::buildControls()
         m_temperatureBox->setObjectName(QStringLiteral("Text1_Temperature"));
         m_temperatureBox->setFont(boxFont());
         m_temperatureBox->setMinimumWidth(pixels(this, numberBoxWidthTwips));
-        m_temperatureBox->installEventFilter(this);
+        services::setKeyFilter(*m_temperatureBox, s.temperatureFilter);
         m_temperatureUnits = addUnitList("Combo1_Unit_T", s.temperatureUnits);
         grid->addWidget(addLabel("Label2", QStringLiteral(" Temperature")), row, 0);
         grid->addWidget(m_temperatureBox, row, 1);
@@ -150,7 +151,7 @@ void PureCalculatorWindow::buildControls()
         m_pressureBox->setObjectName(QStringLiteral("Text1_Pressure"));
         m_pressureBox->setFont(boxFont());
         m_pressureBox->setMinimumWidth(pixels(this, numberBoxWidthTwips));
-        m_pressureBox->installEventFilter(this);
+        services::setKeyFilter(*m_pressureBox, s.pressureFilter);
         m_pressureUnits = addUnitList("Combo1_Unit_p", s.pressureUnits);
         grid->addWidget(addLabel("Label4", QStringLiteral("Pressure")), row, 0);
         grid->addWidget(m_pressureBox, row, 1);
@@ -241,20 +242,6 @@ void PureCalculatorWindow::Option2_Click() { m_calculator.setOptionno(2); }
 void PureCalculatorWindow::Option3_Click() { m_calculator.setOptionno(3); }
 void PureCalculatorWindow::Option4_Click() { m_calculator.setOptionno(4); }
 
-void PureCalculatorWindow::Text1_Temperature_KeyPress(int& KeyAscii)
-{
-    const std::string text = m_temperatureBox->text().toStdString();
-    if (KeyAscii > 127 || !boxKeyAccepted(config().temperatureFilter, text, static_cast<char>(KeyAscii)))
-        KeyAscii = 0;
-}
-
-void PureCalculatorWindow::Text1_Pressure_KeyPress(int& KeyAscii)
-{
-    const std::string text = m_pressureBox->text().toStdString();
-    if (KeyAscii > 127 || !boxKeyAccepted(config().pressureFilter, text, static_cast<char>(KeyAscii)))
-        KeyAscii = 0;
-}
-
 void PureCalculatorWindow::Combo1_Unit_T_KeyPress(int& KeyAscii) { KeyAscii = 0; }
 void PureCalculatorWindow::Combo1_Unit_p_KeyPress(int& KeyAscii) { KeyAscii = 0; }
 
@@ -334,11 +321,7 @@ bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
         || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
         return false;
     int KeyAscii = key->text().at(0).unicode();
-    if (watched == m_temperatureBox)
-        Text1_Temperature_KeyPress(KeyAscii);
-    else if (watched == m_pressureBox)
-        Text1_Pressure_KeyPress(KeyAscii);
-    else if (watched == m_temperatureUnits)
+    if (watched == m_temperatureUnits)
         Combo1_Unit_T_KeyPress(KeyAscii);
     else if (watched == m_pressureUnits)
         Combo1_Unit_p_KeyPress(KeyAscii);

@@ -39,8 +39,6 @@ public:
     void Option2_Click();
     void Option3_Click();
     void Option4_Click();
-    void Text1_Temperature_KeyPress(int& KeyAscii);
-    void Text1_Pressure_KeyPress(int& KeyAscii);
     void Combo1_Unit_T_KeyPress(int& KeyAscii);
     void Combo1_Unit_p_KeyPress(int& KeyAscii);
     void Combo2_KeyPress(int& KeyAscii);

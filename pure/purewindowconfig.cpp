@@ -164,7 +164,7 @@ PureWindowConfig saturationPressure()
     config.buttonName = "Command1_saturatedpressureCalculator";
     config.buttonCaption = "Click To Calculate Saturation Pressure";
     config.hasPressure = false;
-    config.temperatureFilter = BoxFilter::SignedAnyPoints;
+    config.temperatureFilter = services::KeyFilter::SignedAnyPoints;
     config.checks = {acentricPrompt, true, true};
     config.temperatureMessage = "Temperature(in kelvin) cannot be zero or negative";
     config.loadFailure = "error in loading database";
@@ -186,7 +186,7 @@ PureWindowConfig saturationTemperature()
     config.title = "Saturation Temperature Calculator";
     config.buttonCaption = "Click To Calculate Saturated Temperature";
     config.hasTemperature = false;
-    config.pressureFilter = BoxFilter::UnsignedAnyPoints;
+    config.pressureFilter = services::KeyFilter::UnsignedAnyPoints;
     config.loadFailure = "error in Form_Load";
     config.commandFailure = "error in Command1";
     config.lostFocusFailure = "error in Combo2_lostfocus";
@@ -232,19 +232,6 @@ const SweepConfig* sweepFor(const PureWindowConfig& config, const std::string& a
     const auto it = std::find_if(config.sweeps.begin(), config.sweeps.end(),
                                  [&](const SweepConfig& sweep) { return sweep.argument == argument; });
     return it == config.sweeps.end() ? nullptr : &*it;
-}
-
-bool boxKeyAccepted(BoxFilter filter, const std::string& text, char key)
-{
-    if ((key >= '0' && key <= '9') || key == '\b')
-        return true;
-    const bool signedBox = filter == BoxFilter::SignedNumber || filter == BoxFilter::SignedAnyPoints;
-    const bool onePoint = filter == BoxFilter::SignedNumber || filter == BoxFilter::UnsignedNumber;
-    if (key == '.')
-        return !onePoint || text.find('.') == std::string::npos;
-    if (key == '-')
-        return signedBox && text.empty();
-    return false;
 }
 
 } // namespace calvex::pure

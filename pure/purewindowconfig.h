@@ -4,6 +4,7 @@
 // calculation of each window is the one function named by `kind` (purecalculator.h).
 
 #include "services/chartfill.h"
+#include "services/keyfilter.h"
 
 #include <string>
 #include <vector>
@@ -18,18 +19,6 @@ enum class PureWindowKind {
     Departure,
     Entropy,
     Enthalpy,
-};
-
-// Which characters a number box lets through.
-enum class BoxFilter {
-    // Digits, Backspace, one decimal point, a minus sign only into an empty box.
-    SignedNumber,
-    // Digits, Backspace, one decimal point.
-    UnsignedNumber,
-    // Digits, Backspace, any number of decimal points, a minus sign only into an empty box.
-    SignedAnyPoints,
-    // Digits, Backspace, any number of decimal points.
-    UnsignedAnyPoints,
 };
 
 // What a list does with a typed key.
@@ -75,8 +64,8 @@ struct PureWindowConfig {
 
     bool hasTemperature = true;
     bool hasPressure = true;
-    BoxFilter temperatureFilter = BoxFilter::SignedNumber;
-    BoxFilter pressureFilter = BoxFilter::UnsignedNumber;
+    services::KeyFilter temperatureFilter = services::KeyFilter::SignedNumber;
+    services::KeyFilter pressureFilter = services::KeyFilter::UnsignedNumber;
     UnitListConfig temperatureUnits;
     UnitListConfig pressureUnits;
     ListKeys componentKeys = ListKeys::Swallow;
@@ -109,9 +98,6 @@ const std::vector<PureWindowKind>& pureWindowKinds();
 
 // The sweep that `argument` ("T", "P", or empty) selects, or nullptr.
 const SweepConfig* sweepFor(const PureWindowConfig& config, const std::string& argument);
-
-// Whether `key` typed into a box holding `text` passes the filter (Backspace is '\b').
-bool boxKeyAccepted(BoxFilter filter, const std::string& text, char key);
 
 inline constexpr char notListed[] = "not listed";
 
