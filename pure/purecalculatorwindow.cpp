@@ -17,7 +17,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
+#include <tuple>
 
 namespace calvex::pure {
 namespace {
@@ -94,6 +94,24 @@ QComboBox* PureCalculatorWindow::addUnitList(const char* name, const UnitListCon
     return list;
 }
 
+std::pair<QLineEdit*, QComboBox*> PureCalculatorWindow::addStateRow(QGridLayout& grid, int row,
+                                                                     const StateRowNames& names,
+                                                                     services::KeyFilter filter,
+                                                                     const UnitListConfig& units)
+{
+    auto* box = new QLineEdit(this);
+    box->setObjectName(QString::fromLatin1(names.box));
+    box->setFont(boxFont());
+    box->setMinimumWidth(pixels(this, numberBoxWidthTwips));
+    services::setKeyFilter(*box, filter);
+    QComboBox* list = addUnitList(names.unitList, units);
+    grid.addWidget(addLabel(names.label, QString::fromLatin1(names.caption)), row, 0);
+    grid.addWidget(box, row, 1);
+    grid.addWidget(addLabel(names.unitLabel, QString::fromLatin1(names.unitCaption)), row, 2, Qt::AlignRight);
+    grid.addWidget(list, row, 3);
+    return {box, list};
+}
+
 QFrame* PureCalculatorWindow::addLine(const char* name)
 {
     auto* line = new QFrame(this);
@@ -134,29 +152,13 @@ void PureCalculatorWindow::buildControls()
 
     int row = 3;
     if (s.hasTemperature) {
-        m_temperatureBox = new QLineEdit(this);
-        m_temperatureBox->setObjectName(QStringLiteral("Text1_Temperature"));
-        m_temperatureBox->setFont(boxFont());
-        m_temperatureBox->setMinimumWidth(pixels(this, numberBoxWidthTwips));
-        services::setKeyFilter(*m_temperatureBox, s.temperatureFilter);
-        m_temperatureUnits = addUnitList("Combo1_Unit_T", s.temperatureUnits);
-        grid->addWidget(addLabel("Label2", QStringLiteral(" Temperature")), row, 0);
-        grid->addWidget(m_temperatureBox, row, 1);
-        grid->addWidget(addLabel("Label3", QStringLiteral("Unit ")), row, 2, Qt::AlignRight);
-        grid->addWidget(m_temperatureUnits, row, 3);
-        ++row;
+        const StateRowNames names{"Text1_Temperature", "Combo1_Unit_T", "Label2", " Temperature", "Label3", "Unit "};
+        std::tie(m_temperatureBox, m_temperatureUnits) =
+            addStateRow(*grid, row++, names, s.temperatureFilter, s.temperatureUnits);
     }
     if (s.hasPressure) {
-        m_pressureBox = new QLineEdit(this);
-        m_pressureBox->setObjectName(QStringLiteral("Text1_Pressure"));
-        m_pressureBox->setFont(boxFont());
-        m_pressureBox->setMinimumWidth(pixels(this, numberBoxWidthTwips));
-        services::setKeyFilter(*m_pressureBox, s.pressureFilter);
-        m_pressureUnits = addUnitList("Combo1_Unit_p", s.pressureUnits);
-        grid->addWidget(addLabel("Label4", QStringLiteral("Pressure")), row, 0);
-        grid->addWidget(m_pressureBox, row, 1);
-        grid->addWidget(addLabel("Label5", QStringLiteral("Unit")), row, 2, Qt::AlignRight);
-        grid->addWidget(m_pressureUnits, row, 3);
+        const StateRowNames names{"Text1_Pressure", "Combo1_Unit_p", "Label4", "Pressure", "Label5", "Unit"};
+        std::tie(m_pressureBox, m_pressureUnits) = addStateRow(*grid, row, names, s.pressureFilter, s.pressureUnits);
     }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);

@@ -11,9 +11,11 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -72,6 +74,18 @@ private:
     void buildControls();
     QLabel* addLabel(const char* name, const QString& text);
     QComboBox* addUnitList(const char* name, const UnitListConfig& units);
+    // The control and label names of a state row and its captions.
+    struct StateRowNames {
+        const char* box;
+        const char* unitList;
+        const char* label;
+        const char* caption;
+        const char* unitLabel;
+        const char* unitCaption;
+    };
+    // A number box with its unit list and their labels, on one row of `grid`.
+    std::pair<QLineEdit*, QComboBox*> addStateRow(QGridLayout& grid, int row, const StateRowNames& names,
+                                                  services::KeyFilter filter, const UnitListConfig& units);
     QFrame* addLine(const char* name);
     void calculate();
     FormReading readForm() const;
