@@ -11,9 +11,18 @@
 
 namespace calvex::services {
 
-FieldDialog::FieldDialog(QWidget* parent) : QDialog(parent)
+namespace {
+
+constexpr double confirmWidthTwips = 1455;
+constexpr double confirmHeightTwips = 420;
+
+} // namespace
+
+FieldDialog::FieldDialog(double widthTwips, double heightTwips, QWidget* parent)
+    : QDialog(parent), m_widthTwips(widthTwips)
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    fixInnerSizeInTwips(*this, widthTwips, heightTwips);
 }
 
 std::string FieldDialog::dialogName() const { return objectName().toStdString(); }
@@ -76,8 +85,9 @@ QLabel* FieldDialog::addLabel(const QString& text, const TwipsRect& rect)
     return label;
 }
 
-void FieldDialog::addConfirmButton(const QString& caption, const TwipsRect& rect)
+void FieldDialog::addConfirmButton(const QString& caption, double topTwips)
 {
+    const TwipsRect rect{(m_widthTwips - confirmWidthTwips) / 2, topTwips, confirmWidthTwips, confirmHeightTwips};
     m_confirm = new QPushButton(caption, this);
     m_confirm->setObjectName(QStringLiteral("Command1"));
     m_confirm->setAutoDefault(false);
