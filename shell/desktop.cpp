@@ -34,12 +34,6 @@ void changeFlags(QWidget* window, Qt::WindowFlags flags)
 
 } // namespace
 
-void keepOnTop(QWidget* window)
-{
-    if (window && !(window->windowFlags() & Qt::WindowStaysOnTopHint))
-        changeFlags(window, window->windowFlags() | Qt::WindowStaysOnTopHint);
-}
-
 void DisableCloseButton(QWidget* form)
 {
     if (!form)

@@ -1,7 +1,6 @@
 #pragma once
-// What the program asks of the desktop: keeping a window above the others, a frame without a
-// Close button, starting the desktop calculator, opening a web page or mail address, and
-// ending the program.
+// What the program asks of the desktop: a frame without a Close button, starting the desktop
+// calculator, opening a web page or mail address, and ending the program.
 
 #include <QString>
 #include <QStringList>
@@ -11,9 +10,6 @@
 class QWidget;
 
 namespace calvex::shell {
-
-// Keeps `window` above every other window.
-void keepOnTop(QWidget* window);
 
 // Takes the Close button off `form`'s title bar; the window itself ignores close requests
 // (see ignoresCloseRequests).
