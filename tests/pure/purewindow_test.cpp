@@ -246,25 +246,30 @@ TEST_F(PureWindowTest, TabMovesThroughTheControlsInTheirOrder)
 
 TEST_F(PureWindowTest, UnitAndComponentListsTakeTypedLettersOnlyWhereTheWindowLetsThem)
 {
-    open(PureWindowKind::Enthalpy);
-    QTest::keyClicks(window->Combo1_Unit_T(), "c");
-    EXPECT_EQ(window->Combo1_Unit_T()->currentText(), "kelvin");
-    QTest::keyClicks(window->Combo1_Unit_p(), "p");
-    EXPECT_EQ(window->Combo1_Unit_p()->currentText(), "bar");
-    QTest::keyClicks(window->Combo2(), "p");
-    EXPECT_EQ(window->Combo2()->currentText(), "Argon");
-
-    open(PureWindowKind::MolarVolume);
-    QTest::keyClicks(window->Combo1_Unit_T(), "c");
-    EXPECT_EQ(window->Combo1_Unit_T()->currentText(), "celsius");
-    QTest::keyClicks(window->Combo1_Unit_p(), "p");
-    EXPECT_EQ(window->Combo1_Unit_p()->currentText(), "bar");
-    QTest::keyClicks(window->Combo2(), "p");
-    EXPECT_EQ(window->Combo2()->currentText(), "propane");
-
-    open(PureWindowKind::Departure);
-    QTest::keyClicks(window->Combo2(), "m");
-    EXPECT_EQ(window->Combo2()->currentText(), "methane");
+    enum class List { TemperatureUnits, PressureUnits, Components };
+    const struct {
+        PureWindowKind kind;
+        List list;
+        const char* typed;
+        const char* shown;
+    } rows[] = {
+        {PureWindowKind::Enthalpy, List::TemperatureUnits, "c", "kelvin"},
+        {PureWindowKind::Enthalpy, List::PressureUnits, "p", "bar"},
+        {PureWindowKind::Enthalpy, List::Components, "p", "Argon"},
+        {PureWindowKind::MolarVolume, List::TemperatureUnits, "c", "celsius"},
+        {PureWindowKind::MolarVolume, List::PressureUnits, "p", "bar"},
+        {PureWindowKind::MolarVolume, List::Components, "p", "propane"},
+        {PureWindowKind::Departure, List::Components, "m", "methane"},
+    };
+    for (const auto& row : rows) {
+        open(row.kind);
+        QComboBox* list = row.list == List::TemperatureUnits ? window->Combo1_Unit_T()
+                        : row.list == List::PressureUnits    ? window->Combo1_Unit_p()
+                                                             : window->Combo2();
+        QTest::keyClicks(list, row.typed);
+        EXPECT_EQ(list->currentText(), row.shown) << window->objectName().toStdString() << " "
+                                                  << list->objectName().toStdString();
+    }
 }
 
 TEST_F(PureWindowTest, TemperaturePromptReplyIsTakenInKelvin)
