@@ -102,7 +102,6 @@ void MDIForm1::buildStatusBar()
     statusPanel(StatusBar3, QStringLiteral("The Calvex developers"), 2);
     QLabel* date = statusPanel(StatusBar3, QString(), 0);
     QLabel* time = statusPanel(StatusBar3, QString(), 0);
-    // The date and time panels keep themselves current.
     auto* clock = new QTimer(StatusBar3);
     const auto tick = [date, time] {
         const QLocale locale;
