@@ -1,10 +1,10 @@
 #include "pure/purewindows.h"
 #include "services/dialogwindows.h"
+#include "services/pictures.h"
 #include "services/programfolder.h"
 #include "services/qtui.h"
 #include "services/viewerwindows.h"
 #include "shell/helpwindows.h"
-#include "shell/pictures.h"
 #include "shell/shellwindows.h"
 
 #include <QApplication>
@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
     calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();
     calvex::pure::registerPureWindows();
-    QApplication::setWindowIcon(calvex::shell::pictureIcon(QStringLiteral("calvex")));
+    QApplication::setWindowIcon(calvex::services::pictureIcon(QStringLiteral("calvex")));
 
     calvex::shell::registerShellWindows();
 

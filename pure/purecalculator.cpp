@@ -37,10 +37,10 @@ bool isSaturationWindow(PureWindowKind kind)
 } // namespace
 
 PureCalculator::PureCalculator(PureWindowKind kind, PureWindowServices& services)
-    : m_spec(pureWindowSpec(kind)), m_services(services), m_state(hostOf(kind))
+    : m_config(pureWindowConfig(kind)), m_services(services), m_state(hostOf(kind))
 {
     m_state.optionno = 1;
-    m_state.result.assign(static_cast<std::size_t>(m_spec.resultSize), std::string());
+    m_state.result.assign(static_cast<std::size_t>(m_config.resultSize), std::string());
 }
 
 bool PureCalculator::showNotListedDialogs(const std::string& listText)
@@ -55,7 +55,7 @@ bool PureCalculator::showNotListedDialogs(const std::string& listText)
     if (listText != notListed || !missing)
         return true;
     ui().showModal(*constants);
-    if (m_spec.asksHeatCapacity) {
+    if (m_config.asksHeatCapacity) {
         services::ModalDialog* heatCapacity = m_services.dialog(heatCapacityDialogName);
         if (!heatCapacity)
             return false;
@@ -69,21 +69,21 @@ bool PureCalculator::calculate(const FormReading& form)
     try {
         return runCalculation(form);
     } catch (const CalculationFault&) {
-        if (!m_spec.commandFailure.empty())
-            ui().message(m_spec.commandFailure);
+        if (!m_config.commandFailure.empty())
+            ui().message(m_config.commandFailure);
         return false;
     }
 }
 
 bool PureCalculator::runCalculation(const FormReading& form)
 {
-    if (isSaturationWindow(m_spec.kind))
+    if (isSaturationWindow(m_config.kind))
         m_state.result.assign(m_state.result.size(), std::string());
-    if (m_spec.hasTemperature) {
+    if (m_config.hasTemperature) {
         m_state.T = single(val(form.temperatureText));
         m_Tunit = form.temperatureUnit;
     }
-    if (m_spec.hasPressure) {
+    if (m_config.hasPressure) {
         m_state.p = single(val(form.pressureText));
         m_Punit = form.pressureUnit;
     }
@@ -92,18 +92,18 @@ bool PureCalculator::runCalculation(const FormReading& form)
         throw CalculationFault("a data-entry dialog is missing");
     if (!readConstants(form))
         return false;
-    if (m_spec.asksReference)
-        m_state.Tref = single(val(ui().ask(m_spec.referencePrompt)));
+    if (m_config.asksReference)
+        m_state.Tref = single(val(ui().ask(m_config.referencePrompt)));
     if (!checkConstants())
         return false;
-    if (m_spec.hasTemperature
-        && !checkState(m_state.T, m_spec.temperatureMessage, "Enter valid Temperature in kelvin", &m_Tunit, "kelvin"))
+    if (m_config.hasTemperature
+        && !checkState(m_state.T, m_config.temperatureMessage, "Enter valid Temperature in kelvin", &m_Tunit, "kelvin"))
         return false;
-    if (m_spec.asksReference
+    if (m_config.asksReference
         && !checkState(m_state.Tref, "Reference Temperature cannot be  negative", "Enter valid Temperature in kelvin",
                        nullptr, nullptr))
         return false;
-    if (m_spec.hasPressure
+    if (m_config.hasPressure
         && !checkState(m_state.p, "Pressure cannot be zero or negative", "Enter valid Pressure  in bar", &m_Punit,
                        "bar"))
         return false;
@@ -112,7 +112,7 @@ bool PureCalculator::runCalculation(const FormReading& form)
     if (!computeReport())
         return false;
     m_snapshot = m_state;
-    services::ShowResultReport(m_spec.count, m_state.result, m_spec.templateName, m_spec.resultKind);
+    services::ShowResultReport(m_config.count, m_state.result, m_config.templateName, m_config.resultKind);
     return true;
 }
 
@@ -122,7 +122,7 @@ bool PureCalculator::readConstants(const FormReading& form)
         if (!form.sno)
             throw CalculationFault("no component is selected");
         const ComponentColumns columns =
-            m_spec.asksHeatCapacity ? ComponentColumns::HeatCapacity : ComponentColumns::VapourPressure;
+            m_config.asksHeatCapacity ? ComponentColumns::HeatCapacity : ComponentColumns::VapourPressure;
         const ComponentLookup lookup = m_services.readComponent(*form.sno, m_state.component, columns);
         if (!lookup.ok())
             throw CalculationFault(*lookup.error);
@@ -142,7 +142,7 @@ bool PureCalculator::readConstants(const FormReading& form)
     m_state.component.omega = single(val(dialog->fieldText(3)));
     m_state.component.Tb = single(val(dialog->fieldText(4)));
     m_state.component.eq = 0;
-    if (m_spec.asksHeatCapacity) {
+    if (m_config.asksHeatCapacity) {
         services::ModalDialog* heatCapacity = m_services.dialog(heatCapacityDialogName);
         if (!heatCapacity)
             throw CalculationFault("the heat-capacity dialog is missing");
@@ -151,14 +151,14 @@ bool PureCalculator::readConstants(const FormReading& form)
         m_state.component.CPVAPC = single(val(heatCapacity->fieldText(2)));
         m_state.component.CPVAPD = single(val(heatCapacity->fieldText(3)));
     }
-    if (m_spec.unloadsConstantsDialog)
+    if (m_config.unloadsConstantsDialog)
         m_services.unloadDialog(constantsDialogName);
     return true;
 }
 
 bool PureCalculator::checkConstants()
 {
-    const ConstantCheckRules& rules = m_spec.checks;
+    const ConstantCheckRules& rules = m_config.checks;
     const auto named = [&](const char* text) { return rules.negativeRepliesNamed ? std::string(text) : std::string(); };
     auto& c = m_state.component;
     return checkConstant(c.Pc, "Please enter the Critical pressure(in bar) it is unavailable", true, {})
@@ -203,7 +203,7 @@ bool PureCalculator::checkState(float& value, const std::string& message, const 
 void PureCalculator::writeInputValues()
 {
     auto& result = m_state.result;
-    switch (m_spec.kind) {
+    switch (m_config.kind) {
     case PureWindowKind::SaturationPressure:
         result[1] = singleText(m_state.T) + "(" + m_Tunit + ")";
         return;
@@ -222,16 +222,16 @@ void PureCalculator::writeInputValues()
 
 void PureCalculator::convert()
 {
-    if (m_spec.hasTemperature)
+    if (m_config.hasTemperature)
         m_state.T = services::ToKelvin(m_state.T, m_Tunit);
-    if (m_spec.hasPressure)
+    if (m_config.hasPressure)
         m_state.p = services::ToPascal(m_state.p, m_Punit);
     m_state.component.Pc = single(static_cast<double>(m_state.component.Pc) * 100000.0);
 }
 
 bool PureCalculator::computeReport()
 {
-    switch (m_spec.kind) {
+    switch (m_config.kind) {
     case PureWindowKind::MolarVolume: return reportMolarVolume();
     case PureWindowKind::SaturationPressure:
     case PureWindowKind::SaturationTemperature: return reportSaturation();

@@ -7,7 +7,7 @@
 #include "core/cardan.h"
 #include "core/eosstate.h"
 #include "pure/componentdatabase.h"
-#include "pure/purewindowspec.h"
+#include "pure/purewindowconfig.h"
 #include "services/pointsfile.h"
 #include "services/ui.h"
 
@@ -48,7 +48,7 @@ class PureCalculator {
 public:
     PureCalculator(PureWindowKind kind, PureWindowServices& services);
 
-    const PureWindowSpec& spec() const { return m_spec; }
+    const PureWindowConfig& config() const { return m_config; }
 
     void setOptionno(std::int16_t optionno) { m_state.optionno = optionno; }
     std::int16_t optionno() const { return m_state.optionno; }
@@ -99,9 +99,9 @@ private:
     using SweepRows = std::vector<std::vector<services::PointItem>>;
     // The points of `sweep` computed on `state`, a copy of the snapshot. False when a point
     // failed; the saturation sweeps leave out a point that did not converge instead.
-    bool sweepRows(core::EosState& state, const SweepSpec& sweep, SweepRows& rows);
+    bool sweepRows(core::EosState& state, const SweepConfig& sweep, SweepRows& rows);
 
-    const PureWindowSpec& m_spec;
+    const PureWindowConfig& m_config;
     PureWindowServices& m_services;
     core::EosState m_state;
     std::string m_Tunit;

@@ -1,7 +1,8 @@
 #include "pure/purecalculatorwindow.h"
 
 #include "services/chartwindow.h"
-#include "services/numbers.h"
+#include "services/filteredbox.h"
+#include "services/windowplacement.h"
 #include "services/ui.h"
 
 #include <QButtonGroup>
@@ -16,7 +17,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
+#include <tuple>
 
 namespace calvex::pure {
 namespace {
@@ -30,10 +31,7 @@ constexpr double unitListWidthTwips = 1500;
 constexpr double buttonWidthTwips = 4200;
 constexpr double buttonHeightTwips = 480;
 
-int pixels(const QWidget* widget, double twips)
-{
-    return static_cast<int>(services::pixelsFromTwips(twips, widget->logicalDpiX()));
-}
+int pixels(const QWidget* widget, double twips) { return services::sizeFromTwips(*widget, twips, 0).width(); }
 
 QFont labelFont(int points = 9)
 {
@@ -66,8 +64,8 @@ PureCalculatorWindow::PureCalculatorWindow(PureWindowKind kind, PureWindowServic
       m_ownServices(services ? nullptr : programWindowServices()),
       m_calculator(kind, services ? *services : *m_ownServices)
 {
-    setObjectName(QString::fromStdString(spec().name));
-    setWindowTitle(QString::fromStdString(spec().caption));
+    setObjectName(QString::fromStdString(config().name));
+    setWindowTitle(QString::fromStdString(config().caption));
     buildControls();
     Form_Load();
 }
@@ -82,7 +80,7 @@ QLabel* PureCalculatorWindow::addLabel(const char* name, const QString& text)
     return label;
 }
 
-QComboBox* PureCalculatorWindow::addUnitList(const char* name, const UnitListSpec& units)
+QComboBox* PureCalculatorWindow::addUnitList(const char* name, const UnitListConfig& units)
 {
     auto* list = new QComboBox(this);
     list->setObjectName(QString::fromLatin1(name));
@@ -96,6 +94,24 @@ QComboBox* PureCalculatorWindow::addUnitList(const char* name, const UnitListSpe
     return list;
 }
 
+std::pair<QLineEdit*, QComboBox*> PureCalculatorWindow::addStateRow(QGridLayout& grid, int row,
+                                                                     const StateRowNames& names,
+                                                                     services::KeyFilter filter,
+                                                                     const UnitListConfig& units)
+{
+    auto* box = new QLineEdit(this);
+    box->setObjectName(QString::fromLatin1(names.box));
+    box->setFont(boxFont());
+    box->setMinimumWidth(pixels(this, numberBoxWidthTwips));
+    services::setKeyFilter(*box, filter);
+    QComboBox* list = addUnitList(names.unitList, units);
+    grid.addWidget(addLabel(names.label, QString::fromLatin1(names.caption)), row, 0);
+    grid.addWidget(box, row, 1);
+    grid.addWidget(addLabel(names.unitLabel, QString::fromLatin1(names.unitCaption)), row, 2, Qt::AlignRight);
+    grid.addWidget(list, row, 3);
+    return {box, list};
+}
+
 QFrame* PureCalculatorWindow::addLine(const char* name)
 {
     auto* line = new QFrame(this);
@@ -107,7 +123,7 @@ QFrame* PureCalculatorWindow::addLine(const char* name)
 
 void PureCalculatorWindow::buildControls()
 {
-    const PureWindowSpec& s = spec();
+    const PureWindowConfig& s = config();
     auto* outer = new QVBoxLayout(this);
     const int margin = pixels(this, marginTwips);
     outer->setContentsMargins(margin, margin / 2, margin, margin);
@@ -136,29 +152,13 @@ void PureCalculatorWindow::buildControls()
 
     int row = 3;
     if (s.hasTemperature) {
-        m_temperatureBox = new QLineEdit(this);
-        m_temperatureBox->setObjectName(QStringLiteral("Text1_Temperature"));
-        m_temperatureBox->setFont(boxFont());
-        m_temperatureBox->setMinimumWidth(pixels(this, numberBoxWidthTwips));
-        m_temperatureBox->installEventFilter(this);
-        m_temperatureUnits = addUnitList("Combo1_Unit_T", s.temperatureUnits);
-        grid->addWidget(addLabel("Label2", QStringLiteral(" Temperature")), row, 0);
-        grid->addWidget(m_temperatureBox, row, 1);
-        grid->addWidget(addLabel("Label3", QStringLiteral("Unit ")), row, 2, Qt::AlignRight);
-        grid->addWidget(m_temperatureUnits, row, 3);
-        ++row;
+        const StateRowNames names{"Text1_Temperature", "Combo1_Unit_T", "Label2", " Temperature", "Label3", "Unit "};
+        std::tie(m_temperatureBox, m_temperatureUnits) =
+            addStateRow(*grid, row++, names, s.temperatureFilter, s.temperatureUnits);
     }
     if (s.hasPressure) {
-        m_pressureBox = new QLineEdit(this);
-        m_pressureBox->setObjectName(QStringLiteral("Text1_Pressure"));
-        m_pressureBox->setFont(boxFont());
-        m_pressureBox->setMinimumWidth(pixels(this, numberBoxWidthTwips));
-        m_pressureBox->installEventFilter(this);
-        m_pressureUnits = addUnitList("Combo1_Unit_p", s.pressureUnits);
-        grid->addWidget(addLabel("Label4", QStringLiteral("Pressure")), row, 0);
-        grid->addWidget(m_pressureBox, row, 1);
-        grid->addWidget(addLabel("Label5", QStringLiteral("Unit")), row, 2, Qt::AlignRight);
-        grid->addWidget(m_pressureUnits, row, 3);
+        const StateRowNames names{"Text1_Pressure", "Combo1_Unit_p", "Label4", "Pressure", "Label5", "Unit"};
+        std::tie(m_pressureBox, m_pressureUnits) = addStateRow(*grid, row, names, s.pressureFilter, s.pressureUnits);
     }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
@@ -188,7 +188,7 @@ void PureCalculatorWindow::buildControls()
     m_calculateButton = new QPushButton(QString::fromStdString(s.buttonCaption), this);
     m_calculateButton->setObjectName(QString::fromStdString(s.buttonName));
     m_calculateButton->setFont(labelFont());
-    m_calculateButton->setMinimumSize(pixels(this, buttonWidthTwips), pixels(this, buttonHeightTwips));
+    m_calculateButton->setMinimumSize(services::sizeFromTwips(*this, buttonWidthTwips, buttonHeightTwips));
     m_calculateButton->setAutoDefault(false);
     connect(m_calculateButton, &QPushButton::clicked, this, &PureCalculatorWindow::calculate);
     outer->addWidget(m_calculateButton, 0, Qt::AlignHCenter);
@@ -228,14 +228,14 @@ void PureCalculatorWindow::Form_Load()
     }
     // An empty list has no first entry to select: that fails the load as an unreadable file does.
     if (!list.ok() || m_componentList->count() == 0) {
-        if (!spec().loadFailure.empty())
-            services::ui().message(spec().loadFailure);
+        if (!config().loadFailure.empty())
+            services::ui().message(config().loadFailure);
         return;
     }
     m_componentList->setCurrentIndex(0);
-    if (m_pressureUnits && spec().pressureUnits.selectFirstAtLoad)
+    if (m_pressureUnits && config().pressureUnits.selectFirstAtLoad)
         m_pressureUnits->setCurrentIndex(0);
-    if (m_temperatureUnits && spec().temperatureUnits.selectFirstAtLoad)
+    if (m_temperatureUnits && config().temperatureUnits.selectFirstAtLoad)
         m_temperatureUnits->setCurrentIndex(0);
 }
 
@@ -244,26 +244,12 @@ void PureCalculatorWindow::Option2_Click() { m_calculator.setOptionno(2); }
 void PureCalculatorWindow::Option3_Click() { m_calculator.setOptionno(3); }
 void PureCalculatorWindow::Option4_Click() { m_calculator.setOptionno(4); }
 
-void PureCalculatorWindow::Text1_Temperature_KeyPress(int& KeyAscii)
-{
-    const std::string text = m_temperatureBox->text().toStdString();
-    if (KeyAscii > 127 || !boxKeyAccepted(spec().temperatureFilter, text, static_cast<char>(KeyAscii)))
-        KeyAscii = 0;
-}
-
-void PureCalculatorWindow::Text1_Pressure_KeyPress(int& KeyAscii)
-{
-    const std::string text = m_pressureBox->text().toStdString();
-    if (KeyAscii > 127 || !boxKeyAccepted(spec().pressureFilter, text, static_cast<char>(KeyAscii)))
-        KeyAscii = 0;
-}
-
 void PureCalculatorWindow::Combo1_Unit_T_KeyPress(int& KeyAscii) { KeyAscii = 0; }
 void PureCalculatorWindow::Combo1_Unit_p_KeyPress(int& KeyAscii) { KeyAscii = 0; }
 
 void PureCalculatorWindow::Combo2_KeyPress(int& KeyAscii)
 {
-    if (spec().componentKeys == ListKeys::Swallow)
+    if (config().componentKeys == ListKeys::Swallow)
         KeyAscii = 0;
 }
 
@@ -275,8 +261,8 @@ void PureCalculatorWindow::Combo2_LostFocus()
     m_inLostFocus = true;
     const bool shown = m_calculator.showNotListedDialogs(m_componentList->currentText().toStdString());
     m_inLostFocus = false;
-    if (!shown && !spec().lostFocusFailure.empty())
-        services::ui().message(spec().lostFocusFailure);
+    if (!shown && !config().lostFocusFailure.empty())
+        services::ui().message(config().lostFocusFailure);
 }
 
 void PureCalculatorWindow::Command1_Calculator_Click() { calculate(); }
@@ -305,7 +291,7 @@ FormReading PureCalculatorWindow::readForm() const
 
 void PureCalculatorWindow::graphplotting(const std::string& argument)
 {
-    const SweepSpec* sweep = sweepFor(spec(), argument);
+    const SweepConfig* sweep = sweepFor(config(), argument);
     // A sweep that failed has said so; the chart of an earlier plot is not shown as its result.
     if (!sweep || !m_calculator.writeSweep(argument))
         return;
@@ -315,7 +301,7 @@ void PureCalculatorWindow::graphplotting(const std::string& argument)
 
 void PureCalculatorWindow::plot(const std::string& datafilename)
 {
-    services::plotSweep(spec().sweepPlot, datafilename);
+    services::plotSweep(config().sweepPlot, datafilename);
 }
 
 bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
@@ -337,11 +323,7 @@ bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
         || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
         return false;
     int KeyAscii = key->text().at(0).unicode();
-    if (watched == m_temperatureBox)
-        Text1_Temperature_KeyPress(KeyAscii);
-    else if (watched == m_pressureBox)
-        Text1_Pressure_KeyPress(KeyAscii);
-    else if (watched == m_temperatureUnits)
+    if (watched == m_temperatureUnits)
         Combo1_Unit_T_KeyPress(KeyAscii);
     else if (watched == m_pressureUnits)
         Combo1_Unit_p_KeyPress(KeyAscii);

@@ -1,7 +1,7 @@
 #pragma once
 // The one window class of the seven pure-component calculators: the component list, the
 // temperature and pressure boxes with their unit lists, the four equation buttons and the
-// Calculate button, laid out and named as the window's PureWindowSpec says. The window only
+// Calculate button, laid out and named as the window's PureWindowConfig says. The window only
 // routes: it reads its controls into a FormReading for its PureCalculator and draws the
 // calculator's points files when the result viewer calls back.
 
@@ -11,9 +11,11 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -30,7 +32,7 @@ public:
                                   QWidget* parent = nullptr);
     ~PureCalculatorWindow() override;
 
-    const PureWindowSpec& spec() const { return m_calculator.spec(); }
+    const PureWindowConfig& config() const { return m_calculator.config(); }
     PureCalculator& calculator() { return m_calculator; }
 
     // Handlers, under the names the windows give them.
@@ -39,8 +41,6 @@ public:
     void Option2_Click();
     void Option3_Click();
     void Option4_Click();
-    void Text1_Temperature_KeyPress(int& KeyAscii);
-    void Text1_Pressure_KeyPress(int& KeyAscii);
     void Combo1_Unit_T_KeyPress(int& KeyAscii);
     void Combo1_Unit_p_KeyPress(int& KeyAscii);
     void Combo2_KeyPress(int& KeyAscii);
@@ -73,7 +73,19 @@ protected:
 private:
     void buildControls();
     QLabel* addLabel(const char* name, const QString& text);
-    QComboBox* addUnitList(const char* name, const UnitListSpec& units);
+    QComboBox* addUnitList(const char* name, const UnitListConfig& units);
+    // The control and label names of a state row and its captions.
+    struct StateRowNames {
+        const char* box;
+        const char* unitList;
+        const char* label;
+        const char* caption;
+        const char* unitLabel;
+        const char* unitCaption;
+    };
+    // A number box with its unit list and their labels, on one row of `grid`.
+    std::pair<QLineEdit*, QComboBox*> addStateRow(QGridLayout& grid, int row, const StateRowNames& names,
+                                                  services::KeyFilter filter, const UnitListConfig& units);
     QFrame* addLine(const char* name);
     void calculate();
     FormReading readForm() const;

@@ -155,7 +155,7 @@ bool PureCalculator::reportDeparture()
 // the iteration, which writes the equation's name and the log rows itself.
 bool PureCalculator::reportSaturation()
 {
-    const bool pressureWindow = m_spec.kind == PureWindowKind::SaturationPressure;
+    const bool pressureWindow = m_config.kind == PureWindowKind::SaturationPressure;
     const bool refused = pressureWindow ? m_state.T >= m_state.component.Tc : m_state.p >= m_state.component.Pc;
     if (refused) {
         ui().message(pressureWindow ? "Temperature of the system is greater than the Critical Temperature So it will "

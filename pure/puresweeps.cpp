@@ -28,11 +28,11 @@ float sweepValue(float critical, int i) { return single(static_cast<double>(crit
 
 bool PureCalculator::writeSweep(const std::string& argument)
 {
-    const SweepSpec* sweep = sweepFor(m_spec, argument);
+    const SweepConfig* sweep = sweepFor(m_config, argument);
     if (!sweep)
         return false;
     if (!m_snapshot) {
-        services::ui().message(m_spec.sweepFailure);
+        services::ui().message(m_config.sweepFailure);
         return false;
     }
     core::EosState state = *m_snapshot;
@@ -47,7 +47,7 @@ bool PureCalculator::writeSweep(const std::string& argument)
     }
     if (complete) {
         services::PointsFileWriter writer(sweep->file);
-        complete = writer.writeLine({static_cast<int>(rows.size())}) && writer.writeLine({m_spec.curves});
+        complete = writer.writeLine({static_cast<int>(rows.size())}) && writer.writeLine({m_config.curves});
         for (const auto& row : rows) {
             if (!complete)
                 break;
@@ -57,11 +57,11 @@ bool PureCalculator::writeSweep(const std::string& argument)
         complete = writer.close() && complete;
     }
     if (!complete)
-        services::ui().message(m_spec.sweepFailure);
+        services::ui().message(m_config.sweepFailure);
     return complete;
 }
 
-bool PureCalculator::sweepRows(core::EosState& state, const SweepSpec& sweep, SweepRows& rows)
+bool PureCalculator::sweepRows(core::EosState& state, const SweepConfig& sweep, SweepRows& rows)
 {
     const bool overTemperature = sweep.swept == Swept::Temperature;
     for (int i = 1; i <= sweepPoints; ++i) {
@@ -71,7 +71,7 @@ bool PureCalculator::sweepRows(core::EosState& state, const SweepSpec& sweep, Sw
         else
             state.p = sweepValue(state.component.Pc, i);
         const PointItem x = overTemperature ? PointItem(state.T) : PointItem(static_cast<float>(state.p / 100000.0));
-        switch (m_spec.kind) {
+        switch (m_config.kind) {
         case PureWindowKind::Enthalpy:
         case PureWindowKind::Entropy: {
             const auto pair = core::eecal(state);

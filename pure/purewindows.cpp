@@ -8,7 +8,7 @@ namespace calvex::pure {
 void registerPureWindows()
 {
     for (const PureWindowKind kind : pureWindowKinds())
-        shell::WindowRegistry::instance().registerWindow(QString::fromStdString(pureWindowSpec(kind).name),
+        shell::WindowRegistry::instance().registerWindow(QString::fromStdString(pureWindowConfig(kind).name),
                                                          [kind] { return new PureCalculatorWindow(kind); });
 }
 

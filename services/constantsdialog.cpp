@@ -22,10 +22,9 @@ constexpr double rowHeight = 315;
 
 } // namespace
 
-ConstantsDialog::ConstantsDialog(int component, QWidget* parent) : FieldDialog(parent)
+ConstantsDialog::ConstantsDialog(int component, QWidget* parent) : FieldDialog(dialogWidth, dialogHeight, parent)
 {
     setWindowTitle(QStringLiteral("enter value of Pc Tc and omega"));
-    fixInnerSizeInTwips(*this, dialogWidth, dialogHeight);
 
     const QString heading = component == 0 ? QStringLiteral(" Compound ") : QStringLiteral("For Component %1").arg(component);
     QLabel* title = addLabel(heading, {labelLeft, 180, dialogWidth - 2 * labelLeft, 400});
@@ -46,7 +45,7 @@ ConstantsDialog::ConstantsDialog(int component, QWidget* parent) : FieldDialog(p
         if (i != NameBox)
             connect(box, &QLineEdit::textChanged, this, [this, i] { Text1_Change(i); });
     }
-    addConfirmButton(QStringLiteral("Click"), {(dialogWidth - 1455) / 2, rowTop + 5 * rowPitch + 180, 1455, 420});
+    addConfirmButton(QStringLiteral("Click"), rowTop + 5 * rowPitch + 180);
     Form_Load();
 }
 

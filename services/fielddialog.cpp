@@ -2,7 +2,6 @@
 
 #include "services/filteredbox.h"
 #include "services/numbers.h"
-#include "services/windowplacement.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -12,9 +11,18 @@
 
 namespace calvex::services {
 
-FieldDialog::FieldDialog(QWidget* parent) : QDialog(parent)
+namespace {
+
+constexpr double confirmWidthTwips = 1455;
+constexpr double confirmHeightTwips = 420;
+
+} // namespace
+
+FieldDialog::FieldDialog(double widthTwips, double heightTwips, QWidget* parent)
+    : QDialog(parent), m_widthTwips(widthTwips)
 {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    fixInnerSizeInTwips(*this, widthTwips, heightTwips);
 }
 
 std::string FieldDialog::dialogName() const { return objectName().toStdString(); }
@@ -60,7 +68,7 @@ QLineEdit* FieldDialog::addBox(std::optional<KeyFilter> filter, const TwipsRect&
 {
     auto* box = new QLineEdit(this);
     box->setObjectName(QStringLiteral("Text1_%1").arg(m_boxes.size()));
-    placeInTwips(*box, rect.left, rect.top, rect.width, rect.height);
+    placeInTwips(*box, rect);
     if (filter)
         setKeyFilter(*box, *filter);
     box->installEventFilter(this);
@@ -73,16 +81,17 @@ QLabel* FieldDialog::addLabel(const QString& text, const TwipsRect& rect)
 {
     auto* label = new QLabel(text, this);
     label->setTextFormat(Qt::PlainText);
-    placeInTwips(*label, rect.left, rect.top, rect.width, rect.height);
+    placeInTwips(*label, rect);
     return label;
 }
 
-void FieldDialog::addConfirmButton(const QString& caption, const TwipsRect& rect)
+void FieldDialog::addConfirmButton(const QString& caption, double topTwips)
 {
+    const TwipsRect rect{(m_widthTwips - confirmWidthTwips) / 2, topTwips, confirmWidthTwips, confirmHeightTwips};
     m_confirm = new QPushButton(caption, this);
     m_confirm->setObjectName(QStringLiteral("Command1"));
     m_confirm->setAutoDefault(false);
-    placeInTwips(*m_confirm, rect.left, rect.top, rect.width, rect.height);
+    placeInTwips(*m_confirm, rect);
     connect(m_confirm, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 

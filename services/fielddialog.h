@@ -6,6 +6,7 @@
 
 #include "services/keyfilter.h"
 #include "services/ui.h"
+#include "services/windowplacement.h"
 
 #include <QDialog>
 
@@ -18,14 +19,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace calvex::services {
-
-// A rectangle in twips.
-struct TwipsRect {
-    double left;
-    double top;
-    double width;
-    double height;
-};
 
 class FieldDialog : public QDialog, public ModalDialog {
     Q_OBJECT
@@ -50,12 +43,14 @@ public:
     virtual void Text1_GotFocus(int index);
 
 protected:
-    explicit FieldDialog(QWidget* parent = nullptr);
+    // A dialog whose inner area is fixed at `widthTwips` by `heightTwips`.
+    FieldDialog(double widthTwips, double heightTwips, QWidget* parent);
 
     // Adds the next box of the array; `filter` empty takes every key.
     QLineEdit* addBox(std::optional<KeyFilter> filter, const TwipsRect& rect);
     QLabel* addLabel(const QString& text, const TwipsRect& rect);
-    void addConfirmButton(const QString& caption, const TwipsRect& rect);
+    // The confirm button, centred across the dialog at `topTwips`.
+    void addConfirmButton(const QString& caption, double topTwips);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -63,6 +58,7 @@ private:
     std::vector<QLineEdit*> m_boxes;
     std::vector<std::optional<KeyFilter>> m_filters;
     QPushButton* m_confirm = nullptr;
+    double m_widthTwips;
 };
 
 } // namespace calvex::services

@@ -35,7 +35,17 @@ bool passesUntested(const QKeyEvent& key)
     }
 }
 
-} // namespace
+class KeyFilterGuard : public QObject {
+public:
+    KeyFilterGuard(KeyFilter filter, QLineEdit& box);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    KeyFilter m_filter;
+    QLineEdit& m_box;
+};
 
 KeyFilterGuard::KeyFilterGuard(KeyFilter filter, QLineEdit& box) : QObject(&box), m_filter(filter), m_box(box)
 {
@@ -59,6 +69,8 @@ bool KeyFilterGuard::eventFilter(QObject* watched, QEvent* event)
                           keyAccepted(m_filter, m_box.text().toStdString(), static_cast<char>(c));
     return !accepted;
 }
+
+} // namespace
 
 void setKeyFilter(QLineEdit& box, KeyFilter filter) { new KeyFilterGuard(filter, box); }
 

@@ -4,8 +4,6 @@
 
 #include "services/keyfilter.h"
 
-#include <QObject>
-
 #include <string_view>
 
 class QLineEdit;
@@ -21,17 +19,5 @@ void setKeyFilter(QLineEdit& box, KeyFilter filter);
 // Types `text` into `box` one character after another, each through `filter`, replacing the
 // selection as typing does; Backspace ('\b') erases.
 void typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text);
-
-class KeyFilterGuard : public QObject {
-public:
-    KeyFilterGuard(KeyFilter filter, QLineEdit& box);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    KeyFilter m_filter;
-    QLineEdit& m_box;
-};
 
 } // namespace calvex::services

@@ -15,10 +15,9 @@ constexpr double boxWidth = 2100;
 
 } // namespace
 
-InputABCD::InputABCD(QWidget* parent) : FieldDialog(parent)
+InputABCD::InputABCD(QWidget* parent) : FieldDialog(dialogWidth, dialogHeight, parent)
 {
     setWindowTitle(QStringLiteral("Input Box"));
-    fixInnerSizeInTwips(*this, dialogWidth, dialogHeight);
 
     addLabel(QStringLiteral("Heat capacity Equation used is "), {240, 120, dialogWidth - 480, 300});
     QLabel* equation = addLabel(QStringLiteral("Cp = A + B*T +C*(T^2) +D*(T^3)    where Cp is obtained in J/(mol-K) "
@@ -34,7 +33,7 @@ InputABCD::InputABCD(QWidget* parent) : FieldDialog(parent)
         addLabel(letters[i], {left, top, letterWidth, rowHeight});
         addBox(KeyFilter::MinusAnywhere, {left + letterWidth + 60, top, boxWidth, rowHeight});
     }
-    addConfirmButton(QStringLiteral("Click"), {(dialogWidth - 1455) / 2, 2760, 1455, 420});
+    addConfirmButton(QStringLiteral("Click"), 2760);
     Form_Load();
 }
 

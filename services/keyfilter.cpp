@@ -7,9 +7,10 @@ bool keyAccepted(KeyFilter filter, std::string_view text, char key)
     if ((key >= '0' && key <= '9') || key == backspaceKey)
         return true;
     if (key == '.')
-        return text.find('.') == std::string_view::npos;
+        return !filter.onePoint || text.find('.') == std::string_view::npos;
     if (key == '-')
-        return filter == KeyFilter::MinusAnywhere;
+        return filter.minus == KeyFilter::Minus::Anywhere
+            || (filter.minus == KeyFilter::Minus::IntoEmptyBox && text.empty());
     return false;
 }
 

@@ -103,10 +103,11 @@ std::optional<float> toSingle(double value)
     return static_cast<float>(value);
 }
 
-long centredOrigin(double outerTwips, double innerTwips)
+long freeSpaceOrigin(double outerTwips, double innerTwips, int divisor)
 {
+    // lrint rounds halves to even in the default rounding mode.
     const long difference = std::lrint(outerTwips - innerTwips);
-    return difference / 2;
+    return divisor == 0 ? 0 : difference / divisor;
 }
 
 double pixelsFromTwips(double twips, double dotsPerInch) { return twips * dotsPerInch / twipsPerInch; }

@@ -1,6 +1,7 @@
 #pragma once
 // Number helpers every subsystem uses: the texts the program writes for its values, rounding
-// for report cells, the leading-number parse of typed text, 32-bit stores and centring.
+// for report cells, the leading-number parse of typed text, 32-bit stores, and the twips
+// arithmetic of window placement.
 
 #include <optional>
 #include <string>
@@ -34,9 +35,10 @@ double val(std::string_view text);
 // overflow), otherwise the nearest float.
 std::optional<float> toSingle(double value);
 
-// Where a window of size `innerTwips` starts when centred in `outerTwips`: the difference
-// made a whole number (to nearest, halves to even), then halved, truncating toward zero.
-long centredOrigin(double outerTwips, double innerTwips);
+// Where a window of `innerTwips` starts in `outerTwips` when it sits 1/`divisor` of the free
+// space from the start: the difference made a whole number (to nearest, halves to even), then
+// divided with truncation toward zero. A divisor of 2 centres it; 0 gives 0.
+long freeSpaceOrigin(double outerTwips, double innerTwips, int divisor);
 
 constexpr double twipsPerInch = 1440.0;
 

@@ -1,13 +1,13 @@
 #include "services/resultviewer.h"
 
 #include "services/frametoolbar.h"
-#include "services/numbers.h"
 #include "services/plotcallbacks.h"
 #include "services/pointsfile.h"
 #include "services/programfolder.h"
 #include "services/ui.h"
 #include "services/webbrowser.h"
 #include "services/windowcommands.h"
+#include "services/windowplacement.h"
 #include "shell/aboutbox.h"
 #include "shell/keybutton.h"
 #include "shell/windownames.h"
@@ -148,7 +148,7 @@ void frmTextEditor::Form_Unload() { setFrameToolbarVisible(true); }
 
 void frmTextEditor::Form_Resize()
 {
-    const int top = qRound(pixelsFromTwips(browserTopTwips, logicalDpiY()));
+    const int top = sizeFromTwips(*this, 0, browserTopTwips).height();
     const int left = 0;
     m_toolbar->setGeometry(0, 0, m_client->width(), std::min(m_toolbar->sizeHint().height(), top));
     const int width = std::max(0, m_client->width() - 2 * left);

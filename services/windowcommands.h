@@ -1,5 +1,6 @@
 #pragma once
-// The toolbar and File menu that the result viewer and the chart window both carry.
+// The toolbar that the frame, the result viewer and the chart window carry, and the File menu
+// of the last two.
 
 #include <functional>
 #include <initializer_list>
@@ -15,11 +16,12 @@ namespace calvex::services {
 struct ToolbarKey {
     const char* key;
     const char* caption;
-    const char* picture; // one of the program's toolbar pictures, or "plot" or "clear"
+    const char* picture; // one of the program's pictures (services/pictures.h)
+    const char* toolTip = nullptr; // nullptr: the caption
 };
 
-// Names `toolbar` "Toolbar" and gives it one button a key, named after its key, with its
-// picture above its caption as on the frame's toolbar; a click calls `clicked` with the key.
+// Names `toolbar` "Toolbar", fixes it in place and gives it one button a key, named after its
+// key, with its picture above its caption; a click calls `clicked` with the key.
 void fillToolbar(QToolBar* toolbar, std::initializer_list<ToolbarKey> keys,
                  const std::function<void(const QString&)>& clicked);
 

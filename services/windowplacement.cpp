@@ -3,6 +3,7 @@
 #include "services/numbers.h"
 
 #include <QGuiApplication>
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
 
@@ -13,31 +14,34 @@ namespace {
 
 int pixels(double twips, double dotsPerInch) { return static_cast<int>(std::lround(pixelsFromTwips(twips, dotsPerInch))); }
 
+// Where `inner` pixels start in `outer` pixels, 1/`divisor` of the free space along: the
+// arithmetic in twips, the result back in pixels.
+int freeSpacePixels(int outer, int inner, int divisor, double dotsPerInch)
+{
+    const long origin =
+        freeSpaceOrigin(twipsFromPixels(outer, dotsPerInch), twipsFromPixels(inner, dotsPerInch), divisor);
+    return pixels(static_cast<double>(origin), dotsPerInch);
+}
+
+QRect rectFromTwips(const QWidget& reference, const TwipsRect& rect)
+{
+    const double dpiX = reference.logicalDpiX();
+    const double dpiY = reference.logicalDpiY();
+    return {pixels(rect.left, dpiX), pixels(rect.top, dpiY), pixels(rect.width, dpiX), pixels(rect.height, dpiY)};
+}
+
 } // namespace
 
-long freeSpaceOrigin(double outerTwips, double innerTwips, int divisor)
+QSize sizeFromTwips(const QWidget& reference, double width, double height)
 {
-    // lrint rounds halves to even in the default rounding mode.
-    const long difference = std::lrint(outerTwips - innerTwips);
-    return divisor == 0 ? 0 : difference / divisor;
+    return rectFromTwips(reference, {0, 0, width, height}).size();
 }
 
-QRect rectFromTwips(const QWidget& widget, double left, double top, double width, double height)
-{
-    const double dpiX = widget.logicalDpiX();
-    const double dpiY = widget.logicalDpiY();
-    return {pixels(left, dpiX), pixels(top, dpiY), pixels(width, dpiX), pixels(height, dpiY)};
-}
-
-void placeInTwips(QWidget& control, double left, double top, double width, double height)
-{
-    control.setGeometry(rectFromTwips(control, left, top, width, height));
-}
+void placeInTwips(QWidget& control, const TwipsRect& rect) { control.setGeometry(rectFromTwips(control, rect)); }
 
 void fixInnerSizeInTwips(QWidget& window, double width, double height)
 {
-    const QRect rect = rectFromTwips(window, 0, 0, width, height);
-    window.setFixedSize(rect.size());
+    window.setFixedSize(sizeFromTwips(window, width, height));
 }
 
 void placeOnScreen(QWidget& window, int heightDivisor)
@@ -49,12 +53,15 @@ void placeOnScreen(QWidget& window, int heightDivisor)
         return;
     const QRect area = screen->geometry();
     const QSize size = window.frameGeometry().size();
-    const double dpiX = screen->logicalDotsPerInchX();
-    const double dpiY = screen->logicalDotsPerInchY();
-    const long left = freeSpaceOrigin(twipsFromPixels(area.width(), dpiX), twipsFromPixels(size.width(), dpiX), 2);
-    const long top =
-        freeSpaceOrigin(twipsFromPixels(area.height(), dpiY), twipsFromPixels(size.height(), dpiY), heightDivisor);
-    window.move(area.x() + pixels(static_cast<double>(left), dpiX), area.y() + pixels(static_cast<double>(top), dpiY));
+    window.move(area.x() + freeSpacePixels(area.width(), size.width(), 2, screen->logicalDotsPerInchX()),
+                area.y() + freeSpacePixels(area.height(), size.height(), heightDivisor, screen->logicalDotsPerInchY()));
+}
+
+void centreIn(QWidget& window, QSize area)
+{
+    const QSize size = window.frameGeometry().size();
+    window.move(freeSpacePixels(area.width(), size.width(), 2, window.logicalDpiX()),
+                freeSpacePixels(area.height(), size.height(), 2, window.logicalDpiY()));
 }
 
 } // namespace calvex::services

@@ -1,28 +1,36 @@
 #pragma once
-// Placing windows and controls by the twips (1/1440 inch) their layouts are given in.
+// Placing windows and controls by the twips (1/1440 inch) their layouts are given in, on the
+// screen the widget is on; the arithmetic itself is services/numbers.h's.
 
-#include <QRect>
+#include <QSize>
 
 class QWidget;
 
 namespace calvex::services {
 
-// Where a window of `innerTwips` starts in `outerTwips` when it sits 1/`divisor` of the free
-// space from the start: the difference made a whole number (to nearest, halves to even), then
-// divided with truncation toward zero. A divisor of 2 centres it.
-long freeSpaceOrigin(double outerTwips, double innerTwips, int divisor);
+// A rectangle in twips.
+struct TwipsRect {
+    double left;
+    double top;
+    double width;
+    double height;
+};
 
-// The pixel rectangle of a twips rectangle on `widget`'s screen.
-QRect rectFromTwips(const QWidget& widget, double left, double top, double width, double height);
+// A size in twips in whole pixels at the dots per inch of `reference`'s screen.
+QSize sizeFromTwips(const QWidget& reference, double width, double height);
 
 // Moves `control` to a rectangle given in twips.
-void placeInTwips(QWidget& control, double left, double top, double width, double height);
+void placeInTwips(QWidget& control, const TwipsRect& rect);
 
 // Resizes `window`'s inner area to a size given in twips and fixes it there.
 void fixInnerSizeInTwips(QWidget& window, double width, double height);
 
 // Moves `window` across its screen to the centre and down to 1/`heightDivisor` of the free
-// height, the arithmetic done in twips; its size is unchanged.
+// height, the arithmetic done in twips on its outer size; its size is unchanged.
 void placeOnScreen(QWidget& window, int heightDivisor = 2);
+
+// Moves `window` (by its outer size) to the centre of an area of `area` pixels, the
+// arithmetic done in twips.
+void centreIn(QWidget& window, QSize area);
 
 } // namespace calvex::services

@@ -1,13 +1,12 @@
 #include "shell/aboutbox.h"
 
+#include "services/pictures.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
 #include "shell/windowregistry.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
@@ -24,7 +23,7 @@ QLabel* addLabel(QWidget& parent, const QString& text, double left, double top, 
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    services::placeInTwips(*label, left, top, width, height);
+    services::placeInTwips(*label, {left, top, width, height});
     return label;
 }
 
@@ -32,30 +31,8 @@ QPushButton* addButton(QWidget& parent, const QString& caption, const char* name
 {
     auto* button = new QPushButton(caption, &parent);
     button->setObjectName(QString::fromLatin1(name));
-    services::placeInTwips(*button, left, top, 1260, 375);
+    services::placeInTwips(*button, {left, top, 1260, 375});
     return button;
-}
-
-// The program's picture: the window icon when the program has one, else a drawn mark.
-QPixmap programPicture(int size)
-{
-    const QIcon icon = QApplication::windowIcon();
-    if (!icon.isNull())
-        return icon.pixmap(size, size);
-    QPixmap picture(size, size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x1f, 0x4e, 0x79));
-    painter.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(size * 2 / 3);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, QStringLiteral("C"));
-    return picture;
 }
 
 } // namespace
@@ -72,8 +49,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 
     m_icon0 = new QLabel(this);
     m_icon0->setObjectName(QStringLiteral("picIcon_0"));
-    services::placeInTwips(*m_icon0, 240, 240, 540, 540);
-    m_icon0->setPixmap(programPicture(m_icon0->width()));
+    services::placeInTwips(*m_icon0, {240, 240, 540, 540});
+    m_icon0->setPixmap(services::pictureIcon(QStringLiteral("calvex")).pixmap(m_icon0->size()));
     m_icon1 = new QLabel(this);
     m_icon1->setObjectName(QStringLiteral("picIcon_1"));
     m_icon1->hide();
@@ -101,7 +78,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
-    services::placeInTwips(*rule, 240, 2760, 5250, 30);
+    services::placeInTwips(*rule, {240, 2760, 5250, 30});
 
     m_notice = addLabel(*this, {}, 240, 2880, 3840, 840);
     m_notice->setObjectName(QStringLiteral("Label1"));

@@ -17,6 +17,12 @@ std::function<void()>& programEnding()
     return ending;
 }
 
+std::function<void(const QString&)>& addressOpener()
+{
+    static std::function<void(const QString&)> opener;
+    return opener;
+}
+
 // Changing window flags hides a shown window; it is shown again as it was.
 void changeFlags(QWidget* window, Qt::WindowFlags flags)
 {
@@ -27,12 +33,6 @@ void changeFlags(QWidget* window, Qt::WindowFlags flags)
 }
 
 } // namespace
-
-void keepOnTop(QWidget* window)
-{
-    if (window && !(window->windowFlags() & Qt::WindowStaysOnTopHint))
-        changeFlags(window, window->windowFlags() | Qt::WindowStaysOnTopHint);
-}
 
 void DisableCloseButton(QWidget* form)
 {
@@ -63,7 +63,15 @@ void startDesktopCalculator()
     }
 }
 
-void openAddress(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
+void openAddress(const QString& address)
+{
+    if (addressOpener())
+        addressOpener()(address);
+    else
+        QDesktopServices::openUrl(QUrl(address));
+}
+
+void setAddressOpener(std::function<void(const QString&)> opener) { addressOpener() = std::move(opener); }
 
 void endProgram()
 {

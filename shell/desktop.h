@@ -1,7 +1,6 @@
 #pragma once
-// What the program asks of the desktop: keeping a window above the others, a frame without a
-// Close button, starting the desktop calculator, opening a web page or mail address, and
-// ending the program.
+// What the program asks of the desktop: a frame without a Close button, starting the desktop
+// calculator, opening a web page or mail address, and ending the program.
 
 #include <QString>
 #include <QStringList>
@@ -11,9 +10,6 @@
 class QWidget;
 
 namespace calvex::shell {
-
-// Keeps `window` above every other window.
-void keepOnTop(QWidget* window);
 
 // Takes the Close button off `form`'s title bar; the window itself ignores close requests
 // (see ignoresCloseRequests).
@@ -27,6 +23,9 @@ void startDesktopCalculator();
 
 // Opens a web address ("http://…") or mail address ("mailto:…") with the desktop's program for it.
 void openAddress(const QString& address);
+// Replaces what openAddress does (tests record the address instead); an empty function restores
+// the desktop's handler.
+void setAddressOpener(std::function<void(const QString&)> opener);
 
 // Ends the program at once: no question, no window's unload handling.
 void endProgram();

@@ -1,14 +1,14 @@
 #include "shell/helpbrowser.h"
 
 #include "services/numbers.h"
+#include "services/pictures.h"
 #include "services/programfolder.h"
+#include "services/webbrowser.h"
 #include "services/windowplacement.h"
+#include "shell/desktop.h"
 #include "shell/helptopics.h"
-#include "shell/toolbaricons.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QResizeEvent>
@@ -21,12 +21,19 @@
 namespace calvex::shell {
 namespace {
 
-using services::pixelsFromTwips;
 using services::twipsFromPixels;
 
 constexpr double designWidth = 8490;
 constexpr double designHeight = 6330;
 constexpr int busyPollMilliseconds = 5;
+
+struct ToolbarButton {
+    const char* key;
+    const char* picture;
+};
+const ToolbarButton toolbarButtons[] = {
+    {"Back", "back"}, {"Next", "next"}, {"Home", "mainpage"}, {"links", "links"}, {"Email", "email"},
+};
 const QColor treeTextColour(0, 127, 0);
 
 struct LayoutRatio {
@@ -50,40 +57,24 @@ LayoutRecord& layoutRecord()
     return record;
 }
 
-HelpBrowser::UrlOpener& urlOpener()
-{
-    static HelpBrowser::UrlOpener opener = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    return opener;
-}
-
 } // namespace
-
-QVariant HelpPageView::loadResource(int type, const QUrl& name)
-{
-    if (type == QTextDocument::HtmlResource && name.isLocalFile() && !QFileInfo::exists(name.toLocalFile()))
-        return QStringLiteral("<html><body><h3>Page not found</h3><p>The help page %1 is not in the program "
-                              "folder.</p></body></html>")
-            .arg(QFileInfo(name.toLocalFile()).fileName().toHtmlEscaped());
-    return QTextBrowser::loadResource(type, name);
-}
 
 HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Help "));
-    const QRect inner = services::rectFromTwips(*this, 0, 0, designWidth, designHeight);
-    resize(inner.size());
+    resize(services::sizeFromTwips(*this, designWidth, designHeight));
 
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    m_toolbar->setIconSize(services::rectFromTwips(*this, 0, 0, 480, 480).size());
+    m_toolbar->setIconSize(services::sizeFromTwips(*this, 480, 480));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (const char* key : {"Back", "Next", "Home", "links", "Email"}) {
-        auto* button = new QAction(helpToolbarIcon(QString::fromLatin1(key)), QString(), m_toolbar);
+    for (const auto& [key, picture] : toolbarButtons) {
+        auto* button = new QAction(services::pictureIcon(QString::fromLatin1(picture)), QString(), m_toolbar);
         button->setObjectName(QString::fromLatin1(key));
         m_toolbar->addAction(button);
         connect(button, &QAction::triggered, this, [this, button] { Toolbar1_ButtonClick(button->objectName()); });
     }
-    services::placeInTwips(*m_toolbar, 0, 0, 8490, 780);
+    services::placeInTwips(*m_toolbar, {0, 0, 8490, 780});
 
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("TreeView1"));
@@ -97,13 +88,12 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
     treeFont.setPointSizeF(8.25);
     treeFont.setBold(true);
     m_tree->setFont(treeFont);
-    services::placeInTwips(*m_tree, 0, 840, 3255, 5535);
+    services::placeInTwips(*m_tree, {0, 840, 3255, 5535});
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { TreeView1_NodeClick(node); });
 
-    m_browser = new HelpPageView(this);
+    m_browser = new services::WebBrowser(this);
     m_browser->setObjectName(QStringLiteral("brwWebBrowser"));
-    m_browser->setOpenExternalLinks(true);
-    services::placeInTwips(*m_browser, 3240, 720, 5280, 5655);
+    services::placeInTwips(*m_browser, {3240, 720, 5280, 5655});
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("timTimer"));
@@ -123,12 +113,11 @@ QAction* HelpBrowser::toolbarButton(const QString& key) const
     return nullptr;
 }
 
-QString HelpBrowser::currentPage() const { return QFileInfo(m_browser->source().toLocalFile()).fileName(); }
+QString HelpBrowser::currentPage() const { return QFileInfo(m_browser->LocationPath()).fileName(); }
 
 void HelpBrowser::navigate(std::string_view page)
 {
-    const auto path = services::programFile(std::string(page));
-    m_browser->setSource(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+    m_browser->Navigate(QString::fromStdString(services::programFile(std::string(page)).string()));
 }
 
 void HelpBrowser::Form_Load()
@@ -166,29 +155,24 @@ void HelpBrowser::Toolbar1_ButtonClick(const QString& key)
 {
     m_timer->start();
     if (key == QLatin1String("Back"))
-        m_browser->backward();
+        m_browser->GoBack();
     else if (key == QLatin1String("Next"))
-        m_browser->forward();
+        m_browser->GoForward();
     else if (key == QLatin1String("Home"))
         navigate(helpHomePage);
     else if (key == QLatin1String("links"))
-        urlOpener()(QUrl(QString::fromLatin1(productPage)));
+        openAddress(QString::fromLatin1(productPage));
     else if (key == QLatin1String("Email"))
         SendEmail();
 }
 
 void HelpBrowser::timTimer_Timer()
 {
-    // The page view loads a page before navigation returns, so it is never busy at a tick.
-    m_timer->stop();
+    if (!m_browser->Busy())
+        m_timer->stop();
 }
 
-void HelpBrowser::SendEmail() { urlOpener()(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(contactAddress))); }
-
-void HelpBrowser::setUrlOpener(UrlOpener opener)
-{
-    urlOpener() = opener ? std::move(opener) : [](const QUrl& url) { QDesktopServices::openUrl(url); };
-}
+void HelpBrowser::SendEmail() { openAddress(QStringLiteral("mailto:") + QString::fromLatin1(contactAddress)); }
 
 void HelpBrowser::RecordControlLayout()
 {
@@ -227,7 +211,7 @@ void HelpBrowser::ScaleControls()
         const auto top = static_cast<float>(H * ratio.TopRatio);
         const auto controlWidth = static_cast<float>(W * ratio.WidthRatio);
         const auto controlHeight = static_cast<float>(H * ratio.HeightRatio);
-        services::placeInTwips(widget, left, top, controlWidth, controlHeight);
+        services::placeInTwips(widget, {left, top, controlWidth, controlHeight});
         const auto pointSize = static_cast<float>(W * record.FontRatio[i]);
         if (m_controls[i].hasFont && pointSize > 0) {
             QFont font = widget.font();

@@ -6,11 +6,10 @@
 
 #include "shell/windowregistry.h"
 
-#include <QTextBrowser>
 #include <QWidget>
 
-#include <functional>
 #include <string_view>
+#include <vector>
 
 class QAction;
 class QTimer;
@@ -18,16 +17,11 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+namespace calvex::services {
+class WebBrowser;
+}
+
 namespace calvex::shell {
-
-// The page view: a missing page shows a short notice instead of an empty pane.
-class HelpPageView : public QTextBrowser {
-    Q_OBJECT
-
-public:
-    using QTextBrowser::QTextBrowser;
-    QVariant loadResource(int type, const QUrl& name) override;
-};
 
 class HelpBrowser : public QWidget, public UnloadHandler {
     Q_OBJECT
@@ -40,7 +34,7 @@ public:
 
     QToolBar* Toolbar1() const { return m_toolbar; }
     QTreeWidget* TreeView1() const { return m_tree; }
-    QTextBrowser* brwWebBrowser() const { return m_browser; }
+    services::WebBrowser* brwWebBrowser() const { return m_browser; }
     QTimer* timTimer() const { return m_timer; }
     // The toolbar button of that key, or nullptr.
     QAction* toolbarButton(const QString& key) const;
@@ -53,10 +47,6 @@ public:
     void Toolbar1_ButtonClick(const QString& key);
     void timTimer_Timer();
     void SendEmail();
-
-    // How web pages and mail addresses are opened (the desktop's handler unless replaced).
-    using UrlOpener = std::function<void(const QUrl&)>;
-    static void setUrlOpener(UrlOpener opener);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -73,7 +63,7 @@ private:
 
     QToolBar* m_toolbar;
     QTreeWidget* m_tree;
-    HelpPageView* m_browser;
+    services::WebBrowser* m_browser;
     QTimer* m_timer;
     std::vector<Control> m_controls;
 };

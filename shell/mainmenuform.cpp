@@ -1,8 +1,8 @@
 #include "shell/mainmenuform.h"
 
+#include "services/windowplacement.h"
 #include "shell/errortrap.h"
 #include "shell/generaldate.h"
-#include "shell/twips.h"
 #include "shell/windowswitching.h"
 
 #include <QApplication>
@@ -13,6 +13,8 @@
 namespace calvex::shell {
 namespace {
 
+using services::TwipsRect;
+
 // The launcher's inner area: wide and tall enough for the clock button, which stands beyond
 // the right edge of the designed 8880 twips.
 constexpr double widthTwips = 10800;
@@ -21,10 +23,6 @@ constexpr double heightTwips = 7200;
 const QColor windowColour(64, 64, 64);
 const QColor faceColour(192, 192, 192);
 const QColor captionColour(0, 0, 255);
-
-struct TwipsRect {
-    double left, top, width, height;
-};
 
 // Rows of calculator buttons inside a panel.
 constexpr double rowHeight = 495;
@@ -103,7 +101,7 @@ QGroupBox* makePanel(QWidget* parent, const char* objectName, const char* captio
 {
     auto* panel = new QGroupBox(QString::fromLatin1(caption), parent);
     panel->setObjectName(QString::fromLatin1(objectName));
-    panel->setGeometry(rectFromTwips(rect.left, rect.top, rect.width, rect.height, parent));
+    services::placeInTwips(*panel, rect);
     panel->setAutoFillBackground(true);
     QPalette colours = panel->palette();
     colours.setColor(QPalette::Window, faceColour);
@@ -122,7 +120,7 @@ int MAINMENUFORM::s_highlight = 0;
 MAINMENUFORM::MAINMENUFORM()
 {
     setWindowTitle(QStringLiteral("MAIN MENU"));
-    setFixedSize(sizeFromTwips(widthTwips, heightTwips, this));
+    setFixedSize(services::sizeFromTwips(*this, widthTwips, heightTwips));
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, windowColour);
@@ -141,7 +139,7 @@ MAINMENUFORM::MAINMENUFORM()
                                                          : static_cast<QWidget*>(this);
         auto* button = new KeyButton(index, QString::fromLatin1(design.caption), parent);
         button->setObjectName(QStringLiteral("key_%1").arg(index));
-        button->setGeometry(rectFromTwips(design.rect.left, design.rect.top, design.rect.width, design.rect.height, this));
+        services::placeInTwips(*button, design.rect);
         if (index == clockKey) {
             button->setFont(verdana(12, true));
             button->setColours(windowColour, QApplication::palette().color(QPalette::HighlightedText));
@@ -170,7 +168,7 @@ void MAINMENUFORM::Form_Load()
     QWidget* outer = WindowRegistry::outerWindow(this);
     if (area && outer != this) {
         outer->adjustSize();
-        centreIn(outer, area->viewport()->size());
+        services::centreIn(*outer, area->viewport()->size());
     }
 }
 

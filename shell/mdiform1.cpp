@@ -1,12 +1,13 @@
 #include "shell/mdiform1.h"
 
+#include "services/pictures.h"
 #include "services/ui.h"
+#include "services/windowcommands.h"
+#include "services/windowplacement.h"
 #include "shell/clipboardactions.h"
 #include "shell/desktop.h"
 #include "shell/editingkeys.h"
 #include "shell/errortrap.h"
-#include "shell/pictures.h"
-#include "shell/twips.h"
 #include "shell/windownames.h"
 #include "shell/windowregistry.h"
 
@@ -30,24 +31,18 @@ namespace {
 constexpr double clientWidthTwips = 11190;
 constexpr double clientHeightTwips = 8190;
 
-struct ToolbarKey {
-    const char* caption;
-    const char* key;
-    const char* toolTip; // empty: none
-    const char* picture;
-};
-
-const ToolbarKey toolbarKeys[] = {
-    {"Main Page", "MainPage", "GoTo Main Page", "mainpage"},
-    {"Save", "Save", "Save", "save"},
-    {"Copy", "Copy", "copy the selected text", "copy"},
-    {"Cut", "Cut", "Cut The Selected Text", "cut"},
-    {"Paste", "Paste", "", "paste"},
+// An empty tool tip: the button shows none.
+const std::initializer_list<services::ToolbarKey> toolbarKeys = {
+    {"MainPage", "Main Page", "mainpage", "GoTo Main Page"},
+    {"Save", "Save", "save", "Save"},
+    {"Copy", "Copy", "copy", "copy the selected text"},
+    {"Cut", "Cut", "cut", "Cut The Selected Text"},
+    {"Paste", "Paste", "paste", ""},
     {"help", "help", "help", "help"},
-    {"About", "About", "About  Calvex", "about"},
-    {"Calc", "Calc", "Calculator", "calc"},
-    {"Exit", "Exit", "Exit", "exit"},
-    {"Back", "Back", "", "back"},
+    {"About", "About", "about", "About  Calvex"},
+    {"Calc", "Calc", "calc", "Calculator"},
+    {"Exit", "Exit", "exit", "Exit"},
+    {"Back", "Back", "back", ""},
 };
 
 QLabel* statusPanel(QStatusBar* bar, const QString& text, int stretch)
@@ -64,11 +59,11 @@ QLabel* statusPanel(QStatusBar* bar, const QString& text, int stretch)
 MDIForm1::MDIForm1()
 {
     setWindowTitle(frameCaption);
-    setWindowIcon(pictureIcon(QStringLiteral("calvex")));
+    setWindowIcon(services::pictureIcon(QStringLiteral("calvex")));
 
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("MDIClient"));
-    m_area->viewport()->setCursor(QCursor(picture(QStringLiteral("pointer")), 3, 2));
+    m_area->viewport()->setCursor(QCursor(services::picture(QStringLiteral("pointer")), 3, 2));
     setCentralWidget(m_area);
     WindowRegistry::instance().setMdiArea(m_area);
 
@@ -77,7 +72,7 @@ MDIForm1::MDIForm1()
     buildStatusBar();
     qApp->installEventFilter(new EditingKeys(this));
 
-    const QSize client = sizeFromTwips(clientWidthTwips, clientHeightTwips, this);
+    const QSize client = services::sizeFromTwips(*this, clientWidthTwips, clientHeightTwips);
     resize(client.width(), client.height() + menuBar()->sizeHint().height() + Toolbar->sizeHint().height()
                                + StatusBar3->sizeHint().height());
     DisableCloseButton(this);
@@ -86,23 +81,12 @@ MDIForm1::MDIForm1()
 void MDIForm1::buildToolbar()
 {
     Toolbar = addToolBar(QStringLiteral("Toolbar"));
-    Toolbar->setObjectName(QStringLiteral("Toolbar"));
-    Toolbar->setMovable(false);
-    Toolbar->setFloatable(false);
-    Toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    Toolbar->setIconSize(QSize(24, 24));
-    Toolbar->toggleViewAction()->setVisible(false);
+    services::fillToolbar(Toolbar, toolbarKeys, [this](const QString& key) { Toolbar_ButtonClick(key); });
     setContextMenuPolicy(Qt::NoContextMenu);
-    for (const ToolbarKey& button : toolbarKeys) {
-        QAction* action = Toolbar->addAction(pictureIcon(QString::fromLatin1(button.picture)),
-                                             QString::fromLatin1(button.caption));
-        const QString key = QString::fromLatin1(button.key);
-        action->setObjectName(key);
-        action->setToolTip(QString::fromLatin1(button.toolTip));
-        connect(action, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
+    for (const services::ToolbarKey& button : toolbarKeys)
         if (!*button.toolTip)
-            Toolbar->widgetForAction(action)->installEventFilter(this);
-    }
+            Toolbar->widgetForAction(Toolbar->findChild<QAction*>(QString::fromLatin1(button.key)))
+                ->installEventFilter(this);
 }
 
 void MDIForm1::buildStatusBar()
@@ -118,7 +102,6 @@ void MDIForm1::buildStatusBar()
     statusPanel(StatusBar3, QStringLiteral("The Calvex developers"), 2);
     QLabel* date = statusPanel(StatusBar3, QString(), 0);
     QLabel* time = statusPanel(StatusBar3, QString(), 0);
-    // The date and time panels keep themselves current.
     auto* clock = new QTimer(StatusBar3);
     const auto tick = [date, time] {
         const QLocale locale;
@@ -142,7 +125,7 @@ void MDIForm1::showEvent(QShowEvent* event)
 void MDIForm1::MDIForm_Load()
 {
     runTrapped([this] {
-        centreOnScreen(this);
+        services::placeOnScreen(*this);
         WindowRegistry::instance().show(launcherWindow);
     });
 }

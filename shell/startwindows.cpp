@@ -1,7 +1,7 @@
 #include "shell/startwindows.h"
 
-#include "shell/pictures.h"
-#include "shell/twips.h"
+#include "services/pictures.h"
+#include "services/windowplacement.h"
 #include "shell/windownames.h"
 
 #include <QGroupBox>
@@ -35,8 +35,8 @@ QFont fontOf(const char* family, double points, bool bold = false)
 StartWindow::StartWindow(double widthTwips, double heightTwips)
 {
     setWindowTitle(frameCaption);
-    setWindowIcon(pictureIcon(QStringLiteral("calvex")));
-    setFixedSize(sizeFromTwips(widthTwips, heightTwips, this));
+    setWindowIcon(services::pictureIcon(QStringLiteral("calvex")));
+    setFixedSize(services::sizeFromTwips(*this, widthTwips, heightTwips));
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, startBackground);
@@ -82,13 +82,13 @@ void StartWindow::keyPressEvent(QKeyEvent* event)
 calvexcover::calvexcover() : StartWindow(5355, 5595)
 {
     Picture1 = addLabel(QStringLiteral("Picture1"), font());
-    Picture1->setGeometry(rectFromTwips(240, 240, 4875, 4215, this));
+    services::placeInTwips(*Picture1, {240, 240, 4875, 4215});
     Picture1->setAlignment(Qt::AlignCenter);
-    Picture1->setPixmap(picture(QStringLiteral("cover"))
+    Picture1->setPixmap(services::picture(QStringLiteral("cover"))
                             .scaled(Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     Label1 = addLabel(QStringLiteral("Label1"), fontOf("Verdana", 24, true));
-    Label1->setGeometry(rectFromTwips(240, 4575, 4875, 780, this));
+    services::placeInTwips(*Label1, {240, 4575, 4875, 780});
     Label1->setAlignment(Qt::AlignCenter);
     setTextColour(Label1, QColor(31, 78, 121));
 
@@ -98,7 +98,7 @@ calvexcover::calvexcover() : StartWindow(5355, 5595)
 void calvexcover::Form_Load()
 {
     m_counter = 0;
-    centreOnScreen(this);
+    services::placeOnScreen(*this);
     m_coverText = QStringLiteral(" Calvex");
     Timer3->start();
 }
@@ -120,19 +120,19 @@ const QString CalvexStartup::creditText = QStringLiteral("The Calvex developers 
 CalvexStartup::CalvexStartup() : StartWindow(9390, 4755)
 {
     Label1 = addLabel(QStringLiteral("Label1"), fontOf("Verdana", 24));
-    Label1->setGeometry(rectFromTwips(0, 120, 9390, 720, this));
+    services::placeInTwips(*Label1, {0, 120, 9390, 720});
     Label1->setAlignment(Qt::AlignCenter);
 
     auto* details = new QGroupBox(QStringLiteral("Software Details"), this);
     details->setObjectName(QStringLiteral("Frame1"));
-    details->setGeometry(rectFromTwips(360, 960, 8670, 2895, this));
+    services::placeInTwips(*details, {360, 960, 8670, 2895});
     details->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     Picture2 = new QLabel(details);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setGeometry(rectFromTwips(240, 480, 1800, 1800, this));
+    services::placeInTwips(*Picture2, {240, 480, 1800, 1800});
     Picture2->setAlignment(Qt::AlignCenter);
-    Picture2->setPixmap(picture(QStringLiteral("splash"))
+    Picture2->setPixmap(services::picture(QStringLiteral("splash"))
                             .scaled(Picture2->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     const QStringList lines = {
@@ -146,15 +146,15 @@ CalvexStartup::CalvexStartup() : StartWindow(9390, 4755)
         label->setObjectName(QStringLiteral("Label%1").arg(5 + line));
         label->setFont(fontOf("Verdana", 8.25, line == 1));
         label->setWordWrap(true);
-        label->setGeometry(rectFromTwips(2280, 420 + 570 * line, 6150, 540, this));
+        services::placeInTwips(*label, {2280, 420.0 + 570.0 * line, 6150, 540});
     }
 
     Label4 = addLabel(QStringLiteral("Label4"), fontOf("MS Sans Serif", 9.75, true));
     Label4->setText(QStringLiteral("Software Developed by"));
-    Label4->setGeometry(rectFromTwips(360, 4005, 2640, 375, this));
+    services::placeInTwips(*Label4, {360, 4005, 2640, 375});
 
     Label2 = addLabel(QStringLiteral("Label2"), fontOf("MS Sans Serif", 9.75));
-    Label2->setGeometry(rectFromTwips(3000, 4005, 6030, 375, this));
+    services::placeInTwips(*Label2, {3000, 4005, 6030, 375});
     setTextColour(Label2, creditColour);
 
     Timer4 = new QTimer(this);
@@ -168,7 +168,7 @@ void CalvexStartup::Form_Load()
     m_green = 255;
     m_red = 0;
     m_blue = 0;
-    centreOnScreen(this);
+    services::placeOnScreen(*this);
     m_counter = 0;
     m_titleText = QStringLiteral(" Calvex ");
     m_credit = creditText;

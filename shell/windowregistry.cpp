@@ -93,7 +93,6 @@ QWidget* WindowRegistry::load(const QString& name)
     }
     if (auto* handler = dynamic_cast<LoadHandler*>(window))
         handler->Form_Load();
-    emit windowLoaded(name);
     return window;
 }
 
@@ -123,14 +122,12 @@ void WindowRegistry::unload(QWidget* window)
     if (!window || !m_loaded.contains(window))
         return;
     m_loaded.removeAll(window);
-    const QString name = window->objectName();
     if (auto* handler = dynamic_cast<UnloadHandler*>(window))
         handler->Form_Unload();
     QWidget* outer = outerWindow(window);
     outer->removeEventFilter(this);
     outer->hide();
     outer->deleteLater();
-    emit windowUnloaded(name);
 }
 
 void WindowRegistry::unload(const QString& name) { unload(find(name)); }
@@ -152,8 +149,6 @@ QList<QWidget*> WindowRegistry::loadedWindows() const
             windows.append(window);
     return windows;
 }
-
-QString WindowRegistry::nameOf(const QWidget* window) const { return window ? window->objectName() : QString(); }
 
 QString WindowRegistry::notAvailableText(const QString& name)
 {

@@ -81,14 +81,9 @@ public:
     static QWidget* outerWindow(QWidget* window);
 
     QList<QWidget*> loadedWindows() const;
-    QString nameOf(const QWidget* window) const;
 
     // The note shown for a window that is not available yet.
     static QString notAvailableText(const QString& name);
-
-signals:
-    void windowLoaded(const QString& name);
-    void windowUnloaded(const QString& name);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -144,7 +144,7 @@ TEST_F(PureCalculatorTest, StepsReportShowsTheSolveOfEachEquation)
     for (const PureWindowKind kind : {PureWindowKind::MolarVolume, PureWindowKind::Fugacity, PureWindowKind::Departure}) {
         for (const Row& row : rows) {
             for (const double p_bar : {1.0, 20.0}) {
-                SCOPED_TRACE(pureWindowSpec(kind).name + " " + row.name + " " + std::to_string(p_bar));
+                SCOPED_TRACE(pureWindowConfig(kind).name + " " + row.name + " " + std::to_string(p_bar));
                 const std::vector<std::string> values = report(kind, row.optionno, propaneAt(300, p_bar));
                 const double T = 300;
                 const double P = p_bar * 1e5;
@@ -449,7 +449,7 @@ TEST_F(PureCalculatorTest, SweepFilesHoldTwentyRowsEndingAtTheCriticalPoint)
         {PureWindowKind::MolarVolume, "P", "points2.dat", 1, 42.48},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(pureWindowSpec(row.kind).name + " " + row.argument);
+        SCOPED_TRACE(pureWindowConfig(row.kind).name + " " + row.argument);
         PureCalculator calculator(row.kind, services);
         calculator.setOptionno(2);
         if (row.kind == PureWindowKind::Enthalpy || row.kind == PureWindowKind::Entropy)
@@ -472,7 +472,7 @@ TEST_F(PureCalculatorTest, SweepFilesHoldTwentyRowsEndingAtTheCriticalPoint)
 TEST_F(PureCalculatorTest, SaturationSweepsLeaveOutPointsWithoutConvergence)
 {
     for (const PureWindowKind kind : {PureWindowKind::SaturationPressure, PureWindowKind::SaturationTemperature}) {
-        SCOPED_TRACE(pureWindowSpec(kind).name);
+        SCOPED_TRACE(pureWindowConfig(kind).name);
         PureCalculator calculator(kind, services);
         calculator.setOptionno(2);
         const FormReading reading = kind == PureWindowKind::SaturationPressure

@@ -3,7 +3,7 @@
 #include "data/csvreader.h"
 #include "data/propertieswriter.h"
 #include "pure/componentdatabase.h"
-#include "pure/purewindowspec.h"
+#include "pure/purewindowconfig.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +24,11 @@ PureFixtureFolder::PureFixtureFolder()
     pure::writePropertiesDatabase(file(pure::componentDatabaseFile), pure::parseCsv(rows),
                                   pure::componentDatabasePassword);
     for (const pure::PureWindowKind kind : pure::pureWindowKinds()) {
-        const pure::PureWindowSpec& spec = pure::pureWindowSpec(kind);
+        const pure::PureWindowConfig& config = pure::pureWindowConfig(kind);
         std::string probe;
-        for (int i = 0; i < spec.count; ++i)
+        for (int i = 0; i < config.count; ++i)
             probe += "variable\n";
-        write(spec.templateName, probe);
+        write(config.templateName, probe);
     }
 }
 

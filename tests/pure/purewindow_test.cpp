@@ -246,87 +246,75 @@ TEST_F(PureWindowTest, TabMovesThroughTheControlsInTheirOrder)
 
 TEST_F(PureWindowTest, UnitAndComponentListsTakeTypedLettersOnlyWhereTheWindowLetsThem)
 {
-    open(PureWindowKind::Enthalpy);
-    QTest::keyClicks(window->Combo1_Unit_T(), "c");
-    EXPECT_EQ(window->Combo1_Unit_T()->currentText(), "kelvin");
-    QTest::keyClicks(window->Combo1_Unit_p(), "p");
-    EXPECT_EQ(window->Combo1_Unit_p()->currentText(), "bar");
-    QTest::keyClicks(window->Combo2(), "p");
-    EXPECT_EQ(window->Combo2()->currentText(), "Argon");
-
-    open(PureWindowKind::MolarVolume);
-    QTest::keyClicks(window->Combo1_Unit_T(), "c");
-    EXPECT_EQ(window->Combo1_Unit_T()->currentText(), "celsius");
-    QTest::keyClicks(window->Combo1_Unit_p(), "p");
-    EXPECT_EQ(window->Combo1_Unit_p()->currentText(), "bar");
-    QTest::keyClicks(window->Combo2(), "p");
-    EXPECT_EQ(window->Combo2()->currentText(), "propane");
-
-    open(PureWindowKind::Departure);
-    QTest::keyClicks(window->Combo2(), "m");
-    EXPECT_EQ(window->Combo2()->currentText(), "methane");
+    enum class List { TemperatureUnits, PressureUnits, Components };
+    const struct {
+        PureWindowKind kind;
+        List list;
+        const char* typed;
+        const char* shown;
+    } rows[] = {
+        {PureWindowKind::Enthalpy, List::TemperatureUnits, "c", "kelvin"},
+        {PureWindowKind::Enthalpy, List::PressureUnits, "p", "bar"},
+        {PureWindowKind::Enthalpy, List::Components, "p", "Argon"},
+        {PureWindowKind::MolarVolume, List::TemperatureUnits, "c", "celsius"},
+        {PureWindowKind::MolarVolume, List::PressureUnits, "p", "bar"},
+        {PureWindowKind::MolarVolume, List::Components, "p", "propane"},
+        {PureWindowKind::Departure, List::Components, "m", "methane"},
+    };
+    for (const auto& row : rows) {
+        open(row.kind);
+        QComboBox* list = row.list == List::TemperatureUnits ? window->Combo1_Unit_T()
+                        : row.list == List::PressureUnits    ? window->Combo1_Unit_p()
+                                                             : window->Combo2();
+        QTest::keyClicks(list, row.typed);
+        EXPECT_EQ(list->currentText(), row.shown) << window->objectName().toStdString() << " "
+                                                  << list->objectName().toStdString();
+    }
 }
 
-TEST_F(PureWindowTest, TemperaturePromptReplyIsTakenInKelvin)
+TEST_F(PureWindowTest, StatePromptReplyIsTakenInTheUnitThePromptNames)
 {
-    open(PureWindowKind::Enthalpy);
-    select("propane");
-    window->Option(2)->click();
-    setState("0", "celsius", "1", "bar");
-    ui.answer("250").answer("300");
-    clickCalculate();
-    EXPECT_EQ(ui.texts(), (Texts{"The Enthalpy Of Saturated Liquid at the \r\nspecified Temperature will be assigned a value "
-                                 "of zero \r\nPLEASE SPECIFY THE TEMPERATURE(KELVIN) OF THE REFERENCE STATE",
-                                 "Temperature cannot be zero or negative", "Enter valid Temperature in kelvin"}));
-    const Texts values = folder.reportValues();
-    EXPECT_EQ(values[1], "300  kelvin");
-    EXPECT_EQ(values[7], "300");
-    EXPECT_EQ(reportedKinds, std::vector<int>{7});
-}
-
-TEST_F(PureWindowTest, PressurePromptReplyIsTakenInBar)
-{
-    open(PureWindowKind::Departure);
-    select("propane");
-    setState("25", "celsius", "0", "atm");
-    ui.answer("2");
-    clickCalculate();
-    EXPECT_EQ(ui.texts(), (Texts{"Pressure cannot be zero or negative", "Enter valid Pressure  in bar"}));
-    const Texts values = folder.reportValues();
-    EXPECT_EQ(values[1], "25  celsius");
-    EXPECT_EQ(values[2], "2  bar");
-    EXPECT_EQ(values[7], "298.15");
-    EXPECT_EQ(values[8], "200000");
-    EXPECT_EQ(reportedKinds, std::vector<int>{5});
-}
-
-TEST_F(PureWindowTest, SaturationWindowsTakeThePromptReplyInTheUnitThePromptNames)
-{
+    const std::string reference = "The Enthalpy Of Saturated Liquid at the \r\nspecified Temperature will be assigned a "
+                                  "value of zero \r\nPLEASE SPECIFY THE TEMPERATURE(KELVIN) OF THE REFERENCE STATE";
     struct Row {
         PureWindowKind kind;
+        QString component;
+        int option;
         QString T, Tunit, p, punit;
+        Texts answers;
         Texts shown;
-        const char* value1;
-        const char* value7;
+        std::vector<std::pair<std::size_t, const char*>> values; // report value number, text
+        int reportedKind;
     };
     const Row rows[] = {
-        {PureWindowKind::SaturationPressure, "0", "celsius", "", "", {"Temperature(in kelvin) cannot be zero or negative",
-         "Enter valid Temperature in kelvin"}, "300(kelvin)", "300"},
-        {PureWindowKind::SaturationTemperature, "", "", "0", "atm", {"Pressure cannot be zero or negative",
-         "Enter valid Pressure  in bar"}, "2(bar)", "200000"},
+        {PureWindowKind::Enthalpy, "propane", 2, "0", "celsius", "1", "bar", {"250", "300"},
+         {reference, "Temperature cannot be zero or negative", "Enter valid Temperature in kelvin"},
+         {{1, "300  kelvin"}, {7, "300"}}, 7},
+        {PureWindowKind::Departure, "propane", 1, "25", "celsius", "0", "atm", {"2"},
+         {"Pressure cannot be zero or negative", "Enter valid Pressure  in bar"},
+         {{1, "25  celsius"}, {2, "2  bar"}, {7, "298.15"}, {8, "200000"}}, 5},
+        {PureWindowKind::SaturationPressure, "n-butane", 2, "0", "celsius", "", "", {"300"},
+         {"Temperature(in kelvin) cannot be zero or negative", "Enter valid Temperature in kelvin"},
+         {{1, "300(kelvin)"}, {7, "300"}}, 2},
+        {PureWindowKind::SaturationTemperature, "n-butane", 2, "", "", "0", "atm", {"2"},
+         {"Pressure cannot be zero or negative", "Enter valid Pressure  in bar"}, {{1, "2(bar)"}, {7, "200000"}}, 3},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(pureWindowConfig(row.kind).name);
         ui.clear();
+        reportedKinds.clear();
         open(row.kind);
-        select("n-butane");
-        window->Option(2)->click();
+        select(row.component);
+        window->Option(row.option)->click();
         setState(row.T, row.Tunit, row.p, row.punit);
-        ui.answer(row.kind == PureWindowKind::SaturationPressure ? "300" : "2");
+        for (const std::string& answer : row.answers)
+            ui.answer(answer);
         clickCalculate();
         EXPECT_EQ(ui.texts(), row.shown);
         const Texts values = folder.reportValues();
-        EXPECT_EQ(values[1], row.value1);
-        EXPECT_EQ(values[7], row.value7);
+        for (const auto& [number, text] : row.values)
+            EXPECT_EQ(values[number], text) << "value " << number;
+        EXPECT_EQ(reportedKinds, std::vector<int>{row.reportedKind});
     }
 }
 
@@ -439,7 +427,7 @@ TEST_F(PureWindowTest, AcentricFactorChecksDifferByWindow)
         {PureWindowKind::MolarVolume, "zero omega fluid", "0.3", {}, true},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(pureWindowSpec(row.kind).name + " " + row.component);
+        SCOPED_TRACE(pureWindowConfig(row.kind).name + " " + row.component);
         ui.clear();
         std::filesystem::remove(folder.file("result.htm"));
         open(row.kind);
@@ -525,7 +513,7 @@ TEST_F(PureWindowTest, ReportAndChartOfTheEnthalpyWindow)
 TEST_F(PureWindowTest, PlottingAfterAnAbortedCalculationGivesTheSameChart)
 {
     for (const PureWindowKind kind : {PureWindowKind::Fugacity, PureWindowKind::MolarVolume, PureWindowKind::Departure}) {
-        SCOPED_TRACE(pureWindowSpec(kind).name);
+        SCOPED_TRACE(pureWindowConfig(kind).name);
         open(kind);
         select("propane");
         window->Option(2)->click();
@@ -574,13 +562,13 @@ TEST_F(PureWindowTest, SaturationWindowsPlotWithoutArgument)
 TEST_F(PureWindowTest, TheRealTemplatesHoldOnePlaceholderPerReportValue)
 {
     for (const PureWindowKind kind : pureWindowKinds()) {
-        const PureWindowSpec& spec = pureWindowSpec(kind);
-        folder.copyProgramFile(spec.templateName);
-        const std::string page = folder.read(spec.templateName);
+        const PureWindowConfig& config = pureWindowConfig(kind);
+        folder.copyProgramFile(config.templateName);
+        const std::string page = folder.read(config.templateName);
         std::size_t placeholders = 0;
         for (std::size_t at = page.find("variable"); at != std::string::npos; at = page.find("variable", at + 1))
             ++placeholders;
-        EXPECT_EQ(placeholders, static_cast<std::size_t>(spec.count)) << spec.templateName;
+        EXPECT_EQ(placeholders, static_cast<std::size_t>(config.count)) << config.templateName;
     }
     // A report through the real page leaves no placeholder behind.
     open(PureWindowKind::SaturationPressure);

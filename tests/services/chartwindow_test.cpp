@@ -177,7 +177,8 @@ TEST_F(ChartWindowTest, WindowStaysOnTopCentredOnTheScreen)
     const double dpi = screen->logicalDotsPerInch();
     const QSize size = window()->frameGeometry().size();
     const auto expected = [&](int outer, int inner) {
-        return qRound(pixelsFromTwips(centredOrigin(twipsFromPixels(outer, dpi), twipsFromPixels(inner, dpi)), dpi));
+        const long origin = freeSpaceOrigin(twipsFromPixels(outer, dpi), twipsFromPixels(inner, dpi), 2);
+        return qRound(pixelsFromTwips(origin, dpi));
     };
     EXPECT_NEAR(window()->frameGeometry().left(), area.left() + expected(area.width(), size.width()), 1);
     EXPECT_NEAR(window()->frameGeometry().top(), area.top() + expected(area.height(), size.height()), 1);

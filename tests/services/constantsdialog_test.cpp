@@ -141,16 +141,6 @@ TEST_F(DialogTest, EnteringTcByFocusRunsTheLookUp)
     dialog.hide();
 }
 
-TEST_F(DialogTest, DamagedLineDoesNotStopLaterLookUps)
-{
-    folder.write(userComponentFileName, "\"ethane\",\"305.3\"\r\n\"cut,\"1\r\n" + propaneLine);
-    ConstantsDialog dialog;
-    dialog.typeFieldText(ConstantsDialog::NameBox, "propane");
-    dialog.Text1_GotFocus(ConstantsDialog::TcBox);
-    EXPECT_EQ(dialog.fieldText(ConstantsDialog::TcBox), "369.8");
-    EXPECT_EQ(dialog.fieldText(ConstantsDialog::TbBox), "231.1");
-}
-
 TEST_F(DialogTest, ConfirmAfterAChangeAppendsOneRecordThatReadsBack)
 {
     auto* dialog = registry.loadAs<ConstantsDialog>("GetPcTcOmega");

@@ -14,6 +14,9 @@ struct KeyCase {
 
 constexpr KeyFilter unsignedNumber = KeyFilter::UnsignedNumber;
 constexpr KeyFilter minusAnywhere = KeyFilter::MinusAnywhere;
+constexpr KeyFilter signedNumber = KeyFilter::SignedNumber;
+constexpr KeyFilter signedAnyPoints = KeyFilter::SignedAnyPoints;
+constexpr KeyFilter unsignedAnyPoints = KeyFilter::UnsignedAnyPoints;
 
 TEST(KeyFilter, AcceptsWhatEachBoxKindAllows)
 {
@@ -37,10 +40,21 @@ TEST(KeyFilter, AcceptsWhatEachBoxKindAllows)
         {minusAnywhere, "-0", '.', true},
         {minusAnywhere, "1", 'E', false},
         {minusAnywhere, "1", 'a', false},
+        {signedNumber, "", '-', true},       // a minus sign only as the first character
+        {signedNumber, "5", '-', false},
+        {signedNumber, "-5", '.', true},
+        {signedNumber, "-5.", '.', false},
+        {signedAnyPoints, "1.2", '.', true}, // the saturation boxes take any number of points
+        {signedAnyPoints, "", '-', true},
+        {signedAnyPoints, "1", '-', false},
+        {unsignedAnyPoints, "1.2", '.', true},
+        {unsignedAnyPoints, "", '-', false},
+        {unsignedAnyPoints, "1", 'e', false},
     };
     for (const KeyCase& c : cases)
         EXPECT_EQ(keyAccepted(c.filter, c.text, c.key), c.accepted)
-            << "text \"" << c.text << "\" key '" << c.key << "' filter " << static_cast<int>(c.filter);
+            << "text \"" << c.text << "\" key '" << c.key << "' one point " << c.filter.onePoint << " minus "
+            << static_cast<int>(c.filter.minus);
 }
 
 } // namespace

@@ -74,12 +74,24 @@ TEST(Numbers, ToSingleRefusesNaNAndOverflow)
     EXPECT_EQ(*toSingle(0.1), 0.1f);
 }
 
-TEST(Numbers, CentringHalvesTheRoundedDifferenceTowardZero)
+TEST(Numbers, FreeSpaceOriginDividesTheRoundedDifferenceTowardZero)
 {
-    EXPECT_EQ(centredOrigin(15360, 11190), 2085);
-    EXPECT_EQ(centredOrigin(1000, 1301), -150); // -301 halved toward zero
-    EXPECT_EQ(centredOrigin(1000.5, 1000), 0);  // 0.5 rounds to the even 0
-    EXPECT_EQ(centredOrigin(1001.5, 1000), 1);  // 1.5 rounds to 2
+    const struct {
+        double outer, inner;
+        int divisor;
+        long origin;
+    } rows[] = {
+        {15360, 11190, 2, 2085},
+        {1000, 1301, 2, -150}, // -301 halved toward zero
+        {1000.5, 1000, 2, 0},  // 0.5 rounds to the even 0
+        {1001.5, 1000, 2, 1},  // 1.5 rounds to 2
+        {12000, 3000, 3, 3000}, // a box 3000 high on a screen 12000 high sits a third down
+        {12000, 3001, 3, 2999},
+        {100, 50, 0, 0},       // no divisor: no division
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(freeSpaceOrigin(row.outer, row.inner, row.divisor), row.origin)
+            << row.outer << " " << row.inner << " / " << row.divisor;
     EXPECT_DOUBLE_EQ(pixelsFromTwips(1440, 96), 96.0);
     EXPECT_DOUBLE_EQ(twipsFromPixels(96, 96), 1440.0);
 }

@@ -1,7 +1,9 @@
 #include "shell/helpbrowser.h"
+#include "shell/desktop.h"
 #include "shell/helptopics.h"
 #include "shell/helpwindows.h"
 
+#include "services/webbrowser.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
@@ -38,11 +40,11 @@ protected:
         registerHelpWindows();
         for (const std::string& page : helpPageNames())
             folder.copyProgramFile(page);
-        HelpBrowser::setUrlOpener([this](const QUrl& url) { opened.push_back(url.toString().toStdString()); });
+        setAddressOpener([this](const QString& address) { opened.push_back(address.toStdString()); });
     }
     void TearDown() override
     {
-        HelpBrowser::setUrlOpener(nullptr);
+        setAddressOpener({});
         for (QWidget* window : registry.loadedWindows())
             registry.unload(window);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,5 +1,6 @@
 #include "tests/shell/shellfixture.h"
 
+#include "services/frametoolbar.h"
 #include "shell/desktop.h"
 #include "shell/shellwindows.h"
 #include "shell/windownames.h"
@@ -7,7 +8,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QToolBar>
 
 namespace calvex::shell::testing {
 
@@ -17,17 +17,9 @@ StandIn::StandIn(const QString& name)
     resize(320, 200);
 }
 
-ViewerStandIn::ViewerStandIn() : StandIn(resultViewerWindow)
-{
-    if (QWidget* frame = WindowRegistry::instance().find(frameWindow))
-        frame->findChild<QToolBar*>(QStringLiteral("Toolbar"))->hide();
-}
+ViewerStandIn::ViewerStandIn() : StandIn(resultViewerWindow) { services::setFrameToolbarVisible(false); }
 
-void ViewerStandIn::Form_Unload()
-{
-    if (QWidget* frame = WindowRegistry::instance().find(frameWindow))
-        frame->findChild<QToolBar*>(QStringLiteral("Toolbar"))->show();
-}
+void ViewerStandIn::Form_Unload() { services::setFrameToolbarVisible(true); }
 
 UnifacStandIn::UnifacStandIn() : StandIn(unifacWindow) {}
 

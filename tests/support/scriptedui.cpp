@@ -71,23 +71,18 @@ void ScriptedUi::showModal(services::ModalDialog& dialog)
     script(dialog);
 }
 
-std::vector<std::string> ScriptedUi::messages() const
+std::vector<std::string> ScriptedUi::textsOf(UiEvent::Kind kind) const
 {
     std::vector<std::string> texts;
     for (const auto& event : m_events)
-        if (event.kind == UiEvent::Kind::Message)
+        if (event.kind == kind)
             texts.push_back(event.text);
     return texts;
 }
 
-std::vector<std::string> ScriptedUi::prompts() const
-{
-    std::vector<std::string> texts;
-    for (const auto& event : m_events)
-        if (event.kind == UiEvent::Kind::Prompt)
-            texts.push_back(event.text);
-    return texts;
-}
+std::vector<std::string> ScriptedUi::messages() const { return textsOf(UiEvent::Kind::Message); }
+
+std::vector<std::string> ScriptedUi::prompts() const { return textsOf(UiEvent::Kind::Prompt); }
 
 std::vector<std::string> ScriptedUi::texts() const
 {

@@ -50,6 +50,8 @@ public:
     void clear();
 
 private:
+    std::vector<std::string> textsOf(UiEvent::Kind kind) const;
+
     using Answer = std::variant<std::string, bool, DialogScript>;
     std::deque<Answer> m_script;
     std::vector<UiEvent> m_events;

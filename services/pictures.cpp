@@ -1,11 +1,11 @@
-#include "shell/pictures.h"
+#include "services/pictures.h"
 
 #include <QFile>
 
 // The resources live in a static library, so they are registered by hand before first use.
 static void registerPictures() { Q_INIT_RESOURCE(images); }
 
-namespace calvex::shell {
+namespace calvex::services {
 namespace {
 
 QString picturePath(const QString& name)
@@ -30,4 +30,4 @@ QIcon pictureIcon(const QString& name)
     return icon;
 }
 
-} // namespace calvex::shell
+} // namespace calvex::services

@@ -4,6 +4,7 @@
 // calculation of each window is the one function named by `kind` (purecalculator.h).
 
 #include "services/chartfill.h"
+#include "services/keyfilter.h"
 
 #include <string>
 #include <vector>
@@ -20,25 +21,13 @@ enum class PureWindowKind {
     Enthalpy,
 };
 
-// Which characters a number box lets through.
-enum class BoxFilter {
-    // Digits, Backspace, one decimal point, a minus sign only into an empty box.
-    SignedNumber,
-    // Digits, Backspace, one decimal point.
-    UnsignedNumber,
-    // Digits, Backspace, any number of decimal points, a minus sign only into an empty box.
-    SignedAnyPoints,
-    // Digits, Backspace, any number of decimal points.
-    UnsignedAnyPoints,
-};
-
 // What a list does with a typed key.
 enum class ListKeys {
     Swallow,        // nothing: the list changes only when the user picks an entry
     SelectByLetter, // the list's own selection of the next entry with that first letter
 };
 
-struct UnitListSpec {
+struct UnitListConfig {
     std::vector<std::string> entries; // in the order shown
     std::string initialText;          // empty: no entry until the window selects one at load
     ListKeys keys = ListKeys::Swallow;
@@ -58,13 +47,13 @@ struct ConstantCheckRules {
 enum class Swept { Temperature, Pressure };
 
 // One sweep of a window: the argument the result viewer passes and the points file it writes.
-struct SweepSpec {
+struct SweepConfig {
     std::string argument; // "T", "P", or empty for the saturation windows
     std::string file;     // "points1.dat" or "points2.dat"
     Swept swept = Swept::Temperature;
 };
 
-struct PureWindowSpec {
+struct PureWindowConfig {
     PureWindowKind kind;
     std::string name;    // the window's name, its objectName
     std::string caption; // the window caption
@@ -75,10 +64,10 @@ struct PureWindowSpec {
 
     bool hasTemperature = true;
     bool hasPressure = true;
-    BoxFilter temperatureFilter = BoxFilter::SignedNumber;
-    BoxFilter pressureFilter = BoxFilter::UnsignedNumber;
-    UnitListSpec temperatureUnits;
-    UnitListSpec pressureUnits;
+    services::KeyFilter temperatureFilter = services::KeyFilter::SignedNumber;
+    services::KeyFilter pressureFilter = services::KeyFilter::UnsignedNumber;
+    UnitListConfig temperatureUnits;
+    UnitListConfig pressureUnits;
     ListKeys componentKeys = ListKeys::Swallow;
 
     bool asksHeatCapacity = false;      // InputABCD after GetPcTcOmega
@@ -98,20 +87,17 @@ struct PureWindowSpec {
     int resultSize = 0;  // elements of the report array, element 0 unused
     int resultKind = 0;
 
-    std::vector<SweepSpec> sweeps;
+    std::vector<SweepConfig> sweeps;
     int curves = 1;
     services::SweepPlot sweepPlot = services::SweepPlot::EnthalpyEntropy; // the chart's titles and legends
     std::string sweepFailure; // the sweep writer's failure
 };
 
-const PureWindowSpec& pureWindowSpec(PureWindowKind kind);
+const PureWindowConfig& pureWindowConfig(PureWindowKind kind);
 const std::vector<PureWindowKind>& pureWindowKinds();
 
-// The spec of the sweep that `argument` ("T", "P", or empty) selects, or nullptr.
-const SweepSpec* sweepFor(const PureWindowSpec& spec, const std::string& argument);
-
-// Whether `key` typed into a box holding `text` passes the filter (Backspace is '\b').
-bool boxKeyAccepted(BoxFilter filter, const std::string& text, char key);
+// The sweep that `argument` ("T", "P", or empty) selects, or nullptr.
+const SweepConfig* sweepFor(const PureWindowConfig& config, const std::string& argument);
 
 inline constexpr char notListed[] = "not listed";
 
