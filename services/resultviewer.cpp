@@ -249,7 +249,7 @@ void runPlotCallback(const PlotButton& button)
     const QString name = QString::fromStdString(button.window);
     QWidget* window = registry().load(name);
     if (!window) {
-        ui().message(shell::WindowRegistry::notAvailableText(name).toStdString());
+        ui().message(shell::WindowRegistry::notAvailableText().toStdString());
         return;
     }
     try {

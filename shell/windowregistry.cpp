@@ -100,7 +100,7 @@ QWidget* WindowRegistry::show(const QString& name)
 {
     QWidget* window = load(name);
     if (!window) {
-        services::ui().message(notAvailableText(name).toStdString());
+        services::ui().message(notAvailableText().toStdString());
         return nullptr;
     }
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
@@ -150,9 +150,9 @@ QList<QWidget*> WindowRegistry::loadedWindows() const
     return windows;
 }
 
-QString WindowRegistry::notAvailableText(const QString& name)
+QString WindowRegistry::notAvailableText()
 {
-    return QStringLiteral("%1 is not available yet.").arg(name);
+    return QStringLiteral("This calculation is not available in this version of Calvex yet.");
 }
 
 bool WindowRegistry::eventFilter(QObject* watched, QEvent* event)

@@ -83,7 +83,7 @@ public:
     QList<QWidget*> loadedWindows() const;
 
     // The note shown for a window that is not available yet.
-    static QString notAvailableText(const QString& name);
+    static QString notAvailableText();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

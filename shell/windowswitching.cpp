@@ -36,7 +36,7 @@ bool closeWindowsFrom(int first, int keep)
 bool closeOthersFor(const QString& target)
 {
     if (!registry().isAvailable(target)) {
-        noteNotAvailable(target);
+        noteNotAvailable();
         return false;
     }
     return closeWindowsFrom(0, 1);
@@ -57,9 +57,9 @@ QString captionOf(const QWidget* window)
     return caption;
 }
 
-void noteNotAvailable(const QString& name)
+void noteNotAvailable()
 {
-    services::ui().message(WindowRegistry::notAvailableText(name).toStdString());
+    services::ui().message(WindowRegistry::notAvailableText().toStdString());
 }
 
 void CloseOthersAndShow(const QString& target)
@@ -122,7 +122,7 @@ void showModally(const QString& name)
     runTrapped([&] {
         QWidget* window = registry().load(name);
         if (!window) {
-            noteNotAvailable(name);
+            noteNotAvailable();
             return;
         }
         if (auto* dialog = qobject_cast<QDialog*>(window))

@@ -45,6 +45,6 @@ void hideLoadedWindowAt(int position);
 void showModally(const QString& name);
 
 // The short note for a window that is not available yet.
-void noteNotAvailable(const QString& name);
+void noteNotAvailable();
 
 } // namespace calvex::shell

@@ -329,7 +329,7 @@ TEST_F(ResultViewerTest, WindowNotAvailableGivesTheNote)
     registry.registerWindow("Txynrtl", nullptr);
     plotWithKind("31");
     key(0)->click();
-    EXPECT_EQ(ui.messages(), std::vector<std::string>{WindowRegistry::notAvailableText("Txynrtl").toStdString()});
+    EXPECT_EQ(ui.messages(), std::vector<std::string>{WindowRegistry::notAvailableText().toStdString()});
     EXPECT_EQ(label1()->text(), "plotting complete");
 }
 

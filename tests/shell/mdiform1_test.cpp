@@ -336,7 +336,7 @@ TEST_F(Frame, AboutIsShownModallyOrGivesTheNote)
     {
         calvex::testing::ScriptedUi ui;
         press("About");
-        EXPECT_EQ(ui.messages(), std::vector<std::string>{"frmAbout is not available yet."});
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{"This calculation is not available in this version of Calvex yet."});
     }
     bool ranModally = false;
     registry.registerWindow(aboutWindow, [&ranModally] {

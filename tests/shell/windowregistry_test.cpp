@@ -67,7 +67,7 @@ TEST_F(WindowRegistryTest, UnknownWindowGivesTheNote)
 {
     testing::ScriptedUi ui;
     EXPECT_EQ(registry.show("NoSuchWindow"), nullptr);
-    EXPECT_EQ(ui.messages(), std::vector<std::string>{WindowRegistry::notAvailableText("NoSuchWindow").toStdString()});
+    EXPECT_EQ(ui.messages(), std::vector<std::string>{WindowRegistry::notAvailableText().toStdString()});
 }
 
 TEST_F(WindowRegistryTest, WindowMayUnloadItselfInsideItsOwnHandler)

@@ -166,7 +166,7 @@ TEST_F(WindowSwitching, WindowNotBuiltYetGivesTheNoteAndClosesNothing)
     registry.show("EnthalpyCalculator");
     calvex::testing::ScriptedUi ui;
     chooseMenu("Txynrtlcal");
-    EXPECT_EQ(ui.messages(), std::vector<std::string>{"Txynrtl is not available yet."});
+    EXPECT_EQ(ui.messages(), std::vector<std::string>{"This calculation is not available in this version of Calvex yet."});
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM", "EnthalpyCalculator"}));
 }
 
