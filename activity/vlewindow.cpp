@@ -8,7 +8,7 @@
 #include "services/filteredbox.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -253,7 +253,7 @@ bool VleWindow::eventFilter(QObject* watched, QEvent* event)
 void registerVleWindows()
 {
     for (const VleWindowKind kind : vleWindowKinds())
-        shell::WindowRegistry::instance().registerWindow(text(vleWindowConfig(kind).name),
+        services::WindowRegistry::instance().registerWindow(text(vleWindowConfig(kind).name),
                                                          [kind] { return new VleWindow(kind); });
 }
 

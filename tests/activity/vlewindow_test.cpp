@@ -9,7 +9,7 @@
 #include "services/chartwindow.h"
 #include "services/constantsdialog.h"
 #include "services/numbers.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 #include "tests/activity/activityfixture.h"
 #include "tests/support/calculatorwindowtest.h"
 
@@ -63,7 +63,7 @@ protected:
 
     static void fillDialog(int index, const DialogTexts& texts)
     {
-        auto* dialog = shell::WindowRegistry::instance().loadAs<services::ConstantsDialog>(
+        auto* dialog = services::WindowRegistry::instance().loadAs<services::ConstantsDialog>(
             services::ConstantsDialog::instanceName(index + 1));
         for (int box = 0; box < 5; ++box)
             dialog->Text1(box)->setText(QString::fromStdString(texts[static_cast<std::size_t>(box)]));
@@ -243,7 +243,7 @@ TEST_F(VleWindowTest, RefusalsShowTheirTextsAndLeaveThePointsFile)
         EXPECT_EQ(folder.read("points1.dat"), before);
         window.reset();
         for (int index = 1; index <= 2; ++index)
-            shell::WindowRegistry::instance().unload(services::ConstantsDialog::instanceName(index));
+            services::WindowRegistry::instance().unload(services::ConstantsDialog::instanceName(index));
     }
 }
 

@@ -7,7 +7,7 @@
 #include "services/resultformat.h"
 #include "services/resultviewer.h"
 #include "services/viewerwindows.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 #include "tests/support/scriptedui.h"
 
 #include <QApplication>
@@ -39,7 +39,7 @@ protected:
     void TearDown() override
     {
         window.reset();
-        auto& registry = shell::WindowRegistry::instance();
+        auto& registry = services::WindowRegistry::instance();
         for (QWidget* loaded : registry.loadedWindows())
             registry.unload(loaded);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
