@@ -1,3 +1,4 @@
+#include "activity/parameterwindows.h"
 #include "activity/vlewindow.h"
 #include "pure/purewindows.h"
 #include "services/dialogwindows.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[])
     calvex::shell::registerHelpWindows();
     calvex::pure::registerPureWindows();
     calvex::activity::registerVleWindows();
+    calvex::activity::registerParameterWindows();
     QApplication::setWindowIcon(calvex::services::pictureIcon(QStringLiteral("calvex")));
 
     calvex::shell::registerShellWindows();
