@@ -9,6 +9,7 @@
 #include "services/constantsdialog.h"
 #include "services/numbers.h"
 #include "tests/activity/activityfixture.h"
+#include "tests/pure/referenceeos.h"
 #include "tests/support/calculatorwindowtest.h"
 
 #include <QComboBox>
@@ -127,6 +128,47 @@ TEST_F(ParameterWindowTest, PublishedRowsGiveBackTheirConstants)
         EXPECT_NEAR(a, first, publishedTolerance) << messages[0];
         EXPECT_NEAR(b, second, publishedTolerance) << messages[0];
     }
+}
+
+// The published rows with the saturation pressures of the independent equation of state in
+// the tests: the fit itself, apart from the program's saturation-pressure routine.
+TEST(ParameterFit, PublishedRowsWithConvergedSaturationPressuresGiveBackTheirConstants)
+{
+    namespace ref = testing::reference;
+    struct Case {
+        FitModel model;
+        ref::Eos eos;
+        VleFluid one, two;
+        double T;
+        std::vector<std::array<double, 3>> rows; // x1, y1, P in Pa
+        double first, second;
+    };
+    const std::vector<Case> cases = {
+        {FitModel::Margules, ref::Eos::PengRobinson, testing::benzene, testing::toluene, 360,
+         {{.1, .314547, 64591.5}, {.3, .610872, 90825.6}, {.5, .742361, 108074.2}, {.7, .824274, 118229.0},
+          {.9, .918002, 124243.3}},
+         0.5, 1.0},
+        {FitModel::VanLaar, ref::Eos::SoaveRedlichKwong, testing::ethanol, testing::water, 343.15,
+         {{.1, .478127, 47447.8}, {.2, .572108, 54847.1}, {.4, .653318, 61216.7}, {.6, .732137, 65619.9},
+          {.8, .841728, 69122.2}, {.9, .913479, 70310.7}},
+         1.6798, 0.9227},
+    };
+    for (const Case& c : cases) {
+        const auto fluid = [](const VleFluid& f) { return ref::Fluid{f.Tc, f.Pc_bar * 1e5, f.omega, f.Tb}; };
+        const double P1 = *ref::saturationPressure(c.eos, fluid(c.one), c.T);
+        const double P2 = *ref::saturationPressure(c.eos, fluid(c.two), c.T);
+        std::vector<float> x1, gamma1, gamma2;
+        for (const auto& [x, y, P] : c.rows) {
+            x1.push_back(static_cast<float>(x));
+            gamma1.push_back(static_cast<float>(P * y / (x * P1)));
+            gamma2.push_back(static_cast<float>(P * (1 - y) / ((1 - x) * P2)));
+        }
+        const auto constants = fitConstants(c.model, x1, gamma1, gamma2);
+        ASSERT_TRUE(constants);
+        EXPECT_NEAR(constants->first, c.first, publishedTolerance);
+        EXPECT_NEAR(constants->second, c.second, publishedTolerance);
+    }
+    EXPECT_FALSE(fitConstants(FitModel::VanLaar, {.3f, .6f}, {1, 1.2f}, {1, 1.1f})) << "g = 0 in a row";
 }
 
 // Margules rows made here from the program's own saturation pressures come back to 1e-5: the
