@@ -6,6 +6,7 @@
 #include "services/viewerwindows.h"
 #include "shell/helpwindows.h"
 #include "shell/shellwindows.h"
+#include "unifac/unifacwindows.h"
 
 #include <QApplication>
 
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();
     calvex::pure::registerPureWindows();
+    calvex::unifac::registerUnifacWindows();
     QApplication::setWindowIcon(calvex::services::pictureIcon(QStringLiteral("calvex")));
 
     calvex::shell::registerShellWindows();
