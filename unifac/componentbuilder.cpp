@@ -66,40 +66,36 @@ void UnifacDialog::answer(const char* tag)
     hide();
 }
 
-fUName::fUName(QWidget* parent) : UnifacDialog(parent, "fUName", QStringLiteral("UNIFAC Component Builder - Step 1 of 2"))
+NameDialog::NameDialog(QWidget* parent, const char* name, const QString& caption)
+    : UnifacDialog(parent, name, caption), m_newName(new QLineEdit(this))
 {
-    auto* layout = new QVBoxLayout(this);
-    auto* frame = new QGroupBox(QStringLiteral("Enter name of new component"), this);
-    auto* frameLayout = new QVBoxLayout(frame);
-    m_newName = new QLineEdit(frame);
     m_newName->setObjectName(QStringLiteral("NewName"));
-    m_newName->setMinimumWidth(320);
-    frameLayout->addWidget(m_newName);
-    layout->addWidget(frame);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    m_cancel = addButton(*buttons, this, "Command1", "Cancel");
-    m_next = addButton(*buttons, this, "Command2", "Next   >>");
-    m_next->setDefault(true);
-    layout->addLayout(buttons);
-    connect(m_next, &QPushButton::clicked, this, &fUName::Command2_Click);
-    connect(m_cancel, &QPushButton::clicked, this, &fUName::Command1_Click);
+    m_newName->setMinimumWidth(280);
 }
 
-std::string fUName::fieldText(int index) const { return index == 0 ? m_newName->text().toStdString() : std::string(); }
+void NameDialog::addButtons(QBoxLayout& layout)
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    QPushButton* cancel = addButton(*buttons, this, "Command1", "Cancel");
+    QPushButton* next = addButton(*buttons, this, "Command2", "Next   >>");
+    next->setDefault(true);
+    layout.addLayout(buttons);
+    connect(next, &QPushButton::clicked, this, &NameDialog::Command2_Click);
+    connect(cancel, &QPushButton::clicked, this, &NameDialog::Command1_Click);
+}
 
-void fUName::typeFieldText(int index, const std::string& text)
+std::string NameDialog::fieldText(int index) const { return index == 0 ? m_newName->text().toStdString() : std::string(); }
+
+void NameDialog::typeFieldText(int index, const std::string& text)
 {
     if (index == 0)
         m_newName->setText(fromStd(text));
 }
 
-void fUName::Form_Load() { centreOverCalculator(*this, parentWidget()); }
-
-void fUName::Command2_Click()
+void NameDialog::Command2_Click()
 {
-    // The name is checked as the subgroup step will store it: trimmed, then cut to 20 characters.
-    const NameCheck check = checkName(trimBlanks(m_newName->text().toStdString()));
+    const NameCheck check = checkName(nameAsStored());
     if (check != NameCheck::Accepted) {
         const auto [text, title] = nameMessage(check);
         services::ui().message(text, title);
@@ -107,6 +103,21 @@ void fUName::Command2_Click()
     }
     answer("1");
 }
+
+fUName::fUName(QWidget* parent) : NameDialog(parent, "fUName", QStringLiteral("UNIFAC Component Builder - Step 1 of 2"))
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* frame = new QGroupBox(QStringLiteral("Enter name of new component"), this);
+    auto* frameLayout = new QVBoxLayout(frame);
+    NewName()->setParent(frame);
+    frameLayout->addWidget(NewName());
+    layout->addWidget(frame);
+    addButtons(*layout);
+}
+
+void fUName::Form_Load() { centreOverCalculator(*this, parentWidget()); }
+
+std::string fUName::nameAsStored() const { return trimBlanks(NewName()->text().toStdString()); }
 
 fBuilder::fBuilder(QWidget* parent) : UnifacDialog(parent, "fBuilder", QStringLiteral("UNIFAC Component Builder - Step 2 of 2"))
 {

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QBoxLayout;
 class QToolButton;
 
 namespace calvex::unifac {
@@ -45,31 +46,45 @@ protected:
     void answer(const char* tag);
 };
 
-class fUName : public UnifacDialog {
+// A step that asks a component's name in its box NewName: Next (Command2) checks the name as
+// it will be stored and answers "1", Cancel (Command1) answers "0".
+class NameDialog : public UnifacDialog {
     Q_OBJECT
 
 public:
-    explicit fUName(QWidget* parent = nullptr);
-
     int fieldCount() const override { return 1; }
     std::string fieldText(int index) const override;
     void typeFieldText(int index, const std::string& text) override;
     void confirm() override { Command2_Click(); }
 
-    void Form_Load();
     void Command2_Click();
     void Command1_Click() { answer("0"); }
 
     QLineEdit* NewName() const { return m_newName; }
-    QPushButton* Command1() const { return m_cancel; }
-    QPushButton* Command2() const { return m_next; }
+
+protected:
+    NameDialog(QWidget* parent, const char* name, const QString& caption);
+    // The typed name as the list will store it.
+    virtual std::string nameAsStored() const = 0;
+    // Cancel and Next at the bottom right, Next the default button.
+    void addButtons(QBoxLayout& layout);
 
 private:
     void cancel() override { Command1_Click(); }
 
     QLineEdit* m_newName;
-    QPushButton* m_next;
-    QPushButton* m_cancel;
+};
+
+class fUName : public NameDialog {
+    Q_OBJECT
+
+public:
+    explicit fUName(QWidget* parent = nullptr);
+    void Form_Load();
+
+private:
+    // The subgroup step stores the name without its leading and trailing blanks.
+    std::string nameAsStored() const override;
 };
 
 class fBuilder : public UnifacDialog {

@@ -25,62 +25,31 @@ constexpr const char* listButtons[] = {"Edit", "Rename", "Delete", "MoveUp", "Mo
 
 } // namespace
 
-fRename::fRename(QWidget* parent) : UnifacDialog(parent, "fRename", QStringLiteral("Rename UNIFAC Component"))
+fRename::fRename(QWidget* parent) : NameDialog(parent, "fRename", QStringLiteral("Rename UNIFAC Component"))
 {
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Previous Name:"), this), 0, 0);
+    auto* layout = new QVBoxLayout(this);
+    auto* names = new QGridLayout;
+    names->addWidget(new QLabel(QStringLiteral("Previous Name:"), this), 0, 0);
     m_oldName = new QLabel(this);
     m_oldName->setObjectName(QStringLiteral("OldName"));
     QFont bold = m_oldName->font();
     bold.setBold(true);
     m_oldName->setFont(bold);
-    layout->addWidget(m_oldName, 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("New Name:"), this), 1, 0);
-    m_newName = new QLineEdit(this);
-    m_newName->setObjectName(QStringLiteral("NewName"));
-    m_newName->setMaxLength(static_cast<int>(componentNameWidth));
-    m_newName->setMinimumWidth(240);
-    layout->addWidget(m_newName, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    auto* next = new QPushButton(QStringLiteral("Next   >>"), this);
-    cancel->setObjectName(QStringLiteral("Command1"));
-    next->setObjectName(QStringLiteral("Command2"));
-    cancel->setAutoDefault(false);
-    next->setDefault(true);
-    buttons->addWidget(cancel);
-    buttons->addWidget(next);
-    layout->addLayout(buttons, 2, 0, 1, 2);
-    connect(next, &QPushButton::clicked, this, &fRename::Command2_Click);
-    connect(cancel, &QPushButton::clicked, this, &fRename::Command1_Click);
+    names->addWidget(m_oldName, 0, 1);
+    names->addWidget(new QLabel(QStringLiteral("New Name:"), this), 1, 0);
+    NewName()->setMaxLength(static_cast<int>(componentNameWidth));
+    names->addWidget(NewName(), 1, 1);
+    layout->addLayout(names);
+    addButtons(*layout);
 }
 
-std::string fRename::fieldText(int index) const { return index == 0 ? m_newName->text().toStdString() : std::string(); }
-
-void fRename::typeFieldText(int index, const std::string& text)
-{
-    if (index == 0)
-        m_newName->setText(fromStd(text));
-}
+std::string fRename::nameAsStored() const { return NewName()->text().toStdString(); }
 
 void fRename::Form_Load()
 {
     adjustSize();
     if (parentWidget())
         services::centreOver(*this, *parentWidget());
-}
-
-void fRename::Command2_Click()
-{
-    // The name keeps its leading blanks when stored, and is compared as stored.
-    const NameCheck check = checkName(m_newName->text().toStdString());
-    if (check != NameCheck::Accepted) {
-        const auto [text, title] = nameMessage(check);
-        services::ui().message(text, title);
-        return;
-    }
-    answer("1");
 }
 
 fDatabase::fDatabase(QWidget* parent) : UnifacDialog(parent, "fDatabase", QStringLiteral("UNIFAC Component Database"))

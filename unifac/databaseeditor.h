@@ -12,29 +12,20 @@ class QPushButton;
 
 namespace calvex::unifac {
 
-class fRename : public UnifacDialog {
+class fRename : public NameDialog {
     Q_OBJECT
 
 public:
     explicit fRename(QWidget* parent = nullptr);
-
-    int fieldCount() const override { return 1; }
-    std::string fieldText(int index) const override;
-    void typeFieldText(int index, const std::string& text) override;
-    void confirm() override { Command2_Click(); }
-
     void Form_Load();
-    void Command2_Click();
-    void Command1_Click() { answer("0"); }
 
     QLabel* OldName() const { return m_oldName; }
-    QLineEdit* NewName() const { return m_newName; }
 
 private:
-    void cancel() override { Command1_Click(); }
+    // A renamed component keeps the blanks typed before its name.
+    std::string nameAsStored() const override;
 
     QLabel* m_oldName;
-    QLineEdit* m_newName;
 };
 
 class fDatabase : public UnifacDialog {

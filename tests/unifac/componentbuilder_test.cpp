@@ -126,6 +126,15 @@ TEST_F(ComponentBuilderTest, RefusalsKeepTheStepOpen)
     EXPECT_EQ(componentList().ComponentCount(), 6);
 }
 
+TEST_F(ComponentBuilderTest, AFullListTakesNoMore)
+{
+    componentList().replaceAll(std::vector<UnifacComponent>(maxComponentCount, UnifacComponent{"n", "17,1;"}));
+    ui.onDialog(nameStep("one too many")).onDialog(subgroupStep({17}));
+    EXPECT_FALSE(runWizard());
+    EXPECT_EQ(ui.messages(), Texts{listFullMessage});
+    EXPECT_EQ(componentList().ComponentCount(), maxComponentCount);
+}
+
 TEST_F(ComponentBuilderTest, BackAndNextKeepBothSteps)
 {
     ui.onDialog(nameStep("first"))
