@@ -1,3 +1,4 @@
+#include "activity/vlewindow.h"
 #include "pure/purewindows.h"
 #include "services/dialogwindows.h"
 #include "services/pictures.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[])
     calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();
     calvex::pure::registerPureWindows();
+    calvex::activity::registerVleWindows();
     calvex::unifac::registerUnifacWindows();
     QApplication::setWindowIcon(calvex::services::pictureIcon(QStringLiteral("calvex")));
 
