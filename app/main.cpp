@@ -8,6 +8,7 @@
 #include "services/viewerwindows.h"
 #include "shell/helpwindows.h"
 #include "shell/shellwindows.h"
+#include "unifac/unifacwindows.h"
 
 #include <QApplication>
 
@@ -23,6 +24,7 @@ int main(int argc, char* argv[])
     calvex::pure::registerPureWindows();
     calvex::activity::registerVleWindows();
     calvex::activity::registerParameterWindows();
+    calvex::unifac::registerUnifacWindows();
     QApplication::setWindowIcon(calvex::services::pictureIcon(QStringLiteral("calvex")));
 
     calvex::shell::registerShellWindows();
