@@ -26,7 +26,7 @@ NameCheck checkName(std::string_view nameAsStored, const UnifacComponentList& li
     return isStorableText(name) ? NameCheck::Accepted : NameCheck::NotStorable;
 }
 
-std::pair<std::string, std::string> nameMessage(NameCheck check)
+Notice nameMessage(NameCheck check)
 {
     switch (check) {
     case NameCheck::Blank: return {blankNameMessage, "Error"};

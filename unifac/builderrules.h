@@ -3,6 +3,7 @@
 // checks, the counts, the totals, the group list a finished selection makes and the preview of
 // a stored group list.
 
+#include "services/ui.h"
 #include "unifac/componentlist.h"
 #include "unifac/grouplist.h"
 
@@ -35,8 +36,13 @@ enum class NameCheck { Accepted, Blank, InUse, NotStorable };
 // to a stored name once both are cut to 20 characters and trimmed (letter case counts), or
 // holding a character DATABASE.UFC cannot hold.
 NameCheck checkName(std::string_view nameAsStored, const UnifacComponentList& list = componentList());
-// The message and its title for a refused name.
-std::pair<std::string, std::string> nameMessage(NameCheck check);
+struct Notice {
+    std::string text;
+    std::string title;
+    services::Ui::Icon icon = services::Ui::Icon::Information;
+};
+// The message for a refused name.
+Notice nameMessage(NameCheck check);
 
 // A count box takes Backspace and the digits 1-9, and "0" only while its value is not 0.
 bool countKeyAccepted(std::string_view text, char key);

@@ -39,7 +39,9 @@ QPushButton* addButton(QBoxLayout& layout, QWidget* parent, const char* name, co
     return button;
 }
 
-void showMessage(const char* text, const char* title) { services::ui().message(text, title); }
+using Icon = services::Ui::Icon;
+
+void showMessage(const char* text, Icon icon = Icon::Information) { services::ui().message(text, pleaseNoteTitle, icon); }
 
 } // namespace
 
@@ -97,8 +99,8 @@ void NameDialog::Command2_Click()
 {
     const NameCheck check = checkName(nameAsStored());
     if (check != NameCheck::Accepted) {
-        const auto [text, title] = nameMessage(check);
-        services::ui().message(text, title);
+        const Notice notice = nameMessage(check);
+        services::ui().message(notice.text, notice.title, notice.icon);
         return;
     }
     answer("1");
@@ -326,7 +328,7 @@ void fBuilder::List1_Click()
         if (m_inUse < builderRowCount) {
             SelectSub(index);
         } else {
-            showMessage(ninthSubgroupMessage, pleaseNoteTitle);
+            showMessage(ninthSubgroupMessage);
             const QSignalBlocker blocker(m_list);
             m_list->item(index)->setSelected(false);
         }
@@ -369,19 +371,19 @@ void fBuilder::Command3_Click()
     for (int row = 0; row < m_inUse; ++row)
         NumSub_LostFocus(row);
     if (m_inUse == 0) {
-        showMessage(noSubgroupMessage, pleaseNoteTitle);
+        showMessage(noSubgroupMessage, Icon::Exclamation);
         return;
     }
     const std::string groups = groupListOf(builderRows());
     if (groups.size() > groupListWidth) {
-        showMessage(listTooLongMessage, pleaseNoteTitle);
+        showMessage(listTooLongMessage);
         return;
     }
     if (m_editRecord != 0) {
         componentList().SetComponentGroups(m_editRecord, groups);
     } else if (componentList().AddComponent(trimBlanks(m_compName->text().toStdString()), groups) ==
                ListChange::ListFull) {
-        showMessage(listFullMessage, pleaseNoteTitle);
+        showMessage(listFullMessage);
         answer("0");
         return;
     }

@@ -182,12 +182,12 @@ void fDatabase::Edit_Click()
         return;
     const std::string groups = componentList().ComponentGroups(record);
     if (CountGroups(groups) > builderRowCount) {
-        services::ui().message(tooManySubgroupsMessage, pleaseNoteTitle);
+        services::ui().message(tooManySubgroupsMessage, pleaseNoteTitle, services::Ui::Icon::Information);
         return;
     }
     const auto pairs = editablePairs(groups);
     if (!pairs) {
-        services::ui().message(cannotEditMessage, pleaseNoteTitle);
+        services::ui().message(cannotEditMessage, pleaseNoteTitle, services::Ui::Icon::Information);
         return;
     }
     fBuilder builder(this);
@@ -269,7 +269,7 @@ void fDatabase::Reset_Click()
 void fDatabase::Exit_Click()
 {
     if (!SaveDatabase()) {
-        services::ui().message(notSavedMessage, errorTitle);
+        services::ui().message(notSavedMessage, errorTitle, services::Ui::Icon::Exclamation);
         return;
     }
     answer("0");

@@ -166,7 +166,7 @@ void fMain::Form_Load()
     show();
     ClearForm();
     if (load == DatabaseLoad::Failed)
-        services::ui().message(unreadableMessage, errorTitle);
+        services::ui().message(unreadableMessage, errorTitle, services::Ui::Icon::Exclamation);
 }
 
 void fMain::LoadComponentLists()
@@ -274,16 +274,16 @@ void fMain::calculate()
     const CalculateOutcome outcome = calculateActivity(sheet);
     switch (outcome.stop) {
     case CalculateOutcome::Stop::Temperature:
-        services::ui().message(temperatureMessage, errorTitle);
+        services::ui().message(temperatureMessage, errorTitle, services::Ui::Icon::Exclamation);
         m_temp->setFocus();
         m_temp->setSelection(0, 6);
         return;
     case CalculateOutcome::Stop::Duplicate:
-        services::ui().message(componentMessage, errorTitle);
+        services::ui().message(componentMessage, errorTitle, services::Ui::Icon::Exclamation);
         m_rows[outcome.row].component->setFocus();
         return;
     case CalculateOutcome::Stop::Fraction:
-        services::ui().message(fractionMessage, errorTitle);
+        services::ui().message(fractionMessage, errorTitle, services::Ui::Icon::Exclamation);
         m_rows[outcome.row].moleFract->setFocus();
         m_rows[outcome.row].moleFract->selectAll();
         return;

@@ -49,6 +49,7 @@ TEST_F(ComponentBuilderTest, NamesAreComparedAsStored)
     EXPECT_EQ(names(), "benzene;chlorobenzene;ethylbenzene;n-octane;toluene;water;twenty letters long!;Water;");
     EXPECT_EQ(ui.events()[1].title, "Error");
     EXPECT_EQ(ui.events()[2].title, "Please note");
+    EXPECT_EQ(ui.events()[2].icon, services::Ui::Icon::Information);
 }
 
 TEST_F(ComponentBuilderTest, RowsFollowTheListAndKeepEightAtMost)

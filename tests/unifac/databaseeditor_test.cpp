@@ -58,13 +58,24 @@ TEST_F(DatabaseEditorTest, PreviewsOfTheDefaults)
     EXPECT_EQ(sPreview("x"), "");
 }
 
-TEST_F(DatabaseEditorTest, EmptyListAndReset)
+TEST_F(DatabaseEditorTest, EmptyListAddAndReset)
 {
     const std::string question = "Resetting the database will pernamently\n\rclear the current database.\n\r\n\r"
                                  "Are you sure you want to reset the database?";
     componentList().ClearComponents();
     auto editor = openEditor();
     EXPECT_FALSE(listButtonsEnabled(*editor));
+    ui.onDialog(nameStep("first")).onDialog(subgroupStep({17}));
+    editor->Add_Click();
+    EXPECT_TRUE(listButtonsEnabled(*editor));
+    EXPECT_EQ(selected(*editor), 0);
+    EXPECT_EQ(editor->Preview()->text(), QStringLiteral("1 x H2O"));
+    ui.onDialog(nameStep("second")).onDialog(subgroupStep({10}));
+    editor->Add_Click();
+    EXPECT_EQ(selected(*editor), 1);
+    componentList().ClearComponents();
+    editor->UpdateDBList();
+    ui.clear();
     editor->Reset_Click(); // an empty list is reset without a question
     EXPECT_TRUE(ui.events().empty());
     EXPECT_TRUE(listButtonsEnabled(*editor));

@@ -3,9 +3,14 @@
 // and the two layouts the shell switches it to.
 #include "tests/unifac/unifacwindowfixture.h"
 
+#include "services/frametoolbar.h"
 #include "services/windowregistry.h"
+#include "shell/shellwindows.h"
+#include "shell/windowswitching.h"
+#include "unifac/unifacwindows.h"
 #include "unifac/calculatorrules.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -13,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolBar>
 
 namespace calvex::unifac::testing {
 namespace {
@@ -43,6 +49,18 @@ TEST_F(UnifacCalculatorTest, LoadsSixEmptyRows)
     EXPECT_TRUE(window->Temp()->text().isEmpty());
     EXPECT_EQ(window->TempUnits()->currentText(), QStringLiteral("K"));
     EXPECT_TRUE(window->Text1_Pressure()->isHidden());
+    const std::vector<std::pair<QString, QString>> keys = {
+        {"Calculate", "Calculate activity coefficients"}, {"Clear", "Clears the previous input"},
+        {"Clipboard", "Copy results to clipboard"}, {"Define", "Define a new component to the UNIFAC database"},
+        {"Database", "Add/edit components in the component database"}, {"About", "About UNIFAC calculator"},
+        {"Exit", "Exit UNIFAC calculator"}};
+    const QList<QAction*> actions = window->Toolbar3()->actions();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(keys.size()));
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        EXPECT_EQ(actions[k]->objectName(), keys[k].first);
+        EXPECT_EQ(actions[k]->text(), keys[k].first);
+        EXPECT_EQ(actions[k]->toolTip(), keys[k].second);
+    }
     choose(2, 4);
     EXPECT_TRUE(window->MoleFract(2)->isEnabled());
     EXPECT_EQ(window->ActCoeff(2)->palette().color(QPalette::Window), fMain::coefficientColour());
@@ -86,6 +104,7 @@ TEST_F(UnifacCalculatorTest, CalculateChecksAndResults)
         EXPECT_EQ(ui.messages(), c.messages) << c.temperature.toStdString();
         for (const auto& event : ui.events()) {
             EXPECT_EQ(event.title, "Error");
+            EXPECT_EQ(event.icon, services::Ui::Icon::Exclamation);
         }
         if (c.focus) {
             EXPECT_EQ(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(),
@@ -223,6 +242,26 @@ TEST_F(UnifacCalculatorTest, AnUnreadableFileIsReportedAndKept)
                                 "The component list is empty; the file was left as it was.");
     EXPECT_EQ(window->Component(0)->count(), 1);
     EXPECT_EQ(folder.read("DATABASE.UFC"), damaged);
+}
+
+TEST_F(UnifacCalculatorTest, OpensFromTheMenuAndExitShowsTheFrameToolbar)
+{
+    shell::registerShellWindows();
+    registerUnifacWindows();
+    services::WindowRegistry& registry = services::WindowRegistry::instance();
+    QWidget* frame = registry.show(QStringLiteral("MDIForm1"));
+    shell::ShowUnifacCalculator(services::UnifacMode::Txy);
+    auto* unifac = registry.findAs<fMain>(QStringLiteral("fMain"));
+    ASSERT_NE(unifac, nullptr);
+    EXPECT_EQ(unifac->UnifacMode(), 3);
+    EXPECT_EQ(unifac->Component(0)->count(), 7);
+    services::setFrameToolbarVisible(false);
+    unifac->Toolbar3_ButtonClick(QStringLiteral("Exit"));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(registry.find(QStringLiteral("fMain")), nullptr);
+    EXPECT_TRUE(frame->findChild<QToolBar*>(QStringLiteral("Toolbar"))->isVisibleTo(frame));
+    registry.unload(frame);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
