@@ -99,17 +99,6 @@ std::optional<UnifacRunOutcome> gatherComponents(const UnifacRunForm& form, pure
     return std::nullopt;
 }
 
-void writeComponentRows(services::ResultLines& result, const Components& components)
-{
-    for (int i = 0; i < 2; ++i) {
-        const core::ComponentConstants& c = components[i];
-        result[8 + 4 * i] = c.compoundname;
-        result[9 + 4 * i] = singleText(c.Tc);
-        result[10 + 4 * i] = singleText(c.Pc);
-        result[11 + 4 * i] = singleText(c.omega);
-    }
-}
-
 // The two-point law needs Tb below Tc and Pc above one atmosphere: otherwise it divides by
 // zero or runs backwards.
 bool twoPointLawUsable(const core::ComponentConstants& c_PcInPa)
@@ -168,7 +157,7 @@ UnifacRunOutcome calpxyunifac(const UnifacRunForm& form, pure::PureWindowService
     result[5] = "   ";
     result[6] = "      ";
     result[7] = "       ";
-    writeComponentRows(result, components);
+    activity::writeComponentRows(result, components);
     result[17] = "Pressure(kpa)";
 
     std::array<float, 2> Psat{};
@@ -217,7 +206,7 @@ UnifacRunOutcome caltxyunifac(const UnifacRunForm& form, pure::PureWindowService
     result[2] = "Pressure";
     result[3] = singleText(*typed);
     result[4] = form.pressureUnit;
-    writeComponentRows(result, components);
+    activity::writeComponentRows(result, components);
     result[17] = "Temperature(kelvin)";
 
     float P = *typed;

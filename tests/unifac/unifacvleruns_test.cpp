@@ -15,6 +15,7 @@
 #include "tests/unifac/referenceunifac.h"
 #include "unifac/calculatorrules.h"
 #include "unifac/subgrouptable.h"
+#include "unifac/unifacmodel.h"
 #include "unifac/unifacwindows.h"
 
 #include <QApplication>
@@ -249,6 +250,28 @@ TEST_F(UnifacRunTest, CurvesAgreeWithAnIndependentSolveAndThePublishedValues)
         const QWidget* plotted = registry().find(services::unifacWindow);
         EXPECT_TRUE(!plotted || !services::WindowRegistry::outerWindow(const_cast<QWidget*>(plotted))->isVisible());
     }
+}
+
+TEST(UnifacModel, CoefficientsComeInDoubleWhileTheCaptionsShowFiveDigits)
+{
+    InitUnifacTables();
+    UnifacComponentList list;
+    list.AddComponent("acetone", groupsAt[Acetone]);
+    list.AddComponent("water", groupsAt[Water]);
+    UnifacSheet sheet;
+    sheet.rows[0].component = 1;
+    sheet.rows[1].component = 2;
+    const UnifacModel model(sheet, list);
+    const auto gamma = model.gammacal(0.25f, 335.4388f);
+    ASSERT_TRUE(gamma.has_value());
+    const auto reference = referenceModel(Acetone, Water)(0.25, 335.4388);
+    for (int j = 0; j < 2; ++j) {
+        // A 32-bit value of the calculation: 1e-7 relative. A caption is off by up to 5e-5.
+        EXPECT_NEAR((*gamma)[j], std::exp(reference[j]), 2e-7 * (*gamma)[j]) << j;
+        EXPECT_EQ(sheet.rows[j].actCoeff, coefficientCaption((*gamma)[j])) << j;
+    }
+    EXPECT_EQ(sheet.temperature, "335.4388");
+    EXPECT_EQ(sheet.rows[0].moleFraction, " 0.25");
 }
 
 TEST_F(UnifacRunTest, NamesMatchWithoutBlanksButWithLetterCase)
