@@ -1,3 +1,4 @@
+#include "mixture/windows/mixturewindows.h"
 #include "pure/purewindows.h"
 #include "services/dialogwindows.h"
 #include "services/pictures.h"
@@ -19,6 +20,7 @@ int main(int argc, char* argv[])
     calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();
     calvex::pure::registerPureWindows();
+    calvex::mixture::registerMixtureWindows();
     QApplication::setWindowIcon(calvex::services::pictureIcon(QStringLiteral("calvex")));
 
     calvex::shell::registerShellWindows();

@@ -2,6 +2,7 @@
 
 #include "services/chartwindow.h"
 #include "services/filteredbox.h"
+#include "services/formcontrols.h"
 #include "services/windowplacement.h"
 #include "services/ui.h"
 
@@ -22,6 +23,10 @@
 namespace calvex::pure {
 namespace {
 
+using services::boxFont;
+using services::labelFont;
+using services::sortedPosition;
+
 // Design sizes in twips.
 constexpr double windowWidthTwips = 7600;
 constexpr double marginTwips = 240;
@@ -32,30 +37,6 @@ constexpr double buttonWidthTwips = 4200;
 constexpr double buttonHeightTwips = 480;
 
 int pixels(const QWidget* widget, double twips) { return services::sizeFromTwips(*widget, twips, 0).width(); }
-
-QFont labelFont(int points = 9)
-{
-    QFont font(QStringLiteral("Verdana"), points, QFont::Bold);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-QFont boxFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"), 9);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-// Where `name` goes in a list kept in alphabetical order without regard to case: after the
-// entries that compare equal, as a sorted list box inserts.
-int sortedPosition(const QComboBox* list, const QString& name)
-{
-    int position = 0;
-    while (position < list->count() && QString::compare(list->itemText(position), name, Qt::CaseInsensitive) <= 0)
-        ++position;
-    return position;
-}
 
 } // namespace
 
@@ -317,10 +298,7 @@ bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    // Only typed characters reach the key handlers; shortcuts, navigation keys and Tab, which
-    // moves the focus, pass.
-    if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
-        || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+    if (!services::isTypedCharacter(*key))
         return false;
     int KeyAscii = key->text().at(0).unicode();
     if (watched == m_temperatureUnits)

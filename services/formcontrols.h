@@ -1,0 +1,24 @@
+#pragma once
+// What the calculator windows' controls share: the label and box fonts, and the place of a new
+// entry in a list kept in alphabetical order.
+
+#include <QFont>
+#include <QString>
+
+class QComboBox;
+class QKeyEvent;
+
+namespace calvex::services {
+
+QFont labelFont(int points = 9);
+QFont boxFont();
+
+// Where `name` goes in a list kept in alphabetical order without regard to case: after the
+// entries that compare equal, as a sorted list box inserts.
+int sortedPosition(const QComboBox* list, const QString& name);
+
+// A key press that types a character for a key handler to judge; shortcuts, navigation keys
+// and Tab, which moves the focus, are not.
+bool isTypedCharacter(const QKeyEvent& key);
+
+} // namespace calvex::services
