@@ -8,10 +8,9 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFocusEvent>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -287,20 +286,15 @@ void PureCalculatorWindow::plot(const std::string& datafilename)
 
 bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut && watched == m_componentList) {
-        // Opening the list's own drop-down, switching to another window and closing this one
-        // are not leaving the list.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && isVisible())
+    if (watched == m_componentList && event->type() == QEvent::FocusOut) {
+        if (services::isLeavingControl(*event, *this))
             Combo2_LostFocus();
         return false;
     }
-    if (event->type() != QEvent::KeyPress)
+    const std::optional<int> typed = services::typedKeyAscii(*event);
+    if (!typed)
         return QWidget::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (!services::isTypedCharacter(*key))
-        return false;
-    int KeyAscii = key->text().at(0).unicode();
+    int KeyAscii = *typed;
     if (watched == m_temperatureUnits)
         Combo1_Unit_T_KeyPress(KeyAscii);
     else if (watched == m_pressureUnits)

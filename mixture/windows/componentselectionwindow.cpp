@@ -9,10 +9,9 @@
 #include "shell/windowswitching.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -261,20 +260,15 @@ bool ComponentSelectionWindow::eventFilter(QObject* watched, QEvent* event)
     const int slot = slotOf(watched);
     if (slot < 0)
         return QWidget::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusOut && watched == m_slots[slot].list) {
-        // Opening the list's own drop-down, switching to another window and closing this one
-        // are not leaving the list.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && isVisible())
+    if (watched == m_slots[slot].list && event->type() == QEvent::FocusOut) {
+        if (services::isLeavingControl(*event, *this))
             Combo2_LostFocus(slot);
         return false;
     }
-    if (event->type() != QEvent::KeyPress)
+    const std::optional<int> typed = services::typedKeyAscii(*event);
+    if (!typed)
         return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (!services::isTypedCharacter(*key))
-        return false;
-    int KeyAscii = key->text().at(0).unicode();
+    int KeyAscii = *typed;
     if (watched == m_slots[slot].list)
         Combo2_KeyPress(slot, KeyAscii);
     else

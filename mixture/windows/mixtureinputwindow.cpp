@@ -11,9 +11,9 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -222,12 +222,10 @@ void MixtureInputWindow::Command1_Click()
 
 bool MixtureInputWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
+    const std::optional<int> typed = services::typedKeyAscii(*event);
+    if (!typed)
         return QWidget::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (!services::isTypedCharacter(*key))
-        return false;
-    int KeyAscii = key->text().at(0).unicode();
+    int KeyAscii = *typed;
     if (watched == m_temperatureUnits)
         Combo1_Unit_T_KeyPress(KeyAscii);
     else if (watched == m_pressureUnits)
