@@ -1,16 +1,18 @@
 #include "pure/purecalculatorwindow.h"
 
+#include "pure/componentlistbox.h"
 #include "services/chartwindow.h"
+#include "services/controlevents.h"
+#include "services/controlstyle.h"
 #include "services/filteredbox.h"
-#include "services/formcontrols.h"
 #include "services/windowplacement.h"
 #include "services/ui.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,10 +24,6 @@
 namespace calvex::pure {
 namespace {
 
-using services::boxFont;
-using services::labelFont;
-using services::sortedPosition;
-
 // Design sizes in twips.
 constexpr double windowWidthTwips = 7600;
 constexpr double marginTwips = 240;
@@ -35,9 +33,12 @@ constexpr double unitListWidthTwips = 1500;
 constexpr double buttonWidthTwips = 4200;
 constexpr double buttonHeightTwips = 480;
 
-int pixels(const QWidget* widget, double twips) { return services::sizeFromTwips(*widget, twips, 0).width(); }
+int pixels(const QWidget* widget, double twips) { return services::widthFromTwips(*widget, twips); }
 
 } // namespace
+
+using services::boxFont;
+using services::labelFont;
 
 PureCalculatorWindow::PureCalculatorWindow(PureWindowKind kind, PureWindowServices* services, QWidget* parent)
     : QWidget(parent),
@@ -200,12 +201,8 @@ void PureCalculatorWindow::Form_Load()
 {
     m_calculator.setOptionno(1);
     const ComponentList list = m_calculator.listComponents();
-    if (list.ok()) {
-        for (const ComponentEntry& entry : list.components) {
-            const QString name = QString::fromStdString(entry.name);
-            m_componentList->insertItem(sortedPosition(m_componentList, name), name, entry.SNO);
-        }
-    }
+    if (list.ok())
+        fillComponentList(*m_componentList, list);
     // An empty list has no first entry to select: that fails the load as an unreadable file does.
     if (!list.ok() || m_componentList->count() == 0) {
         if (!config().loadFailure.empty())

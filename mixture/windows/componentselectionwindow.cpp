@@ -1,11 +1,13 @@
 #include "mixture/windows/componentselectionwindow.h"
 
 #include "mixture/windows/mixtureinputwindow.h"
+#include "pure/componentlistbox.h"
 #include "pure/purecalculatorwindow.h"
-#include "services/formcontrols.h"
+#include "services/controlevents.h"
+#include "services/controlstyle.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 #include "shell/windowswitching.h"
 
 #include <QComboBox>
@@ -49,7 +51,7 @@ ComponentSelectionWindow::ComponentSelectionWindow(MixtureWindowKind kind, pure:
     setWindowTitle(QString::fromStdString(config().selectionCaption));
     buildControls();
     m_calculator.setInputWindowShower([name = QString::fromStdString(config().inputName)] {
-        shell::WindowRegistry::instance().show(name);
+        services::WindowRegistry::instance().show(name);
     });
 }
 
@@ -58,7 +60,7 @@ ComponentSelectionWindow::~ComponentSelectionWindow() = default;
 void ComponentSelectionWindow::buildControls()
 {
     auto* outer = new QVBoxLayout(this);
-    const int margin = services::sizeFromTwips(*this, marginTwips, 0).width();
+    const int margin = services::widthFromTwips(*this, marginTwips);
     outer->setContentsMargins(margin, margin, margin, margin);
     auto* grid = new QGridLayout;
     grid->setSpacing(margin / 2);
@@ -67,7 +69,7 @@ void ComponentSelectionWindow::buildControls()
         slot.frame = new QGroupBox(frameCaption(i), this);
         slot.frame->setObjectName(QStringLiteral("Frame0_%1").arg(i));
         slot.frame->setFont(labelFont());
-        slot.frame->setMinimumWidth(services::sizeFromTwips(*this, frameWidthTwips, 0).width());
+        slot.frame->setMinimumWidth(services::widthFromTwips(*this, frameWidthTwips));
         auto* inner = new QGridLayout(slot.frame);
         auto* compound = new QLabel(QStringLiteral("Compound"), slot.frame);
         compound->setFont(labelFont(8));
@@ -118,7 +120,7 @@ QLineEdit* ComponentSelectionWindow::Text1_MolFraction(int index) const
     return index >= 0 && index < maxComponents ? m_slots[index].fraction : nullptr;
 }
 
-bool ComponentSelectionWindow::fillList(int slot, const std::vector<pure::ComponentEntry>& components)
+bool ComponentSelectionWindow::fillList(int slot, const pure::ComponentList& components)
 {
     QComboBox* list = Combo2(slot);
     if (!list)
@@ -127,10 +129,7 @@ bool ComponentSelectionWindow::fillList(int slot, const std::vector<pure::Compon
         // The click event comes once, for the first entry, as the window chooses it.
         const QSignalBlocker blocker(list);
         list->clear();
-        for (const pure::ComponentEntry& entry : components) {
-            const QString name = QString::fromStdString(entry.name);
-            list->insertItem(services::sortedPosition(list, name), name, entry.SNO);
-        }
+        pure::fillComponentList(*list, components);
         if (list->count() == 0)
             return false;
         list->setCurrentIndex(0);
@@ -149,7 +148,7 @@ void ComponentSelectionWindow::hideFramesFrom(int first)
 void ComponentSelectionWindow::fitFrames()
 {
     adjustSize();
-    QWidget* outer = shell::WindowRegistry::outerWindow(this);
+    QWidget* outer = services::WindowRegistry::outerWindow(this);
     if (outer == this)
         return;
     outer->adjustSize();
@@ -206,7 +205,7 @@ void ComponentSelectionWindow::Text1_MolFraction_Change(int Index)
 
 MixtureInputWindow* ComponentSelectionWindow::inputWindow() const
 {
-    return shell::WindowRegistry::instance().loadAs<MixtureInputWindow>(QString::fromStdString(config().inputName));
+    return services::WindowRegistry::instance().loadAs<MixtureInputWindow>(QString::fromStdString(config().inputName));
 }
 
 SelectionReading ComponentSelectionWindow::readControls() const

@@ -49,7 +49,7 @@ public:
     // What the input window's Command1 does to slot `slot`: the list refilled with `components`
     // in alphabetical order, each with its SNO, the first chosen (as a click on it) and the
     // frame shown. False, with the list left empty, when there is no entry to choose.
-    bool fillList(int slot, const std::vector<pure::ComponentEntry>& components);
+    bool fillList(int slot, const pure::ComponentList& components);
     // Hides the frames of slots `first`..5.
     void hideFramesFrom(int first);
     // Sizes the window to the frames on show.

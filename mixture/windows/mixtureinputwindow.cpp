@@ -3,11 +3,12 @@
 #include "mixture/windows/componentselectionwindow.h"
 #include "pure/purecalculatorwindow.h"
 #include "services/filteredbox.h"
-#include "services/formcontrols.h"
+#include "services/controlevents.h"
+#include "services/controlstyle.h"
 #include "services/numbers.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -33,7 +34,7 @@ constexpr double numberBoxWidthTwips = 1500;
 constexpr double unitListWidthTwips = 1500;
 constexpr double buttonHeightTwips = 495;
 
-int pixels(const QWidget* widget, double twips) { return services::sizeFromTwips(*widget, twips, 0).width(); }
+int pixels(const QWidget* widget, double twips) { return services::widthFromTwips(*widget, twips); }
 
 } // namespace
 
@@ -197,7 +198,7 @@ void MixtureInputWindow::Command1_Click()
         loadFailed();
         return;
     }
-    auto& registry = shell::WindowRegistry::instance();
+    auto& registry = services::WindowRegistry::instance();
     const QString selectionName = QString::fromStdString(m_config.selectionName);
     auto* selection = registry.loadAs<ComponentSelectionWindow>(selectionName);
     if (!selection)
@@ -211,7 +212,7 @@ void MixtureInputWindow::Command1_Click()
             return;
         }
         const pure::ComponentList list = m_services.listComponents();
-        if (!list.ok() || !selection->fillList(slot, list.components)) {
+        if (!list.ok() || !selection->fillList(slot, list)) {
             loadFailed();
             return;
         }

@@ -2,13 +2,13 @@
 
 #include "mixture/windows/componentselectionwindow.h"
 #include "mixture/windows/mixtureinputwindow.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 namespace calvex::mixture {
 
 void registerMixtureWindows()
 {
-    auto& registry = shell::WindowRegistry::instance();
+    auto& registry = services::WindowRegistry::instance();
     for (const MixtureWindowKind kind : mixtureWindowKinds()) {
         const MixtureWindowConfig& config = mixtureWindowConfig(kind);
         registry.registerWindow(QString::fromStdString(config.inputName), [kind] { return new MixtureInputWindow(kind); });

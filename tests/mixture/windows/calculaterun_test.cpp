@@ -131,8 +131,7 @@ TEST_F(Prologue, AnUnusableAnswerEndsTheRunWithItsMessage)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message + " after '" + row.answers.front() + "'");
-        TearDown();
-        ui.clear();
+        restart();
         // Entering the Tc box would fill the boxes from the record an earlier row confirmed.
         std::filesystem::remove(folder.file("Filedatabase.dat"));
         ui.onDialog(fillDialog(row.boxes));

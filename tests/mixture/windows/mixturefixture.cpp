@@ -4,12 +4,8 @@
 #include "data/propertieswriter.h"
 #include "mixture/windows/mixturewindows.h"
 #include "pure/componentdatabase.h"
-#include "services/dialogwindows.h"
-#include "services/resultviewer.h"
-#include "services/viewerwindows.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,33 +51,20 @@ calvex::testing::ScriptedUi::DialogScript fillDialog(std::vector<std::pair<int, 
 
 void MixtureWindowTest::SetUpTestSuite()
 {
-    services::registerDialogWindows();
-    services::registerViewerWindows();
+    CalculatorWindowTest::SetUpTestSuite();
     registerMixtureWindows();
 }
 
-void MixtureWindowTest::SetUp()
+void MixtureWindowTest::restart()
 {
-    services::setReportPresenter(
-        [this](int kind, const services::ReportOutcome& outcome) {
-            reportedKinds.push_back(kind);
-            EXPECT_TRUE(outcome.written);
-        });
-}
-
-void MixtureWindowTest::TearDown()
-{
-    auto& registry = shell::WindowRegistry::instance();
-    for (QWidget* loaded : registry.loadedWindows())
-        registry.unload(loaded);
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    services::setReportPresenter(services::presentReport);
-    EXPECT_TRUE(ui.allAnswersUsed());
+    TearDown();
+    SetUp();
+    ui.clear();
 }
 
 MixtureInputWindow& MixtureWindowTest::open(MixtureWindowKind kind)
 {
-    input = shell::WindowRegistry::instance().loadAs<MixtureInputWindow>(
+    input = services::WindowRegistry::instance().loadAs<MixtureInputWindow>(
         QString::fromStdString(mixtureWindowConfig(kind).inputName));
     EXPECT_NE(input, nullptr);
     input->show();
@@ -119,7 +102,7 @@ ComponentSelectionWindow* MixtureWindowTest::fillSelection()
 
 ComponentSelectionWindow* MixtureWindowTest::selection() const
 {
-    return shell::WindowRegistry::instance().findAs<ComponentSelectionWindow>(
+    return services::WindowRegistry::instance().findAs<ComponentSelectionWindow>(
         QString::fromStdString(input->config().selectionName));
 }
 

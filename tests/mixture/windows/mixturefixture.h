@@ -6,7 +6,7 @@
 #include "mixture/windows/componentselectionwindow.h"
 #include "mixture/windows/mixtureinputwindow.h"
 #include "tests/pure/purefixture.h"
-#include "tests/support/scriptedui.h"
+#include "tests/support/calculatorwindowtest.h"
 
 #include <gtest/gtest.h>
 
@@ -33,11 +33,12 @@ public:
 // A dialog script that types the given texts into the boxes they name and confirms.
 calvex::testing::ScriptedUi::DialogScript fillDialog(std::vector<std::pair<int, std::string>> boxes);
 
-class MixtureWindowTest : public ::testing::Test {
+// The windows are reached through the window registry, as the program reaches them.
+class MixtureWindowTest : public calvex::testing::CalculatorWindowTest<MixtureInputWindow> {
 protected:
     static void SetUpTestSuite();
-    void SetUp() override;
-    void TearDown() override;
+    // Every window closed and the texts shown forgotten, for the next row of a table.
+    void restart();
 
     // The input window of `kind`, shown as its menu item shows it.
     MixtureInputWindow& open(MixtureWindowKind kind);
@@ -56,9 +57,7 @@ protected:
     void mixture(const std::vector<std::pair<QString, QString>>& components);
 
     MixtureFixtureFolder folder;
-    calvex::testing::ScriptedUi ui;
     MixtureInputWindow* input = nullptr;
-    std::vector<int> reportedKinds;
 };
 
 } // namespace calvex::mixture::testing

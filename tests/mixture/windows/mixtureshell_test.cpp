@@ -6,7 +6,7 @@
 #include "mixture/windows/mixturewindows.h"
 #include "services/dialogwindows.h"
 #include "shell/mainmenuform.h"
-#include "shell/windownames.h"
+#include "services/windownames.h"
 #include "tests/pure/purefixture.h"
 #include "tests/shell/shellfixture.h"
 
@@ -72,7 +72,7 @@ TEST_F(MixtureMenus, EachInputWindowOpensFromItsMenuItemAndItsLauncherButton)
         ASSERT_NE(window, nullptr);
         screenshot(frame, QString::fromStdString(name));
 
-        auto* launcher = registry.findAs<MAINMENUFORM>(launcherWindow);
+        auto* launcher = registry.findAs<MAINMENUFORM>(services::launcherWindow);
         ASSERT_NE(launcher, nullptr);
         launcher->key_Click(entry.category);
         launcher->key_Click(entry.button);

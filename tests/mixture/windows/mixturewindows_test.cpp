@@ -161,8 +161,7 @@ TEST_F(Fixture, CountsOutsideTheSlotsNeverReachAMissingSlot)
         const std::string& failure = mixtureWindowConfig(kind).loadFailure;
         for (const Row& row : rows) {
             SCOPED_TRACE(mixtureWindowConfig(kind).inputName + " count '" + row.count.toStdString() + "'");
-            TearDown();
-            ui.clear();
+            restart();
             open(kind);
             setCount(row.count);
             ComponentSelectionWindow* window = fillSelection();
@@ -201,8 +200,7 @@ TEST_F(Fixture, TheLastBoxFollowsOnceTheBoxBeforeItChanged)
     for (const K kind : {K::BubblePressure, K::MixtureFugacity}) {
         SCOPED_TRACE(mixtureWindowConfig(kind).inputName);
         const bool family = mixtureWindowConfig(kind).family;
-        TearDown();
-        ui.clear();
+        restart();
         open(kind);
         setCount("2");
         fillSelection();
@@ -219,7 +217,7 @@ TEST_F(Fixture, TheLastBoxFollowsOnceTheBoxBeforeItChanged)
         typeFraction(0, ".5");
         EXPECT_EQ(selection()->Text1_MolFraction(2)->text(), "0.2");
 
-        TearDown();
+        restart();
         open(kind);
         setCount("3");
         fillSelection();
@@ -262,8 +260,7 @@ TEST_F(Fixture, LeavingANotListedListShowsItsDialog)
     // Engine windows ask while Tc, Pc or omega reads 0; family windows every time.
     for (const K kind : {K::DewPressure, K::MixtureDeparture}) {
         SCOPED_TRACE(mixtureWindowConfig(kind).inputName);
-        TearDown();
-        ui.clear();
+        restart();
         open(kind);
         setCount("4");
         fillSelection();
