@@ -10,9 +10,10 @@
 #include "services/resultformat.h"
 #include "services/resultviewer.h"
 #include "services/viewerwindows.h"
-#include "shell/windownames.h"
-#include "shell/windowregistry.h"
+#include "services/windownames.h"
+#include "services/windowregistry.h"
 #include "tests/pure/purefixture.h"
+#include "tests/support/calculatorwindowtest.h"
 #include "tests/support/scriptedui.h"
 
 #include <QApplication>
@@ -49,37 +50,8 @@ ScriptedUi::DialogScript fill(std::vector<std::pair<int, std::string>> boxes)
 
 ScriptedUi::DialogScript confirmOnly() { return fill({}); }
 
-class PureWindowTest : public ::testing::Test {
+class PureWindowTest : public testing::CalculatorWindowTest<PureCalculatorWindow> {
 protected:
-    static void SetUpTestSuite()
-    {
-        services::registerDialogWindows();
-        services::registerViewerWindows();
-    }
-
-    void SetUp() override
-    {
-        services::setReportPresenter([this](int kind, const services::ReportOutcome& outcome) {
-            reportedKinds.push_back(kind);
-            EXPECT_TRUE(outcome.written);
-        });
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        auto& registry = shell::WindowRegistry::instance();
-        for (QWidget* loaded : registry.loadedWindows())
-            registry.unload(loaded);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        services::setReportPresenter(services::presentReport);
-    }
-
-    PureCalculatorWindow& open(PureWindowKind kind)
-    {
-        window = std::make_unique<PureCalculatorWindow>(kind);
-        return *window;
-    }
 
     void select(const QString& component)
     {
@@ -111,9 +83,6 @@ protected:
     bool reported() const { return std::filesystem::exists(folder.file("result.htm")); }
 
     PureFixtureFolder folder;
-    ScriptedUi ui;
-    std::unique_ptr<PureCalculatorWindow> window;
-    std::vector<int> reportedKinds;
 };
 
 TEST_F(PureWindowTest, ComponentListIsSortedWithoutRegardToCaseAndKeepsEachSno)
@@ -505,7 +474,7 @@ TEST_F(PureWindowTest, ReportAndChartOfTheEnthalpyWindow)
     EXPECT_EQ(chart->seriesLegendText(1), "Enthalpy");
     EXPECT_EQ(chart->seriesLegendText(3), "Entropy");
     EXPECT_FLOAT_EQ(chart->chartData().cell(20, 1), 369.8f);
-    EXPECT_TRUE(shell::WindowRegistry::instance().find(shell::chartWindow)->isVisible());
+    EXPECT_TRUE(services::WindowRegistry::instance().find(services::chartWindow)->isVisible());
 
     window->graphplotting("P");
     EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), "Pressure(bar)");

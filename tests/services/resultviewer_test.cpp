@@ -1,12 +1,12 @@
 #include "services/resultviewer.h"
 
+#include "services/aboutbox.h"
 #include "services/plotcallbacks.h"
 #include "services/pointsfile.h"
 #include "services/savefiledialog.h"
 #include "services/viewerwindows.h"
 #include "services/webbrowser.h"
-#include "shell/aboutbox.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
@@ -30,7 +30,6 @@
 namespace calvex::services {
 namespace {
 
-using shell::WindowRegistry;
 using testing::ScratchFolder;
 using testing::ScriptedUi;
 
@@ -74,7 +73,7 @@ protected:
         registerViewerWindows();
         for (const char* name : plottingWindows)
             registry.registerWindow(name, [this] { return new DoubleWindow(log); });
-        registry.registerWindow("frmAbout", [] { return new shell::AboutBox; }, shell::Placement::Dialog);
+        registry.registerWindow("frmAbout", [] { return new AboutBox; }, Placement::Dialog);
         frame.setObjectName("MDIForm1");
         frameToolbar = frame.addToolBar("frame");
         frameToolbar->setObjectName("Toolbar");
@@ -402,16 +401,19 @@ TEST_F(ResultViewerReports, MissingPageSaysSo)
     EXPECT_TRUE(browser()->toPlainText().contains("The page cannot be displayed"));
 }
 
-TEST_F(ResultViewerReports, SaveCopiesThePageWhereTheUserChose)
+TEST_F(ResultViewerReports, SaveCopiesThePageShownWhereTheUserChose)
 {
     ShowResultReport(2, values, "t.htm", 7);
+    const std::string shown = folder.read("result.htm");
+    // A later calculation, or a second copy of the program, rewrites result.htm meanwhile.
+    folder.write("result.htm", "<html><body>another report</body></html>");
     const QString target = QString::fromStdString(folder.file("saved.htm").string());
     int asked = 0;
     setSaveFileChooser([&](const SaveFileRequest&) -> std::optional<QString> { ++asked; return target; });
     for (const char* action : {"Save", "SaveAs", "mnuFileSave", "mnuFileSaveAs"}) {
         std::filesystem::remove(folder.file("saved.htm"));
         press(action);
-        EXPECT_EQ(folder.read("saved.htm"), folder.read("result.htm")) << action;
+        EXPECT_EQ(folder.read("saved.htm"), shown) << action;
     }
     EXPECT_EQ(asked, 4);
     EXPECT_TRUE(ui.messages().empty());

@@ -1,0 +1,40 @@
+#pragma once
+// A two-state button drawn as a push button, one element of a numbered button array: a click
+// flips its pressed look, its caption wraps onto as many lines as the button's face needs, and
+// every pointer movement over it reports its index (the hover highlight of the launcher and of
+// the result viewer's plot buttons).
+
+#include <QPushButton>
+
+#include <vector>
+
+namespace calvex::services {
+
+class KeyButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    KeyButton(int index, const QString& caption, QWidget* parent = nullptr);
+
+    int index() const { return m_index; }
+    void setBold(bool bold);
+    bool isBold() const { return font().bold(); }
+    void setColours(const QColor& face, const QColor& text);
+
+signals:
+    void pointerMoved(int index);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_index;
+};
+
+// Moves the bold highlight from button `highlight` to button `index` and remembers `index`;
+// runs on every movement, also when the two are the same. Indices without a button are passed over.
+void moveHighlight(const std::vector<KeyButton*>& buttons, int& highlight, int index);
+
+} // namespace calvex::services
