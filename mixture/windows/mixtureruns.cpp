@@ -1,0 +1,26 @@
+#include "mixture/windows/mixtureruns.h"
+
+namespace calvex::mixture {
+
+MixtureRunFunction mixtureRunFor(MixtureWindowKind kind)
+{
+    switch (kind) {
+    // The engine runs.
+    case MixtureWindowKind::BubblePressure:
+    case MixtureWindowKind::BubbleTemperature:
+    case MixtureWindowKind::DewPressure:
+    case MixtureWindowKind::DewTemperature:
+    case MixtureWindowKind::Flash:
+    case MixtureWindowKind::MolarVolume:
+        return {};
+
+    // The family runs.
+    case MixtureWindowKind::PartialFugacity:
+    case MixtureWindowKind::MixtureDeparture:
+    case MixtureWindowKind::MixtureFugacity:
+        return {};
+    }
+    return {};
+}
+
+} // namespace calvex::mixture
