@@ -1,5 +1,7 @@
 #include "mixture/windows/mixtureruns.h"
 
+#include "mixture/windows/engineruns.h"
+
 namespace calvex::mixture {
 
 MixtureRunFunction mixtureRunFor(MixtureWindowKind kind)
@@ -10,9 +12,11 @@ MixtureRunFunction mixtureRunFor(MixtureWindowKind kind)
     case MixtureWindowKind::BubbleTemperature:
     case MixtureWindowKind::DewPressure:
     case MixtureWindowKind::DewTemperature:
+        return bubbleDewRun;
     case MixtureWindowKind::Flash:
+        return flashRun;
     case MixtureWindowKind::MolarVolume:
-        return {};
+        return molarVolumeRun;
 
     // The family runs.
     case MixtureWindowKind::PartialFugacity:
