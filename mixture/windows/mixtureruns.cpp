@@ -1,0 +1,30 @@
+#include "mixture/windows/mixtureruns.h"
+
+#include "mixture/windows/engineruns.h"
+
+namespace calvex::mixture {
+
+MixtureRunFunction mixtureRunFor(MixtureWindowKind kind)
+{
+    switch (kind) {
+    // The engine runs.
+    case MixtureWindowKind::BubblePressure:
+    case MixtureWindowKind::BubbleTemperature:
+    case MixtureWindowKind::DewPressure:
+    case MixtureWindowKind::DewTemperature:
+        return bubbleDewRun;
+    case MixtureWindowKind::Flash:
+        return flashRun;
+    case MixtureWindowKind::MolarVolume:
+        return molarVolumeRun;
+
+    // The family runs.
+    case MixtureWindowKind::PartialFugacity:
+    case MixtureWindowKind::MixtureDeparture:
+    case MixtureWindowKind::MixtureFugacity:
+        return {};
+    }
+    return {};
+}
+
+} // namespace calvex::mixture
