@@ -1,6 +1,6 @@
 #include "pure/purecalculatorwindow.h"
 
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 namespace calvex::pure {
 namespace {
@@ -17,12 +17,12 @@ public:
 
     services::ModalDialog* dialog(const std::string& name) override
     {
-        return shell::WindowRegistry::instance().loadAs<services::ModalDialog>(QString::fromStdString(name));
+        return services::WindowRegistry::instance().loadAs<services::ModalDialog>(QString::fromStdString(name));
     }
 
     void unloadDialog(const std::string& name) override
     {
-        shell::WindowRegistry::instance().unload(QString::fromStdString(name));
+        services::WindowRegistry::instance().unload(QString::fromStdString(name));
     }
 
 private:

@@ -1,14 +1,14 @@
 #include "pure/purewindows.h"
 
 #include "pure/purecalculatorwindow.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 namespace calvex::pure {
 
 void registerPureWindows()
 {
     for (const PureWindowKind kind : pureWindowKinds())
-        shell::WindowRegistry::instance().registerWindow(QString::fromStdString(pureWindowConfig(kind).name),
+        services::WindowRegistry::instance().registerWindow(QString::fromStdString(pureWindowConfig(kind).name),
                                                          [kind] { return new PureCalculatorWindow(kind); });
 }
 

@@ -1,14 +1,14 @@
 #include "services/chartwindow.h"
 
+#include "services/aboutbox.h"
 #include "services/chartcontrol.h"
 #include "services/pointsfile.h"
 #include "services/savefiledialog.h"
 #include "services/ui.h"
-#include "services/windowplacement.h"
 #include "services/windowcommands.h"
-#include "shell/aboutbox.h"
-#include "shell/windownames.h"
-#include "shell/windowregistry.h"
+#include "services/windownames.h"
+#include "services/windowplacement.h"
+#include "services/windowregistry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +25,7 @@ constexpr QSize chartWindowSize(860, 640);
 
 plotfrmTextEditor1* loadedChartWindow()
 {
-    return shell::WindowRegistry::instance().loadAs<plotfrmTextEditor1>(shell::chartWindow);
+    return WindowRegistry::instance().loadAs<plotfrmTextEditor1>(chartWindow);
 }
 
 } // namespace
@@ -92,16 +92,16 @@ void plotfrmTextEditor1::SaveChartPicture()
     }
 }
 
-void plotfrmTextEditor1::mnuFileExit_Click() { shell::WindowRegistry::instance().unload(this); }
+void plotfrmTextEditor1::mnuFileExit_Click() { WindowRegistry::instance().unload(this); }
 
 void plotfrmTextEditor1::Toolbar_ButtonClick(const QString& key)
 {
     if (key == QLatin1String("Save") || key == QLatin1String("SaveAs"))
         SaveChartPicture();
     else if (key == QLatin1String("Close"))
-        shell::WindowRegistry::instance().unload(this);
+        WindowRegistry::instance().unload(this);
     else if (key == QLatin1String("About"))
-        shell::showAboutBoxModeless(QStringLiteral("Graph Plotter "));
+        showAboutBoxModeless(QStringLiteral("Graph Plotter "));
 }
 
 ChartControl* loadedChart()

@@ -8,7 +8,7 @@
 // its SweepPlot, a T-x-y or P-x-y window's `graphplotting`(mode) one call of plotDiagram.
 
 #include "services/chartfill.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include <QMainWindow>
 
@@ -21,7 +21,7 @@ namespace calvex::services {
 
 class ChartControl;
 
-class plotfrmTextEditor1 : public QMainWindow, public shell::LoadHandler {
+class plotfrmTextEditor1 : public QMainWindow, public LoadHandler {
     Q_OBJECT
 
 public:

@@ -2,18 +2,18 @@
 
 #include "services/constantsdialog.h"
 #include "services/inputabcd.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 namespace calvex::services {
 
 void registerDialogWindows()
 {
-    auto& registry = shell::WindowRegistry::instance();
+    auto& registry = WindowRegistry::instance();
     for (int component = 0; component <= ConstantsDialog::maxComponent; ++component)
         registry.registerWindow(
             ConstantsDialog::instanceName(component), [component] { return new ConstantsDialog(component); },
-            shell::Placement::Dialog);
-    registry.registerWindow(QStringLiteral("InputABCD"), [] { return new InputABCD; }, shell::Placement::Dialog);
+            Placement::Dialog);
+    registry.registerWindow(QStringLiteral("InputABCD"), [] { return new InputABCD; }, Placement::Dialog);
 }
 
 } // namespace calvex::services

@@ -1,6 +1,6 @@
 #include "services/frametoolbar.h"
 
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -22,7 +22,7 @@ bool insideChildWindow(const QWidget* widget, const QWidget* frame)
 
 void setFrameToolbarVisible(bool visible)
 {
-    QWidget* frame = shell::WindowRegistry::instance().find(QStringLiteral("MDIForm1"));
+    QWidget* frame = WindowRegistry::instance().find(QStringLiteral("MDIForm1"));
     if (!frame)
         return;
     for (QToolBar* toolbar : frame->findChildren<QToolBar*>(QStringLiteral("Toolbar"))) {

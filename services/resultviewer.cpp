@@ -1,16 +1,16 @@
 #include "services/resultviewer.h"
 
+#include "services/aboutbox.h"
 #include "services/frametoolbar.h"
+#include "services/keybutton.h"
 #include "services/plotcallbacks.h"
 #include "services/pointsfile.h"
 #include "services/programfolder.h"
 #include "services/ui.h"
 #include "services/webbrowser.h"
 #include "services/windowcommands.h"
+#include "services/windownames.h"
 #include "services/windowplacement.h"
-#include "shell/aboutbox.h"
-#include "shell/keybutton.h"
-#include "shell/windownames.h"
 
 #include <QAction>
 #include <QEvent>
@@ -35,7 +35,7 @@ const QSize viewerSize(880, 660);
 const char* const waitText = "Plotting may take time so please wait";
 const char* const completeText = "plotting complete";
 
-shell::WindowRegistry& registry() { return shell::WindowRegistry::instance(); }
+WindowRegistry& registry() { return WindowRegistry::instance(); }
 
 void callWindow(QWidget* window, const PlotButton& button)
 {
@@ -68,7 +68,7 @@ frmTextEditor::frmTextEditor(QWidget* parent)
     : QWidget(parent), m_client(new QWidget(this)), m_toolbar(new QToolBar(m_client)), m_browser(new WebBrowser(m_client)),
       m_text1(new QLineEdit(m_client)), m_frame1(new QGroupBox(QStringLiteral("Plot"), m_client)),
       m_frame2(new QGroupBox(QStringLiteral("Plot"), m_client)), m_label1(new QLabel(m_frame2)),
-      m_keys{new shell::KeyButton(0, QString(), m_frame1), new shell::KeyButton(1, QString(), m_frame1)}
+      m_keys{new KeyButton(0, QString(), m_frame1), new KeyButton(1, QString(), m_frame1)}
 {
     setWindowTitle(QStringLiteral("My Text Editor"));
 
@@ -97,12 +97,12 @@ frmTextEditor::frmTextEditor(QWidget* parent)
     m_label1->setObjectName(QStringLiteral("Label1"));
 
     auto* keys = new QVBoxLayout(m_frame1);
-    for (shell::KeyButton* button : m_keys) {
+    for (KeyButton* button : m_keys) {
         const int index = button->index();
         button->setObjectName(QStringLiteral("key(%1)").arg(index));
         button->setMinimumWidth(220);
         keys->addWidget(button);
-        connect(button, &shell::KeyButton::pointerMoved, this, &frmTextEditor::key_MouseMove);
+        connect(button, &KeyButton::pointerMoved, this, &frmTextEditor::key_MouseMove);
         connect(button, &QPushButton::clicked, this, [this, index] { key_Click(index); });
     }
     auto* status = new QVBoxLayout(m_frame2);
@@ -135,7 +135,7 @@ void frmTextEditor::Form_Load()
     setFrameToolbarVisible(false);
     // Inside the frame the page gets the frame's whole client area.
     const QMdiArea* area = registry().mdiArea();
-    QWidget* outer = shell::WindowRegistry::outerWindow(this);
+    QWidget* outer = WindowRegistry::outerWindow(this);
     if (!area || outer == this)
         return;
     // The area grows into the toolbar's place only once the frame is laid out again.
@@ -177,12 +177,12 @@ void frmTextEditor::Toolbar_ButtonClick(const QString& key)
     else if (key == QLatin1String("back"))
         registry().unload(this);
     else if (key == QLatin1String("About"))
-        shell::showAboutBox();
+        showAboutBox();
     else if (key == QLatin1String("Plot"))
         offerPlotButtons();
 }
 
-void frmTextEditor::key_MouseMove(int index) { shell::moveHighlight(m_keys, m_highlighted, index); }
+void frmTextEditor::key_MouseMove(int index) { moveHighlight(m_keys, m_highlighted, index); }
 
 void frmTextEditor::key_Click(int index)
 {
@@ -233,7 +233,7 @@ void frmTextEditor::offerPlotButtons()
     if (two)
         m_keys[1]->setText(QString::fromStdString(entry->buttons[1].caption));
     // A button pressed for an earlier plot is offered unpressed again.
-    for (shell::KeyButton* button : m_keys)
+    for (KeyButton* button : m_keys)
         button->setChecked(false);
     m_frame1->show();
     m_frame1->raise();
@@ -249,7 +249,7 @@ void runPlotCallback(const PlotButton& button)
     const QString name = QString::fromStdString(button.window);
     QWidget* window = registry().load(name);
     if (!window) {
-        ui().message(shell::WindowRegistry::notAvailableText().toStdString());
+        ui().message(WindowRegistry::notAvailableText().toStdString());
         return;
     }
     try {
@@ -263,7 +263,7 @@ void runPlotCallback(const PlotButton& button)
 
 void presentReport(int resultKind, const ReportOutcome& outcome)
 {
-    auto* viewer = registry().loadAs<frmTextEditor>(shell::resultViewerWindow);
+    auto* viewer = registry().loadAs<frmTextEditor>(resultViewerWindow);
     if (!viewer)
         return;
     viewer->Text1()->setText(QString::number(resultKind));
@@ -271,7 +271,7 @@ void presentReport(int resultKind, const ReportOutcome& outcome)
         viewer->WebBrowser1()->Navigate(QString::fromStdString(programFile("result.htm").string()));
     else
         viewer->WebBrowser1()->showPage(QString::fromStdString(outcome.page));
-    registry().show(shell::resultViewerWindow);
+    registry().show(resultViewerWindow);
 }
 
 } // namespace calvex::services

@@ -10,7 +10,7 @@
 
 #include "services/resultformat.h"
 #include "services/resultkinds.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include <QWidget>
 
@@ -21,15 +21,12 @@ class QLabel;
 class QLineEdit;
 class QToolBar;
 
-namespace calvex::shell {
-class KeyButton;
-}
-
 namespace calvex::services {
 
+class KeyButton;
 class WebBrowser;
 
-class frmTextEditor : public QWidget, public shell::LoadHandler, public shell::UnloadHandler {
+class frmTextEditor : public QWidget, public LoadHandler, public UnloadHandler {
     Q_OBJECT
 
 public:
@@ -65,7 +62,7 @@ private:
     QGroupBox* m_frame1;
     QGroupBox* m_frame2;
     QLabel* m_label1;
-    std::vector<shell::KeyButton*> m_keys;
+    std::vector<KeyButton*> m_keys;
     int m_highlighted = 0;
     bool m_plotting = false;
 };

@@ -1,6 +1,6 @@
 #include "shell/clipboardactions.h"
 
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -127,7 +127,7 @@ bool copyContent(QWidget* control)
 QWidget* focusedControl()
 {
     QWidget* focused = QApplication::focusWidget();
-    if (const QMdiArea* area = WindowRegistry::instance().mdiArea(); area && area->activeSubWindow()) {
+    if (const QMdiArea* area = services::WindowRegistry::instance().mdiArea(); area && area->activeSubWindow()) {
         QWidget* child = area->activeSubWindow()->widget();
         if (child && !(focused && child->isAncestorOf(focused)))
             focused = child->focusWidget();

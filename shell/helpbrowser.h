@@ -4,7 +4,7 @@
 // Its pages are the HTML files of the program folder. Its controls keep their proportions,
 // and the tree's text size follows the window's width, when the window is resized.
 
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include <QWidget>
 
@@ -23,7 +23,7 @@ class WebBrowser;
 
 namespace calvex::shell {
 
-class HelpBrowser : public QWidget, public UnloadHandler {
+class HelpBrowser : public QWidget, public services::UnloadHandler {
     Q_OBJECT
 
 public:

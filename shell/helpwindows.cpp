@@ -1,16 +1,14 @@
 #include "shell/helpwindows.h"
 
-#include "shell/aboutbox.h"
+#include "services/windowregistry.h"
 #include "shell/helpbrowser.h"
-#include "shell/windowregistry.h"
 
 namespace calvex::shell {
 
 void registerHelpWindows()
 {
-    auto& registry = WindowRegistry::instance();
-    registry.registerWindow(QStringLiteral("helpSoftware"), [] { return new HelpBrowser; }, Placement::TopLevel);
-    registry.registerWindow(QStringLiteral("frmAbout"), [] { return new AboutBox; }, Placement::Dialog);
+    services::WindowRegistry::instance().registerWindow(QStringLiteral("helpSoftware"), [] { return new HelpBrowser; },
+                                                        services::Placement::TopLevel);
 }
 
 } // namespace calvex::shell

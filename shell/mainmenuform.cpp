@@ -137,7 +137,7 @@ MAINMENUFORM::MAINMENUFORM()
                         : design.place == Place::Mixture ? Frame2
                         : design.place == Place::Phase   ? Frame3
                                                          : static_cast<QWidget*>(this);
-        auto* button = new KeyButton(index, QString::fromLatin1(design.caption), parent);
+        auto* button = new services::KeyButton(index, QString::fromLatin1(design.caption), parent);
         button->setObjectName(QStringLiteral("key_%1").arg(index));
         services::placeInTwips(*button, design.rect);
         if (index == clockKey) {
@@ -148,7 +148,7 @@ MAINMENUFORM::MAINMENUFORM()
             button->setColours(faceColour, captionColour);
         }
         connect(button, &QPushButton::clicked, this, [this, index] { key_Click(index); });
-        connect(button, &KeyButton::pointerMoved, this, &MAINMENUFORM::key_MouseMove);
+        connect(button, &services::KeyButton::pointerMoved, this, &MAINMENUFORM::key_MouseMove);
         key[static_cast<std::size_t>(index)] = button;
     }
 
@@ -164,8 +164,8 @@ MAINMENUFORM::MAINMENUFORM()
 
 void MAINMENUFORM::Form_Load()
 {
-    const QMdiArea* area = WindowRegistry::instance().mdiArea();
-    QWidget* outer = WindowRegistry::outerWindow(this);
+    const QMdiArea* area = services::WindowRegistry::instance().mdiArea();
+    QWidget* outer = services::WindowRegistry::outerWindow(this);
     if (area && outer != this) {
         outer->adjustSize();
         services::centreIn(*outer, area->viewport()->size());
@@ -187,7 +187,7 @@ void MAINMENUFORM::key_Click(int Index)
 void MAINMENUFORM::key_MouseMove(int Index)
 {
     runTrapped([this, Index] {
-        moveHighlight(key, s_highlight, Index);
+        services::moveHighlight(key, s_highlight, Index);
         if (Index == pureKey || Index == mixtureKey || Index == phaseKey) {
             Frame1->setVisible(Index == pureKey);
             Frame2->setVisible(Index == mixtureKey);

@@ -3,8 +3,8 @@
 // on hover, a clock button, and a click on a calculator button that closes every other window
 // and opens that calculator.
 
-#include "shell/keybutton.h"
-#include "shell/windowregistry.h"
+#include "services/keybutton.h"
+#include "services/windowregistry.h"
 
 #include <QWidget>
 
@@ -16,7 +16,7 @@ class QTimer;
 
 namespace calvex::shell {
 
-class MAINMENUFORM : public QWidget, public LoadHandler {
+class MAINMENUFORM : public QWidget, public services::LoadHandler {
     Q_OBJECT
 
 public:
@@ -32,7 +32,7 @@ public:
     // The index of the button with the hover highlight; it lives as long as the program.
     static int highlightIndex() { return s_highlight; }
 
-    std::vector<KeyButton*> key;
+    std::vector<services::KeyButton*> key;
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;

@@ -3,13 +3,13 @@
 #include "services/pictures.h"
 #include "services/ui.h"
 #include "services/windowcommands.h"
+#include "services/windownames.h"
 #include "services/windowplacement.h"
+#include "services/windowregistry.h"
 #include "shell/clipboardactions.h"
 #include "shell/desktop.h"
 #include "shell/editingkeys.h"
 #include "shell/errortrap.h"
-#include "shell/windownames.h"
-#include "shell/windowregistry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -58,14 +58,14 @@ QLabel* statusPanel(QStatusBar* bar, const QString& text, int stretch)
 
 MDIForm1::MDIForm1()
 {
-    setWindowTitle(frameCaption);
+    setWindowTitle(services::frameCaption);
     setWindowIcon(services::pictureIcon(QStringLiteral("calvex")));
 
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("MDIClient"));
     m_area->viewport()->setCursor(QCursor(services::picture(QStringLiteral("pointer")), 3, 2));
     setCentralWidget(m_area);
-    WindowRegistry::instance().setMdiArea(m_area);
+    services::WindowRegistry::instance().setMdiArea(m_area);
 
     buildFrameMenu(menuBar(), [this](const FrameMenuItem& item) { chooseMenuItem(item); });
     buildToolbar();
@@ -94,8 +94,8 @@ void MDIForm1::buildStatusBar()
     StatusBar3 = statusBar();
     StatusBar3->setObjectName(QStringLiteral("StatusBar3"));
     StatusBar3->setSizeGripEnabled(false);
-    QLabel* title = statusPanel(StatusBar3, frameCaption, 0);
-    title->setToolTip(frameCaption);
+    QLabel* title = statusPanel(StatusBar3, services::frameCaption, 0);
+    title->setToolTip(services::frameCaption);
     statusPanel(StatusBar3, QStringLiteral("Thermodynamics companion software"), 2);
     statusPanel(StatusBar3, QString(), 1);
     statusPanel(StatusBar3, QString(), 1);
@@ -126,7 +126,7 @@ void MDIForm1::MDIForm_Load()
 {
     runTrapped([this] {
         services::placeOnScreen(*this);
-        WindowRegistry::instance().show(launcherWindow);
+        services::WindowRegistry::instance().show(services::launcherWindow);
     });
 }
 
@@ -156,10 +156,10 @@ void MDIForm1::chooseMenuItem(const FrameMenuItem& item)
         startDesktopCalculator();
         break;
     case FrameAction::About:
-        showModally(aboutWindow);
+        showModally(services::aboutWindow);
         break;
     case FrameAction::Help:
-        runTrapped([] { WindowRegistry::instance().show(helpWindow); });
+        runTrapped([] { services::WindowRegistry::instance().show(services::helpWindow); });
         break;
     case FrameAction::Exit:
         endProgram();
@@ -181,13 +181,13 @@ void MDIForm1::Toolbar_ButtonClick(const QString& key)
         else if (key == QLatin1String("Paste"))
             pasteIntoControl(focusedControl());
         else if (key == QLatin1String("About"))
-            showModally(aboutWindow);
+            showModally(services::aboutWindow);
         else if (key == QLatin1String("Calc"))
             startDesktopCalculator();
         else if (key == QLatin1String("Back"))
             hideLoadedWindowAt(3);
         else if (key == QLatin1String("help"))
-            WindowRegistry::instance().show(helpWindow);
+            services::WindowRegistry::instance().show(services::helpWindow);
         else if (key == QLatin1String("Exit"))
             askToEnd();
     });

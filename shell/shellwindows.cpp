@@ -1,24 +1,24 @@
 #include "shell/shellwindows.h"
 
+#include "services/windownames.h"
+#include "services/windowregistry.h"
 #include "shell/mainmenuform.h"
 #include "shell/mdiform1.h"
 #include "shell/startwindows.h"
-#include "shell/windownames.h"
-#include "shell/windowregistry.h"
 
 namespace calvex::shell {
 
 void registerShellWindows()
 {
-    WindowRegistry& registry = WindowRegistry::instance();
-    registry.registerWindow(frameWindow, [] { return new MDIForm1; }, Placement::TopLevel);
-    registry.registerWindow(launcherWindow, [] { return new MAINMENUFORM; }, Placement::MdiChild);
-    registry.registerWindow(coverWindow, [] { return new calvexcover; }, Placement::TopLevel);
-    registry.registerWindow(splashWindow, [] { return new CalvexStartup; }, Placement::TopLevel);
-    for (const NeighbourWindow& window : neighbourWindows())
+    services::WindowRegistry& registry = services::WindowRegistry::instance();
+    registry.registerWindow(services::frameWindow, [] { return new MDIForm1; }, services::Placement::TopLevel);
+    registry.registerWindow(services::launcherWindow, [] { return new MAINMENUFORM; }, services::Placement::MdiChild);
+    registry.registerWindow(services::coverWindow, [] { return new calvexcover; }, services::Placement::TopLevel);
+    registry.registerWindow(services::splashWindow, [] { return new CalvexStartup; }, services::Placement::TopLevel);
+    for (const services::NeighbourWindow& window : services::neighbourWindows())
         registry.declareWindow(QString::fromLatin1(window.name), window.placement);
 }
 
-void startProgram() { WindowRegistry::instance().show(coverWindow); }
+void startProgram() { services::WindowRegistry::instance().show(services::coverWindow); }
 
 } // namespace calvex::shell

@@ -1,8 +1,8 @@
 #include "shell/startwindows.h"
 
 #include "services/pictures.h"
+#include "services/windownames.h"
 #include "services/windowplacement.h"
-#include "shell/windownames.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -34,7 +34,7 @@ QFont fontOf(const char* family, double points, bool bold = false)
 
 StartWindow::StartWindow(double widthTwips, double heightTwips)
 {
-    setWindowTitle(frameCaption);
+    setWindowTitle(services::frameCaption);
     setWindowIcon(services::pictureIcon(QStringLiteral("calvex")));
     setFixedSize(services::sizeFromTwips(*this, widthTwips, heightTwips));
     setAutoFillBackground(true);
@@ -50,8 +50,8 @@ void StartWindow::Form_Unload() { Timer3->stop(); }
 void StartWindow::handOverTo(const QString& next)
 {
     Timer3->stop();
-    WindowRegistry::instance().show(next);
-    WindowRegistry::instance().unload(this);
+    services::WindowRegistry::instance().show(next);
+    services::WindowRegistry::instance().unload(this);
 }
 
 QLabel* StartWindow::addLabel(const QString& objectName, const QFont& font)
@@ -113,7 +113,7 @@ void calvexcover::Timer3_Timer()
     ++m_counter;
 }
 
-void calvexcover::handOver() { handOverTo(splashWindow); }
+void calvexcover::handOver() { handOverTo(services::splashWindow); }
 
 const QString CalvexStartup::creditText = QStringLiteral("The Calvex developers and contributors  ");
 
@@ -208,7 +208,7 @@ void CalvexStartup::Form_Unload()
 void CalvexStartup::handOver()
 {
     Timer4->stop();
-    handOverTo(frameWindow);
+    handOverTo(services::frameWindow);
 }
 
 } // namespace calvex::shell

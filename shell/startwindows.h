@@ -4,7 +4,7 @@
 // credit line while the title's colour cycles. Each hands over to the next window when its
 // typing is complete, or at once on a click or key press, and unloads itself.
 
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include <QString>
 #include <QWidget>
@@ -16,7 +16,7 @@ class QTimer;
 
 namespace calvex::shell {
 
-class StartWindow : public QWidget, public LoadHandler, public UnloadHandler {
+class StartWindow : public QWidget, public services::LoadHandler, public services::UnloadHandler {
     Q_OBJECT
 
 public:

@@ -1,9 +1,9 @@
 #include "shell/windowswitching.h"
 
 #include "services/ui.h"
+#include "services/windownames.h"
+#include "services/windowregistry.h"
 #include "shell/errortrap.h"
-#include "shell/windownames.h"
-#include "shell/windowregistry.h"
 
 #include <QDialog>
 #include <QMainWindow>
@@ -12,7 +12,7 @@
 namespace calvex::shell {
 namespace {
 
-WindowRegistry& registry() { return WindowRegistry::instance(); }
+services::WindowRegistry& registry() { return services::WindowRegistry::instance(); }
 
 // Unloads, one at a time, the first window from `first` on whose caption differs from the
 // frame's, until `keep` windows are left; false when no such window is left to unload.
@@ -22,7 +22,7 @@ bool closeWindowsFrom(int first, int keep)
         const QList<QWidget*> windows = registry().loadedWindows();
         QWidget* next = nullptr;
         for (int position = first; position < windows.size() && !next; ++position)
-            if (captionOf(windows[position]) != frameCaption)
+            if (captionOf(windows[position]) != services::frameCaption)
                 next = windows[position];
         if (!next)
             return false;
@@ -59,7 +59,7 @@ QString captionOf(const QWidget* window)
 
 void noteNotAvailable()
 {
-    services::ui().message(WindowRegistry::notAvailableText().toStdString());
+    services::ui().message(services::WindowRegistry::notAvailableText().toStdString());
 }
 
 void CloseOthersAndShow(const QString& target)
@@ -67,7 +67,7 @@ void CloseOthersAndShow(const QString& target)
     runTrapped([&] {
         if (!closeOthersFor(target))
             return;
-        registry().show(launcherWindow);
+        registry().show(services::launcherWindow);
         registry().show(target);
     });
 }
@@ -75,11 +75,11 @@ void CloseOthersAndShow(const QString& target)
 void ShowUnifacCalculator(UnifacMode mode)
 {
     runTrapped([&] {
-        if (!closeOthersFor(unifacWindow))
+        if (!closeOthersFor(services::unifacWindow))
             return;
-        if (QWidget* launcher = registry().find(launcherWindow); launcher && launcher->isVisible())
+        if (QWidget* launcher = registry().find(services::launcherWindow); launcher && launcher->isVisible())
             registry().unload(launcher);
-        QWidget* unifac = registry().show(unifacWindow);
+        QWidget* unifac = registry().show(services::unifacWindow);
         auto* modes = dynamic_cast<UnifacModes*>(unifac);
         if (!modes)
             return;
@@ -103,8 +103,8 @@ void ShowMainPage()
     runTrapped([] {
         if (!closeWindowsFrom(1, 2))
             return;
-        if (!registry().find(launcherWindow))
-            registry().show(launcherWindow);
+        if (!registry().find(services::launcherWindow))
+            registry().show(services::launcherWindow);
     });
 }
 
@@ -113,7 +113,7 @@ void hideLoadedWindowAt(int position)
     runTrapped([position] {
         const QList<QWidget*> windows = registry().loadedWindows();
         if (position < windows.size())
-            WindowRegistry::outerWindow(windows[position])->hide();
+            services::WindowRegistry::outerWindow(windows[position])->hide();
     });
 }
 

@@ -10,8 +10,8 @@
 #include "services/resultformat.h"
 #include "services/resultviewer.h"
 #include "services/viewerwindows.h"
-#include "shell/windownames.h"
-#include "shell/windowregistry.h"
+#include "services/windownames.h"
+#include "services/windowregistry.h"
 #include "tests/pure/purefixture.h"
 #include "tests/support/scriptedui.h"
 
@@ -68,7 +68,7 @@ protected:
     void TearDown() override
     {
         window.reset();
-        auto& registry = shell::WindowRegistry::instance();
+        auto& registry = services::WindowRegistry::instance();
         for (QWidget* loaded : registry.loadedWindows())
             registry.unload(loaded);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -502,7 +502,7 @@ TEST_F(PureWindowTest, ReportAndChartOfTheEnthalpyWindow)
     EXPECT_EQ(chart->seriesLegendText(1), "Enthalpy");
     EXPECT_EQ(chart->seriesLegendText(3), "Entropy");
     EXPECT_FLOAT_EQ(chart->chartData().cell(20, 1), 369.8f);
-    EXPECT_TRUE(shell::WindowRegistry::instance().find(shell::chartWindow)->isVisible());
+    EXPECT_TRUE(services::WindowRegistry::instance().find(services::chartWindow)->isVisible());
 
     window->graphplotting("P");
     EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), "Pressure(bar)");

@@ -1,12 +1,12 @@
 #include "services/chartwindow.h"
 
+#include "services/aboutbox.h"
 #include "services/chartcontrol.h"
 #include "services/numbers.h"
 #include "services/pointsfile.h"
 #include "services/savefiledialog.h"
 #include "services/viewerwindows.h"
-#include "shell/aboutbox.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 #include "tests/services/goldenpoints.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
@@ -25,7 +25,6 @@
 namespace calvex::services {
 namespace {
 
-using shell::WindowRegistry;
 using testing::goldenText;
 using testing::ScratchFolder;
 using testing::ScriptedUi;
@@ -47,7 +46,7 @@ protected:
     void SetUp() override
     {
         registerViewerWindows();
-        registry.registerWindow("frmAbout", [] { return new shell::AboutBox; }, shell::Placement::Dialog);
+        registry.registerWindow("frmAbout", [] { return new AboutBox; }, Placement::Dialog);
     }
     void TearDown() override
     {

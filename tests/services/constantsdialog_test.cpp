@@ -2,7 +2,7 @@
 #include "services/dialogwindows.h"
 #include "services/inputabcd.h"
 #include "services/usercomponentfile.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
@@ -36,7 +36,7 @@ protected:
             registry.unload(window);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    shell::WindowRegistry& registry = shell::WindowRegistry::instance();
+    WindowRegistry& registry = WindowRegistry::instance();
     ScratchFolder folder;
 };
 

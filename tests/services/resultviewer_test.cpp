@@ -1,12 +1,12 @@
 #include "services/resultviewer.h"
 
+#include "services/aboutbox.h"
 #include "services/plotcallbacks.h"
 #include "services/pointsfile.h"
 #include "services/savefiledialog.h"
 #include "services/viewerwindows.h"
 #include "services/webbrowser.h"
-#include "shell/aboutbox.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
@@ -30,7 +30,6 @@
 namespace calvex::services {
 namespace {
 
-using shell::WindowRegistry;
 using testing::ScratchFolder;
 using testing::ScriptedUi;
 
@@ -74,7 +73,7 @@ protected:
         registerViewerWindows();
         for (const char* name : plottingWindows)
             registry.registerWindow(name, [this] { return new DoubleWindow(log); });
-        registry.registerWindow("frmAbout", [] { return new shell::AboutBox; }, shell::Placement::Dialog);
+        registry.registerWindow("frmAbout", [] { return new AboutBox; }, Placement::Dialog);
         frame.setObjectName("MDIForm1");
         frameToolbar = frame.addToolBar("frame");
         frameToolbar->setObjectName("Toolbar");

@@ -1,5 +1,5 @@
-#include "shell/helpbrowser.h"
 #include "shell/desktop.h"
+#include "shell/helpbrowser.h"
 #include "shell/helptopics.h"
 #include "shell/helpwindows.h"
 
@@ -51,7 +51,7 @@ protected:
     }
     HelpBrowser* open() { return dynamic_cast<HelpBrowser*>(registry.show("helpSoftware")); }
 
-    WindowRegistry& registry = WindowRegistry::instance();
+    services::WindowRegistry& registry = services::WindowRegistry::instance();
     ScratchFolder folder;
     std::vector<std::string> opened;
 };

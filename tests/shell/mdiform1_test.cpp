@@ -1,9 +1,9 @@
 #include "shell/mdiform1.h"
 
+#include "services/windownames.h"
 #include "shell/clipboardactions.h"
 #include "shell/desktop.h"
 #include "shell/framemenu.h"
-#include "shell/windownames.h"
 #include "tests/shell/shellfixture.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
@@ -93,7 +93,7 @@ TEST_F(Frame, HasTheNamesOtherWindowsFindItBy)
 {
     EXPECT_EQ(frame->objectName(), "MDIForm1");
     EXPECT_EQ(frame->windowTitle(), "Calvex");
-    EXPECT_EQ(registry.find(frameWindow)->findChild<QToolBar*>("Toolbar"), frame->Toolbar);
+    EXPECT_EQ(registry.find(services::frameWindow)->findChild<QToolBar*>("Toolbar"), frame->Toolbar);
     EXPECT_EQ(registry.mdiArea(), frame->mdiArea());
     EXPECT_EQ(frame->StatusBar3->objectName(), "StatusBar3");
 }
@@ -332,21 +332,21 @@ TEST_F(Frame, SaveShowsItsMessageAndChangesNothing)
 
 TEST_F(Frame, AboutIsShownModallyOrGivesTheNote)
 {
-    registry.registerWindow(aboutWindow, {}, Placement::Dialog);
+    registry.registerWindow(services::aboutWindow, {}, services::Placement::Dialog);
     {
         calvex::testing::ScriptedUi ui;
         press("About");
         EXPECT_EQ(ui.messages(), std::vector<std::string>{"This calculation is not available in this version of Calvex yet."});
     }
     bool ranModally = false;
-    registry.registerWindow(aboutWindow, [&ranModally] {
+    registry.registerWindow(services::aboutWindow, [&ranModally] {
         auto* box = new QDialog;
         QTimer::singleShot(0, box, [box, &ranModally] {
             ranModally = box->isModal() && box->isVisible();
             box->accept();
         });
         return box;
-    }, Placement::Dialog);
+    }, services::Placement::Dialog);
     chooseMenu("About");
     EXPECT_TRUE(ranModally);
 }

@@ -1,9 +1,9 @@
 #include "tests/shell/shellfixture.h"
 
 #include "services/frametoolbar.h"
+#include "services/windownames.h"
 #include "shell/desktop.h"
 #include "shell/shellwindows.h"
-#include "shell/windownames.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,11 +17,11 @@ StandIn::StandIn(const QString& name)
     resize(320, 200);
 }
 
-ViewerStandIn::ViewerStandIn() : StandIn(resultViewerWindow) { services::setFrameToolbarVisible(false); }
+ViewerStandIn::ViewerStandIn() : StandIn(services::resultViewerWindow) { services::setFrameToolbarVisible(false); }
 
 void ViewerStandIn::Form_Unload() { services::setFrameToolbarVisible(true); }
 
-UnifacStandIn::UnifacStandIn() : StandIn(unifacWindow) {}
+UnifacStandIn::UnifacStandIn() : StandIn(services::unifacWindow) {}
 
 float UnifacStandIn::PxyUnifacsetting()
 {
@@ -46,17 +46,17 @@ void ShellTest::TearDown()
     for (QWidget* window : registry.loadedWindows())
         registry.unload(window);
     destroyUnloaded();
-    for (const NeighbourWindow& window : neighbourWindows())
+    for (const services::NeighbourWindow& window : services::neighbourWindows())
         registry.registerWindow(QString::fromLatin1(window.name), {}, window.placement);
     setProgramEnding({});
     QApplication::clipboard()->clear();
 }
 
-void ShellTest::standIn(const QString& name, Placement placement)
+void ShellTest::standIn(const QString& name, services::Placement placement)
 {
-    if (name == resultViewerWindow)
+    if (name == services::resultViewerWindow)
         registry.registerWindow(name, [] { return new ViewerStandIn; }, placement);
-    else if (name == unifacWindow)
+    else if (name == services::unifacWindow)
         registry.registerWindow(name, [] { return new UnifacStandIn; }, placement);
     else
         registry.registerWindow(name, [name] { return new StandIn(name); }, placement);
@@ -64,13 +64,13 @@ void ShellTest::standIn(const QString& name, Placement placement)
 
 void ShellTest::standInsForAll()
 {
-    for (const NeighbourWindow& window : neighbourWindows())
-        standIn(QString::fromLatin1(window.name), window.placement == Placement::Dialog ? Placement::TopLevel : window.placement);
+    for (const services::NeighbourWindow& window : services::neighbourWindows())
+        standIn(QString::fromLatin1(window.name), window.placement == services::Placement::Dialog ? services::Placement::TopLevel : window.placement);
 }
 
 MDIForm1* ShellTest::openFrame()
 {
-    auto* frame = qobject_cast<MDIForm1*>(registry.show(frameWindow));
+    auto* frame = qobject_cast<MDIForm1*>(registry.show(services::frameWindow));
     EXPECT_NE(frame, nullptr);
     return frame;
 }

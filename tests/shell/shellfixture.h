@@ -2,9 +2,9 @@
 // What the shell tests share: the shell's windows registered, stand-in windows under the real
 // names of the windows other subsystems build, and every window closed after each test.
 
+#include "services/windowregistry.h"
 #include "shell/mdiform1.h"
 #include "shell/unifacmodes.h"
-#include "shell/windowregistry.h"
 
 #include <QImage>
 #include <QString>
@@ -28,7 +28,7 @@ public:
 };
 
 // The result viewer hides the frame's toolbar while it is open.
-class ViewerStandIn : public StandIn, public UnloadHandler {
+class ViewerStandIn : public StandIn, public services::UnloadHandler {
     Q_OBJECT
 public:
     ViewerStandIn();
@@ -51,7 +51,7 @@ protected:
     void TearDown() override;
 
     // Registers a stand-in under `name` (an MDI child unless said otherwise).
-    void standIn(const QString& name, Placement placement = Placement::MdiChild);
+    void standIn(const QString& name, services::Placement placement = services::Placement::MdiChild);
     // Registers stand-ins for every neighbouring window.
     void standInsForAll();
     // Shows the frame as the splash does: the frame loads and shows the launcher.
@@ -61,7 +61,7 @@ protected:
     // The window as drawn; kept as <name>.png in the folder CALVEX_SCREENSHOTS names, when set.
     static QImage screenshot(QWidget* window, const QString& name);
 
-    WindowRegistry& registry = WindowRegistry::instance();
+    services::WindowRegistry& registry = services::WindowRegistry::instance();
     int endings = 0;
 };
 

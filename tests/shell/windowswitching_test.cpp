@@ -1,7 +1,7 @@
 #include "shell/windowswitching.h"
 
+#include "services/windownames.h"
 #include "shell/mainmenuform.h"
-#include "shell/windownames.h"
 #include "tests/shell/shellfixture.h"
 #include "tests/support/scriptedui.h"
 
@@ -29,14 +29,14 @@ protected:
         registry.show("MolarVolumeCalculator");
         registry.show("MixtureMolarVolumeCalculator");
         registry.show("SelectComponentForm1");
-        registry.show(resultViewerWindow);
-        registry.show(helpWindow);
+        registry.show(services::resultViewerWindow);
+        registry.show(services::helpWindow);
         ASSERT_EQ(loadedNames().size(), 7);
         ASSERT_FALSE(frame->Toolbar->isVisibleTo(frame));
     }
     void chooseMenu(const char* control) { frame->menuBar()->findChild<QAction*>(QString::fromLatin1(control))->trigger(); }
-    MAINMENUFORM* launcher() const { return registry.findAs<MAINMENUFORM>(launcherWindow); }
-    QString unifacMode() const { return registry.findAs<UnifacStandIn>(unifacWindow)->mode; }
+    MAINMENUFORM* launcher() const { return registry.findAs<MAINMENUFORM>(services::launcherWindow); }
+    QString unifacMode() const { return registry.findAs<UnifacStandIn>(services::unifacWindow)->mode; }
 
     MDIForm1* frame = nullptr;
 };
@@ -46,7 +46,7 @@ TEST_F(WindowSwitching, FrameStartsWithTheLauncherCentredInIt)
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM"}));
     EXPECT_EQ(frame->windowTitle(), "Calvex");
     ASSERT_NE(launcher(), nullptr);
-    const QRect outer = WindowRegistry::outerWindow(launcher())->geometry();
+    const QRect outer = services::WindowRegistry::outerWindow(launcher())->geometry();
     const QSize area = frame->mdiArea()->viewport()->size();
     EXPECT_LE(std::abs(outer.left() * 2 + outer.width() - area.width()), 2);
     EXPECT_LE(std::abs(outer.top() * 2 + outer.height() - area.height()), 2);
@@ -62,7 +62,7 @@ TEST_F(WindowSwitching, MenuItemLeavesExactlyFrameNewLauncherAndChosenWindow)
     destroyUnloaded();
     EXPECT_TRUE(firstLauncher.isNull());
     QWidget* flash = registry.find("FlashCalculator");
-    EXPECT_EQ(frame->mdiArea()->activeSubWindow(), WindowRegistry::outerWindow(flash));
+    EXPECT_EQ(frame->mdiArea()->activeSubWindow(), services::WindowRegistry::outerWindow(flash));
 }
 
 TEST_F(WindowSwitching, LauncherButtonLeavesExactlyFrameNewLauncherAndChosenWindow)
@@ -141,7 +141,7 @@ TEST_F(WindowSwitching, WindowsBearingTheFrameCaptionStayAndStopTheClosing)
 {
     registry.registerWindow("Impostor", [] {
         auto* window = new StandIn("Impostor");
-        window->setWindowTitle(frameCaption);
+        window->setWindowTitle(services::frameCaption);
         return window;
     });
     registry.show("Impostor");
@@ -154,7 +154,7 @@ TEST_F(WindowSwitching, WindowsBearingTheFrameCaptionStayAndStopTheClosing)
 TEST_F(WindowSwitching, MaximisedChildLeavesTheFrameOpen)
 {
     QWidget* calculator = registry.show("EnthalpyCalculator");
-    WindowRegistry::outerWindow(calculator)->showMaximized();
+    services::WindowRegistry::outerWindow(calculator)->showMaximized();
     chooseMenu("FlashCal");
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM", "FlashCalculator"}));
     EXPECT_EQ(captionOf(frame), "Calvex") << frame->windowTitle().toStdString();
@@ -192,8 +192,8 @@ TEST_F(WindowSwitching, BackHidesTheSelectionWindowAndKeepsItLoaded)
     registry.show("DewPressureCalculator");
     QWidget* selection = registry.show("DewPressureSelectComponentForm1");
     frame->Toolbar->findChild<QAction*>("Back")->trigger();
-    EXPECT_FALSE(WindowRegistry::outerWindow(selection)->isVisible());
-    EXPECT_TRUE(WindowRegistry::outerWindow(registry.find("DewPressureCalculator"))->isVisible());
+    EXPECT_FALSE(services::WindowRegistry::outerWindow(selection)->isVisible());
+    EXPECT_TRUE(services::WindowRegistry::outerWindow(registry.find("DewPressureCalculator"))->isVisible());
     EXPECT_EQ(loadedNames().size(), 4);
 }
 
@@ -201,7 +201,7 @@ TEST_F(WindowSwitching, BackWithFewerThanFourWindowsDoesNothing)
 {
     QWidget* calculator = registry.show("DewPressureCalculator");
     frame->Toolbar_ButtonClick("Back");
-    EXPECT_TRUE(WindowRegistry::outerWindow(calculator)->isVisible());
+    EXPECT_TRUE(services::WindowRegistry::outerWindow(calculator)->isVisible());
     EXPECT_TRUE(launcher()->isVisible());
 }
 
@@ -210,7 +210,7 @@ TEST_F(WindowSwitching, HelpShowsTheHelpBrowserBesideTheOtherWindows)
     registry.show("EntropyCalculator");
     chooseMenu("Help");
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM", "EntropyCalculator", "helpSoftware"}));
-    EXPECT_TRUE(registry.find(helpWindow)->isWindow());
+    EXPECT_TRUE(registry.find(services::helpWindow)->isWindow());
 }
 
 } // namespace

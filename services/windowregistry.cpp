@@ -1,4 +1,4 @@
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include "services/ui.h"
 
@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace calvex::shell {
+namespace calvex::services {
 
 WindowRegistry& WindowRegistry::instance()
 {
@@ -100,7 +100,7 @@ QWidget* WindowRegistry::show(const QString& name)
 {
     QWidget* window = load(name);
     if (!window) {
-        services::ui().message(notAvailableText().toStdString());
+        ui().message(notAvailableText().toStdString());
         return nullptr;
     }
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
@@ -174,4 +174,4 @@ void WindowRegistry::unloadIfClosed(QPointer<QWidget> window)
         unload(window.data());
 }
 
-} // namespace calvex::shell
+} // namespace calvex::services

@@ -1,10 +1,10 @@
-#include "shell/keybutton.h"
+#include "services/keybutton.h"
 
 #include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace calvex::shell {
+namespace calvex::services {
 
 KeyButton::KeyButton(int index, const QString& caption, QWidget* parent) : QPushButton(caption, parent), m_index(index)
 {
@@ -69,4 +69,4 @@ void moveHighlight(const std::vector<KeyButton*>& buttons, int& highlight, int i
     highlight = index;
 }
 
-} // namespace calvex::shell
+} // namespace calvex::services

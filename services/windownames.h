@@ -1,13 +1,13 @@
 #pragma once
 // The names of the windows the shell opens, shows or closes by name.
 
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include <QString>
 
 #include <vector>
 
-namespace calvex::shell {
+namespace calvex::services {
 
 inline const QString frameWindow = QStringLiteral("MDIForm1");
 inline const QString launcherWindow = QStringLiteral("MAINMENUFORM");
@@ -32,4 +32,4 @@ struct NeighbourWindow {
 // window, the help browser and the about box.
 const std::vector<NeighbourWindow>& neighbourWindows();
 
-} // namespace calvex::shell
+} // namespace calvex::services

@@ -16,7 +16,7 @@
 class QMdiArea;
 class QWidget;
 
-namespace calvex::shell {
+namespace calvex::services {
 
 // A window with something to do when it is unloaded (the result viewer shows the frame's
 // toolbar again, for instance).
@@ -101,4 +101,4 @@ private:
     QPointer<QMdiArea> m_mdiArea;
 };
 
-} // namespace calvex::shell
+} // namespace calvex::services

@@ -1,6 +1,6 @@
-#include "shell/windownames.h"
+#include "services/windownames.h"
 
-namespace calvex::shell {
+namespace calvex::services {
 
 const std::vector<NeighbourWindow>& neighbourWindows()
 {
@@ -49,4 +49,4 @@ const std::vector<NeighbourWindow>& neighbourWindows()
     return windows;
 }
 
-} // namespace calvex::shell
+} // namespace calvex::services

@@ -9,7 +9,7 @@
 class QLabel;
 class QPushButton;
 
-namespace calvex::shell {
+namespace calvex::services {
 
 inline constexpr const char* productTitle = "Calvex";
 inline constexpr const char* sysInfoUnavailableText = "System Information Is Unavailable At This Time";
@@ -87,4 +87,4 @@ private:
 // The UNIFAC calculator's About button: a new fAbout, modally, gone when closed.
 void showUnifacAbout(QWidget* parent = nullptr);
 
-} // namespace calvex::shell
+} // namespace calvex::services

@@ -1,4 +1,4 @@
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include "tests/support/scriptedui.h"
 
@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace calvex::shell {
+namespace calvex::services {
 namespace {
 
 class Recorder : public QWidget, public UnloadHandler {
@@ -123,4 +123,4 @@ TEST_F(WindowRegistryTest, ClosingAChildUnloadsIt)
 }
 
 } // namespace
-} // namespace calvex::shell
+} // namespace calvex::services

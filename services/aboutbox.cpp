@@ -1,9 +1,9 @@
-#include "shell/aboutbox.h"
+#include "services/aboutbox.h"
 
 #include "services/pictures.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
-#include "shell/windowregistry.h"
+#include "services/windowregistry.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
-namespace calvex::shell {
+namespace calvex::services {
 namespace {
 
 constexpr const char* aboutBoxName = "frmAbout";
@@ -23,7 +23,7 @@ QLabel* addLabel(QWidget& parent, const QString& text, double left, double top, 
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    services::placeInTwips(*label, {left, top, width, height});
+    placeInTwips(*label, {left, top, width, height});
     return label;
 }
 
@@ -31,7 +31,7 @@ QPushButton* addButton(QWidget& parent, const QString& caption, const char* name
 {
     auto* button = new QPushButton(caption, &parent);
     button->setObjectName(QString::fromLatin1(name));
-    services::placeInTwips(*button, {left, top, 1260, 375});
+    placeInTwips(*button, {left, top, 1260, 375});
     return button;
 }
 
@@ -45,12 +45,12 @@ QString versionText()
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
 {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    services::fixInnerSizeInTwips(*this, 5730, 3840);
+    fixInnerSizeInTwips(*this, 5730, 3840);
 
     m_icon0 = new QLabel(this);
     m_icon0->setObjectName(QStringLiteral("picIcon_0"));
-    services::placeInTwips(*m_icon0, {240, 240, 540, 540});
-    m_icon0->setPixmap(services::pictureIcon(QStringLiteral("calvex")).pixmap(m_icon0->size()));
+    placeInTwips(*m_icon0, {240, 240, 540, 540});
+    m_icon0->setPixmap(pictureIcon(QStringLiteral("calvex")).pixmap(m_icon0->size()));
     m_icon1 = new QLabel(this);
     m_icon1->setObjectName(QStringLiteral("picIcon_1"));
     m_icon1->hide();
@@ -78,7 +78,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
-    services::placeInTwips(*rule, {240, 2760, 5250, 30});
+    placeInTwips(*rule, {240, 2760, 5250, 30});
 
     m_notice = addLabel(*this, {}, 240, 2880, 3840, 840);
     m_notice->setObjectName(QStringLiteral("Label1"));
@@ -130,7 +130,7 @@ void StartSysInfo()
         if (!path.isEmpty() && QProcess::startDetached(path, {}))
             return;
     }
-    services::ui().message(sysInfoUnavailableText);
+    ui().message(sysInfoUnavailableText);
 }
 
 void showAboutBox()
@@ -161,7 +161,7 @@ UnifacAboutBox::UnifacAboutBox(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("fAbout"));
     setWindowTitle(QStringLiteral("About UNIFAC Calculator"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    services::fixInnerSizeInTwips(*this, 7200, 2280);
+    fixInnerSizeInTwips(*this, 7200, 2280);
 
     m_heading = addLabel(*this, QStringLiteral("UNIFAC Activity Coefficient Calculator"), 240, 240, 6720, 480);
     m_heading->setObjectName(QStringLiteral("Label1"));
@@ -188,7 +188,7 @@ UnifacAboutBox::UnifacAboutBox(QWidget* parent) : QDialog(parent)
     Form_Load();
 }
 
-void UnifacAboutBox::Form_Load() { services::placeOnScreen(*this, 3); }
+void UnifacAboutBox::Form_Load() { placeOnScreen(*this, 3); }
 
 void UnifacAboutBox::BtnOK_Click() { accept(); }
 
@@ -198,4 +198,4 @@ void showUnifacAbout(QWidget* parent)
     box.exec();
 }
 
-} // namespace calvex::shell
+} // namespace calvex::services

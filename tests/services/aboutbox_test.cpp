@@ -1,8 +1,8 @@
-#include "shell/aboutbox.h"
-#include "shell/helpwindows.h"
-#include "shell/windowregistry.h"
+#include "services/aboutbox.h"
 
 #include "services/numbers.h"
+#include "services/viewerwindows.h"
+#include "services/windowregistry.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
@@ -19,7 +19,7 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace calvex::shell {
+namespace calvex::services {
 namespace {
 
 using testing::ScratchFolder;
@@ -29,7 +29,7 @@ class AboutBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        registerHelpWindows();
+        registerViewerWindows();
         if (const char* path = std::getenv("PATH"))
             m_path = path;
     }
@@ -136,9 +136,9 @@ TEST_F(AboutBoxTest, UnifacBoxIsNewEachTimeAndSitsAThirdDown)
             const QRect area = box->screen()->geometry();
             const double dpi = box->screen()->logicalDotsPerInchY();
             // Placed at load, before its border is known: by its inner height.
-            const long top = services::freeSpaceOrigin(services::twipsFromPixels(area.height(), dpi),
-                                                       services::twipsFromPixels(box->height(), dpi), 3);
-            EXPECT_NEAR(box->frameGeometry().top(), area.top() + services::pixelsFromTwips(top, dpi), 1);
+            const long top = freeSpaceOrigin(twipsFromPixels(area.height(), dpi),
+                                                       twipsFromPixels(box->height(), dpi), 3);
+            EXPECT_NEAR(box->frameGeometry().top(), area.top() + pixelsFromTwips(top, dpi), 1);
             QTest::mouseClick(box->BtnOK(), Qt::LeftButton);
         });
         showUnifacAbout();
@@ -147,4 +147,4 @@ TEST_F(AboutBoxTest, UnifacBoxIsNewEachTimeAndSitsAThirdDown)
 }
 
 } // namespace
-} // namespace calvex::shell
+} // namespace calvex::services
