@@ -31,13 +31,13 @@ std::string roundedText(double value, int decimals);
 // "-.5" gives -0.5, "1.2.3" gives 1.2. A number too large for a double gives ±infinity.
 double val(std::string_view text);
 
-// A whole text read as a number: optional blanks around a sign, digits with at most one point
-// and an optional exponent (E or D), and nothing else; empty for anything else, "" included.
-std::optional<double> strictNumber(std::string_view text);
-
 // `value` stored into a 32-bit float: empty when it is NaN or too large (the store would
 // overflow), otherwise the nearest float.
 std::optional<float> toSingle(double value);
+
+// A whole text read as a number: optional blanks around a sign, digits with at most one point
+// and an optional exponent (E or D), and nothing else; empty for anything else, "" included.
+std::optional<double> strictNumber(std::string_view text);
 
 // Where a window of `innerTwips` starts in `outerTwips` when it sits 1/`divisor` of the free
 // space from the start: the difference made a whole number (to nearest, halves to even), then

@@ -3,7 +3,6 @@
 #include "core/checkedmath.h"
 #include "mixture/engine/mixtureeos.h"
 #include "services/numbers.h"
-#include "services/units.h"
 
 #include <array>
 #include <cmath>
@@ -20,63 +19,12 @@ using services::roundedText;
 using services::singleText;
 
 constexpr std::array<FamilyTraits, 3> table{{
-    {FamilyKind::PartialFugacity, MixtureHost::PartialFugacity, "PartialFugacitycalculator.htm", 47, 10, 49, "(",
-     true, false, true, true},
-    {FamilyKind::MixtureDeparture, MixtureHost::MixtureDeparture, "MixtureDeparturecalculator.htm", 51, 11, 53, " (",
-     false, false, false, true},
-    {FamilyKind::MixtureFugacity, MixtureHost::MixtureFugacity, "MixtureFugacitycalculator.htm", 51, 9, 53, " (",
-     true, true, false, false},
+    {FamilyKind::PartialFugacity, MixtureHost::PartialFugacity, 49, "(", true, false, true, true},
+    {FamilyKind::MixtureDeparture, MixtureHost::MixtureDeparture, 53, " (", false, false, false, true},
+    {FamilyKind::MixtureFugacity, MixtureHost::MixtureFugacity, 53, " (", true, true, false, false},
 }};
 
 constexpr double pascalPerBar = 1e5;
-
-// The state the routines read, in slots 0..n-1, with the fractions divided by their sum when
-// it is not exactly 1 (the sum taken in single precision, in slot order). Pc stays in bar.
-MixtureState gatheredState(const FamilyTraits& traits, const FamilyInput& input)
-{
-    const std::size_t n = input.components.size();
-    if (n < 2 || n > mixtureSlots - 1)
-        fault();
-    MixtureState state;
-    state.nos = static_cast<std::int16_t>(n);
-    state.optionno = input.optionno;
-    state.host = traits.host;
-    state.out.assign(traits.lineSlots, std::string());
-    float sum = 0.0f;
-    for (std::size_t i = 0; i < n; ++i) {
-        const GatheredComponent& c = input.components[i];
-        state.Tc[i] = c.Tc;
-        state.Pc[i] = c.Pc;
-        state.omega[i] = c.omega;
-        state.y[i] = c.z;
-        sum = single(static_cast<double>(sum) + c.z);
-    }
-    // Every fraction answered 0: nothing to divide by.
-    if (sum == 0.0f)
-        fault();
-    if (sum != 1.0f)
-        for (std::size_t i = 0; i < n; ++i)
-            state.y[i] = single(static_cast<double>(state.y[i]) / sum);
-    return state;
-}
-
-void convert(MixtureState& state, const FamilyInput& input)
-{
-    float T = input.T;
-    float p = input.p;
-    services::ToKelvin(T, input.Tunit);
-    services::ToPascal(p, input.Punit);
-    if (!(T > 0.0f) || !(p > 0.0f) || !std::isfinite(T) || !std::isfinite(p))
-        fault();
-    state.T = T;
-    state.p = p;
-}
-
-void toPascal(MixtureState& state)
-{
-    for (int i = 0; i < state.nos; ++i)
-        state.Pc[static_cast<std::size_t>(i)] = single(state.Pc[static_cast<std::size_t>(i)] * pascalPerBar);
-}
 
 // Lines 1 and 2: the values as typed or re-entered, with their unit names.
 void writeTypedState(MixtureState& state, const FamilyTraits& traits, const FamilyInput& input)
@@ -102,8 +50,6 @@ void writeComponentRows(MixtureState& state, const FamilyInput& input)
 void partialFugacity(MixtureState& state, const FamilyTraits& traits, const FamilyInput& input)
 {
     writeTypedState(state, traits, input);
-    toPascal(state);
-    convert(state, input);
     writeSlot(state.out, 4, singleText(state.T));
     writeSlot(state.out, 5, singleText(state.p));
 
@@ -139,10 +85,8 @@ void mixtureDeparture(MixtureState& state, const FamilyTraits& traits, const Fam
 {
     writeTypedState(state, traits, input);
     writeComponentRows(state, input);
-    convert(state, input);
     writeSlot(state.out, 33, roundedText(state.T, 2));
     writeSlot(state.out, 34, roundedText(state.p, 2));
-    toPascal(state);
     // Lines 35 to 48; line 49 held the largest root and now holds H.
     const std::array<float, 3> HS = need(eos::Departurecal(state, state.T, state.p));
     writeSlot(state.out, 49, roundedText(HS[0] / 1000.0, 4));
@@ -153,10 +97,8 @@ void mixtureFugacity(MixtureState& state, const FamilyTraits& traits, const Fami
 {
     writeTypedState(state, traits, input);
     writeComponentRows(state, input);
-    convert(state, input);
     writeSlot(state.out, 33, singleText(state.T));
     writeSlot(state.out, 34, singleText(state.p));
-    toPascal(state);
     // Lines 35 to 49; line 49 held the largest root and now holds the fugacity.
     const std::array<float, 3> phi = need(eos::phycal(state, state.T, state.p));
     const float stable = phi[static_cast<std::size_t>(stableSide(naturalLog(phi[0]), naturalLog(phi[1])))];
@@ -167,10 +109,42 @@ void mixtureFugacity(MixtureState& state, const FamilyTraits& traits, const Fami
 
 const FamilyTraits& familyTraits(FamilyKind kind) { return table[static_cast<std::size_t>(kind)]; }
 
+MixtureState familyState(MixtureHost host, std::size_t lineSlots, const FamilyInput& input)
+{
+    const std::size_t n = input.components.size();
+    if (n < 2 || n > mixtureSlots - 1)
+        fault();
+    if (!(input.T_K > 0.0f) || !(input.p_Pa > 0.0f) || !std::isfinite(input.T_K) || !std::isfinite(input.p_Pa))
+        fault();
+    MixtureState state;
+    state.nos = static_cast<std::int16_t>(n);
+    state.T = input.T_K;
+    state.p = input.p_Pa;
+    state.optionno = input.optionno;
+    state.host = host;
+    state.out.assign(lineSlots, std::string());
+    float sum = 0.0f;
+    for (std::size_t i = 0; i < n; ++i) {
+        const GatheredComponent& c = input.components[i];
+        state.Tc[i] = c.Tc;
+        state.Pc[i] = single(c.Pc * pascalPerBar);
+        state.omega[i] = c.omega;
+        state.y[i] = c.z;
+        sum = single(static_cast<double>(sum) + c.z);
+    }
+    // Every fraction answered 0: nothing to divide by.
+    if (sum == 0.0f)
+        fault();
+    if (sum != 1.0f)
+        for (std::size_t i = 0; i < n; ++i)
+            state.y[i] = single(static_cast<double>(state.y[i]) / sum);
+    return state;
+}
+
 std::optional<MixtureState> familyReport(const FamilyTraits& traits, const FamilyInput& input)
 {
     return core::detail::trap("error in command", [&]() -> std::optional<MixtureState> {
-        MixtureState state = gatheredState(traits, input);
+        MixtureState state = familyState(traits.host, traits.lineSlots, input);
         switch (traits.kind) {
         case FamilyKind::PartialFugacity:
             partialFugacity(state, traits, input);
@@ -184,16 +158,6 @@ std::optional<MixtureState> familyReport(const FamilyTraits& traits, const Famil
         }
         return state;
     });
-}
-
-bool showFamilyReport(const FamilyTraits& traits, const FamilyInput& input, std::optional<MixtureState>& snapshot)
-{
-    std::optional<MixtureState> state = familyReport(traits, input);
-    if (!state)
-        return false;
-    services::ShowResultReport(traits.valueCount, state->out, traits.templateName, traits.resultKind);
-    snapshot = std::move(state);
-    return true;
 }
 
 } // namespace calvex::mixture

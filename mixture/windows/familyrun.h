@@ -19,9 +19,6 @@ enum class FamilyKind { PartialFugacity, MixtureDeparture, MixtureFugacity };
 struct FamilyTraits {
     FamilyKind kind;
     MixtureHost host;
-    const char* templateName;
-    int valueCount; // report values handed to the template
-    int resultKind;
     std::size_t lineSlots;        // slots of the window's report lines
     const char* unitOpening;      // between a typed value and its unit name on lines 1 and 2
     bool zeroFractionAnswerTaken; // a mole fraction re-entered as 0 is taken, not refused
@@ -43,24 +40,27 @@ struct GatheredComponent {
 };
 
 // The input after the run's checks: the state values as typed or re-entered, with the unit
-// names they are in.
+// names they are in, and the same values converted.
 struct FamilyInput {
     float T = 0.0f;
     std::string Tunit;
     float p = 0.0f;
     std::string Punit;
+    float T_K = 0.0f;
+    float p_Pa = 0.0f;
     std::int16_t optionno = 0;
     std::vector<GatheredComponent> components;
 };
 
-// The run from the normalisation to its report lines, under the run's trap: "error in command"
-// (after the messages of a routine that failed) and the empty result. On success the state
-// holds the converted values (T in K, p and Pc in Pa, y normalised) that the sweeps start from,
-// and its `out` the report values 1..valueCount, every other line empty.
-std::optional<MixtureState> familyReport(const FamilyTraits& traits, const FamilyInput& input);
+// The state the routines read, for `host`: components in slots 0..n-1 with Pc in Pa, the
+// fractions divided by their sum (taken in single precision, in slot order) when it is not
+// exactly 1, T in K and p in Pa; report lines empty. Faults (core/checkedmath.h) for fewer than
+// two or more than six components, a sum of 0 and a state value not above 0 or not finite.
+MixtureState familyState(MixtureHost host, std::size_t lineSlots, const FamilyInput& input);
 
-// familyReport, then the report page and the result viewer; the state of a report that was
-// shown becomes `snapshot`. False when the run ended without a report.
-bool showFamilyReport(const FamilyTraits& traits, const FamilyInput& input, std::optional<MixtureState>& snapshot);
+// The run from the normalisation to its report lines, under the run's trap: "error in command"
+// (after the messages of a routine that failed) and the empty result. On success `out` of the
+// state holds the report values 1..valueCount, every other line empty.
+std::optional<MixtureState> familyReport(const FamilyTraits& traits, const FamilyInput& input);
 
 } // namespace calvex::mixture
