@@ -11,7 +11,6 @@ namespace calvex::mixture {
 namespace {
 
 using core::detail::fault;
-using core::detail::naturalLog;
 using core::detail::need;
 using core::detail::single;
 using core::detail::writeSlot;
@@ -60,9 +59,12 @@ void partialFugacity(MixtureState& state, const FamilyTraits& traits, const Fami
     double lnPhiLargest = 0.0;
     for (int i = 0; i < state.nos; ++i) {
         pairs.push_back(need(eos::phycal(state, state.T, state.p, static_cast<std::int16_t>(i))));
+        // A coefficient that underflowed to 0 counts as ln phi = -inf; a component at y = 0 adds nothing.
         const double y = state.y[static_cast<std::size_t>(i)];
-        lnPhiSmallest += y * naturalLog(pairs.back()[0]);
-        lnPhiLargest += y * naturalLog(pairs.back()[1]);
+        if (y != 0.0) {
+            lnPhiSmallest += y * std::log(pairs.back()[0]);
+            lnPhiLargest += y * std::log(pairs.back()[1]);
+        }
     }
     const std::size_t side = static_cast<std::size_t>(stableSide(lnPhiSmallest, lnPhiLargest));
 
@@ -101,7 +103,7 @@ void mixtureFugacity(MixtureState& state, const FamilyTraits& traits, const Fami
     writeSlot(state.out, 34, singleText(state.p));
     // Lines 35 to 49; line 49 held the largest root and now holds the fugacity.
     const std::array<float, 3> phi = need(eos::phycal(state, state.T, state.p));
-    const float stable = phi[static_cast<std::size_t>(stableSide(naturalLog(phi[0]), naturalLog(phi[1])))];
+    const float stable = phi[static_cast<std::size_t>(stableSide(std::log(phi[0]), std::log(phi[1])))];
     writeSlot(state.out, 49, roundedText(static_cast<double>(stable) * state.p / pascalPerBar, 4));
 }
 
