@@ -114,7 +114,7 @@ const FamilyTraits& familyTraits(FamilyKind kind) { return table[static_cast<std
 MixtureState familyState(MixtureHost host, std::size_t lineSlots, const FamilyInput& input)
 {
     const std::size_t n = input.components.size();
-    if (n < 2 || n > mixtureSlots - 1)
+    if (n < 1 || n > mixtureSlots - 1)
         fault();
     if (!(input.T_K > 0.0f) || !(input.p_Pa > 0.0f) || !std::isfinite(input.T_K) || !std::isfinite(input.p_Pa))
         fault();

@@ -54,8 +54,8 @@ struct FamilyInput {
 
 // The state the routines read, for `host`: components in slots 0..n-1 with Pc in Pa, the
 // fractions divided by their sum (taken in single precision, in slot order) when it is not
-// exactly 1, T in K and p in Pa; report lines empty. Faults (core/checkedmath.h) for fewer than
-// two or more than six components, a sum of 0 and a state value not above 0 or not finite.
+// exactly 1, T in K and p in Pa; report lines empty. Faults (core/checkedmath.h) for no component
+// or more than six, a sum of 0 and a state value not above 0 or not finite.
 MixtureState familyState(MixtureHost host, std::size_t lineSlots, const FamilyInput& input);
 
 // The run from the normalisation to its report lines, under the run's trap: "error in command"

@@ -198,7 +198,7 @@ const BadCase bad[] = {
     {"temperature NaN", inputOf({propane, butane}, {0.5f, 0.5f}, nan, 2, 2)},
     {"pressure infinite", inputOf({propane, butane}, {0.5f, 0.5f}, 300, infinity, 2)},
     {"temperature 0", inputOf({propane, butane}, {0.5f, 0.5f}, 0, 2, 2)},
-    {"one component", inputOf({propane}, {1.0f}, 300, 2, 2)},
+    {"no component", inputOf({}, {}, 300, 2, 2)},
 };
 
 TEST(FamilyReport, BadInputEndsWithErrorInCommand)
