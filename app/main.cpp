@@ -1,3 +1,5 @@
+#include "activity/parameterwindows.h"
+#include "activity/vlewindow.h"
 #include "pure/purewindows.h"
 #include "services/dialogwindows.h"
 #include "services/pictures.h"
@@ -6,6 +8,7 @@
 #include "services/viewerwindows.h"
 #include "shell/helpwindows.h"
 #include "shell/shellwindows.h"
+#include "unifac/unifacwindows.h"
 
 #include <QApplication>
 
@@ -19,6 +22,9 @@ int main(int argc, char* argv[])
     calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();
     calvex::pure::registerPureWindows();
+    calvex::activity::registerVleWindows();
+    calvex::activity::registerParameterWindows();
+    calvex::unifac::registerUnifacWindows();
     QApplication::setWindowIcon(calvex::services::pictureIcon(QStringLiteral("calvex")));
 
     calvex::shell::registerShellWindows();

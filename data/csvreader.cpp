@@ -1,5 +1,11 @@
 #include "data/csvreader.h"
 
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
 namespace calvex::pure {
 namespace {
 
@@ -11,15 +17,16 @@ public:
             m_position = 3;
     }
 
-    std::vector<CsvRecord> records()
+    std::vector<CsvLine> records()
     {
-        std::vector<CsvRecord> result;
+        std::vector<CsvLine> result;
         while (!atEnd()) {
             if (atLineEnd()) {
                 skipLineEnd();
                 continue;
             }
-            result.push_back(record());
+            const int line = m_line;
+            result.push_back({line, record()});
         }
         return result;
     }
@@ -102,6 +109,38 @@ private:
 
 } // namespace
 
-std::vector<CsvRecord> parseCsv(std::string_view text) { return CsvParser(text).records(); }
+std::vector<CsvLine> parseCsvLines(std::string_view text) { return CsvParser(text).records(); }
+
+std::vector<CsvRecord> parseCsv(std::string_view text)
+{
+    std::vector<CsvRecord> records;
+    for (CsvLine& line : parseCsvLines(text))
+        records.push_back(std::move(line.fields));
+    return records;
+}
+
+namespace {
+
+template <typename Value>
+bool parsed(std::string_view text, Value& value)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+} // namespace
+
+bool parseNumber(std::string_view text, double& value) { return parsed(text, value) && std::isfinite(value); }
+
+bool parseWhole(std::string_view text, std::int64_t& value) { return parsed(text, value); }
+
+std::vector<CsvLine> readCsvFile(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream content;
+    if (!in || !(content << in.rdbuf()) || in.bad())
+        throw CsvError("cannot be read");
+    return parseCsvLines(content.str());
+}
 
 } // namespace calvex::pure

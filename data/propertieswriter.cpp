@@ -3,9 +3,7 @@
 #include "pure/sqlcipher.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
-#include <system_error>
 #include <unistd.h>
 
 namespace calvex::pure {
@@ -33,13 +31,6 @@ const char* declaredType(Storage storage)
         break;
     }
     return "REAL";
-}
-
-template <typename Value>
-bool parsed(std::string_view text, Value& value)
-{
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
 }
 
 class Writer {
@@ -125,12 +116,12 @@ private:
                                       SQLITE_TRANSIENT);
         } else if (storage == Storage::Whole) {
             std::int64_t value = 0;
-            if (!parsed(field, value))
+            if (!parseWhole(field, value))
                 throw PropertiesWriteError(whereAbouts(row) + column + " \"" + field + "\" is not a whole number");
             bound = sqlite3_bind_int64(statement, parameter, value);
         } else {
             double value = 0.0;
-            if (!parsed(field, value))
+            if (!parseNumber(field, value))
                 throw PropertiesWriteError(whereAbouts(row) + column + " \"" + field + "\" is not a number");
             bound = sqlite3_bind_double(statement, parameter, value);
         }
@@ -142,6 +133,48 @@ private:
 };
 
 } // namespace
+
+void checkComponentTable(const std::vector<CsvLine>& lines)
+{
+    if (lines.empty())
+        throw CsvError("line 1: no header");
+    const CsvLine& header = lines.front();
+    for (std::string_view column : propertiesColumns) {
+        if (std::ranges::find(header.fields, column) == header.fields.end())
+            throw CsvError("line " + std::to_string(header.line) + ": no column " + std::string(column));
+    }
+    bool notListedRow = false;
+    for (std::size_t row = 1; row < lines.size(); ++row) {
+        const CsvLine& line = lines[row];
+        const std::string where = "line " + std::to_string(line.line) + ": ";
+        if (line.fields.size() != header.fields.size())
+            throw CsvError(where + std::to_string(line.fields.size()) + " fields, the header has " +
+                           std::to_string(header.fields.size()));
+        for (std::size_t index = 0; index < line.fields.size(); ++index) {
+            const std::string& column = header.fields[index];
+            const std::string& field = line.fields[index];
+            std::int64_t whole = 0;
+            double number = 0.0;
+            switch (storageOf(column)) {
+            case Storage::Text:
+                if (field.empty())
+                    throw CsvError(where + "no " + column);
+                notListedRow = notListedRow || field == "not listed";
+                break;
+            case Storage::Whole:
+                if (!parseWhole(field, whole))
+                    throw CsvError(where + column + " \"" + field + "\" is not a whole number");
+                break;
+            case Storage::Number:
+                if (!parseNumber(field, number))
+                    throw CsvError(where + column + " \"" + field + "\" is not a number");
+                break;
+            }
+        }
+    }
+    if (!notListedRow)
+        throw CsvError("line " + std::to_string(lines.back().line) + ": no row \"not listed\"");
+}
 
 void writePropertiesDatabase(const std::filesystem::path& file, const std::vector<CsvRecord>& records,
                              std::string_view password)

@@ -19,6 +19,12 @@ inline constexpr std::string_view propertiesColumns[] = {
     "SNO", "name", "Pc", "Tc", "Tb", "omega", "eq", "VPA", "VPB", "VPC", "VPD",
     "CPVAPA", "CPVAPB", "CPVAPC", "CPVAPD"};
 
+// Checks a component table before a database is made from it: a header holding every one of
+// propertiesColumns, a "not listed" row, and in every row as many fields as the header, each a
+// number of its column's kind (whole numbers for SNO and eq, a name for name). Throws CsvError
+// naming the line of the first fault.
+void checkComponentTable(const std::vector<CsvLine>& lines);
+
 // Makes `file` anew as an encrypted database keyed with `password`, holding one table
 // `properties` whose columns are named by the first record (any of propertiesColumns, in any
 // order) and whose rows are the other records. SNO and eq are stored as whole numbers, name as

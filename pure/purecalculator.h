@@ -62,10 +62,17 @@ public:
     // The Calculate handler: true when the calculation reached its report.
     bool calculate(const FormReading& form);
 
-    // The sweep behind a plot button ("T", "P", or empty for the saturation windows): writes
-    // the points file from the state of the last report. False when nothing was written (an
-    // argument the window has no sweep for does nothing; a failure shows its message).
+    // The sweep behind a plot button ("T", "P", or empty for the saturation windows): runs the
+    // window's sweep writer, or writes the points itself in the saturation windows. False when
+    // nothing was written (an argument the window has no sweep for does nothing; a failure
+    // shows its message).
     bool writeSweep(const std::string& argument);
+    // The sweep writers by the windows' own names, called with their kind ("TD"/"PD",
+    // "TF"/"PF", "TV"/"PV"): each writes that sweep's points file from the state of the last
+    // report. A kind the window has no sweep of does nothing and gives false.
+    bool MakePlotPoints(const std::string& kind) { return writePoints(sweepOfKind(m_config, kind)); }
+    bool PForTFpoints(const std::string& kind) { return writePoints(sweepOfKind(m_config, kind)); }
+    bool PVorTVpoints(const std::string& kind) { return writePoints(sweepOfKind(m_config, kind)); }
 
     // The window's fields as the core sees them.
     const core::EosState& state() const { return m_state; }
@@ -96,10 +103,17 @@ private:
     template <class ValueText>
     void writePhase(const core::CubicRoots& roots, ValueText valueText, const std::string& between);
 
-    using SweepRows = std::vector<std::vector<services::PointItem>>;
+    // The points file of `sweep` (nullptr: nothing), written only once every point is computed;
+    // a sweep without a point writes nothing and fails.
+    bool writePoints(const SweepConfig* sweep);
+    using SweepRow = std::vector<services::PointItem>;
+    using SweepRows = std::vector<SweepRow>;
     // The points of `sweep` computed on `state`, a copy of the snapshot. False when a point
-    // failed; the saturation sweeps leave out a point that did not converge instead.
+    // failed or holds a value the chart cannot; the saturation sweeps leave such a point out
+    // instead.
     bool sweepRows(core::EosState& state, const SweepConfig& sweep, SweepRows& rows);
+    // One point at the state's T and p, x given; empty when it did not converge.
+    std::optional<SweepRow> sweepPoint(core::EosState& state, const services::PointItem& x);
 
     const PureWindowConfig& m_config;
     PureWindowServices& m_services;

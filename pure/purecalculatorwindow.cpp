@@ -1,6 +1,8 @@
 #include "pure/purecalculatorwindow.h"
 
+#include "pure/componentlistbox.h"
 #include "services/chartwindow.h"
+#include "services/controlstyle.h"
 #include "services/filteredbox.h"
 #include "services/windowplacement.h"
 #include "services/ui.h"
@@ -31,33 +33,12 @@ constexpr double unitListWidthTwips = 1500;
 constexpr double buttonWidthTwips = 4200;
 constexpr double buttonHeightTwips = 480;
 
-int pixels(const QWidget* widget, double twips) { return services::sizeFromTwips(*widget, twips, 0).width(); }
-
-QFont labelFont(int points = 9)
-{
-    QFont font(QStringLiteral("Verdana"), points, QFont::Bold);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-QFont boxFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"), 9);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
-// Where `name` goes in a list kept in alphabetical order without regard to case: after the
-// entries that compare equal, as a sorted list box inserts.
-int sortedPosition(const QComboBox* list, const QString& name)
-{
-    int position = 0;
-    while (position < list->count() && QString::compare(list->itemText(position), name, Qt::CaseInsensitive) <= 0)
-        ++position;
-    return position;
-}
+int pixels(const QWidget* widget, double twips) { return services::widthFromTwips(*widget, twips); }
 
 } // namespace
+
+using services::boxFont;
+using services::labelFont;
 
 PureCalculatorWindow::PureCalculatorWindow(PureWindowKind kind, PureWindowServices* services, QWidget* parent)
     : QWidget(parent),
@@ -220,12 +201,8 @@ void PureCalculatorWindow::Form_Load()
 {
     m_calculator.setOptionno(1);
     const ComponentList list = m_calculator.listComponents();
-    if (list.ok()) {
-        for (const ComponentEntry& entry : list.components) {
-            const QString name = QString::fromStdString(entry.name);
-            m_componentList->insertItem(sortedPosition(m_componentList, name), name, entry.SNO);
-        }
-    }
+    if (list.ok())
+        fillComponentList(*m_componentList, list);
     // An empty list has no first entry to select: that fails the load as an unreadable file does.
     if (!list.ok() || m_componentList->count() == 0) {
         if (!config().loadFailure.empty())

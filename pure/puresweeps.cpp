@@ -13,6 +13,8 @@
 #include "pure/purecalculator.h"
 #include "services/pointsfile.h"
 
+#include <algorithm>
+
 namespace calvex::pure {
 namespace {
 
@@ -24,6 +26,8 @@ constexpr double R = 8.314; // J/(mol K)
 // Point i of 20 between a twentieth of `critical` and `critical` itself.
 float sweepValue(float critical, int i) { return single(static_cast<double>(critical) / sweepPoints * i); }
 
+bool fitsChart(const std::vector<PointItem>& row) { return std::ranges::all_of(row, &PointItem::fitsChart); }
+
 } // namespace
 
 bool PureCalculator::writeSweep(const std::string& argument)
@@ -31,19 +35,34 @@ bool PureCalculator::writeSweep(const std::string& argument)
     const SweepConfig* sweep = sweepFor(m_config, argument);
     if (!sweep)
         return false;
-    if (!m_snapshot) {
-        services::ui().message(m_config.sweepFailure);
-        return false;
+    switch (m_config.sweepWriter) {
+    case SweepWriter::MakePlotPoints:
+        return MakePlotPoints(sweep->kind);
+    case SweepWriter::PForTFpoints:
+        return PForTFpoints(sweep->kind);
+    case SweepWriter::PVorTVpoints:
+        return PVorTVpoints(sweep->kind);
+    case SweepWriter::InPlotHandler:
+        break;
     }
-    core::EosState state = *m_snapshot;
-    state.optionno = m_state.optionno;
-    state.stepsflag = 0;
+    return writePoints(sweep);
+}
+
+bool PureCalculator::writePoints(const SweepConfig* sweep)
+{
+    if (!sweep)
+        return false;
     SweepRows rows;
     bool complete = false;
-    try {
-        complete = sweepRows(state, *sweep, rows);
-    } catch (const CalculationFault&) {
-        complete = false;
+    if (m_snapshot) {
+        core::EosState state = *m_snapshot;
+        state.optionno = m_state.optionno;
+        state.stepsflag = 0;
+        try {
+            complete = sweepRows(state, *sweep, rows) && !rows.empty();
+        } catch (const CalculationFault&) {
+            complete = false;
+        }
     }
     if (complete) {
         services::PointsFileWriter writer(sweep->file);
@@ -64,6 +83,8 @@ bool PureCalculator::writeSweep(const std::string& argument)
 bool PureCalculator::sweepRows(core::EosState& state, const SweepConfig& sweep, SweepRows& rows)
 {
     const bool overTemperature = sweep.swept == Swept::Temperature;
+    // The saturation windows draw the points that converged; the others draw all or nothing.
+    const bool leavesOutFailures = m_config.sweepWriter == SweepWriter::InPlotHandler;
     for (int i = 1; i <= sweepPoints; ++i) {
         // The swept value goes into the copy's own T or p; the other stays the calculation's.
         if (overTemperature)
@@ -71,55 +92,61 @@ bool PureCalculator::sweepRows(core::EosState& state, const SweepConfig& sweep, 
         else
             state.p = sweepValue(state.component.Pc, i);
         const PointItem x = overTemperature ? PointItem(state.T) : PointItem(static_cast<float>(state.p / 100000.0));
-        switch (m_config.kind) {
-        case PureWindowKind::Enthalpy:
-        case PureWindowKind::Entropy: {
-            const auto pair = core::eecal(state);
-            if (!pair)
-                return false;
-            rows.push_back({x, PointItem((*pair)[0] / 1000.0f), PointItem((*pair)[1])});
-            break;
-        }
-        case PureWindowKind::Departure: {
-            const auto roots = core::compressibilityRoots(state, state.T, state.p);
-            if (!roots)
-                return false;
-            const auto departures = core::Departure(state, state.T, state.p, roots->roots[2]);
-            if (!departures)
-                return false;
-            rows.push_back({x, PointItem((*departures)[0] / 1000.0f), PointItem((*departures)[1])});
-            break;
-        }
-        case PureWindowKind::Fugacity: {
-            const auto pair = core::Fugasitycal(state, state.p);
-            if (!pair)
-                return false;
-            rows.push_back({x, PointItem(static_cast<double>((*pair)[1]) / 100000.0)});
-            break;
-        }
-        case PureWindowKind::MolarVolume: {
-            const auto roots = core::compressibilityRoots(state, state.T, state.p);
-            if (!roots)
-                return false;
-            // The vapour root's volume in cm3/mol, whatever the phase at that point.
-            rows.push_back({x, PointItem(roots->roots[2] * R * state.T / state.p * 1000000.0)});
-            break;
-        }
-        case PureWindowKind::SaturationPressure: {
-            const float psat = core::Psatcal(state);
-            if (psat > 0)
-                rows.push_back({PointItem(state.T), PointItem(static_cast<double>(psat) / 100000.0)});
-            break;
-        }
-        case PureWindowKind::SaturationTemperature: {
-            const float tsat = core::Tsatcal(state);
-            if (tsat > 0)
-                rows.push_back({PointItem(static_cast<double>(state.p) / 100000.0), PointItem(tsat)});
-            break;
-        }
-        }
+        std::optional<SweepRow> row = sweepPoint(state, x);
+        if (row && fitsChart(*row))
+            rows.push_back(std::move(*row));
+        else if (!leavesOutFailures)
+            return false;
     }
     return true;
+}
+
+std::optional<PureCalculator::SweepRow> PureCalculator::sweepPoint(core::EosState& state, const PointItem& x)
+{
+    switch (m_config.kind) {
+    case PureWindowKind::Enthalpy:
+    case PureWindowKind::Entropy: {
+        const auto pair = core::eecal(state);
+        if (!pair)
+            return std::nullopt;
+        return SweepRow{x, PointItem((*pair)[0] / 1000.0f), PointItem((*pair)[1])};
+    }
+    case PureWindowKind::Departure: {
+        const auto roots = core::compressibilityRoots(state, state.T, state.p);
+        if (!roots)
+            return std::nullopt;
+        const auto departures = core::Departure(state, state.T, state.p, roots->roots[2]);
+        if (!departures)
+            return std::nullopt;
+        return SweepRow{x, PointItem((*departures)[0] / 1000.0f), PointItem((*departures)[1])};
+    }
+    case PureWindowKind::Fugacity: {
+        const auto pair = core::Fugasitycal(state, state.p);
+        if (!pair)
+            return std::nullopt;
+        return SweepRow{x, PointItem(static_cast<double>((*pair)[1]) / 100000.0)};
+    }
+    case PureWindowKind::MolarVolume: {
+        const auto roots = core::compressibilityRoots(state, state.T, state.p);
+        if (!roots)
+            return std::nullopt;
+        // The vapour root's volume in cm3/mol, whatever the phase at that point.
+        return SweepRow{x, PointItem(roots->roots[2] * R * state.T / state.p * 1000000.0)};
+    }
+    case PureWindowKind::SaturationPressure: {
+        const float psat = core::Psatcal(state);
+        if (psat <= 0)
+            return std::nullopt;
+        return SweepRow{PointItem(state.T), PointItem(static_cast<double>(psat) / 100000.0)};
+    }
+    case PureWindowKind::SaturationTemperature: {
+        const float tsat = core::Tsatcal(state);
+        if (tsat <= 0)
+            return std::nullopt;
+        return SweepRow{PointItem(static_cast<double>(state.p) / 100000.0), PointItem(tsat)};
+    }
+    }
+    return std::nullopt;
 }
 
 } // namespace calvex::pure

@@ -41,7 +41,7 @@ PureWindowConfig enthalpy()
     config.count = 24;
     config.resultSize = 26;
     config.resultKind = 7;
-    config.sweeps = {{"T", points1, Swept::Temperature}, {"P", points2, Swept::Pressure}};
+    config.sweeps = {{"T", "TD", points1, Swept::Temperature}, {"P", "PD", points2, Swept::Pressure}};
     config.curves = 2;
     config.sweepPlot = services::SweepPlot::EnthalpyEntropy;
     config.sweepFailure = "error in PDorTD graph";
@@ -87,8 +87,8 @@ PureWindowConfig fugacity()
     config.count = 29;
     config.resultSize = 31;
     config.resultKind = 4;
-    config.sweeps = {{"T", points1, Swept::Temperature},
-                   {"P", points2, Swept::Pressure}};
+    config.sweeps = {{"T", "TF", points1, Swept::Temperature}, {"P", "PF", points2, Swept::Pressure}};
+    config.sweepWriter = SweepWriter::PForTFpoints;
     config.curves = 1;
     config.sweepPlot = services::SweepPlot::PureFugacity;
     config.sweepFailure = "error in PForTF graph";
@@ -114,7 +114,8 @@ PureWindowConfig molarVolume()
     config.count = 29;
     config.resultSize = 31;
     config.resultKind = 1;
-    config.sweeps = {{"T", points1, Swept::Temperature}, {"P", points2, Swept::Pressure}};
+    config.sweeps = {{"T", "TV", points1, Swept::Temperature}, {"P", "PV", points2, Swept::Pressure}};
+    config.sweepWriter = SweepWriter::PVorTVpoints;
     config.curves = 1;
     config.sweepPlot = services::SweepPlot::MolarVolume;
     config.sweepFailure = "error in PVorTV graph";
@@ -135,8 +136,7 @@ PureWindowConfig departure()
     config.count = 28;
     config.resultSize = 29;
     config.resultKind = 5;
-    config.sweeps = {{"T", points1, Swept::Temperature},
-                   {"P", points2, Swept::Pressure}};
+    config.sweeps = {{"T", "TD", points1, Swept::Temperature}, {"P", "PD", points2, Swept::Pressure}};
     config.curves = 2;
     config.sweepPlot = services::SweepPlot::PureDeparture;
     config.sweepFailure = "error in PDorTD graph";
@@ -150,6 +150,7 @@ PureWindowConfig saturationWindow()
     PureWindowConfig config = stepsWindow();
     config.resultSize = 321;
     config.count = 320;
+    config.sweepWriter = SweepWriter::InPlotHandler;
     config.curves = 1;
     return config;
 }
@@ -171,7 +172,7 @@ PureWindowConfig saturationPressure()
     config.commandFailure = "error in command1";
     config.templateName = "saturationpressurecalculator.htm";
     config.resultKind = 2;
-    config.sweeps = {{"", points1, Swept::Temperature}};
+    config.sweeps = {{"", "", points1, Swept::Temperature}};
     config.sweepPlot = services::SweepPlot::SaturationPressure;
     config.sweepFailure = "error in graph plotting";
     return config;
@@ -193,7 +194,7 @@ PureWindowConfig saturationTemperature()
     config.templateName = "saturationtemperaturecalculator.htm";
     config.resultKind = 3;
     // This window writes its pressure sweep into points1.dat.
-    config.sweeps = {{"", points1, Swept::Pressure}};
+    config.sweeps = {{"", "", points1, Swept::Pressure}};
     config.sweepPlot = services::SweepPlot::SaturationTemperature;
     config.sweepFailure = "error in graphplottig";
     return config;
@@ -213,6 +214,13 @@ const std::map<PureWindowKind, PureWindowConfig>& configs()
     return table;
 }
 
+const SweepConfig* sweepWhere(const PureWindowConfig& config, std::string SweepConfig::*field, const std::string& value)
+{
+    const auto it = std::find_if(config.sweeps.begin(), config.sweeps.end(),
+                                 [&](const SweepConfig& sweep) { return sweep.*field == value; });
+    return it == config.sweeps.end() ? nullptr : &*it;
+}
+
 } // namespace
 
 const PureWindowConfig& pureWindowConfig(PureWindowKind kind) { return configs().at(kind); }
@@ -229,9 +237,12 @@ const std::vector<PureWindowKind>& pureWindowKinds()
 
 const SweepConfig* sweepFor(const PureWindowConfig& config, const std::string& argument)
 {
-    const auto it = std::find_if(config.sweeps.begin(), config.sweeps.end(),
-                                 [&](const SweepConfig& sweep) { return sweep.argument == argument; });
-    return it == config.sweeps.end() ? nullptr : &*it;
+    return sweepWhere(config, &SweepConfig::argument, argument);
+}
+
+const SweepConfig* sweepOfKind(const PureWindowConfig& config, const std::string& kind)
+{
+    return sweepWhere(config, &SweepConfig::kind, kind);
 }
 
 } // namespace calvex::pure

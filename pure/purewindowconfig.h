@@ -46,12 +46,18 @@ struct ConstantCheckRules {
 
 enum class Swept { Temperature, Pressure };
 
-// One sweep of a window: the argument the result viewer passes and the points file it writes.
+// One sweep of a window: the argument the result viewer passes, the kind its sweep writer is
+// called with and the points file it writes.
 struct SweepConfig {
     std::string argument; // "T", "P", or empty for the saturation windows
+    std::string kind;     // "TD"/"PD", "TF"/"PF", "TV"/"PV"; empty for the saturation windows
     std::string file;     // "points1.dat" or "points2.dat"
     Swept swept = Swept::Temperature;
 };
+
+// The sweep writer a window's plot buttons run (PureCalculator has one member of each name);
+// the saturation windows write their points in the plot handler itself.
+enum class SweepWriter { MakePlotPoints, PForTFpoints, PVorTVpoints, InPlotHandler };
 
 struct PureWindowConfig {
     PureWindowKind kind;
@@ -88,6 +94,7 @@ struct PureWindowConfig {
     int resultKind = 0;
 
     std::vector<SweepConfig> sweeps;
+    SweepWriter sweepWriter = SweepWriter::MakePlotPoints;
     int curves = 1;
     services::SweepPlot sweepPlot = services::SweepPlot::EnthalpyEntropy; // the chart's titles and legends
     std::string sweepFailure; // the sweep writer's failure
@@ -98,6 +105,8 @@ const std::vector<PureWindowKind>& pureWindowKinds();
 
 // The sweep that `argument` ("T", "P", or empty) selects, or nullptr.
 const SweepConfig* sweepFor(const PureWindowConfig& config, const std::string& argument);
+// The sweep of that writer's `kind` ("TD", "PF", …), or nullptr.
+const SweepConfig* sweepOfKind(const PureWindowConfig& config, const std::string& kind);
 
 inline constexpr char notListed[] = "not listed";
 

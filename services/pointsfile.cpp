@@ -34,6 +34,8 @@ PointItem::PointItem(double value) : m_value(value), m_width(Width::Double) {}
 
 bool PointItem::isFinite() const { return std::isfinite(m_value); }
 
+bool PointItem::fitsChart() const { return toSingle(m_value).has_value(); }
+
 std::string PointItem::text() const
 {
     switch (m_width) {

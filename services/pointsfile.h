@@ -33,6 +33,8 @@ public:
     PointItem(double value); // a 64-bit value: up to 15 significant digits
 
     bool isFinite() const;
+    // Whether the chart, which reads 32-bit values, can hold the number.
+    bool fitsChart() const;
     std::string text() const;
 
 private:

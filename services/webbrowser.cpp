@@ -50,6 +50,7 @@ void WebBrowser::showPage(const QString& html)
     clearHistory();
     setSource(QUrl());
     m_memoryPage = html;
+    m_shownBytes = html.toUtf8();
     setHtml(html);
 }
 
@@ -64,21 +65,16 @@ QVariant WebBrowser::loadResource(int type, const QUrl& name)
 {
     if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
         QFile file(name.toLocalFile());
-        if (!file.open(QIODevice::ReadOnly))
-            return missingPage(name.toLocalFile());
-        return decodedPage(file.readAll());
+        // What is saved later is what is shown now: the file may be rewritten meanwhile.
+        if (!file.open(QIODevice::ReadOnly)) {
+            const QString page = missingPage(name.toLocalFile());
+            m_shownBytes = page.toUtf8();
+            return page;
+        }
+        m_shownBytes = file.readAll();
+        return decodedPage(m_shownBytes);
     }
     return QTextBrowser::loadResource(type, name);
-}
-
-QByteArray WebBrowser::currentPageBytes() const
-{
-    if (!m_memoryPage.isEmpty())
-        return m_memoryPage.toUtf8();
-    QFile file(LocationPath());
-    if (file.open(QIODevice::ReadOnly))
-        return file.readAll();
-    return toHtml().toUtf8();
 }
 
 bool WebBrowser::SaveAs()
@@ -91,7 +87,7 @@ bool WebBrowser::SaveAs()
     if (!chosen)
         return false;
     QSaveFile out(*chosen);
-    if (!out.open(QIODevice::WriteOnly) || out.write(currentPageBytes()) < 0 || !out.commit()) {
+    if (!out.open(QIODevice::WriteOnly) || out.write(m_shownBytes) < 0 || !out.commit()) {
         ui().message(QStringLiteral("The page could not be saved as %1.").arg(*chosen).toStdString());
         return false;
     }

@@ -25,16 +25,16 @@ public:
     bool Busy() const { return false; }
     // The file of the page shown; empty for a page from memory.
     QString LocationPath() const;
-    // The save dialog, then a copy of the page shown where the user chose. False for Cancel
-    // and when the copy could not be written (after a message saying so).
+    // The save dialog, then a copy of the page shown where the user chose: the bytes it was
+    // shown from, whatever its file holds by now. False for Cancel and when the copy could not
+    // be written (after a message saying so).
     bool SaveAs();
 
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
-    QByteArray currentPageBytes() const;
-
     QString m_memoryPage;
+    QByteArray m_shownBytes;
 };
 
 } // namespace calvex::services

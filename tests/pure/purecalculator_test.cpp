@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -540,6 +541,86 @@ TEST_F(PureCalculatorTest, SweepUsesTheEquationSelectedWhenTheButtonIsPressed)
     // Point 20 at Pc, at the calculation's 300 K, with van der Waals.
     const auto [fL, fV] = ref::fugacities(Eos::VanDerWaals, testing::propane, 300, 42.48e5);
     EXPECT_NEAR(numbers(lines.back())[1], fV / 1e5, singleRelative * fV / 1e5 * 10);
+}
+
+TEST_F(PureCalculatorTest, SweepWritersRunUnderTheirOwnNames)
+{
+    using Writer = bool (PureCalculator::*)(const std::string&);
+    const struct {
+        PureWindowKind kind;
+        Writer writer;
+        const char* code;
+        const char* argument; // the plot button that runs the same sweep; nullptr: none
+        const char* file;
+    } rows[] = {
+        {PureWindowKind::Enthalpy, &PureCalculator::MakePlotPoints, "TD", "T", "points1.dat"},
+        {PureWindowKind::Entropy, &PureCalculator::MakePlotPoints, "PD", "P", "points2.dat"},
+        {PureWindowKind::Departure, &PureCalculator::MakePlotPoints, "PD", "P", "points2.dat"},
+        {PureWindowKind::Fugacity, &PureCalculator::PForTFpoints, "TF", "T", "points1.dat"},
+        {PureWindowKind::Fugacity, &PureCalculator::PForTFpoints, "PF", "P", "points2.dat"},
+        {PureWindowKind::MolarVolume, &PureCalculator::PVorTVpoints, "TV", "T", "points1.dat"},
+        {PureWindowKind::MolarVolume, &PureCalculator::PVorTVpoints, "PV", "P", "points2.dat"},
+        {PureWindowKind::Enthalpy, &PureCalculator::PForTFpoints, "TF", nullptr, "points1.dat"},
+        {PureWindowKind::Fugacity, &PureCalculator::MakePlotPoints, "PD", nullptr, "points2.dat"},
+        {PureWindowKind::MolarVolume, &PureCalculator::PVorTVpoints, "T", nullptr, "points1.dat"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(pureWindowConfig(row.kind).name + " " + row.code);
+        PureCalculator calculator(row.kind, services);
+        calculator.setOptionno(2);
+        if (row.kind == PureWindowKind::Enthalpy || row.kind == PureWindowKind::Entropy)
+            ui.answer("250");
+        ASSERT_TRUE(calculator.calculate(propaneAt(300, 1)));
+        std::filesystem::remove(folder.file(row.file));
+        EXPECT_EQ((calculator.*row.writer)(row.code), row.argument != nullptr);
+        if (!row.argument) {
+            EXPECT_FALSE(std::filesystem::exists(folder.file(row.file)));
+            continue;
+        }
+        const std::string written = folder.read(row.file);
+        ASSERT_TRUE(calculator.writeSweep(row.argument));
+        EXPECT_EQ(folder.read(row.file), written);
+    }
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(PureCalculatorTest, SweepWithoutADrawablePointWritesNoFileAndSaysSo)
+{
+    const struct {
+        PureWindowKind kind;
+        FormReading reading;
+        std::int16_t sweepOptionno; // outside 1..4 no saturation state converges
+        const char* argument;
+        const char* file;
+        const char* failure;
+    } rows[] = {
+        {PureWindowKind::SaturationPressure, butaneAtTemperature("300"), 0, "", "points1.dat", "error in graph plotting"},
+        {PureWindowKind::SaturationTemperature, form("", "", "2.5", "bar", testing::butaneSno, "n-butane"), 0, "",
+         "points1.dat", "error in graphplottig"},
+        // Pc of 1e-33 bar: every volume of the pressure sweep, near 1e41 cm3/mol, is beyond
+        // what the chart's 32-bit values hold.
+        {PureWindowKind::MolarVolume, form("300", "kelvin", "1", "bar", 0, "not listed"), 2, "P", "points2.dat",
+         "error in PVorTV graph"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(pureWindowConfig(row.kind).name);
+        PureCalculator calculator(row.kind, services);
+        calculator.setOptionno(2);
+        ui.onDialog([](services::ModalDialog& dialog) {
+            for (const auto& [field, text] : {std::pair{0, "x"}, {1, "400"}, {2, "1e-33"}, {3, "0.2"}, {4, "300"}})
+                dialog.typeFieldText(field, text);
+        });
+        ASSERT_TRUE(calculator.calculate(row.reading));
+        folder.write(row.file, "an earlier chart");
+        ui.clear();
+        calculator.setOptionno(row.sweepOptionno);
+        EXPECT_FALSE(calculator.writeSweep(row.argument));
+        ASSERT_FALSE(ui.messages().empty());
+        EXPECT_EQ(ui.messages().back(), row.failure);
+        EXPECT_EQ(std::ranges::count(ui.messages(), row.failure), 1);
+        EXPECT_EQ(folder.read(row.file), "an earlier chart");
+        ui.clear();
+    }
 }
 
 TEST_F(PureCalculatorTest, PlotArgumentWithoutSweepDoesNothing)

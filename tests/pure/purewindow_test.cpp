@@ -13,6 +13,7 @@
 #include "services/windownames.h"
 #include "services/windowregistry.h"
 #include "tests/pure/purefixture.h"
+#include "tests/support/calculatorwindowtest.h"
 #include "tests/support/scriptedui.h"
 
 #include <QApplication>
@@ -49,37 +50,8 @@ ScriptedUi::DialogScript fill(std::vector<std::pair<int, std::string>> boxes)
 
 ScriptedUi::DialogScript confirmOnly() { return fill({}); }
 
-class PureWindowTest : public ::testing::Test {
+class PureWindowTest : public testing::CalculatorWindowTest<PureCalculatorWindow> {
 protected:
-    static void SetUpTestSuite()
-    {
-        services::registerDialogWindows();
-        services::registerViewerWindows();
-    }
-
-    void SetUp() override
-    {
-        services::setReportPresenter([this](int kind, const services::ReportOutcome& outcome) {
-            reportedKinds.push_back(kind);
-            EXPECT_TRUE(outcome.written);
-        });
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        auto& registry = services::WindowRegistry::instance();
-        for (QWidget* loaded : registry.loadedWindows())
-            registry.unload(loaded);
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        services::setReportPresenter(services::presentReport);
-    }
-
-    PureCalculatorWindow& open(PureWindowKind kind)
-    {
-        window = std::make_unique<PureCalculatorWindow>(kind);
-        return *window;
-    }
 
     void select(const QString& component)
     {
@@ -111,9 +83,6 @@ protected:
     bool reported() const { return std::filesystem::exists(folder.file("result.htm")); }
 
     PureFixtureFolder folder;
-    ScriptedUi ui;
-    std::unique_ptr<PureCalculatorWindow> window;
-    std::vector<int> reportedKinds;
 };
 
 TEST_F(PureWindowTest, ComponentListIsSortedWithoutRegardToCaseAndKeepsEachSno)

@@ -1,0 +1,90 @@
+#include "activity/bubbletemperature.h"
+
+#include "core/checkedmath.h"
+
+#include <cmath>
+
+namespace calvex::activity {
+namespace {
+
+using namespace core::detail;
+
+constexpr int lastPass = 5000;
+constexpr float tolerance = 0.00001f;
+
+template <class Body>
+std::optional<float> trapped(Body&& body)
+{
+    try {
+        return body();
+    } catch (const ArithmeticFault&) {
+        return std::nullopt;
+    }
+}
+
+// 1/Tb − 1/Tc, the span of the law in 1/T.
+double inverseSpan(const BoilingConstants& c) { return quotient(1.0, c.Tb) - quotient(1.0, c.Tc); }
+
+} // namespace
+
+std::optional<float> Psatcalcal(float T, const BoilingConstants& component)
+{
+    return trapped([&] {
+        const double a = quotient(1.0, component.Tb) - quotient(1.0, T);
+        const double c = naturalLog(quotient(component.Pc_Pa, atmosphere_Pa)) * a;
+        const double d = quotient(c, inverseSpan(component));
+        return single(atmosphere_Pa * exponential(d));
+    });
+}
+
+std::optional<float> Tboilcal(float P, const BoilingConstants& component)
+{
+    return trapped([&] {
+        const double ratio = quotient(naturalLog(quotient(P, atmosphere_Pa)),
+                                      naturalLog(quotient(component.Pc_Pa, atmosphere_Pa)));
+        return single(quotient(1.0, quotient(1.0, component.Tb) - inverseSpan(component) * ratio));
+    });
+}
+
+std::optional<float> F(const ActivityModel& model, const BinaryConstants& components, float x1, float P, float T)
+{
+    const std::optional<GammaPair> gamma = model.gammacal(x1, T);
+    if (!gamma)
+        return std::nullopt;
+    const std::optional<float> Ps1 = Psatcalcal(T, components[0]);
+    const std::optional<float> Ps2 = Psatcalcal(T, components[1]);
+    if (!Ps1 || !Ps2)
+        return std::nullopt;
+    return trapped([&] {
+        const float x2 = 1.0f - x1;
+        const float sum = single(quotient((*gamma)[0] * x1 * static_cast<double>(*Ps1), P)
+                                 + quotient((*gamma)[1] * x2 * static_cast<double>(*Ps2), P));
+        return single(sum - 1.0);
+    });
+}
+
+BubbleSolve iteration(const ActivityModel& model, const BinaryConstants& components, float x1, float P, float& T0,
+                      float T1)
+{
+    float Tn = 0;
+    for (int n = 0; n <= lastPass; ++n) {
+        const std::optional<float> F0 = F(model, components, x1, P, T0);
+        const std::optional<float> F1 = F(model, components, x1, P, T1);
+        if (!F0 || !F1)
+            return {};
+        const std::optional<float> next = trapped(
+            [&] { return single(quotient(static_cast<double>(*F1) * T0 - static_cast<double>(*F0) * T1, *F1 - *F0)); });
+        if (!next)
+            return {};
+        Tn = *next;
+        const std::optional<float> Fn = F(model, components, x1, P, Tn);
+        if (!Fn)
+            return {};
+        if (tolerance > std::fabs(*Fn))
+            return {BubbleSolve::Outcome::Converged, Tn};
+        T0 = Tn;
+    }
+    return {BubbleSolve::Outcome::NotConverged, Tn};
+}
+
+} // namespace calvex::activity

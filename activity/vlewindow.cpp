@@ -1,0 +1,198 @@
+#include "activity/vlewindow.h"
+
+#include "activity/componentlists.h"
+#include "pure/purecalculatorwindow.h"
+#include "pure/purewindowconfig.h"
+#include "services/chartwindow.h"
+#include "services/controlstyle.h"
+#include "services/filteredbox.h"
+#include "services/ui.h"
+#include "services/windowplacement.h"
+#include "services/windowregistry.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace calvex::activity {
+namespace {
+
+// Design sizes in twips.
+constexpr double windowWidthTwips = 8400;
+constexpr double marginTwips = 240;
+constexpr double boxWidthTwips = 1500;
+constexpr double buttonWidthTwips = 3600;
+constexpr double buttonHeightTwips = 480;
+
+int pixels(const QWidget* widget, double twips) { return services::widthFromTwips(*widget, twips); }
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+VleWindow::VleWindow(VleWindowKind kind, pure::PureWindowServices* services, QWidget* parent)
+    : QWidget(parent),
+      m_config(vleWindowConfig(kind)),
+      m_ownServices(services ? nullptr : pure::programWindowServices()),
+      m_services(services ? *services : *m_ownServices),
+      m_run(m_config, m_services, *this)
+{
+    setObjectName(text(m_config.name));
+    setWindowTitle(text(m_config.caption));
+    buildControls();
+    Form_Load();
+}
+
+VleWindow::~VleWindow() = default;
+
+void VleWindow::buildControls()
+{
+    const bool txy = m_config.run == VleRunKind::Txy;
+    auto* outer = new QVBoxLayout(this);
+    const int margin = pixels(this, marginTwips);
+    outer->setContentsMargins(margin, margin / 2, margin, margin);
+    const auto addLabel = [this](const QString& caption, const QString& name) {
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(name);
+        label->setFont(services::labelFont());
+        return label;
+    };
+
+    QLabel* heading = addLabel(text(m_config.heading), QStringLiteral("Label1"));
+    heading->setFont(services::labelFont(14));
+    heading->setStyleSheet(QStringLiteral("color: #c00000;"));
+    heading->setAlignment(Qt::AlignCenter);
+    outer->addWidget(heading);
+    QLabel* runLabel = addLabel(txy ? QStringLiteral("(T-x-y)") : QStringLiteral("(P-x-y)"), QStringLiteral("Label2"));
+    runLabel->setStyleSheet(QStringLiteral("color: #0000c0;"));
+    runLabel->setAlignment(Qt::AlignCenter);
+    outer->addWidget(runLabel);
+
+    m_lists = addComponentFrames(*this, *outer, services::labelFont());
+    for (int i = 0; i < 2; ++i) {
+        m_lists[i]->setStyleSheet(QStringLiteral("QComboBox { color: red; }"));
+        connect(m_lists[i], &QComboBox::currentIndexChanged, this, [this, i] { Combo2_Click(i); });
+    }
+    showDialogsOnLeavingNotListed(m_services, m_lists);
+
+    auto* state = new QGridLayout;
+    state->setHorizontalSpacing(margin / 2);
+    m_variableBox = new QLineEdit(this);
+    m_variableBox->setObjectName(txy ? QStringLiteral("Text1_Pressure") : QStringLiteral("Text1_Temperature"));
+    m_variableBox->setFont(services::boxFont());
+    m_variableBox->setMinimumWidth(pixels(this, boxWidthTwips));
+    services::setKeyFilter(*m_variableBox, txy ? services::KeyFilter::UnsignedNumber : services::KeyFilter::SignedNumber);
+    m_unitList = new QComboBox(this);
+    m_unitList->setObjectName(txy ? QStringLiteral("Combo1_Unit_p") : QStringLiteral("Combo1_Unit_T"));
+    m_unitList->setFont(services::boxFont());
+    m_unitList->setMinimumWidth(pixels(this, boxWidthTwips));
+    m_unitList->addItems(txy ? QStringList{"atm", "bar", "kpa", "mm Hg", "Mpa", "pa", "psia"}
+                             : QStringList{"celsius", "fahrenheit", "kelvin"});
+    m_unitList->setCurrentText(txy ? QStringLiteral("bar") : QStringLiteral("kelvin"));
+    makePickOnly(*m_unitList);
+    state->addWidget(addLabel(txy ? QStringLiteral("Pressure") : QStringLiteral(" Temperature"), QStringLiteral("Label3")),
+                     0, 0);
+    state->addWidget(m_variableBox, 0, 1);
+    state->addWidget(addLabel(txy ? QStringLiteral("Unit") : QStringLiteral("Unit "), QStringLiteral("Label4")), 0, 2,
+                     Qt::AlignRight);
+    state->addWidget(m_unitList, 0, 3);
+    state->setColumnStretch(1, 1);
+    state->setColumnStretch(3, 1);
+    outer->addLayout(state);
+
+    auto* constants = new QGroupBox(text(m_config.constantsHeading), this);
+    constants->setObjectName(QStringLiteral("Frame1"));
+    constants->setFont(services::labelFont());
+    auto* grid = new QGridLayout(constants);
+    int row = 0;
+    for (const ConstantBox& c : m_config.boxes) {
+        auto* box = new QLineEdit(constants);
+        box->setObjectName(text(c.name));
+        box->setFont(services::boxFont());
+        box->setMinimumWidth(pixels(this, boxWidthTwips));
+        services::setKeyFilter(*box, services::KeyFilter::SignedNumber);
+        m_boxes[c.name] = box;
+        grid->addWidget(addLabel(text(c.label), text("Label_" + c.name)), row, 0);
+        grid->addWidget(box, row, 1);
+        if (!c.unitLabel.empty())
+            grid->addWidget(addLabel(text(c.unitLabel), text("Unit_" + c.name)), row, 2);
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+    outer->addWidget(constants);
+
+    m_command1 = new QPushButton(txy ? QStringLiteral("Calculate And Plot T -x-y") : QStringLiteral("Calculate And Plot P -x-y"),
+                                 this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setFont(services::labelFont());
+    m_command1->setMinimumSize(services::sizeFromTwips(*this, buttonWidthTwips, buttonHeightTwips));
+    m_command1->setAutoDefault(false);
+    connect(m_command1, &QPushButton::clicked, this, &VleWindow::Command1_Click);
+    outer->addWidget(m_command1, 0, Qt::AlignHCenter);
+    setMinimumWidth(pixels(this, windowWidthTwips));
+
+    std::vector<QWidget*> order{m_lists[0], m_lists[1], m_variableBox, m_unitList};
+    for (const std::string& name : m_config.focusAfterUnits)
+        order.push_back(name == "Command1" ? static_cast<QWidget*>(m_command1) : constantBox(name));
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+QLineEdit* VleWindow::constantBox(const std::string& name) const
+{
+    const auto found = m_boxes.find(name);
+    return found == m_boxes.end() ? nullptr : found->second;
+}
+
+void VleWindow::Form_Load()
+{
+    if (loadComponentLists(m_services, m_lists))
+        m_lists[0]->setFocus();
+}
+
+void VleWindow::Combo2_Click(int Index)
+{
+    m_listed[static_cast<std::size_t>(Index)] = Combo2(Index)->currentText() == QLatin1String(pure::notListed) ? 0 : 1;
+}
+
+VleForm VleWindow::readForm() const
+{
+    VleForm form;
+    for (int i = 0; i < 2; ++i) {
+        ComponentChoice& choice = form.components[static_cast<std::size_t>(i)];
+        choice.listed = listed(i) == 1;
+        choice.listText = Combo2(i)->currentText().toStdString();
+        const QVariant sno = Combo2(i)->currentData();
+        if (sno.isValid())
+            choice.sno = sno.toInt();
+    }
+    form.variableText = m_variableBox->text().toStdString();
+    form.unitText = m_unitList->currentText().toStdString();
+    return form;
+}
+
+void VleWindow::Command1_Click() { m_run.run(readForm()); }
+
+void VleWindow::graphplotting(const std::string& argument)
+{
+    services::plotDiagram(m_config.diagram, argument, m_run.firstComponentName());
+}
+
+std::string VleWindow::boxText(const std::string& box) const
+{
+    const QLineEdit* found = constantBox(box);
+    return found ? found->text().toStdString() : std::string();
+}
+
+void registerVleWindows()
+{
+    for (const VleWindowKind kind : vleWindowKinds())
+        services::WindowRegistry::instance().registerWindow(text(vleWindowConfig(kind).name),
+                                                         [kind] { return new VleWindow(kind); });
+}
+
+} // namespace calvex::activity

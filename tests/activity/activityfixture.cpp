@@ -1,0 +1,99 @@
+#include "tests/activity/activityfixture.h"
+
+#include "activity/vlewindowconfig.h"
+#include "data/csvreader.h"
+#include "data/propertieswriter.h"
+#include "pure/componentdatabase.h"
+
+#include <cmath>
+#include <string>
+
+namespace calvex::testing {
+namespace {
+
+constexpr double R = 8.314;
+constexpr double atm = 101325.0;
+
+std::string row(const VleFluid& f)
+{
+    return std::to_string(f.SNO) + "," + f.name + "," + std::to_string(f.Pc_bar) + "," + std::to_string(f.Tc) + ","
+         + std::to_string(f.Tb) + "," + std::to_string(f.omega) + ",3," + std::to_string(f.A) + ","
+         + std::to_string(f.B) + "," + std::to_string(f.C) + ",0,0,0,0,0\n";
+}
+
+double twoPointLaw(const VleFluid& f, double T)
+{
+    return atm * std::exp(std::log(f.Pc_bar * 1e5 / atm) * (1 / f.Tb - 1 / T) / (1 / f.Tb - 1 / f.Tc));
+}
+
+double antoine(const VleFluid& f, double T) { return 1e5 * std::exp(f.A - f.B / (T + f.C)); }
+
+} // namespace
+
+ActivityFixtureFolder::ActivityFixtureFolder()
+{
+    std::string rows = "SNO,name,Pc,Tc,Tb,omega,eq,VPA,VPB,VPC,VPD,CPVAPA,CPVAPB,CPVAPC,CPVAPD\n";
+    for (const VleFluid& f : {toluene, water, benzene, methanol, ethanol})
+        rows += row(f);
+    rows += "0,not listed,0,0,0,0,0,0,0,0,0,0,0,0,0\n";
+    pure::writePropertiesDatabase(file(pure::componentDatabaseFile), pure::parseCsv(rows),
+                                  pure::componentDatabasePassword);
+    std::string probe;
+    for (int i = 0; i < activity::reportCount; ++i)
+        probe += "variable\n";
+    write(activity::templateName, probe);
+}
+
+LnGamma margules(double A12, double A21)
+{
+    return [=](double x1, double) {
+        const double x2 = 1 - x1;
+        return std::array<double, 2>{x2 * x2 * (A12 + 2 * (A21 - A12) * x1), x1 * x1 * (A21 + 2 * (A12 - A21) * x2)};
+    };
+}
+
+LnGamma vanLaar(double A, double B)
+{
+    return [=](double x1, double) {
+        const double x2 = 1 - x1;
+        const double d = A * x1 + B * x2;
+        return std::array<double, 2>{A * std::pow(B * x2 / d, 2), B * std::pow(A * x1 / d, 2)};
+    };
+}
+
+LnGamma wilson(double lamda12, double lamda21, double v1, double v2)
+{
+    return [=](double x1, double T) {
+        const double x2 = 1 - x1;
+        const double L12 = v2 / v1 * std::exp(-lamda12 / (R * T));
+        const double L21 = v1 / v2 * std::exp(-lamda21 / (R * T));
+        const double D = L12 / (x1 + x2 * L12) - L21 / (x2 + x1 * L21);
+        return std::array<double, 2>{-std::log(x1 + x2 * L12) + x2 * D, -std::log(x2 + x1 * L21) - x1 * D};
+    };
+}
+
+CurvePoint bubbleTemperature(const LnGamma& model, const VleFluid& one, const VleFluid& two, double x1, double P)
+{
+    const auto excess = [&](double T) {
+        const auto lnGamma = model(x1, T);
+        return x1 * std::exp(lnGamma[0]) * twoPointLaw(one, T) + (1 - x1) * std::exp(lnGamma[1]) * twoPointLaw(two, T)
+             - P;
+    };
+    double low = 150, high = 1000;
+    while (high - low > 1e-9) {
+        const double mid = (low + high) / 2;
+        (excess(mid) > 0 ? high : low) = mid;
+    }
+    const double T = (low + high) / 2;
+    return {T, x1 * std::exp(model(x1, T)[0]) * twoPointLaw(one, T) / P};
+}
+
+CurvePoint bubblePressure(const LnGamma& model, const VleFluid& one, const VleFluid& two, double x1, double T)
+{
+    const auto lnGamma = model(x1, T);
+    const double p1 = x1 * std::exp(lnGamma[0]) * antoine(one, T);
+    const double P = p1 + (1 - x1) * std::exp(lnGamma[1]) * antoine(two, T);
+    return {P, p1 / P};
+}
+
+} // namespace calvex::testing

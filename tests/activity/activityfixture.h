@@ -1,0 +1,48 @@
+#pragma once
+// A program folder for the binary-window tests: the rows of components.csv the tests use, a
+// probe TPxycalculator.htm with one placeholder a line, and plain double-precision solves of
+// the T-x-y and P-x-y curves to check the windows against.
+
+#include "tests/pure/purefixture.h"
+
+#include <array>
+#include <functional>
+
+namespace calvex::testing {
+
+// Rows of components.csv: Pc in bar, the Antoine constants of eq 3 (ln P/bar = A − B/(T + C)).
+struct VleFluid {
+    int SNO;
+    const char* name;
+    double Pc_bar, Tc, Tb, omega;
+    double A, B, C;
+};
+inline constexpr VleFluid benzene{150, "benzene", 48.95, 562.05, 353.24, 0.21, 9.176331, 2726.813, -55.578};
+inline constexpr VleFluid toluene{179, "toluene", 41.08, 591.75, 383.79, 0.264, 9.32646, 3056.958, -55.525};
+inline constexpr VleFluid methanol{24, "methanol", 80.97, 512.64, 337.69, 0.565, 11.97982, 3638.269, -33.65};
+inline constexpr VleFluid water{326, "water", 220.64, 647.14, 373.15, 0.344, 11.7792, 3885.698, -42.98};
+inline constexpr VleFluid ethanol{59, "ethanol", 61.48, 513.92, 351.8, 0.649, 12.28832, 3795.167, -42.232};
+
+class ActivityFixtureFolder : public PureFixtureFolder {
+public:
+    ActivityFixtureFolder();
+};
+
+// (ln γ1, ln γ2) at (x1, T).
+using LnGamma = std::function<std::array<double, 2>(double x1, double T)>;
+
+LnGamma margules(double A12, double A21);
+LnGamma vanLaar(double A, double B);
+LnGamma wilson(double lamda12, double lamda21, double v1, double v2);
+
+struct CurvePoint {
+    double variable; // T in K or P in Pa
+    double y1;
+};
+
+// The bubble temperature at P (Pa) with the two-point law, by bisection to 1e-9 K.
+CurvePoint bubbleTemperature(const LnGamma& model, const VleFluid& one, const VleFluid& two, double x1, double P);
+// The bubble pressure (Pa) at T with the Antoine law.
+CurvePoint bubblePressure(const LnGamma& model, const VleFluid& one, const VleFluid& two, double x1, double T);
+
+} // namespace calvex::testing

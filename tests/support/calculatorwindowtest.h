@@ -1,0 +1,61 @@
+#pragma once
+// The base of the calculator-window tests: the real dialogs and viewer registered, the reports
+// caught (their ResultKinds recorded, each one required to be written), a scripted Ui, and every
+// window unloaded after each test. `Window` is the calculator window class under test.
+
+#include "services/dialogwindows.h"
+#include "services/resultformat.h"
+#include "services/resultviewer.h"
+#include "services/viewerwindows.h"
+#include "services/windowregistry.h"
+#include "tests/support/scriptedui.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace calvex::testing {
+
+template <class Window>
+class CalculatorWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        services::registerDialogWindows();
+        services::registerViewerWindows();
+    }
+
+    void SetUp() override
+    {
+        services::setReportPresenter([this](int kind, const services::ReportOutcome& outcome) {
+            reportedKinds.push_back(kind);
+            EXPECT_TRUE(outcome.written);
+        });
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        auto& registry = services::WindowRegistry::instance();
+        for (QWidget* loaded : registry.loadedWindows())
+            registry.unload(loaded);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        services::setReportPresenter(services::presentReport);
+    }
+
+    template <class Kind>
+    Window& open(Kind kind)
+    {
+        window = std::make_unique<Window>(kind);
+        return *window;
+    }
+
+    ScriptedUi ui;
+    std::unique_ptr<Window> window;
+    std::vector<int> reportedKinds;
+};
+
+} // namespace calvex::testing

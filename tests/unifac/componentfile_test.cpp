@@ -1,0 +1,152 @@
+// The component list and DATABASE.UFC byte for byte, and that no failure loses the user's file.
+#include "unifac/componentfile.h"
+#include "unifac/grouplist.h"
+
+#include "tests/support/scratchfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace calvex::unifac {
+namespace {
+
+std::string padded(const std::string& text, std::size_t width) { return text + std::string(width - text.size(), ' '); }
+
+std::string record(const std::string& name, const std::string& groups)
+{
+    return padded(name, componentNameWidth) + padded(groups, groupListWidth);
+}
+
+std::string names(const UnifacComponentList& list)
+{
+    std::string out;
+    for (int i = 1; i <= list.ComponentCount(); ++i)
+        out += trimBlanks(list.ComponentNameAt(i)) + ";";
+    return out;
+}
+
+UnifacComponentList listOf(std::initializer_list<const char*> componentNames)
+{
+    UnifacComponentList list;
+    for (const char* name : componentNames)
+        EXPECT_EQ(list.AddComponent(name, "17,1;"), ListChange::Done);
+    return list;
+}
+
+class ComponentFile : public ::testing::Test {
+protected:
+    std::string fileBytes() const { return folder.read("DATABASE.UFC"); }
+    testing::ScratchFolder folder;
+    UnifacComponentList list;
+};
+
+TEST(ComponentList, Operations)
+{
+    UnifacComponentList abc = listOf({"A", "B", "C"});
+    abc.DeleteComponent(2);
+    EXPECT_EQ(names(abc), "A;C;");
+    abc = listOf({"A", "B", "C"});
+    abc.SwapComponents(1, 3);
+    EXPECT_EQ(names(abc), "C;B;A;");
+    EXPECT_EQ(abc.ComponentNameAt(4), "");
+    EXPECT_EQ(abc.ComponentGroups(0), "");
+    EXPECT_EQ(abc.ComponentNameAt(1), padded("C", 20));
+    EXPECT_EQ(abc.ComponentGroups(1), padded("17,1;", 44));
+
+    UnifacComponentList list;
+    ASSERT_EQ(list.AddComponent("a name of twenty-five ch", "17,1;"), ListChange::Done);
+    EXPECT_EQ(list.ComponentNameAt(1), "a name of twenty-fiv");
+    const std::string longest = "10,10;11,11;12,12;13,13;14,14;15,15;16,16;17";
+    ASSERT_EQ(longest.size(), 44u);
+    EXPECT_EQ(list.AddComponent("x", longest + ";"), ListChange::GroupsTooLong);
+    EXPECT_EQ(list.SetComponentGroups(1, longest + ";"), ListChange::GroupsTooLong);
+    EXPECT_EQ(list.AddComponent("snow ☃", "17,1;"), ListChange::NotStorable);
+    EXPECT_EQ(list.SetComponentName(1, "snow ☃"), ListChange::NotStorable);
+    EXPECT_EQ(list.ComponentCount(), 1);
+    EXPECT_EQ(list.ComponentGroups(1), padded("17,1;", 44));
+    EXPECT_EQ(list.AddComponent("x", longest), ListChange::Done);
+    EXPECT_EQ(list.ComponentGroups(2), longest);
+
+    std::vector<UnifacComponent> full(maxComponentCount, UnifacComponent{"n", ""});
+    list.replaceAll(full);
+    EXPECT_EQ(list.AddComponent("one more", "17,1;"), ListChange::ListFull);
+    EXPECT_EQ(list.ComponentCount(), maxComponentCount);
+}
+
+TEST_F(ComponentFile, WaterIsSixtySixBytes)
+{
+    list.AddComponent("water", "17,1;");
+    ASSERT_TRUE(SaveDatabase(list, databaseFile()));
+    EXPECT_EQ(fileBytes(), std::string("\x01\x00", 2) + record("water", "17,1;"));
+    EXPECT_EQ(fileBytes().size(), 66u);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("DATABASE.UFC.tmp")));
+}
+
+TEST_F(ComponentFile, MissingFileIsCreatedEmpty)
+{
+    list.AddComponent("left over", "17,1;");
+    EXPECT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Created);
+    EXPECT_EQ(list.ComponentCount(), 0);
+    EXPECT_EQ(fileBytes(), std::string(2, '\0'));
+}
+
+TEST_F(ComponentFile, SavingThreeOverFiveKeepsTheOldTail)
+{
+    UnifacComponentList five = listOf({"a", "b", "c", "d", "e"});
+    ASSERT_TRUE(SaveDatabase(five, databaseFile()));
+    const std::string before = fileBytes();
+    UnifacComponentList three = listOf({"x", "y", "z"});
+    ASSERT_TRUE(SaveDatabase(three, databaseFile()));
+    const std::string after = fileBytes();
+    ASSERT_EQ(after.size(), 322u);
+    EXPECT_EQ(after.substr(0, 194), std::string("\x03\x00", 2) + record("x", "17,1;") + record("y", "17,1;") + record("z", "17,1;"));
+    EXPECT_EQ(after.substr(194), before.substr(194));
+    EXPECT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
+    EXPECT_EQ(names(list), "x;y;z;");
+}
+
+TEST_F(ComponentFile, UnreadableFilesAreLeftAlone)
+{
+    const std::string negative = std::string("\xFF\xFF", 2) + record("kept", "17,1;");
+    const std::string truncated = std::string("\x03\x00", 2) + record("a", "17,1;") + record("b", "10,6;") + "partial";
+    struct Case { std::string bytes; DatabaseLoad result; std::string names; };
+    for (const Case& c : std::vector<Case>{{negative, DatabaseLoad::Failed, ""},
+                                           {std::string(1, '\x01'), DatabaseLoad::Failed, ""},
+                                           {truncated, DatabaseLoad::Loaded, "a;b;"}}) {
+        folder.write("DATABASE.UFC", c.bytes);
+        list.AddComponent("left over", "17,1;");
+        EXPECT_EQ(LoadDatabase(list, databaseFile()), c.result);
+        EXPECT_EQ(names(list), c.names);
+        EXPECT_EQ(fileBytes(), c.bytes);
+    }
+}
+
+TEST_F(ComponentFile, SaveStoppedBeforeTheRenameLeavesTheOldFile)
+{
+    UnifacComponentList old = listOf({"old"});
+    ASSERT_TRUE(SaveDatabase(old, databaseFile()));
+    const std::string before = fileBytes();
+    // A folder in the temporary file's place makes the write fail before anything is renamed.
+    std::filesystem::create_directory(folder.file("DATABASE.UFC.tmp"));
+    EXPECT_FALSE(SaveDatabase(listOf({"new"}), databaseFile()));
+    EXPECT_EQ(fileBytes(), before);
+}
+
+TEST_F(ComponentFile, NamesTravelAsWindows1252)
+{
+    ASSERT_EQ(list.AddComponent("€-ester é", "17,1;"), ListChange::Done);
+    ASSERT_TRUE(SaveDatabase(list, databaseFile()));
+    EXPECT_EQ(fileBytes().substr(2, 9), "\x80-ester \xE9");
+    const std::string stored = list.ComponentNameAt(1);
+    EXPECT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
+    EXPECT_EQ(list.ComponentNameAt(1), stored);
+    // Bytes the code page leaves undefined come back as they were.
+    folder.write("DATABASE.UFC", std::string("\x01\x00", 2) + record("\x81\x9D", "17,1;"));
+    ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
+    ASSERT_TRUE(SaveDatabase(list, databaseFile()));
+    EXPECT_EQ(fileBytes(), std::string("\x01\x00", 2) + record("\x81\x9D", "17,1;"));
+}
+
+} // namespace
+} // namespace calvex::unifac

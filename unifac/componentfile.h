@@ -1,0 +1,37 @@
+#pragma once
+// DATABASE.UFC in the program folder: a 16-bit little-endian count, then one 64-byte record per
+// component (20 bytes of name, 44 of group list, blank-padded, Windows-1252). Saving writes over
+// the file from its start and never shortens it, so records of a longer list stay behind the
+// current ones; they are ignored when reading.
+
+#include "unifac/componentlist.h"
+
+#include <filesystem>
+
+namespace calvex::unifac {
+
+constexpr std::size_t recordSize = componentNameWidth + groupListWidth;
+
+enum class DatabaseLoad {
+    Loaded,
+    Created, // there was no file: an empty one (count 0) was made
+    Failed,  // the file could not be read, or holds a negative count: the list is empty and the
+             // file is left as it was
+};
+
+// Replaces the program's list by the file's contents. A file shorter than its count yields its
+// complete records.
+DatabaseLoad LoadDatabase();
+DatabaseLoad LoadDatabase(UnifacComponentList& list, const std::filesystem::path& file);
+
+// Writes the program's list to the file through a temporary file renamed over it, so the old
+// file stays whole until the new one is complete. False when the file could not be written
+// (the old file is then unchanged, and so is the list).
+bool SaveDatabase();
+bool SaveDatabase(const UnifacComponentList& list, const std::filesystem::path& file);
+
+bool FileExists(const std::filesystem::path& path);
+
+std::filesystem::path databaseFile();
+
+} // namespace calvex::unifac

@@ -1,0 +1,56 @@
+// Build tool: turns the checked interaction parameter file into the source of the compiled-in
+// table.   makeinteractiontable <unifac-interactions.csv> <output .cpp>
+#include "data/interactiontable.h"
+#include "unifac/subgrouptable.h"
+
+#include <charconv>
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <iostream>
+
+int main(int argc, char* argv[])
+{
+    if (argc != 3) {
+        std::cerr << "usage: makeinteractiontable <csv file> <output file>\n";
+        return 2;
+    }
+    std::vector<calvex::pure::CsvLine> lines;
+    try {
+        lines = calvex::pure::readCsvFile(argv[1]);
+        calvex::pure::checkInteractionTable(lines);
+    } catch (const std::exception& error) {
+        std::cerr << argv[1] << ": " << error.what() << '\n';
+        return 1;
+    }
+    constexpr int groups = calvex::unifac::mainGroupCount;
+    std::ofstream out(argv[2], std::ios::trunc);
+    out << "// Generated from " << argv[1] << " by makeinteractiontable; do not edit.\n"
+        << "namespace calvex::unifac {\n"
+        << "extern const float interactionValues[" << groups << "][" << groups << "];\n"
+        << "const float interactionValues[" << groups << "][" << groups << "] = {\n";
+    char number[32];
+    for (const calvex::pure::CsvLine& line : lines) {
+        out << "    {";
+        for (std::size_t n = 0; n < line.fields.size(); ++n) {
+            // Read straight into single precision, as the table holds it; nine significant
+            // digits bring back the very same value.
+            const std::string& field = line.fields[n];
+            float value = 0.0f;
+            std::from_chars(field.data(), field.data() + field.size(), value);
+            std::snprintf(number, sizeof number, "%.9g", static_cast<double>(value));
+            std::string text = number;
+            if (text.find_first_of(".e") == std::string::npos)
+                text += ".0";
+            out << (n ? ", " : "") << text << 'f';
+        }
+        out << "},\n";
+    }
+    out << "};\n} // namespace calvex::unifac\n";
+    out.close();
+    if (!out) {
+        std::cerr << argv[2] << ": cannot be written\n";
+        return 1;
+    }
+    return 0;
+}
