@@ -1,5 +1,6 @@
 #include "activity/parameterwindows.h"
 #include "activity/vlewindow.h"
+#include "mixture/windows/mixturewindows.h"
 #include "pure/purewindows.h"
 #include "services/dialogwindows.h"
 #include "services/pictures.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[])
     calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();
     calvex::pure::registerPureWindows();
+    calvex::mixture::registerMixtureWindows();
     calvex::activity::registerVleWindows();
     calvex::activity::registerParameterWindows();
     calvex::unifac::registerUnifacWindows();

@@ -97,6 +97,23 @@ double val(std::string_view text)
     return std::strtod(number.c_str(), nullptr);
 }
 
+std::optional<short> wholeNumber(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    const std::string trimmed(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    char* end = nullptr;
+    const double number = std::strtod(trimmed.c_str(), &end);
+    if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(number))
+        return std::nullopt;
+    // nearbyint rounds halves to even in the default rounding mode.
+    const double whole = std::nearbyint(number);
+    if (whole < -32768.0 || whole > 32767.0)
+        return std::nullopt;
+    return static_cast<short>(whole);
+}
+
 std::optional<float> toSingle(double value)
 {
     if (std::isnan(value) || std::fabs(value) > FLT_MAX)

@@ -31,6 +31,11 @@ std::string roundedText(double value, int decimals);
 // "-.5" gives -0.5, "1.2.3" gives 1.2. A number too large for a double gives ±infinity.
 double val(std::string_view text);
 
+// The whole-number reading of a count or option text: the whole text, blanks around it
+// allowed, must be a number; a fraction goes to the nearest whole number, a half to the even
+// one. Empty when the text is not a number or the result lies outside -32768..32767.
+std::optional<short> wholeNumber(std::string_view text);
+
 // `value` stored into a 32-bit float: empty when it is NaN or too large (the store would
 // overflow), otherwise the nearest float.
 std::optional<float> toSingle(double value);

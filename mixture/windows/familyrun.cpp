@@ -2,6 +2,8 @@
 
 #include "core/checkedmath.h"
 #include "mixture/engine/mixtureeos.h"
+#include "mixture/windows/calculaterun.h"
+#include "pure/calculationfault.h"
 #include "services/numbers.h"
 
 #include <array>
@@ -17,11 +19,18 @@ using core::detail::writeSlot;
 using services::roundedText;
 using services::singleText;
 
-constexpr std::array<FamilyTraits, 3> table{{
-    {FamilyKind::PartialFugacity, MixtureHost::PartialFugacity, 49, "(", true, false, true, true},
-    {FamilyKind::MixtureDeparture, MixtureHost::MixtureDeparture, 53, " (", false, false, false, true},
-    {FamilyKind::MixtureFugacity, MixtureHost::MixtureFugacity, 53, " (", true, true, false, false},
+using K = MixtureWindowKind;
+
+const std::array<FamilyTraits, 3> table{{
+    {K::PartialFugacity, MixtureHost::PartialFugacity, "(", true, false, true, true, std::nullopt},
+    {K::MixtureDeparture, MixtureHost::MixtureDeparture, " (", false, false, false, true,
+     services::SweepPlot::MixtureDeparture},
+    {K::MixtureFugacity, MixtureHost::MixtureFugacity, " (", true, true, false, false,
+     services::SweepPlot::MixtureFugacity},
 }};
+
+// The pressure check of the family runs: no blank after "zero".
+const StatePrompt familyPressurePrompt{"Pressure cannot be zero", "Enter valid Pressure in bar"};
 
 constexpr double pascalPerBar = 1e5;
 
@@ -109,9 +118,58 @@ void mixtureFugacity(MixtureState& state, const FamilyTraits& traits, const Fami
 
 } // namespace
 
-const FamilyTraits& familyTraits(FamilyKind kind) { return table[static_cast<std::size_t>(kind)]; }
+const FamilyTraits* familyTraits(MixtureWindowKind kind)
+{
+    for (const FamilyTraits& traits : table)
+        if (traits.kind == kind)
+            return &traits;
+    return nullptr;
+}
 
-MixtureState familyState(MixtureHost host, std::size_t lineSlots, const FamilyInput& input)
+void familyRun(CalculateRun& run, const FamilyTraits& traits)
+{
+    run.readTemperature();
+    if (traits.strictPressureText && !services::strictNumber(run.reading().pressureText))
+        throw pure::CalculationFault("the pressure is not a number");
+    run.readPressure();
+    run.readCount();
+    run.checkLastComponent();
+    if (!run.gather())
+        return;
+    if (!run.repairConstants(traits.zeroFractionAnswerTaken ? FractionRule::TakeZero : FractionRule::RefuseZero))
+        return;
+    if (!run.checkTemperature() || !run.checkPressure(familyPressurePrompt))
+        return;
+    if (traits.optionReadBeforeDuplicates)
+        run.readOption();
+    if (!run.refuseDuplicates()) {
+        if (traits.inputWindowAfterDuplicates)
+            run.showInputWindow();
+        return;
+    }
+    if (!traits.optionReadBeforeDuplicates)
+        run.readOption();
+    FamilyInput input = familyInputOf(run.state());
+    run.convertTemperature();
+    run.convertPressureToPascal();
+    input.T_K = run.state().T;
+    input.p_Pa = run.state().P;
+    if (std::optional<MixtureState> state = familyReport(traits, input))
+        run.report(state->out);
+}
+
+FamilyInput familyInputOf(const MixtureRunState& state)
+{
+    FamilyInput input{state.T, state.Tunit, state.P, state.Punit, state.T, state.P, state.optionno, {}};
+    for (int k = 1; k <= state.n; ++k) {
+        const auto slot = static_cast<std::size_t>(k);
+        input.components.push_back(
+            {state.names[slot], state.Tc[slot], state.Pc[slot], state.omega[slot], state.Tb[slot], state.z[slot]});
+    }
+    return input;
+}
+
+MixtureState familyState(const FamilyTraits& traits, const FamilyInput& input)
 {
     const std::size_t n = input.components.size();
     if (n < 1 || n > mixtureSlots - 1)
@@ -123,8 +181,9 @@ MixtureState familyState(MixtureHost host, std::size_t lineSlots, const FamilyIn
     state.T = input.T_K;
     state.p = input.p_Pa;
     state.optionno = input.optionno;
-    state.host = host;
-    state.out.assign(lineSlots, std::string());
+    state.host = traits.host;
+    // The window's report lines: element 0 unused, the template takes 1..count.
+    state.out.assign(static_cast<std::size_t>(mixtureWindowConfig(traits.kind).reportCount + 2), std::string());
     float sum = 0.0f;
     for (std::size_t i = 0; i < n; ++i) {
         const GatheredComponent& c = input.components[i];
@@ -146,18 +205,13 @@ MixtureState familyState(MixtureHost host, std::size_t lineSlots, const FamilyIn
 std::optional<MixtureState> familyReport(const FamilyTraits& traits, const FamilyInput& input)
 {
     return core::detail::trap("error in command", [&]() -> std::optional<MixtureState> {
-        MixtureState state = familyState(traits.host, traits.lineSlots, input);
-        switch (traits.kind) {
-        case FamilyKind::PartialFugacity:
+        MixtureState state = familyState(traits, input);
+        if (traits.kind == K::PartialFugacity)
             partialFugacity(state, traits, input);
-            break;
-        case FamilyKind::MixtureDeparture:
+        else if (traits.kind == K::MixtureDeparture)
             mixtureDeparture(state, traits, input);
-            break;
-        case FamilyKind::MixtureFugacity:
+        else
             mixtureFugacity(state, traits, input);
-            break;
-        }
         return state;
     });
 }

@@ -1,10 +1,12 @@
 #pragma once
-// The working part of the three calculators that call the mixture equation-of-state routines
-// (partial fugacity, mixture departure functions, mixture fugacity), free of widgets: what sets
-// the three apart, and the part of their Calculate run after the input is gathered and checked —
-// normalisation, unit conversion, the routines' calls at the stable root and the report lines.
+// The runs of the three calculators that call the mixture equation-of-state routines (partial
+// fugacity, mixture departure functions, mixture fugacity), free of widgets: what sets the three
+// apart, their Calculate run on the shared prologue, and the part after the input is gathered
+// and checked — normalisation, the routines' calls at the stable root and the report lines.
 
 #include "mixture/engine/mixturestate.h"
+#include "mixture/windows/mixturerunstate.h"
+#include "services/chartfill.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,21 +15,26 @@
 
 namespace calvex::mixture {
 
-enum class FamilyKind { PartialFugacity, MixtureDeparture, MixtureFugacity };
+class CalculateRun;
 
 // What sets the three runs apart.
 struct FamilyTraits {
-    FamilyKind kind;
+    MixtureWindowKind kind;
     MixtureHost host;
-    std::size_t lineSlots;        // slots of the window's report lines
     const char* unitOpening;      // between a typed value and its unit name on lines 1 and 2
     bool zeroFractionAnswerTaken; // a mole fraction re-entered as 0 is taken, not refused
     bool strictPressureText;      // the pressure box must hold a number and nothing else
     bool inputWindowAfterDuplicates; // the input window is shown again after refusing duplicates
     bool optionReadBeforeDuplicates; // the equation box is read before the duplicate test
+    std::optional<services::SweepPlot> sweepPlot; // the chart of the plot buttons, if any
 };
 
-const FamilyTraits& familyTraits(FamilyKind kind);
+// The traits of a family window; nullptr for the engine windows.
+const FamilyTraits* familyTraits(MixtureWindowKind kind);
+
+// The Calculate run of a family window: the prologue's steps in the window's own order, then
+// the report of familyReport.
+void familyRun(CalculateRun& run, const FamilyTraits& traits);
 
 // One component as the run has gathered and repaired it.
 struct GatheredComponent {
@@ -52,11 +59,15 @@ struct FamilyInput {
     std::vector<GatheredComponent> components;
 };
 
-// The state the routines read, for `host`: components in slots 0..n-1 with Pc in Pa, the
+// A run state's components 1..n and its state values as they stand; the converted values are
+// taken to be those too (as in a snapshot, which holds them converted).
+FamilyInput familyInputOf(const MixtureRunState& state);
+
+// The state the routines read in a window of that kind: components in slots 0..n-1 with Pc in Pa, the
 // fractions divided by their sum (taken in single precision, in slot order) when it is not
 // exactly 1, T in K and p in Pa; report lines empty. Faults (core/checkedmath.h) for no component
 // or more than six, a sum of 0 and a state value not above 0 or not finite.
-MixtureState familyState(MixtureHost host, std::size_t lineSlots, const FamilyInput& input);
+MixtureState familyState(const FamilyTraits& traits, const FamilyInput& input);
 
 // The run from the normalisation to its report lines, under the run's trap: "error in command"
 // (after the messages of a routine that failed) and the empty result. On success `out` of the

@@ -10,10 +10,11 @@
 
 namespace calvex::mixture {
 
-// Writes the sweep that `argument` selects from `snapshot` into its points file and returns
-// the file's name. Empty when `argument` selects no sweep (anything but "T" and "P"), and when
-// a point gave no value or the file could not be written: then, after the messages of the
-// routines, "error in PDorTD graph", and the file is left as it was.
-std::string writeFamilySweep(FamilyKind kind, const MixtureState& snapshot, const std::string& argument);
+// Writes the sweep that `argument` selects from `snapshot` (the run state of the last report)
+// into its points file and returns the file's name. Empty when `argument` selects no sweep
+// (anything but "T" and "P"), and when a point gave no value or the file could not be written:
+// then, after the messages of the routines, "error in PDorTD graph", and the file is left as
+// it was.
+std::string writeFamilySweep(const FamilyTraits& traits, const MixtureRunState& snapshot, const std::string& argument);
 
 } // namespace calvex::mixture

@@ -19,6 +19,8 @@
 namespace calvex::mixture {
 namespace {
 
+using K = MixtureWindowKind;
+
 using eosreference::Eos;
 using testing::ScriptedUi;
 
@@ -84,10 +86,10 @@ const Quoted quoted[] = {
     {"MEP 10 bar vdW", inputOf({methane, ethane, propane}, {0.2f, 0.3f, 0.5f}, 250, 10, 1), {}, 8.8557, -0.6279, -1.5013, false},
 };
 
-std::vector<std::string> linesOf(FamilyKind kind, const FamilyInput& input)
+std::vector<std::string> linesOf(K kind, const FamilyInput& input)
 {
     ScriptedUi ui;
-    const std::optional<MixtureState> state = familyReport(familyTraits(kind), input);
+    const std::optional<MixtureState> state = familyReport(*familyTraits(kind), input);
     EXPECT_TRUE(ui.texts().empty());
     return state ? state->out : std::vector<std::string>{};
 }
@@ -101,7 +103,7 @@ TEST(FamilyReport, QuotedStatesMatchTheReferenceAtTheStableRoot)
         EXPECT_EQ(e.liquidStable(), q.liquidStable);
         const double p = q.input.p * 1e5;
 
-        const auto partial = linesOf(FamilyKind::PartialFugacity, q.input);
+        const auto partial = linesOf(K::PartialFugacity, q.input);
         ASSERT_EQ(partial.size(), 49u);
         for (std::size_t k = 0; k < q.input.components.size(); ++k) {
             const double phi = std::exp(e.lnPhiStable()[k]);
@@ -113,13 +115,13 @@ TEST(FamilyReport, QuotedStatesMatchTheReferenceAtTheStableRoot)
             EXPECT_NEAR(number(partial[line + 1]), phi * number(partial[line - 1]) * p / 1e5, roundedLine) << k;
         }
 
-        const auto fugacity = linesOf(FamilyKind::MixtureFugacity, q.input);
+        const auto fugacity = linesOf(K::MixtureFugacity, q.input);
         ASSERT_EQ(fugacity.size(), 53u);
         EXPECT_NEAR(number(fugacity[49]), q.fugacity, roundedLine);
         EXPECT_NEAR(number(fugacity[49]), std::exp(e.stable().lnPhi) * p / 1e5, roundedLine);
         EXPECT_NEAR(number(fugacity[48]), e.roots.front(), 1e-6);
 
-        const auto departure = linesOf(FamilyKind::MixtureDeparture, q.input);
+        const auto departure = linesOf(K::MixtureDeparture, q.input);
         ASSERT_EQ(departure.size(), 53u);
         EXPECT_NEAR(number(departure[49]), q.H, roundedLine);
         EXPECT_NEAR(number(departure[50]), q.S, roundedLine);
@@ -133,7 +135,7 @@ using Lines = std::map<int, std::string>;
 
 struct TextCase {
     const char* what;
-    FamilyKind kind;
+    K kind;
     FamilyInput input;
     Lines lines;
 };
@@ -141,23 +143,23 @@ struct TextCase {
 const GatheredComponent typed{"my fluid", 282.34f, 48.8f, 0.087f, 169.4f, 0.0f};
 
 const TextCase texts[] = {
-    {"partial, celsius, 0.2/0.2", FamilyKind::PartialFugacity, inputOf({typed, propane}, {0.2f, 0.2f}, 25, 1, 3, "celsius", 298.15f),
+    {"partial, celsius, 0.2/0.2", K::PartialFugacity, inputOf({typed, propane}, {0.2f, 0.2f}, 25, 1, 3, "celsius", 298.15f),
      {{1, "25(celsius)"}, {2, "1(bar)"}, {3, "Redlick  Kwong"}, {4, "298.15"}, {5, "100000"}, {6, "my fluid"},
       {7, "282.34"}, {8, "48.8"}, {9, "0.087"}, {10, "0.5"}, {13, "propane"}, {15, "42.48"}, {17, "0.5"},
       {20, ""}, {47, ""}, {48, ""}}},
-    {"partial, Soave", FamilyKind::PartialFugacity, inputOf({propane, butane}, {0.25f, 0.75f}, 300, 2, 4),
+    {"partial, Soave", K::PartialFugacity, inputOf({propane, butane}, {0.25f, 0.75f}, 300, 2, 4),
      {{1, "300(kelvin)"}, {3, "Soave  Redlick  Kwong"}, {10, "0.25"}, {17, "0.75"}}},
-    {"partial, a component at 0", FamilyKind::PartialFugacity, inputOf({propane, butane}, {0.0f, 0.5f}, 300, 2, 2),
+    {"partial, a component at 0", K::PartialFugacity, inputOf({propane, butane}, {0.0f, 0.5f}, 300, 2, 2),
      {{10, "0"}, {12, "0"}, {17, "1"}}},
-    {"departure, celsius, vdW", FamilyKind::MixtureDeparture, inputOf({propane, butane}, {0.2f, 0.2f}, 25, 1, 1, "celsius", 298.15f),
+    {"departure, celsius, vdW", K::MixtureDeparture, inputOf({propane, butane}, {0.2f, 0.2f}, 25, 1, 1, "celsius", 298.15f),
      {{1, "25 (celsius)"}, {2, "1 (bar)"}, {3, "propane"}, {4, "369.83"}, {5, "42.48"}, {6, "0.152"}, {7, "0.5"},
       {8, "n-butane"}, {12, "0.5"}, {13, ""}, {32, ""}, {33, "298.15"}, {34, "100000"}, {35, " Vander waal"}, {51, ""}}},
-    {"departure, Redlich-Kwong", FamilyKind::MixtureDeparture, inputOf({propane, butane}, {0.5f, 0.5f}, 300, 2, 3),
+    {"departure, Redlich-Kwong", K::MixtureDeparture, inputOf({propane, butane}, {0.5f, 0.5f}, 300, 2, 3),
      {{33, "300"}, {34, "200000"}, {35, "Redlick Kwong"}}},
-    {"fugacity, Soave", FamilyKind::MixtureFugacity, inputOf({propane, butane}, {0.3f, 0.3f}, 300, 2, 4),
+    {"fugacity, Soave", K::MixtureFugacity, inputOf({propane, butane}, {0.3f, 0.3f}, 300, 2, 4),
      {{1, "300 (kelvin)"}, {2, "2 (bar)"}, {7, "0.5"}, {12, "0.5"}, {13, ""}, {33, "300"}, {34, "200000"},
       {35, "Soave Redlick Kwong"}, {50, ""}, {51, ""}, {52, ""}}},
-    {"fugacity, vdW", FamilyKind::MixtureFugacity, inputOf({propane, butane}, {0.5f, 0.5f}, 300, 2, 1),
+    {"fugacity, vdW", K::MixtureFugacity, inputOf({propane, butane}, {0.5f, 0.5f}, 300, 2, 1),
      {{35, "Vander waal"}}},
 };
 
@@ -174,7 +176,7 @@ TEST(FamilyReport, LinesReadExactly)
 // Lines 36 to 48 of the fugacity and departure reports come from the routines; every one is a number.
 TEST(FamilyReport, EquationLinesAreFilledForEveryEquation)
 {
-    for (FamilyKind kind : {FamilyKind::MixtureFugacity, FamilyKind::MixtureDeparture})
+    for (K kind : {K::MixtureFugacity, K::MixtureDeparture})
         for (int optionno = 1; optionno <= 4; ++optionno) {
             const auto lines = linesOf(kind, inputOf({propane, butane}, {0.5f, 0.5f}, 300, 2, optionno));
             ASSERT_FALSE(lines.empty());
@@ -203,10 +205,10 @@ const BadCase bad[] = {
 
 TEST(FamilyReport, BadInputEndsWithErrorInCommand)
 {
-    for (FamilyKind kind : {FamilyKind::PartialFugacity, FamilyKind::MixtureDeparture, FamilyKind::MixtureFugacity})
+    for (K kind : {K::PartialFugacity, K::MixtureDeparture, K::MixtureFugacity})
         for (const BadCase& c : bad) {
             ScriptedUi ui;
-            EXPECT_FALSE(familyReport(familyTraits(kind), c.input)) << c.what;
+            EXPECT_FALSE(familyReport(*familyTraits(kind), c.input)) << c.what;
             EXPECT_EQ(ui.texts(), std::vector<std::string>{"error in command"}) << c.what;
         }
 }
@@ -217,14 +219,14 @@ TEST(FamilyReport, FailedRoutineMessagesComeBeforeTheRuns)
     GatheredComponent broken = propane;
     broken.Pc = 0.0f;
     const FamilyInput input = inputOf({broken, butane}, {0.5f, 0.5f}, 300, 2, 2);
-    const std::pair<FamilyKind, std::vector<std::string>> expected[] = {
-        {FamilyKind::PartialFugacity, {"error in partialphypr", "error in command"}},
-        {FamilyKind::MixtureFugacity, {"error in phy", "error in command"}},
-        {FamilyKind::MixtureDeparture, {"error in abcal", "error in Zcal", "error in command"}},
+    const std::pair<K, std::vector<std::string>> expected[] = {
+        {K::PartialFugacity, {"error in partialphypr", "error in command"}},
+        {K::MixtureFugacity, {"error in phy", "error in command"}},
+        {K::MixtureDeparture, {"error in abcal", "error in Zcal", "error in command"}},
     };
     for (const auto& [kind, messages] : expected) {
         ScriptedUi ui;
-        EXPECT_FALSE(familyReport(familyTraits(kind), input));
+        EXPECT_FALSE(familyReport(*familyTraits(kind), input));
         EXPECT_EQ(ui.texts(), messages);
     }
 }

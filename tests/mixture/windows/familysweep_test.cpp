@@ -11,21 +11,30 @@
 
 #include <cmath>
 #include <sstream>
+#include <tuple>
 
 namespace calvex::mixture {
 namespace {
 
+using K = MixtureWindowKind;
+
 using testing::ScriptedUi;
 
-// The state a report leaves: two components (Tc K, Pc bar, omega), 50/50, at T K and p bar.
-MixtureState snapshotOf(MixtureHost host, std::vector<std::array<float, 3>> components, float T, float p_bar,
-                        int optionno = 2)
+// The run state a report leaves: components (Tc K, Pc bar, omega) in equal parts, T in K, p in Pa.
+MixtureRunState snapshotOf(std::vector<std::array<float, 3>> components, float T, float p_bar, int optionno = 2)
 {
-    FamilyInput input{T, "kelvin", p_bar, "bar", T, p_bar * 1e5f, static_cast<std::int16_t>(optionno), {}};
-    for (const auto& [Tc, Pc, omega] : components)
-        input.components.push_back({"c" + std::to_string(input.components.size()), Tc, Pc, omega, 0.0f,
-                                    1.0f / static_cast<float>(components.size())});
-    return familyState(host, 53, input);
+    MixtureRunState state;
+    state.n = static_cast<std::int16_t>(components.size());
+    state.optionno = static_cast<std::int16_t>(optionno);
+    state.T = T;
+    state.P = p_bar * 1e5f;
+    for (std::size_t k = 1; k <= components.size(); ++k) {
+        state.names[k] = "c" + std::to_string(k);
+        std::tie(state.Tc[k], state.Pc[k], state.omega[k]) =
+            std::tuple{components[k - 1][0], components[k - 1][1], components[k - 1][2]};
+        state.z[k] = 1.0f / static_cast<float>(components.size());
+    }
+    return state;
 }
 
 std::vector<std::vector<double>> rowsOf(const testing::ScratchFolder& folder, const std::string& file)
@@ -44,8 +53,7 @@ std::vector<std::vector<double>> rowsOf(const testing::ScratchFolder& folder, co
 
 struct GridCase {
     const char* what;
-    FamilyKind kind;
-    MixtureHost host;
+    K kind;
     std::string argument;
     std::string file;
     std::size_t rows;
@@ -55,10 +63,10 @@ struct GridCase {
 };
 
 const GridCase grids[] = {
-    {"fugacity T", FamilyKind::MixtureFugacity, MixtureHost::MixtureFugacity, "T", "points1.dat", 20, 2, 20, 400},
-    {"fugacity P", FamilyKind::MixtureFugacity, MixtureHost::MixtureFugacity, "P", "points2.dat", 20, 2, 2.5, 50},
-    {"departure T", FamilyKind::MixtureDeparture, MixtureHost::MixtureDeparture, "T", "points1.dat", 40, 3, 20, 800},
-    {"departure P", FamilyKind::MixtureDeparture, MixtureHost::MixtureDeparture, "P", "points2.dat", 40, 3, 2.5, 100},
+    {"fugacity T", K::MixtureFugacity, "T", "points1.dat", 20, 2, 20, 400},
+    {"fugacity P", K::MixtureFugacity, "P", "points2.dat", 20, 2, 2.5, 50},
+    {"departure T", K::MixtureDeparture, "T", "points1.dat", 40, 3, 20, 800},
+    {"departure P", K::MixtureDeparture, "P", "points2.dat", 40, 3, 2.5, 100},
 };
 
 TEST(FamilySweep, GridsAndFileLayout)
@@ -66,8 +74,8 @@ TEST(FamilySweep, GridsAndFileLayout)
     for (const GridCase& g : grids) {
         testing::ScratchFolder folder;
         ScriptedUi ui;
-        const MixtureState snapshot = snapshotOf(g.host, {{300, 40, 0.1f}, {500, 60, 0.2f}}, 300, 2);
-        ASSERT_EQ(writeFamilySweep(g.kind, snapshot, g.argument), g.file) << g.what;
+        const MixtureRunState snapshot = snapshotOf({{300, 40, 0.1f}, {500, 60, 0.2f}}, 300, 2);
+        ASSERT_EQ(writeFamilySweep(*familyTraits(g.kind), snapshot, g.argument), g.file) << g.what;
         const auto rows = rowsOf(folder, g.file);
         ASSERT_EQ(rows.size(), g.rows + 2) << g.what;
         EXPECT_EQ(rows[0], std::vector<double>{static_cast<double>(g.rows)}) << g.what;
@@ -86,10 +94,10 @@ TEST(FamilySweep, FugacityGridEndsAtTheMeanTcOfTheMixtureInUse)
 {
     testing::ScratchFolder folder;
     ScriptedUi ui;
-    MixtureState snapshot = snapshotOf(MixtureHost::MixtureFugacity, {{300, 40, 0.1f}, {400, 50, 0.1f}}, 250, 2);
-    snapshot.Tc[2] = 500.0f;
-    snapshot.Pc[2] = 6e6f;
-    ASSERT_EQ(writeFamilySweep(FamilyKind::MixtureFugacity, snapshot, "T"), "points1.dat");
+    MixtureRunState snapshot = snapshotOf({{300, 40, 0.1f}, {400, 50, 0.1f}}, 250, 2);
+    snapshot.Tc[3] = 500.0f;
+    snapshot.Pc[3] = 60.0f;
+    ASSERT_EQ(writeFamilySweep(*familyTraits(K::MixtureFugacity), snapshot, "T"), "points1.dat");
     EXPECT_NEAR(rowsOf(folder, "points1.dat").back()[0], 350.0, 1e-4);
 }
 
@@ -99,9 +107,8 @@ TEST(FamilySweep, FugacityPointsAreTheReferencesAtTheStableRoot)
 {
     testing::ScratchFolder folder;
     ScriptedUi ui;
-    const MixtureState snapshot =
-        snapshotOf(MixtureHost::MixtureFugacity, {{369.83f, 42.48f, 0.152f}, {425.12f, 37.96f, 0.2f}}, 300, 2);
-    ASSERT_EQ(writeFamilySweep(FamilyKind::MixtureFugacity, snapshot, "P"), "points2.dat");
+    const MixtureRunState snapshot = snapshotOf({{369.83f, 42.48f, 0.152f}, {425.12f, 37.96f, 0.2f}}, 300, 2);
+    ASSERT_EQ(writeFamilySweep(*familyTraits(K::MixtureFugacity), snapshot, "P"), "points2.dat");
     const auto rows = rowsOf(folder, "points2.dat");
     const eosreference::MixtureModel model{eosreference::Eos::PengRobinson,
                                            {{369.83f, 4248000.0, 0.152f}, {425.12f, 3796000.0, 0.2f}}};
@@ -119,9 +126,9 @@ TEST(FamilySweep, OtherArgumentsDoNothing)
 {
     testing::ScratchFolder folder;
     ScriptedUi ui;
-    const MixtureState snapshot = snapshotOf(MixtureHost::MixtureDeparture, {{300, 40, 0.1f}, {500, 60, 0.2f}}, 300, 2);
+    const MixtureRunState snapshot = snapshotOf({{300, 40, 0.1f}, {500, 60, 0.2f}}, 300, 2);
     for (const std::string argument : {"t", "p", "", "TD", "XY"})
-        EXPECT_EQ(writeFamilySweep(FamilyKind::MixtureDeparture, snapshot, argument), "") << argument;
+        EXPECT_EQ(writeFamilySweep(*familyTraits(K::MixtureDeparture), snapshot, argument), "") << argument;
     EXPECT_TRUE(ui.texts().empty());
     EXPECT_FALSE(std::filesystem::exists(folder.file("points1.dat")));
     EXPECT_FALSE(std::filesystem::exists(folder.file("points2.dat")));
@@ -130,14 +137,13 @@ TEST(FamilySweep, OtherArgumentsDoNothing)
 // A point without a value: the routines' messages, the sweep's, and the earlier file stays.
 TEST(FamilySweep, FailedPointKeepsTheEarlierFile)
 {
-    for (auto [kind, host] : {std::pair{FamilyKind::MixtureFugacity, MixtureHost::MixtureFugacity},
-                              std::pair{FamilyKind::MixtureDeparture, MixtureHost::MixtureDeparture}}) {
+    for (K kind : {K::MixtureFugacity, K::MixtureDeparture}) {
         testing::ScratchFolder folder;
         folder.write("points1.dat", "earlier");
         ScriptedUi ui;
-        MixtureState snapshot = snapshotOf(host, {{300, 40, 0.1f}, {500, 60, 0.2f}}, 300, 2);
-        snapshot.Pc[1] = 0.0f;
-        EXPECT_EQ(writeFamilySweep(kind, snapshot, "T"), "");
+        MixtureRunState snapshot = snapshotOf({{300, 40, 0.1f}, {500, 60, 0.2f}}, 300, 2);
+        snapshot.Pc[2] = 0.0f;
+        EXPECT_EQ(writeFamilySweep(*familyTraits(kind), snapshot, "T"), "");
         ASSERT_FALSE(ui.messages().empty());
         EXPECT_EQ(ui.messages().back(), "error in PDorTD graph");
         EXPECT_EQ(folder.read("points1.dat"), "earlier");

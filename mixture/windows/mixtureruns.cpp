@@ -1,0 +1,28 @@
+#include "mixture/windows/mixtureruns.h"
+
+#include "mixture/windows/familyrun.h"
+
+namespace calvex::mixture {
+
+MixtureRunFunction mixtureRunFor(MixtureWindowKind kind)
+{
+    switch (kind) {
+    // The engine runs.
+    case MixtureWindowKind::BubblePressure:
+    case MixtureWindowKind::BubbleTemperature:
+    case MixtureWindowKind::DewPressure:
+    case MixtureWindowKind::DewTemperature:
+    case MixtureWindowKind::Flash:
+    case MixtureWindowKind::MolarVolume:
+        return {};
+
+    // The family runs.
+    case MixtureWindowKind::PartialFugacity:
+    case MixtureWindowKind::MixtureDeparture:
+    case MixtureWindowKind::MixtureFugacity:
+        return [traits = familyTraits(kind)](CalculateRun& run) { familyRun(run, *traits); };
+    }
+    return {};
+}
+
+} // namespace calvex::mixture
