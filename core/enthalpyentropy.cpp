@@ -15,13 +15,13 @@ namespace {
 using namespace detail;
 
 // The root of the phase that is stable at the state: with three real roots the one of lower
-// fugacity, the largest where the two agree within the solvers' tolerance.
+// fugacity, the largest where the two agree by the solvers' test.
 float stableRoot(EosState& state, const CubicRoots& roots)
 {
     if (roots.singleRealRoot() || roots.roots[0] == roots.roots[2])
         return roots.roots[2];
-    const FugacityPair f = need(fugacityEvaluation(state, state.p)).fugacities;
-    if (static_cast<double>(f[1]) - f[0] > equalFugacityTolerance)
+    const FugacityEvaluation at = need(fugacityEvaluation(state, state.p));
+    if (at.fugacities[1] > at.fugacities[0] && !fugacitiesAgree(at))
         return roots.roots[0];
     return roots.roots[2];
 }

@@ -1,6 +1,7 @@
 #include "services/numbers.h"
 
 #include <cctype>
+#include <charconv>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -9,13 +10,20 @@
 namespace calvex::services {
 namespace {
 
+// The text of printf's %.*G: to_chars with a precision and the general format is specified to
+// give that of %.*g, and the upper case makes it %G (E, INF, NAN). It is several times faster
+// than snprintf, and every report number passes here.
 std::string gText(double value, int digits)
 {
     if (value == 0.0)
         return "0"; // also for -0
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    return buffer;
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    std::string text(buffer, written.ptr);
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
 }
 
 } // namespace
@@ -40,9 +48,21 @@ std::string roundedText(double value, int decimals)
     const double rounded = roundHalfEven(value, decimals);
     if (!std::isfinite(rounded))
         return doubleText(rounded);
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals < 0 ? 0 : decimals, rounded);
-    std::string text = buffer;
+    // to_chars in the fixed format with a precision gives the text of printf's %.*f. A double
+    // has at most 309 digits before the point; the usual few decimals fit on the stack.
+    const int places = decimals < 0 ? 0 : decimals;
+    constexpr int stackPlaces = 60;
+    char buffer[320 + stackPlaces];
+    std::string wide;
+    char* first = buffer;
+    char* last = buffer + sizeof buffer;
+    if (places > stackPlaces) {
+        wide.resize(320 + static_cast<std::size_t>(places));
+        first = wide.data();
+        last = first + wide.size();
+    }
+    const auto written = std::to_chars(first, last, rounded, std::chars_format::fixed, places);
+    std::string text(first, written.ptr);
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0')
             text.pop_back();
@@ -112,13 +132,6 @@ std::optional<short> wholeNumber(std::string_view text)
     if (whole < -32768.0 || whole > 32767.0)
         return std::nullopt;
     return static_cast<short>(whole);
-}
-
-std::optional<float> toSingle(double value)
-{
-    if (std::isnan(value) || std::fabs(value) > FLT_MAX)
-        return std::nullopt;
-    return static_cast<float>(value);
 }
 
 long freeSpaceOrigin(double outerTwips, double innerTwips, int divisor)

@@ -3,6 +3,8 @@
 // for report cells, the leading-number parse of typed text, 32-bit stores, and the twips
 // arithmetic of window placement.
 
+#include <cfloat>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,8 +39,13 @@ double val(std::string_view text);
 std::optional<short> wholeNumber(std::string_view text);
 
 // `value` stored into a 32-bit float: empty when it is NaN or too large (the store would
-// overflow), otherwise the nearest float.
-std::optional<float> toSingle(double value);
+// overflow), otherwise the nearest float. Inline: every stored value of the calculations passes here.
+inline std::optional<float> toSingle(double value)
+{
+    if (std::isnan(value) || std::fabs(value) > FLT_MAX)
+        return std::nullopt;
+    return static_cast<float>(value);
+}
 
 // A whole text read as a number: optional blanks around a sign, digits with at most one point
 // and an optional exponent (E or D), and nothing else; empty for anything else, "" included.
