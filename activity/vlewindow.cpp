@@ -162,14 +162,8 @@ void VleWindow::Combo2_Click(int Index)
 VleForm VleWindow::readForm() const
 {
     VleForm form;
-    for (int i = 0; i < 2; ++i) {
-        ComponentChoice& choice = form.components[static_cast<std::size_t>(i)];
-        choice.listed = listed(i) == 1;
-        choice.listText = Combo2(i)->currentText().toStdString();
-        const QVariant sno = Combo2(i)->currentData();
-        if (sno.isValid())
-            choice.sno = sno.toInt();
-    }
+    for (int i = 0; i < 2; ++i)
+        form.components[static_cast<std::size_t>(i)] = componentChoice(*Combo2(i), listed(i) == 1);
     form.variableText = m_variableBox->text().toStdString();
     form.unitText = m_unitList->currentText().toStdString();
     return form;

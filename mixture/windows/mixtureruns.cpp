@@ -1,5 +1,6 @@
 #include "mixture/windows/mixtureruns.h"
 
+#include "mixture/windows/engineruns.h"
 #include "mixture/windows/familyrun.h"
 
 namespace calvex::mixture {
@@ -12,9 +13,11 @@ MixtureRunFunction mixtureRunFor(MixtureWindowKind kind)
     case MixtureWindowKind::BubbleTemperature:
     case MixtureWindowKind::DewPressure:
     case MixtureWindowKind::DewTemperature:
+        return bubbleDewRun;
     case MixtureWindowKind::Flash:
+        return flashRun;
     case MixtureWindowKind::MolarVolume:
-        return {};
+        return molarVolumeRun;
 
     // The family runs.
     case MixtureWindowKind::PartialFugacity:

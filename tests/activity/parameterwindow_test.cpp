@@ -106,6 +106,30 @@ std::vector<Row> rowsAt(const std::string& T, const std::vector<std::array<std::
 // divides by x1 x2 and by g.
 constexpr double publishedTolerance = 1e-3;
 
+TEST_F(ParameterWindowTest, PublishedRowsGiveBackTheirConstants)
+{
+    const std::vector<std::tuple<Entry, std::string, double, double>> cases = {
+        {{"benzene", "toluene", 2, 5, "5", "kelvin", "kpa",
+          rowsAt("360", {{".1", ".314547", "64.5915"}, {".3", ".610872", "90.8256"}, {".5", ".742361", "108.0742"},
+                         {".7", ".824274", "118.2290"}, {".9", ".918002", "124.2433"}})},
+         "\r\n THe Margules Constants are \r\n\r\n       a12 = ", 0.5, 1.0},
+        {{"ethanol", "water", 4, 1, "6", "celsius", "bar",
+          rowsAt("70", {{".1", ".478127", "0.474478"}, {".2", ".572108", "0.548471"}, {".4", ".653318", "0.612167"},
+                        {".6", ".732137", "0.656199"}, {".8", ".841728", "0.691222"}, {".9", ".913479", "0.703107"}})},
+         "\r\n The Vanlaar Constants are\r\n\r\n         A = ", 1.6798, 0.9227},
+    };
+    for (const auto& [entry, heading, first, second] : cases) {
+        ui.clear();
+        enter(entry).Command1_Click();
+        const Texts messages = ui.messages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].substr(0, heading.size()), heading);
+        const auto [a, b] = constantsOf(messages[0]);
+        EXPECT_NEAR(a, first, publishedTolerance) << messages[0];
+        EXPECT_NEAR(b, second, publishedTolerance) << messages[0];
+    }
+}
+
 // The published rows with the saturation pressures of the independent equation of state in
 // the tests: the fit itself, apart from the program's saturation-pressure routine.
 TEST(ParameterFit, PublishedRowsWithConvergedSaturationPressuresGiveBackTheirConstants)
