@@ -14,16 +14,14 @@ namespace {
 
 using namespace detail;
 
-// The root of the phase that is stable at the state: with three real roots the one of lower
-// fugacity, the largest where the two agree within the solvers' tolerance.
+// The root of the phase that is stable at the state; the fugacities are needed only where
+// the cubic has three real roots.
 float stableRoot(EosState& state, const CubicRoots& roots)
 {
     if (roots.singleRealRoot() || roots.roots[0] == roots.roots[2])
         return roots.roots[2];
-    const FugacityPair f = need(fugacityEvaluation(state, state.p)).fugacities;
-    if (static_cast<double>(f[1]) - f[0] > equalFugacityTolerance)
-        return roots.roots[0];
-    return roots.roots[2];
+    const FugacityEvaluation evaluation{need(fugacityEvaluation(state, state.p)).fugacities, roots};
+    return smallestRootIsStable(evaluation) ? roots.roots[0] : roots.roots[2];
 }
 
 } // namespace
