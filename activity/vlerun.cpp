@@ -1,6 +1,5 @@
 #include "activity/vlerun.h"
 
-#include "activity/bubbletemperature.h"
 #include "core/vapourpressure.h"
 #include "services/numbers.h"
 #include "services/ui.h"
@@ -129,14 +128,18 @@ bool VleRun::run(const VleForm& form)
 
     bool written = false;
     if (txy) {
+        const BinaryConstants law{boilingConstants(m_components[0]), boilingConstants(m_components[1])};
         std::vector<services::TxyPoint> points;
-        if (!computeTxy(variable, points))
+        if (!txyCurve(*m_model, law, variable, points))
             return refuse(invalidEntry);
+        writeCurveRows(m_result, points);
         written = services::writeTxyPointsFile(points);
     } else {
+        std::array<float, 2> Psat{};
         std::vector<services::PxyPoint> points;
-        if (!computePxy(variable, points))
+        if (!vapourPressures(variable, Psat) || !pxyCurve(*m_model, Psat, variable, pxyGrid(m_config.grid), points))
             return refuse(invalidEntry);
+        writeCurveRows(m_result, points);
         written = services::writePxyPointsFile(points);
     }
     if (!written)
@@ -145,9 +148,23 @@ bool VleRun::run(const VleForm& form)
     return true;
 }
 
-bool VleRun::computeTxy(float P, std::vector<services::TxyPoint>& points)
+bool VleRun::vapourPressures(float T, std::array<float, 2>& Psat) const
 {
-    const BinaryConstants law{boilingConstants(m_components[0]), boilingConstants(m_components[1])};
+    core::EosState state(m_config.host);
+    state.T = T;
+    for (int i = 0; i < 2; ++i) {
+        state.component = m_components[i];
+        state.component.Pc = pascalFromBar(m_components[i].Pc);
+        const std::optional<float> pressure = core::PsatCorrelation(state);
+        if (!pressure)
+            return false;
+        Psat[i] = *pressure;
+    }
+    return true;
+}
+
+bool txyCurve(const ActivityModel& model, const BinaryConstants& law, float P, std::vector<services::TxyPoint>& points)
+{
     const std::optional<float> T1 = Tboilcal(P, law[0]);
     const std::optional<float> start = Tboilcal(P, law[1]);
     if (!T1 || !start)
@@ -157,10 +174,10 @@ bool VleRun::computeTxy(float P, std::vector<services::TxyPoint>& points)
     for (int k = 0; k <= 20; ++k) {
         services::TxyPoint point{grid[k], k == 0 ? T0 : *T1, k == 0 ? 0.0f : 1.0f};
         if (k > 0 && k < 20) {
-            const BubbleSolve solve = iteration(*m_model, law, point.x1, P, T0, *T1);
+            const BubbleSolve solve = iteration(model, law, point.x1, P, T0, *T1);
             if (!solve.converged())
                 return false;
-            const std::optional<GammaPair> gamma = m_model->gammacal(point.x1, solve.T);
+            const std::optional<GammaPair> gamma = model.gammacal(point.x1, solve.T);
             const std::optional<float> Ps1 = Psatcalcal(solve.T, law[0]);
             if (!gamma || !Ps1)
                 return false;
@@ -170,34 +187,21 @@ bool VleRun::computeTxy(float P, std::vector<services::TxyPoint>& points)
             point.T_K = solve.T;
             point.y1 = *y1 >= 1 ? nearlyOne : *y1;
         }
-        m_result[firstPointRow + 3 * k] = roundedText(point.T_K, 3);
-        m_result[firstPointRow + 3 * k + 1] = singleText(point.x1);
-        m_result[firstPointRow + 3 * k + 2] = roundedText(point.y1, 6);
         points.push_back(point);
     }
     return true;
 }
 
-bool VleRun::computePxy(float T, std::vector<services::PxyPoint>& points)
+bool pxyCurve(const ActivityModel& model, const std::array<float, 2>& Psat, float T, const std::vector<float>& grid,
+              std::vector<services::PxyPoint>& points)
 {
-    core::EosState state(m_config.host);
-    state.T = T;
-    std::array<float, 2> Psat{};
-    for (int i = 0; i < 2; ++i) {
-        state.component = m_components[i];
-        state.component.Pc = pascalFromBar(m_components[i].Pc);
-        const std::optional<float> pressure = core::PsatCorrelation(state);
-        if (!pressure)
-            return false;
-        Psat[i] = *pressure;
-    }
-    const std::vector<float> grid = pxyGrid(m_config.grid);
-    for (int k = 0; k < 50; ++k) {
+    const std::size_t last = grid.size() - 1;
+    for (std::size_t k = 0; k <= last; ++k) {
         const float x1 = grid[k];
         float P = k == 0 ? Psat[1] : Psat[0];
         float y1 = k == 0 ? 0.0f : 1.0f;
-        if (k > 0 && k < 49) {
-            const std::optional<GammaPair> gamma = m_model->gammacal(x1, T);
+        if (k > 0 && k < last) {
+            const std::optional<GammaPair> gamma = model.gammacal(x1, T);
             if (!gamma)
                 return false;
             const double liquid1 = x1 * static_cast<double>((*gamma)[0]) * Psat[0];
@@ -210,13 +214,27 @@ bool VleRun::computePxy(float T, std::vector<services::PxyPoint>& points)
             P = *sum;
             y1 = *vapour;
         }
-        const double P_kPa = P / 1000.0;
-        m_result[firstPointRow + 3 * k] = services::doubleText(P_kPa);
-        m_result[firstPointRow + 3 * k + 1] = singleText(x1);
-        m_result[firstPointRow + 3 * k + 2] = singleText(y1);
-        points.push_back({x1, P_kPa, y1});
+        points.push_back({x1, P / 1000.0, y1});
     }
     return true;
+}
+
+void writeCurveRows(services::ResultLines& result, const std::vector<services::TxyPoint>& points)
+{
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        result.at(firstPointRow + 3 * k) = roundedText(points[k].T_K, 3);
+        result.at(firstPointRow + 3 * k + 1) = singleText(points[k].x1);
+        result.at(firstPointRow + 3 * k + 2) = roundedText(points[k].y1, 6);
+    }
+}
+
+void writeCurveRows(services::ResultLines& result, const std::vector<services::PxyPoint>& points)
+{
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        result.at(firstPointRow + 3 * k) = services::doubleText(points[k].P_kPa);
+        result.at(firstPointRow + 3 * k + 1) = singleText(points[k].x1);
+        result.at(firstPointRow + 3 * k + 2) = singleText(points[k].y1);
+    }
 }
 
 } // namespace calvex::activity

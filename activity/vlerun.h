@@ -12,6 +12,7 @@
 
 #include "activity/activitymodel.h"
 #include "activity/binarycomponents.h"
+#include "activity/bubbletemperature.h"
 #include "activity/vlewindowconfig.h"
 #include "services/pointsfile.h"
 #include "services/resultformat.h"
@@ -35,6 +36,25 @@ struct VleForm {
 std::vector<float> txyGrid();
 std::vector<float> pxyGrid(PxyGrid grid);
 
+// The T-x-y curve at P (Pa) over txyGrid(): the end points are the boiling temperatures of
+// component 2 (x1 = 0) and component 1 (x1 = 1) by Tboilcal, each inner point the bubble
+// temperature by iteration, warm-started from the previous one, with y1 = γ1 x1 Ps1/P (a y1
+// that reaches 1 is 0.99999). False when a solve fails or does not converge, or when forming y1
+// fails; `points` then holds the points before.
+bool txyCurve(const ActivityModel& model, const BinaryConstants& components, float P_Pa,
+              std::vector<services::TxyPoint>& points);
+
+// The P-x-y curve at T (K) over `grid` from the two vapour pressures (Pa): the end points are
+// the pure components', each inner point P = x1 γ1 Psat1 + x2 γ2 Psat2 and y1 = x1 γ1 Psat1/P,
+// P in kPa. False when a coefficient fails or the sum is 0 or beyond 32 bits.
+bool pxyCurve(const ActivityModel& model, const std::array<float, 2>& Psat_Pa, float T_K,
+              const std::vector<float>& grid, std::vector<services::PxyPoint>& points);
+
+// Report rows 18 + 3k, 19 + 3k and 20 + 3k of each point: T to 3 decimals, x1, y1 to 6
+// decimals; or P in kPa, x1 and y1 as computed.
+void writeCurveRows(services::ResultLines& result, const std::vector<services::TxyPoint>& points);
+void writeCurveRows(services::ResultLines& result, const std::vector<services::PxyPoint>& points);
+
 class VleRun {
 public:
     VleRun(const VleWindowConfig& config, pure::PureWindowServices& services, const ParameterSource& boxes);
@@ -50,8 +70,8 @@ public:
 
 private:
     bool gatherAndCheckComponents(const VleForm& form);
-    bool computeTxy(float P_Pa, std::vector<services::TxyPoint>& points);
-    bool computePxy(float T_K, std::vector<services::PxyPoint>& points);
+    // The two components' vapour pressures at T by the correlation their eq selects.
+    bool vapourPressures(float T_K, std::array<float, 2>& Psat_Pa) const;
 
     const VleWindowConfig& m_config;
     pure::PureWindowServices& m_services;

@@ -1,6 +1,6 @@
 #include "activity/vlewindow.h"
 
-#include "pure/componentlistbox.h"
+#include "activity/componentlists.h"
 #include "pure/purecalculatorwindow.h"
 #include "pure/purewindowconfig.h"
 #include "services/chartwindow.h"
@@ -11,11 +11,8 @@
 #include "services/windowregistry.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,7 +24,6 @@ namespace {
 // Design sizes in twips.
 constexpr double windowWidthTwips = 8400;
 constexpr double marginTwips = 240;
-constexpr double componentListWidthTwips = 3000;
 constexpr double boxWidthTwips = 1500;
 constexpr double buttonWidthTwips = 3600;
 constexpr double buttonHeightTwips = 480;
@@ -76,28 +72,12 @@ void VleWindow::buildControls()
     runLabel->setAlignment(Qt::AlignCenter);
     outer->addWidget(runLabel);
 
-    auto* frames = new QHBoxLayout;
+    m_lists = addComponentFrames(*this, *outer, services::labelFont());
     for (int i = 0; i < 2; ++i) {
-        auto* frame = new QGroupBox(i == 0 ? QStringLiteral("Component 1") : QStringLiteral("Component2"), this);
-        frame->setObjectName(QStringLiteral("Frame0_%1").arg(i));
-        frame->setFont(services::labelFont());
-        auto* row = new QHBoxLayout(frame);
-        auto* compound = new QLabel(QStringLiteral("Compound"), frame);
-        compound->setFont(services::boxFont());
-        auto* list = new QComboBox(frame);
-        list->setObjectName(QStringLiteral("Combo2_%1").arg(i));
-        list->setFont(services::boxFont());
-        list->setStyleSheet(QStringLiteral("QComboBox { color: red; }"));
-        list->setMinimumWidth(pixels(this, componentListWidthTwips));
-        list->setMaxVisibleItems(20);
-        list->installEventFilter(this);
-        connect(list, &QComboBox::currentIndexChanged, this, [this, i] { Combo2_Click(i); });
-        row->addWidget(compound);
-        row->addWidget(list, 1);
-        frames->addWidget(frame);
-        m_lists[i] = list;
+        m_lists[i]->setStyleSheet(QStringLiteral("QComboBox { color: red; }"));
+        connect(m_lists[i], &QComboBox::currentIndexChanged, this, [this, i] { Combo2_Click(i); });
     }
-    outer->addLayout(frames);
+    showDialogsOnLeavingNotListed(m_services, m_lists);
 
     auto* state = new QGridLayout;
     state->setHorizontalSpacing(margin / 2);
@@ -113,7 +93,7 @@ void VleWindow::buildControls()
     m_unitList->addItems(txy ? QStringList{"atm", "bar", "kpa", "mm Hg", "Mpa", "pa", "psia"}
                              : QStringList{"celsius", "fahrenheit", "kelvin"});
     m_unitList->setCurrentText(txy ? QStringLiteral("bar") : QStringLiteral("kelvin"));
-    m_unitList->installEventFilter(this);
+    makePickOnly(*m_unitList);
     state->addWidget(addLabel(txy ? QStringLiteral("Pressure") : QStringLiteral(" Temperature"), QStringLiteral("Label3")),
                      0, 0);
     state->addWidget(m_variableBox, 0, 1);
@@ -170,17 +150,8 @@ QLineEdit* VleWindow::constantBox(const std::string& name) const
 
 void VleWindow::Form_Load()
 {
-    for (QComboBox* list : m_lists) {
-        const pure::ComponentList components = m_services.listComponents();
-        if (components.ok())
-            pure::fillComponentList(*list, components);
-        if (!components.ok() || list->count() == 0) {
-            services::ui().message("error in loading data");
-            return;
-        }
-        list->setCurrentIndex(0);
-    }
-    m_lists[0]->setFocus();
+    if (loadComponentLists(m_services, m_lists))
+        m_lists[0]->setFocus();
 }
 
 void VleWindow::Combo2_Click(int Index)
@@ -188,30 +159,11 @@ void VleWindow::Combo2_Click(int Index)
     m_listed[static_cast<std::size_t>(Index)] = Combo2(Index)->currentText() == QLatin1String(pure::notListed) ? 0 : 1;
 }
 
-void VleWindow::Combo2_LostFocus(int Index)
-{
-    // The dialog takes the focus itself; that must not run the handler again.
-    if (m_inLostFocus || Combo2(Index)->currentText() != QLatin1String(pure::notListed))
-        return;
-    services::ModalDialog* dialog = m_services.dialog(constantsDialogName(Index));
-    if (!dialog)
-        return;
-    m_inLostFocus = true;
-    services::ui().showModal(*dialog);
-    m_inLostFocus = false;
-}
-
 VleForm VleWindow::readForm() const
 {
     VleForm form;
-    for (int i = 0; i < 2; ++i) {
-        ComponentChoice& choice = form.components[static_cast<std::size_t>(i)];
-        choice.listed = listed(i) == 1;
-        choice.listText = Combo2(i)->currentText().toStdString();
-        const QVariant sno = Combo2(i)->currentData();
-        if (sno.isValid())
-            choice.sno = sno.toInt();
-    }
+    for (int i = 0; i < 2; ++i)
+        form.components[static_cast<std::size_t>(i)] = componentChoice(*Combo2(i), listed(i) == 1);
     form.variableText = m_variableBox->text().toStdString();
     form.unitText = m_unitList->currentText().toStdString();
     return form;
@@ -228,26 +180,6 @@ std::string VleWindow::boxText(const std::string& box) const
 {
     const QLineEdit* found = constantBox(box);
     return found ? found->text().toStdString() : std::string();
-}
-
-bool VleWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    for (int i = 0; i < 2; ++i) {
-        if (watched != m_lists[i] || event->type() != QEvent::FocusOut)
-            continue;
-        // Opening the list's own drop-down, switching to another window and closing this one
-        // are not leaving the list.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && isVisible())
-            Combo2_LostFocus(i);
-        return false;
-    }
-    // The unit list is picked from, never typed into.
-    if (watched == m_unitList && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        return !key->text().isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void registerVleWindows()

@@ -2,6 +2,7 @@
 // The one window class of the eight binary T-x-y and P-x-y calculators: two component lists,
 // the pressure (T-x-y) or temperature (P-x-y) box with its unit list, the model's constant
 // boxes and the Calculate button, laid out and named as the window's VleWindowConfig says.
+// Leaving a list that reads "not listed" shows that component's missing-constants dialog.
 // The window routes only: Calculate hands its controls to the window's VleRun, the model reads
 // the constant boxes through this window as its ParameterSource, and the result viewer's plot
 // buttons draw the diagram from points1.dat.
@@ -34,7 +35,6 @@ public:
     // Handlers, under the names the windows give them.
     void Form_Load();
     void Combo2_Click(int Index);
-    void Combo2_LostFocus(int Index);
     void Command1_Click();
 
     // "T" or "P" for the phase diagram, "XY" for y1 against x1; anything else shows the chart
@@ -52,9 +52,6 @@ public:
     QLineEdit* constantBox(const std::string& name) const;
     QPushButton* Command1() const { return m_command1; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildControls();
     VleForm readForm() const;
@@ -69,7 +66,6 @@ private:
     QComboBox* m_unitList = nullptr;
     std::map<std::string, QLineEdit*> m_boxes;
     QPushButton* m_command1 = nullptr;
-    bool m_inLostFocus = false;
 };
 
 // Makes the eight windows loadable by name.

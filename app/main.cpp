@@ -1,4 +1,6 @@
+#include "activity/parameterwindows.h"
 #include "activity/vlewindow.h"
+#include "mixture/windows/mixturewindows.h"
 #include "pure/purewindows.h"
 #include "services/dialogwindows.h"
 #include "services/pictures.h"
@@ -7,6 +9,7 @@
 #include "services/viewerwindows.h"
 #include "shell/helpwindows.h"
 #include "shell/shellwindows.h"
+#include "unifac/unifacwindows.h"
 
 #include <QApplication>
 
@@ -20,7 +23,10 @@ int main(int argc, char* argv[])
     calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();
     calvex::pure::registerPureWindows();
+    calvex::mixture::registerMixtureWindows();
     calvex::activity::registerVleWindows();
+    calvex::activity::registerParameterWindows();
+    calvex::unifac::registerUnifacWindows();
     QApplication::setWindowIcon(calvex::services::pictureIcon(QStringLiteral("calvex")));
 
     calvex::shell::registerShellWindows();

@@ -52,6 +52,14 @@ void BM_FugasitycalPengRobinson(benchmark::State& run)
 }
 BENCHMARK(BM_FugasitycalPengRobinson);
 
+void BM_PsatcalPengRobinsonWithoutLog(benchmark::State& run)
+{
+    EosState state = propane(EosHost::MolarVolumeCalculator);
+    for (auto _ : run)
+        benchmark::DoNotOptimize(calvex::core::Psatcal(state));
+}
+BENCHMARK(BM_PsatcalPengRobinsonWithoutLog);
+
 void BM_PsatcalPengRobinsonWithLog(benchmark::State& run)
 {
     EosState state = propane(EosHost::SaturationPressureCalculator);

@@ -1,6 +1,7 @@
 #pragma once
-// Real roots of a monic cubic z^3 + c2 z^2 + c1 z + c0 = 0 by Cardano's method, with the
-// trigonometric form when there are three real roots.
+// Real roots of a monic cubic z^3 + c2 z^2 + c1 z + c0 = 0, with the intermediate quantities of
+// Cardano's method (the trigonometric form when there are three real roots) as the reports show
+// them. The roots come from a double-precision solve of the same coefficients.
 
 #include <array>
 #include <optional>
@@ -20,11 +21,13 @@ struct CubicRoots {
     // Ascending; a single real root is held three times, a repeated root twice.
     std::array<float, 3> roots{};
     CardanDetails details;
+    bool oneRealRoot = false;
+    // With one real root: whether it lies above the inflection point of the cubic, where a
+    // vapour-like root of an equation of state lies.
+    bool aboveInflection = false;
 
-    bool singleRealRoot() const { return details.D > 0.0f; }
-    // With one real root: whether it lies above the inflection point of the cubic, where
-    // a vapour-like root of an equation of state lies (that is the case exactly when q < 0).
-    bool rootAboveInflection() const { return details.q < 0.0f; }
+    bool singleRealRoot() const { return oneRealRoot; }
+    bool rootAboveInflection() const { return aboveInflection; }
 };
 
 // Empty after an arithmetic failure, which shows

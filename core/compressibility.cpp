@@ -41,9 +41,9 @@ void writeSteps(EosState& state, Equation equation, const EquationParameters& pa
     writeNumber(result, 18, cubic.c0);
 }
 
-Cubic formCubic(Equation equation, EosState& state, float temperature, float pressure)
+Cubic formCubic(Equation equation, EosState& state, float temperature, float pressure,
+                const EquationParameters& parameters)
 {
-    const EquationParameters parameters = parametersAt(equation, state.component, temperature);
     const float A = dimensionlessA(parameters.a, pressure, temperature);
     const float B = dimensionlessB(parameters.b, pressure, temperature);
     const Cubic cubic = cubicOf(equation, A, B);
@@ -54,13 +54,28 @@ Cubic formCubic(Equation equation, EosState& state, float temperature, float pre
 
 } // namespace
 
-std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3)
+std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3,
+                               const EquationParameters& parameters)
 {
     const auto cubic = trap(variantOf(state.host).zcalMessage[static_cast<int>(equation)],
-                            [&]() -> std::optional<Cubic> { return formCubic(equation, state, T, p3); });
+                            [&]() -> std::optional<Cubic> { return formCubic(equation, state, T, p3, parameters); });
     if (!cubic)
         return std::nullopt;
     return Cardan(cubic->c2, cubic->c1, cubic->c0);
+}
+
+std::optional<EquationParameters> zcalParameters(Equation equation, EosState& state, float T)
+{
+    return trap(variantOf(state.host).zcalMessage[static_cast<int>(equation)],
+                [&]() -> std::optional<EquationParameters> { return parametersAt(equation, state.component, T); });
+}
+
+std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3)
+{
+    const auto parameters = zcalParameters(equation, state, T);
+    if (!parameters)
+        return std::nullopt;
+    return zcal(equation, state, T, p3, *parameters);
 }
 
 } // namespace detail

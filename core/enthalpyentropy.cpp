@@ -20,8 +20,8 @@ float stableRoot(EosState& state, const CubicRoots& roots)
 {
     if (roots.singleRealRoot() || roots.roots[0] == roots.roots[2])
         return roots.roots[2];
-    const FugacityEvaluation evaluation{need(fugacityEvaluation(state, state.p)).fugacities, roots};
-    return smallestRootIsStable(evaluation) ? roots.roots[0] : roots.roots[2];
+    const FugacityEvaluation at = need(fugacityEvaluation(state, state.p));
+    return smallestRootIsStable(at) ? roots.roots[0] : roots.roots[2];
 }
 
 } // namespace

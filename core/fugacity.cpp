@@ -35,13 +35,13 @@ std::optional<FugacityEvaluation> member(Equation equation, EosState& state, flo
         const float Te = atArgumentTemperature ? argument : state.T;
         const float Pe = atArgumentTemperature ? state.p : argument;
         FugacityEvaluation evaluation;
-        evaluation.roots = need(zcal(equation, state, Te, Pe));
+        const EquationParameters parameters = need(zcalParameters(equation, state, Te));
+        evaluation.roots = need(zcal(equation, state, Te, Pe, parameters));
         const auto& Z = evaluation.roots.roots;
         if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
             writeLogCell(state, 10, services::singleText(Z[0]));
             writeLogCell(state, 11, services::singleText(Z[1]));
         }
-        const EquationParameters parameters = parametersAt(equation, state.component, Te);
         // The liquid-like and the vapour-like root; the middle root never enters a fugacity.
         constexpr int rootOf[] = {0, 2};
         for (int k : {0, 1}) {
@@ -114,7 +114,7 @@ bool smallestRootIsStable(const FugacityEvaluation& evaluation)
     const std::array<float, 3>& roots = evaluation.roots.roots;
     if (evaluation.roots.singleRealRoot() || roots[0] == roots[2])
         return false;
-    return static_cast<double>(evaluation.fugacities[1]) - evaluation.fugacities[0] > equalFugacityTolerance;
+    return evaluation.fugacities[1] > evaluation.fugacities[0] && !fugacitiesAgree(evaluation);
 }
 
 } // namespace calvex::core

@@ -6,6 +6,7 @@
 #include "core/eosstate.h"
 
 #include <array>
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -13,9 +14,6 @@ namespace calvex::core {
 
 // Element 0 the fugacity (Pa) of the smallest root, element 1 that of the largest root.
 using FugacityPair = std::array<float, 2>;
-
-// Two fugacities that differ by no more than this (Pa) count as equal: a saturation state.
-inline constexpr double equalFugacityTolerance = 1000.0;
 
 // The argument is the pressure (Pa) at the state's T, except in the saturation-temperature
 // window, where it is the temperature (K) at the state's p. Empty after a failure (with the
@@ -34,12 +32,24 @@ struct FugacityEvaluation {
     CubicRoots roots;
 };
 
+// Whether the evaluation is a saturation state: the two fugacities differ by no more than
+// 1000 Pa and by no more than 1e-4 (ZV - ZL) of the vapour's. At fixed T, d ln f / d ln P is
+// the phase's Z, so the second bound keeps the pressure within 1e-4 of the one where they are
+// equal, close to the critical point too; 1000 Pa alone accepts anything below 1 bar.
+inline bool fugacitiesAgree(const FugacityEvaluation& evaluation)
+{
+    const FugacityPair& f = evaluation.fugacities;
+    const auto& Z = evaluation.roots.roots;
+    const double difference = std::fabs(static_cast<double>(f[0]) - f[1]);
+    return difference <= 1000.0 && difference <= 1e-4 * (static_cast<double>(Z[2]) - Z[0]) * f[1];
+}
+
 // Fugasitycal together with the roots of its evaluation point.
 std::optional<FugacityEvaluation> fugacityEvaluation(EosState& state, float argument);
 
 // Whether the smallest root is the stable phase of an evaluation: with three real roots the
-// one of lower fugacity, the largest where the two agree within equalFugacityTolerance; with
-// one real root that root, the largest.
+// one of lower fugacity, the largest where the two agree (fugacitiesAgree); with one real
+// root that root, the largest.
 bool smallestRootIsStable(const FugacityEvaluation& evaluation);
 
 // Where the saturation solvers take their fugacities from: fugacityEvaluation, or a stand-in.

@@ -10,28 +10,28 @@ constexpr std::array<std::string_view, 4> silent{};
 
 // The molar-volume, fugacity and departure windows: their compressibility calls report steps.
 constexpr HostVariant reportingWindow{true, true, zcal, FugacityMode::AtStateTemperature, "error fugacitycal",
-                                      fugacity, 40, CapResult::InitialGuess, "error Psatiteration"};
+                                      fugacity, 40, "error Psatiteration"};
 
 // The enthalpy and entropy windows, through eecal.
 constexpr HostVariant enthalpyWindow{true, false, zcal, FugacityMode::AtStateTemperature, "error fugacitycal",
-                                     fugacity, 30, CapResult::InitialGuess, "error Psatiteration"};
+                                     fugacity, 30, "error Psatiteration"};
 
 constexpr HostVariant saturationPressureWindow{
     true, false, {"error in Zcalvanderwaal", "error in Zcalpr", "error in ZcalRK", "error in Zcalsrk"},
     FugacityMode::LoggingPressure, "error in fugacitycal",
     {"error in fugacityeq", "error in fugacityeq", "error in fugacityRK", "error in fugacitySRK"},
-    49, CapResult::LastPressurePlusTwoHundredthPascal, "error in Psatiteration"};
+    49, "error in Psatiteration"};
 
 // This window calls no saturation pressure; its row keeps the reporting windows' values there.
 constexpr HostVariant saturationTemperatureWindow{
     true, false, zcal, FugacityMode::LoggingTemperature, "error in Fugacitycal",
     {"error in Fugacityeqstate", "error in Fugacityeqstate", "error in fugacityrk", "error in fugacitysrk"},
-    40, CapResult::InitialGuess, "error Psatiteration"};
+    40, "error Psatiteration"};
 
 // The data-point window and the two-component windows trap nothing; the data-point
-// iteration has no cap of its own, so it is bounded here and gives 0 past the bound.
+// iteration has no cap of its own, so it is bounded here.
 constexpr HostVariant untrappedWindow{false, false, silent, FugacityMode::AtStateTemperature, {}, silent,
-                                      500, CapResult::Zero, {}};
+                                      500, {}};
 
 } // namespace
 

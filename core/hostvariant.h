@@ -18,8 +18,6 @@ enum class FugacityMode {
     LoggingTemperature, // argument is the temperature, pressure from the state; logging as above
 };
 
-enum class CapResult { InitialGuess, LastPressurePlusTwoHundredthPascal, Zero };
-
 struct HostVariant {
     bool trapped;     // false: faults show nothing and reach the caller as an empty result
     bool stepsReport; // compressibility calls write slots 9-18 while stepsflag is 1
@@ -28,7 +26,6 @@ struct HostVariant {
     std::string_view fugasitycalMessage;
     std::array<std::string_view, 4> fugacityMessage;
     int psatUpdateCap; // updates of the saturation-pressure iteration before it gives up
-    CapResult psatCapResult;
     std::string_view psatiterationMessage;
 
     // A routine's message in a window that traps its faults; none in the others.

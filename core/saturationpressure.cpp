@@ -14,8 +14,6 @@ namespace {
 
 using namespace detail;
 
-constexpr double capNudge = 0.02;            // Pa added to a capped logged run
-
 // What the evaluations so far say about where the saturation pressure lies. A state with one
 // real root is never a saturation state: a vapour-like root says the pressure is below it, a
 // liquid-like root above. Saturation never lies above the critical pressure; twice Pc stays
@@ -70,55 +68,35 @@ float Psatiteration1(EosState& state, float Psatguess, const FugacitySource& fug
         float P = Psatguess;
         FugacityEvaluation at = need(fugacities(state, P));
         PressureBracket bracket(state.component.Pc);
-        bool oneRootMet = false;
-        enum class End { Converged, Capped, NoSaturation } end = End::Converged;
-        for (int updates = 0;;) {
+        bool converged = false;
+        // The evaluation after the last update is tested too: a run converges or ends unconverged.
+        for (int updates = 0;; ++updates) {
             const FugacityPair& f = at.fugacities;
             const bool oneRoot = at.roots.singleRealRoot();
             if (oneRoot) {
-                oneRootMet = true;
                 bracket.record(P, at.roots.rootAboveInflection());
-                if (bracket.collapsed()) {
-                    end = End::NoSaturation;
+                if (bracket.collapsed())
+                    break;
+            } else {
+                if (fugacitiesAgree(at)) {
+                    converged = true;
                     break;
                 }
-            } else {
-                if (std::fabs(static_cast<double>(f[0]) - f[1]) <= equalFugacityTolerance)
-                    break;
                 bracket.record(P, f[0] > f[1]);
             }
+            if (updates >= variant.psatUpdateCap)
+                break;
             if (logging)
                 writeLogRow(state, services::doubleText(P / 1e5), f);
             P = oneRoot ? single(bracket.nextAfterOneRoot(P, at.roots.rootAboveInflection()))
                         : single(quotient(static_cast<double>(P) * f[0], f[1]));
-            ++updates;
             if (logging)
                 nextLogRow(state);
             at = need(fugacities(state, P));
-            if (updates >= variant.psatUpdateCap) {
-                end = End::Capped;
-                break;
-            }
-        }
-        float returned = P;
-        if (end == End::NoSaturation || (end == End::Capped && oneRootMet)) {
-            returned = 0.0f;
-        } else if (end == End::Capped) {
-            switch (variant.psatCapResult) {
-            case CapResult::InitialGuess:
-                returned = Psatguess;
-                break;
-            case CapResult::LastPressurePlusTwoHundredthPascal:
-                P = returned = single(P + capNudge);
-                break;
-            case CapResult::Zero:
-                returned = 0.0f;
-                break;
-            }
         }
         if (logging)
             writeLogRow(state, services::doubleText(P / 1e5), at.fugacities);
-        return returned;
+        return converged ? P : 0.0f;
     });
     return pressure.value_or(0.0f);
 }

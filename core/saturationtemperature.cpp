@@ -16,8 +16,6 @@ namespace {
 using namespace detail;
 
 constexpr int updateCap = 49;
-constexpr double capNudge = 0.1;          // K added to a capped run
-constexpr double narrowestBracket = 0.01; // K
 
 template <class Law>
 float guess(const EosState& state, std::string_view message, Law&& law)
@@ -26,11 +24,12 @@ float guess(const EosState& state, std::string_view message, Law&& law)
 }
 
 // The table of steps by the difference of the fugacities; the two largest add up (10 + 1).
-float steppedTemperature(float T, const FugacityPair& f)
+// `growth` widens the steps of a search that keeps going one way.
+float steppedTemperature(float T, const FugacityPair& f, double growth)
 {
     const bool down = f[0] > f[1];
     const double difference = std::fabs(static_cast<double>(f[0]) - f[1]);
-    const double sign = down ? -1.0 : 1.0;
+    const double sign = down ? -growth : growth;
     if (difference > 30000.0)
         T = single(T + sign * 10.0);
     if (difference > 10000.0)
@@ -44,17 +43,16 @@ float steppedTemperature(float T, const FugacityPair& f)
 
 // The largest step of the table, taken from a state with one real root, which shows the side
 // of saturation but gives no difference of fugacities to size the step by.
-float stepFromOneRoot(float T, bool aboveSaturation)
+float stepFromOneRoot(float T, bool aboveSaturation, double growth)
 {
-    const double sign = aboveSaturation ? -1.0 : 1.0;
+    const double sign = aboveSaturation ? -growth : growth;
     return single(single(T + sign * 10.0) + sign * 1.0);
 }
 
-struct BracketEnd {
-    float T;
-    FugacityPair fugacities;
-    bool threeRoots;
-};
+// The table's steps suit a fugacity difference of kPa; at low pressure they are far too short
+// to reach saturation within the cap, so from the third step of a search that has not yet met
+// a change of side each step doubles.
+double growthAfter(int updates) { return updates < 2 ? 1.0 : std::ldexp(1.0, updates - 1); }
 
 } // namespace
 
@@ -85,61 +83,42 @@ float Tsatiteration1(EosState& state, float Tsatguess, const FugacitySource& fug
         state.logoffset = 0;
         float T = Tsatguess;
         FugacityEvaluation at = need(fugacities(state, T));
-        std::optional<BracketEnd> below;
-        std::optional<BracketEnd> above;
-        // Once a one-root state or a change of sign has been met, the run no longer follows the
-        // plain stepped search, and a run that then reaches the cap has not converged.
-        bool searchLeft = false;
-        enum class End { Converged, Capped, Narrowed } end = End::Converged;
-        for (int updates = 0;;) {
+        // The nearest temperatures known to lie below and above saturation: once both are known
+        // the search bisects between them.
+        std::optional<float> below;
+        std::optional<float> above;
+        bool converged = false;
+        for (int updates = 0;; ++updates) {
             const FugacityPair& f = at.fugacities;
             const bool oneRoot = at.roots.singleRealRoot();
-            if (!oneRoot && std::fabs(static_cast<double>(f[0]) - f[1]) <= equalFugacityTolerance)
+            if (!oneRoot && fugacitiesAgree(at)) {
+                converged = true;
                 break;
+            }
             const bool aboveSaturation = oneRoot ? at.roots.rootAboveInflection() : f[0] > f[1];
-            (aboveSaturation ? above : below) = BracketEnd{T, f, !oneRoot};
-            const bool bracketed = below && above;
-            searchLeft = searchLeft || oneRoot || bracketed;
-            if (bracketed && above->T - below->T < narrowestBracket) {
-                end = End::Narrowed;
+            (aboveSaturation ? above : below) = T;
+            if (updates >= updateCap)
                 break;
+            float next = 0.0f;
+            if (below && above) {
+                next = single((static_cast<double>(*below) + *above) / 2.0);
+                // No 32-bit temperature left between the two ends.
+                if (next == *below || next == *above)
+                    break;
+            } else {
+                const double growth = growthAfter(updates);
+                next = oneRoot ? stepFromOneRoot(T, aboveSaturation, growth) : steppedTemperature(T, f, growth);
+                // Never a temperature at or below 0 K: halve the way there instead.
+                if (!(next > 0.0f))
+                    next = single(T / 2.0);
             }
             writeLogRow(state, services::roundedText(T, 1), f);
-            if (bracketed)
-                T = single((static_cast<double>(below->T) + above->T) / 2.0);
-            else if (oneRoot)
-                T = stepFromOneRoot(T, aboveSaturation);
-            else
-                T = steppedTemperature(T, f);
-            ++updates;
+            T = next;
             nextLogRow(state);
             at = need(fugacities(state, T));
-            if (updates >= updateCap) {
-                end = End::Capped;
-                break;
-            }
         }
-        float returned = T;
-        FugacityPair shownFugacities = at.fugacities;
-        if (end == End::Capped) {
-            returned = searchLeft ? 0.0f : (T = single(T + capNudge));
-        } else if (end == End::Narrowed) {
-            // Both ends lie within 0.01 K of saturation; return the better one that is a real
-            // two-phase state. Two one-root ends mean there is no saturation at this pressure.
-            const auto gap = [](const BracketEnd& e) { return std::fabs(static_cast<double>(e.fugacities[0]) - e.fugacities[1]); };
-            const BracketEnd* best = nullptr;
-            for (const BracketEnd* e : {&*below, &*above})
-                if (e->threeRoots && (!best || gap(*e) < gap(*best)))
-                    best = e;
-            if (best) {
-                T = returned = best->T;
-                shownFugacities = best->fugacities;
-            } else {
-                returned = 0.0f;
-            }
-        }
-        writeLogRow(state, services::roundedText(T, 1), shownFugacities);
-        return returned;
+        writeLogRow(state, services::roundedText(T, 1), at.fugacities);
+        return converged ? T : 0.0f;
     });
     return temperature.value_or(0.0f);
 }

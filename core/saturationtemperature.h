@@ -1,17 +1,17 @@
 #pragma once
 // Saturation temperature of the state's component at the state's p by the selected cubic
 // equation of state: a guess from an inverted vapour-pressure law, then a stepped search
-// (10, 1, 0.5 or 0.1 K by the size of |fL - fV|) that turns into bisection once saturation
-// is bracketed, until the two fugacities agree within 1000 Pa.
+// (10, 1, 0.5 or 0.1 K by the size of |fL - fV|, doubling from the third step on) that turns
+// into bisection once saturation is bracketed, until the two fugacities agree (fugacitiesAgree).
 
 #include "core/eosstate.h"
 #include "core/fugacity.h"
 
 namespace calvex::core {
 
-// K; 0 after a failure (with its messages), when the search has bracketed saturation or met
-// a state with one real root and still not converged after 49 updates, and when no state
-// with three real roots exists at this pressure. Each run writes the iteration log.
+// K; 0 after a failure (with its messages) and whenever the search has not converged within
+// 49 updates, for instance when no state with three real roots exists at this pressure, so
+// that the window reports the failure. Each run writes the iteration log.
 // For the saturation-temperature window's state, whose fugacities take a temperature.
 float Tsatcal(EosState& state);
 float Tsatcal(EosState& state, const FugacitySource& fugacities);

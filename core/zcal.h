@@ -3,6 +3,7 @@
 // the equation themselves.
 
 #include "core/cardan.h"
+#include "core/eosparameters.h"
 #include "core/eosstate.h"
 #include "core/hostvariant.h"
 
@@ -11,5 +12,10 @@
 namespace calvex::core::detail {
 
 std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3);
+// The equation's parameters at T under the compressibility operation's trap, and the operation
+// given them, for a caller that needs the parameters too.
+std::optional<EquationParameters> zcalParameters(Equation equation, EosState& state, float T);
+std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3,
+                               const EquationParameters& parameters);
 
 } // namespace calvex::core::detail

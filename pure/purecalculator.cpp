@@ -97,15 +97,16 @@ bool PureCalculator::runCalculation(const FormReading& form)
     if (!checkConstants())
         return false;
     if (m_config.hasTemperature
-        && !checkState(m_state.T, m_config.temperatureMessage, "Enter valid Temperature in kelvin", &m_Tunit, "kelvin"))
+        && !checkState(m_state.T, services::ToKelvin, m_config.temperatureMessage, "Enter valid Temperature in kelvin",
+                       &m_Tunit, "kelvin"))
         return false;
     if (m_config.asksReference
-        && !checkState(m_state.Tref, "Reference Temperature cannot be  negative", "Enter valid Temperature in kelvin",
-                       nullptr, nullptr))
+        && !checkState(m_state.Tref, nullptr, "Reference Temperature cannot be  negative",
+                       "Enter valid Temperature in kelvin", nullptr, nullptr))
         return false;
     if (m_config.hasPressure
-        && !checkState(m_state.p, "Pressure cannot be zero or negative", "Enter valid Pressure  in bar", &m_Punit,
-                       "bar"))
+        && !checkState(m_state.p, services::ToPascal, "Pressure cannot be zero or negative",
+                       "Enter valid Pressure  in bar", &m_Punit, "bar"))
         return false;
     writeInputValues();
     convert();
@@ -184,10 +185,15 @@ bool PureCalculator::checkConstant(float& value, const std::string& prompt, bool
     return false;
 }
 
-bool PureCalculator::checkState(float& value, const std::string& message, const std::string& prompt,
-                                std::string* unit, const char* promptUnit)
+bool PureCalculator::checkState(float& value, UnitConversion toBaseUnit, const std::string& message,
+                                const std::string& prompt, std::string* unit, const char* promptUnit)
 {
-    if (value > 0)
+    // The value is checked in kelvin or pascal, as the calculation will see it: -40 celsius is
+    // a temperature, and one that overflows in the conversion (which gives 0) is none.
+    float converted = value;
+    if (toBaseUnit && unit)
+        toBaseUnit(converted, *unit);
+    if (converted > 0)
         return true;
     ui().message(message);
     const double reply = val(ui().ask(prompt));

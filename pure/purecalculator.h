@@ -83,7 +83,8 @@ private:
     bool checkConstants();
     bool checkConstant(float& value, const std::string& prompt, bool askedWhenNegative,
                        const std::string& negativeMessage);
-    bool checkState(float& value, const std::string& message, const std::string& prompt,
+    using UnitConversion = float (*)(float& value, const std::string& unitName);
+    bool checkState(float& value, UnitConversion toBaseUnit, const std::string& message, const std::string& prompt,
                     std::string* unit, const char* promptUnit);
     void writeInputValues();
     void convert();

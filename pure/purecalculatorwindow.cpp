@@ -2,6 +2,7 @@
 
 #include "pure/componentlistbox.h"
 #include "services/chartwindow.h"
+#include "services/controlevents.h"
 #include "services/controlstyle.h"
 #include "services/filteredbox.h"
 #include "services/windowplacement.h"
@@ -9,10 +10,9 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -288,23 +288,15 @@ void PureCalculatorWindow::plot(const std::string& datafilename)
 
 bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut && watched == m_componentList) {
-        // Opening the list's own drop-down, switching to another window and closing this one
-        // are not leaving the list.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && isVisible())
+    if (watched == m_componentList && event->type() == QEvent::FocusOut) {
+        if (services::isLeavingControl(*event, *this))
             Combo2_LostFocus();
         return false;
     }
-    if (event->type() != QEvent::KeyPress)
+    const std::optional<int> typed = services::typedKeyAscii(*event);
+    if (!typed)
         return QWidget::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    // Only typed characters reach the key handlers; shortcuts, navigation keys and Tab, which
-    // moves the focus, pass.
-    if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab
-        || (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return false;
-    int KeyAscii = key->text().at(0).unicode();
+    int KeyAscii = *typed;
     if (watched == m_temperatureUnits)
         Combo1_Unit_T_KeyPress(KeyAscii);
     else if (watched == m_pressureUnits)

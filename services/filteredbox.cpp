@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace calvex::services {
 namespace {
 
@@ -37,17 +39,17 @@ bool passesUntested(const QKeyEvent& key)
 
 class KeyFilterGuard : public QObject {
 public:
-    KeyFilterGuard(KeyFilter filter, QLineEdit& box);
+    KeyFilterGuard(KeyTest test, QLineEdit& box);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    KeyFilter m_filter;
+    KeyTest m_test;
     QLineEdit& m_box;
 };
 
-KeyFilterGuard::KeyFilterGuard(KeyFilter filter, QLineEdit& box) : QObject(&box), m_filter(filter), m_box(box)
+KeyFilterGuard::KeyFilterGuard(KeyTest test, QLineEdit& box) : QObject(&box), m_test(std::move(test)), m_box(box)
 {
     box.installEventFilter(this);
 }
@@ -58,26 +60,41 @@ bool KeyFilterGuard::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->matches(QKeySequence::Paste)) {
-        typeThroughFilter(m_box, m_filter, QGuiApplication::clipboard()->text().toStdString());
+        typeThroughFilter(m_box, m_test, QGuiApplication::clipboard()->text().toStdString());
         return true;
     }
     if (passesUntested(*key))
         return false;
     const QString text = key->text();
     const char16_t c = text.front().unicode();
-    const bool accepted = text.size() == 1 && c < 0x80 &&
-                          keyAccepted(m_filter, m_box.text().toStdString(), static_cast<char>(c));
+    const bool accepted = text.size() == 1 && c < 0x80 && m_test(m_box.text().toStdString(), static_cast<char>(c));
     return !accepted;
 }
 
 } // namespace
 
-void setKeyFilter(QLineEdit& box, KeyFilter filter) { new KeyFilterGuard(filter, box); }
+namespace {
+
+KeyTest testOf(KeyFilter filter)
+{
+    return [filter](std::string_view text, char key) { return keyAccepted(filter, text, key); };
+}
+
+} // namespace
+
+void setKeyFilter(QLineEdit& box, KeyFilter filter) { setKeyFilter(box, testOf(filter)); }
+
+void setKeyFilter(QLineEdit& box, KeyTest test) { new KeyFilterGuard(std::move(test), box); }
 
 void typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text)
 {
+    typeThroughFilter(box, testOf(filter), text);
+}
+
+void typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_view text)
+{
     for (const char c : text) {
-        if (!keyAccepted(filter, box.text().toStdString(), c))
+        if (!test(box.text().toStdString(), c))
             continue;
         if (c == backspaceKey)
             box.backspace();

@@ -4,6 +4,7 @@
 
 #include "services/keyfilter.h"
 
+#include <functional>
 #include <string_view>
 
 class QLineEdit;
@@ -16,8 +17,14 @@ namespace calvex::services {
 // `filter`; every other character goes through `filter`.
 void setKeyFilter(QLineEdit& box, KeyFilter filter);
 
+// A filter of its own: true when `key` typed into a box holding `text` passes. It is asked once
+// for every key that reaches the filter, so it may also act on the key press.
+using KeyTest = std::function<bool(std::string_view text, char key)>;
+void setKeyFilter(QLineEdit& box, KeyTest test);
+
 // Types `text` into `box` one character after another, each through `filter`, replacing the
 // selection as typing does; Backspace ('\b') erases.
 void typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text);
+void typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_view text);
 
 } // namespace calvex::services

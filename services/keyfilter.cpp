@@ -4,6 +4,10 @@ namespace calvex::services {
 
 bool keyAccepted(KeyFilter filter, std::string_view text, char key)
 {
+    if (filter.pointFirst && text.empty())
+        return key == '.';
+    if (filter.pointFirst && key == '.')
+        return false;
     if ((key >= '0' && key <= '9') || key == backspaceKey)
         return true;
     if (key == '.')

@@ -17,6 +17,9 @@ struct KeyFilter {
 
     bool onePoint; // a decimal point only while the box holds none
     Minus minus;
+    // A fraction typed as a decimal point and then digits: the point only into the empty box,
+    // and only digits once it holds text.
+    bool pointFirst = false;
 
     // The boxes the program has.
     static const KeyFilter UnsignedNumber;
@@ -24,6 +27,7 @@ struct KeyFilter {
     static const KeyFilter SignedNumber;
     static const KeyFilter UnsignedAnyPoints;
     static const KeyFilter SignedAnyPoints;
+    static const KeyFilter Fraction;
 };
 
 inline constexpr KeyFilter KeyFilter::UnsignedNumber{true, Minus::Refused};
@@ -31,6 +35,7 @@ inline constexpr KeyFilter KeyFilter::MinusAnywhere{true, Minus::Anywhere};
 inline constexpr KeyFilter KeyFilter::SignedNumber{true, Minus::IntoEmptyBox};
 inline constexpr KeyFilter KeyFilter::UnsignedAnyPoints{false, Minus::Refused};
 inline constexpr KeyFilter KeyFilter::SignedAnyPoints{false, Minus::IntoEmptyBox};
+inline constexpr KeyFilter KeyFilter::Fraction{true, Minus::Refused, true};
 
 constexpr char backspaceKey = '\b';
 

@@ -1,5 +1,7 @@
 #include "services/numbers.h"
 
+#include <cctype>
+#include <charconv>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -8,13 +10,20 @@
 namespace calvex::services {
 namespace {
 
+// The text of printf's %.*G: to_chars with a precision and the general format is specified to
+// give that of %.*g, and the upper case makes it %G (E, INF, NAN). It is several times faster
+// than snprintf, and every report number passes here.
 std::string gText(double value, int digits)
 {
     if (value == 0.0)
         return "0"; // also for -0
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-    return buffer;
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    std::string text(buffer, written.ptr);
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
 }
 
 } // namespace
@@ -39,9 +48,21 @@ std::string roundedText(double value, int decimals)
     const double rounded = roundHalfEven(value, decimals);
     if (!std::isfinite(rounded))
         return doubleText(rounded);
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals < 0 ? 0 : decimals, rounded);
-    std::string text = buffer;
+    // to_chars in the fixed format with a precision gives the text of printf's %.*f. A double
+    // has at most 309 digits before the point; the usual few decimals fit on the stack.
+    const int places = decimals < 0 ? 0 : decimals;
+    constexpr int stackPlaces = 60;
+    char buffer[320 + stackPlaces];
+    std::string wide;
+    char* first = buffer;
+    char* last = buffer + sizeof buffer;
+    if (places > stackPlaces) {
+        wide.resize(320 + static_cast<std::size_t>(places));
+        first = wide.data();
+        last = first + wide.size();
+    }
+    const auto written = std::to_chars(first, last, rounded, std::chars_format::fixed, places);
+    std::string text(first, written.ptr);
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0')
             text.pop_back();
@@ -96,11 +117,21 @@ double val(std::string_view text)
     return std::strtod(number.c_str(), nullptr);
 }
 
-std::optional<float> toSingle(double value)
+std::optional<short> wholeNumber(std::string_view text)
 {
-    if (std::isnan(value) || std::fabs(value) > FLT_MAX)
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
         return std::nullopt;
-    return static_cast<float>(value);
+    const std::string trimmed(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+    char* end = nullptr;
+    const double number = std::strtod(trimmed.c_str(), &end);
+    if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(number))
+        return std::nullopt;
+    // nearbyint rounds halves to even in the default rounding mode.
+    const double whole = std::nearbyint(number);
+    if (whole < -32768.0 || whole > 32767.0)
+        return std::nullopt;
+    return static_cast<short>(whole);
 }
 
 long freeSpaceOrigin(double outerTwips, double innerTwips, int divisor)
@@ -113,5 +144,48 @@ long freeSpaceOrigin(double outerTwips, double innerTwips, int divisor)
 double pixelsFromTwips(double twips, double dotsPerInch) { return twips * dotsPerInch / twipsPerInch; }
 
 double twipsFromPixels(double pixels, double dotsPerInch) { return pixels * twipsPerInch / dotsPerInch; }
+
+std::optional<double> strictNumber(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && text[begin] == ' ')
+        ++begin;
+    while (end > begin && text[end - 1] == ' ')
+        --end;
+    std::string number(text.substr(begin, end - begin));
+    std::size_t i = 0;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+        ++i;
+    bool digits = false;
+    bool point = false;
+    for (; i < number.size(); ++i) {
+        const char c = number[i];
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            digits = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (!digits)
+        return std::nullopt;
+    if (i < number.size() && (number[i] == 'E' || number[i] == 'e' || number[i] == 'D' || number[i] == 'd')) {
+        number[i] = 'e';
+        std::size_t j = i + 1;
+        if (j < number.size() && (number[j] == '+' || number[j] == '-'))
+            ++j;
+        const std::size_t exponentStart = j;
+        while (j < number.size() && std::isdigit(static_cast<unsigned char>(number[j])))
+            ++j;
+        if (j == exponentStart)
+            return std::nullopt;
+        i = j;
+    }
+    if (i != number.size())
+        return std::nullopt;
+    return std::strtod(number.c_str(), nullptr);
+}
+
 
 } // namespace calvex::services

@@ -3,6 +3,8 @@
 // for report cells, the leading-number parse of typed text, 32-bit stores, and the twips
 // arithmetic of window placement.
 
+#include <cfloat>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,9 +33,23 @@ std::string roundedText(double value, int decimals);
 // "-.5" gives -0.5, "1.2.3" gives 1.2. A number too large for a double gives ±infinity.
 double val(std::string_view text);
 
+// The whole-number reading of a count or option text: the whole text, blanks around it
+// allowed, must be a number; a fraction goes to the nearest whole number, a half to the even
+// one. Empty when the text is not a number or the result lies outside -32768..32767.
+std::optional<short> wholeNumber(std::string_view text);
+
 // `value` stored into a 32-bit float: empty when it is NaN or too large (the store would
-// overflow), otherwise the nearest float.
-std::optional<float> toSingle(double value);
+// overflow), otherwise the nearest float. Inline: every stored value of the calculations passes here.
+inline std::optional<float> toSingle(double value)
+{
+    if (std::isnan(value) || std::fabs(value) > FLT_MAX)
+        return std::nullopt;
+    return static_cast<float>(value);
+}
+
+// A whole text read as a number: optional blanks around a sign, digits with at most one point
+// and an optional exponent (E or D), and nothing else; empty for anything else, "" included.
+std::optional<double> strictNumber(std::string_view text);
 
 // Where a window of `innerTwips` starts in `outerTwips` when it sits 1/`divisor` of the free
 // space from the start: the difference made a whole number (to nearest, halves to even), then

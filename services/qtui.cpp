@@ -27,9 +27,14 @@ void keepAboveTopmostWindows(QWidget& box)
 
 } // namespace
 
-void QtUi::message(const std::string& text, const std::string& title)
+void QtUi::message(const std::string& text, const std::string& title) { message(text, title, Icon::None); }
+
+void QtUi::message(const std::string& text, const std::string& title, Icon icon)
 {
-    QMessageBox box(QMessageBox::NoIcon, titleOrDefault(title), QString::fromStdString(text), QMessageBox::Ok,
+    const QMessageBox::Icon shown = icon == Icon::Information   ? QMessageBox::Information
+                                    : icon == Icon::Exclamation ? QMessageBox::Warning
+                                                                : QMessageBox::NoIcon;
+    QMessageBox box(shown, titleOrDefault(title), QString::fromStdString(text), QMessageBox::Ok,
                     QApplication::activeWindow());
     keepAboveTopmostWindows(box);
     box.exec();

@@ -8,6 +8,7 @@ namespace calvex::services {
 class QtUi final : public Ui {
 public:
     void message(const std::string& text, const std::string& title) override;
+    void message(const std::string& text, const std::string& title, Icon icon) override;
     std::string ask(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
     bool yesNo(const std::string& text, const std::string& title, Question kind) override;
     void showModal(ModalDialog& dialog) override;

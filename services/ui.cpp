@@ -16,6 +16,8 @@ Ui* g_ui = &g_silentUi;
 
 } // namespace
 
+void Ui::message(const std::string& text, const std::string& title, Icon) { message(text, title); }
+
 Ui& ui() { return *g_ui; }
 
 void setUi(Ui* ui) { g_ui = ui ? ui : &g_silentUi; }

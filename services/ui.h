@@ -26,6 +26,9 @@ public:
     virtual ~Ui() = default;
     // An OK-only message box.
     virtual void message(const std::string& text, const std::string& title = {}) = 0;
+    // The same with an icon; a Ui that shows no icons shows it as the plain message.
+    enum class Icon { None, Information, Exclamation };
+    virtual void message(const std::string& text, const std::string& title, Icon icon);
     // An input prompt: the typed answer, or the empty text for Cancel.
     virtual std::string ask(const std::string& prompt, const std::string& title = {},
                             const std::string& defaultText = {}) = 0;

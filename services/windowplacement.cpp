@@ -64,4 +64,16 @@ void centreIn(QWidget& window, QSize area)
                 freeSpacePixels(area.height(), size.height(), 2, window.logicalDpiY()));
 }
 
+void centreOver(QWidget& window, const QWidget& owner)
+{
+    const QWidget& outer = owner.parentWidget() && !owner.isWindow() && owner.parentWidget()->inherits("QMdiSubWindow")
+                               ? *owner.parentWidget()
+                               : owner;
+    const QRect frame = outer.frameGeometry();
+    const QPoint topLeft = outer.isWindow() ? frame.topLeft() : outer.parentWidget()->mapToGlobal(frame.topLeft());
+    const QSize size = window.frameGeometry().size();
+    window.move(topLeft.x() + freeSpacePixels(frame.width(), size.width(), 2, window.logicalDpiX()),
+                topLeft.y() + freeSpacePixels(frame.height(), size.height(), 2, window.logicalDpiY()));
+}
+
 } // namespace calvex::services

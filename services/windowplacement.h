@@ -33,4 +33,8 @@ void placeOnScreen(QWidget& window, int heightDivisor = 2);
 // arithmetic done in twips.
 void centreIn(QWidget& window, QSize area);
 
+// Moves the top-level `window` (by its outer size) to the centre of `owner`'s outer rectangle on
+// the screen, the arithmetic done in twips; `owner` may sit inside the frame.
+void centreOver(QWidget& window, const QWidget& owner);
+
 } // namespace calvex::services

@@ -2,13 +2,16 @@
 // How the menus, the launcher and the toolbar change the windows on show: at most one
 // calculation is open at a time, so opening one closes every other window first.
 
-#include "shell/unifacmodes.h"
+#include "services/unifacmodes.h"
 
 #include <QString>
 
 class QWidget;
 
 namespace calvex::shell {
+
+using services::UnifacMode;
+using services::UnifacModes;
 
 // The window a menu item or launcher button opens: a calculator window by name, or, when
 // `window` is null, the UNIFAC window in `unifacMode`.

@@ -1,39 +1,48 @@
-// Build tool: turns the interaction parameter file into the source of the compiled-in table.
-// usage: makeinteractiontable <unifac-interactions.csv> <output .cpp>
-#include "unifac/interactioncsv.h"
+// Build tool: turns the checked interaction parameter file into the source of the compiled-in
+// table.   makeinteractiontable <unifac-interactions.csv> <output .cpp>
+#include "data/interactiontable.h"
+#include "unifac/subgrouptable.h"
 
+#include <charconv>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iostream>
 
 int main(int argc, char* argv[])
 {
-    using namespace calvex::unifac;
     if (argc != 3) {
         std::cerr << "usage: makeinteractiontable <csv file> <output file>\n";
         return 2;
     }
-    const auto read = readInteractionCsv(argv[1]);
-    if (const auto* message = std::get_if<std::string>(&read)) {
-        std::cerr << *message << '\n';
+    std::vector<calvex::pure::CsvLine> lines;
+    try {
+        lines = calvex::pure::readCsvFile(argv[1]);
+        calvex::pure::checkInteractionTable(lines);
+    } catch (const std::exception& error) {
+        std::cerr << argv[1] << ": " << error.what() << '\n';
         return 1;
     }
-    const InteractionRows& rows = std::get<InteractionRows>(read);
+    constexpr int groups = calvex::unifac::mainGroupCount;
     std::ofstream out(argv[2], std::ios::trunc);
     out << "// Generated from " << argv[1] << " by makeinteractiontable; do not edit.\n"
         << "namespace calvex::unifac {\n"
-        << "extern const float interactionValues[" << mainGroupCount << "][" << mainGroupCount << "];\n"
-        << "const float interactionValues[" << mainGroupCount << "][" << mainGroupCount << "] = {\n";
+        << "extern const float interactionValues[" << groups << "][" << groups << "];\n"
+        << "const float interactionValues[" << groups << "][" << groups << "] = {\n";
     char number[32];
-    for (const auto& row : rows) {
+    for (const calvex::pure::CsvLine& line : lines) {
         out << "    {";
-        for (std::size_t n = 0; n < row.size(); ++n) {
-            // Nine significant digits bring back the very same single-precision value.
-            std::snprintf(number, sizeof number, "%.9gf", static_cast<double>(row[n]));
+        for (std::size_t n = 0; n < line.fields.size(); ++n) {
+            // Read straight into single precision, as the table holds it; nine significant
+            // digits bring back the very same value.
+            const std::string& field = line.fields[n];
+            float value = 0.0f;
+            std::from_chars(field.data(), field.data() + field.size(), value);
+            std::snprintf(number, sizeof number, "%.9g", static_cast<double>(value));
             std::string text = number;
             if (text.find_first_of(".e") == std::string::npos)
-                text.insert(text.size() - 1, ".0");
-            out << (n ? ", " : "") << text;
+                text += ".0";
+            out << (n ? ", " : "") << text << 'f';
         }
         out << "},\n";
     }

@@ -1,31 +1,10 @@
 #include "mixture/engine/mixturework.h"
 
+#include "core/precisecubic.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace calvex::mixture {
-namespace {
-
-// π as the engine's trigonometric root formula takes it.
-constexpr double enginePi = 3.1415926541;
-
-// How far rounding alone can push the cosine argument past ±1.
-constexpr double cosineRoundingExcess = 1e-6;
-
-double signedCubeRoot(double value) { return std::copysign(std::pow(std::fabs(value), 1.0 / 3.0), value); }
-
-} // namespace
-
-float cosineArgument(double c)
-{
-    const float argument = single(c);
-    if (std::fabs(argument) <= 1.0f)
-        return argument;
-    if (std::fabs(double(argument)) - 1.0 <= cosineRoundingExcess)
-        return std::copysign(1.0f, argument);
-    fault();
-}
-
 MixtureCubic solveMixtureCubic(float c1, float c2, float c3)
 {
     MixtureCubic cubic;
@@ -38,29 +17,9 @@ MixtureCubic solveMixtureCubic(float c1, float c2, float c3)
     const double q = cubic.q;
     cubic.D = single((q / 2.0) * (q / 2.0) + (p / 3.0) * (p / 3.0) * (p / 3.0));
 
-    std::array<float, 3> t{};
-    if (cubic.D < 0.0f) {
-        const float cosine = cosineArgument(quotient(-q, 2.0 * squareRoot(-(p / 3.0) * (p / 3.0) * (p / 3.0))));
-        const float phi = single(std::acos(double(cosine)));
-        const float r = single(2.0 * squareRoot(-p / 3.0));
-        t[0] = single(r * std::cos(phi / 3.0));
-        t[1] = single(r * std::cos((phi + 2.0 * enginePi) / 3.0));
-        t[2] = single(r * std::cos((phi + 4.0 * enginePi) / 3.0));
-    } else if (cubic.D == 0.0f) {
-        const float u = single(signedCubeRoot(-q / 2.0));
-        t[0] = single(2.0 * u);
-        t[1] = single(-double(t[0]) / 2.0);
-        t[2] = t[1];
-    } else {
-        const double rootD = squareRoot(cubic.D);
-        const float u = single(signedCubeRoot(rootD - q / 2.0));
-        const float v = single(signedCubeRoot(-q / 2.0 - rootD));
-        t[0] = single(double(u) + v);
-        t[1] = t[0];
-        t[2] = t[0];
-    }
-    for (int k = 0; k < 3; ++k)
-        cubic.roots[k] = single(t[k] - a / 3.0);
+    // The roots in the order of the trigonometric form: largest, smallest, middle.
+    const core::PreciseRoots precise = core::preciseRoots(a, b, c);
+    cubic.roots = {single(precise.z[2]), single(precise.z[0]), single(precise.z[1])};
     return cubic;
 }
 

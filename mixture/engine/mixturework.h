@@ -93,7 +93,8 @@ void ComputeComponentParams(MixtureWork& work, const MixtureEngineTraits& equati
 // coefficients and fugacities (bar) at ZL (liquidflag ≠ 0) or ZV.
 void SolveMixtureZ(MixtureWork& work, const MixtureEngineTraits& equation);
 
-// The engine's own closed-form solve of Z³ + c1·Z² + c2·Z + c3 = 0.
+// The engine's solve of Z³ + c1·Z² + c2·Z + c3 = 0: the depressed cubic's p, q and D as the
+// engine stores them, and the roots of a double-precision solve.
 struct MixtureCubic {
     float p = 0;
     float q = 0;
@@ -101,9 +102,5 @@ struct MixtureCubic {
     std::array<float, 3> roots{}; // equal when there is one real root
 };
 MixtureCubic solveMixtureCubic(float c1, float c2, float c3);
-
-// The argument of arccos in the three-root branch: rounding can put it just outside [−1, 1]
-// at a valid near-critical state, so an excess no larger than rounding is taken as ±1.
-float cosineArgument(double c);
 
 } // namespace calvex::mixture

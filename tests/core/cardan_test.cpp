@@ -105,20 +105,51 @@ TEST(Cardan, OneRootBranchReportsDiscriminantAndCoefficients)
 
 TEST(Cardan, AgreesWithAnIndependentSolveOverCompressibilityCubics)
 {
-    // Cubics of the Peng-Robinson form over a grid of A and B, against Newton with deflation.
-    for (double A : {0.001, 0.02, 0.08, 0.3, 1.2}) {
-        for (double B : {0.0005, 0.004, 0.02, 0.06, 0.2}) {
+    // Cubics of the Peng-Robinson form over a grid of A and B, against the reference's bisection on
+    // the same 32-bit coefficients. Small B with A/B of a liquid gives liquid roots down to
+    // Z 1e-6. Every root, however small, is within 1e-6 of the double solve, relative: rounding
+    // the root to 32 bits leaves 6e-8. (A solve through 32-bit intermediates erred by up to
+    // 3e-6 absolute, wrong in sign below Z 1e-5.)
+    int smallRoots = 0;
+    for (double B : {1e-6, 1e-5, 1e-4, 0.0005, 0.004, 0.02, 0.06, 0.2}) {
+        for (double A : {0.001, 0.02, 0.08, 0.3, 1.2, 6.0 * B, 12.0 * B, 25.0 * B}) {
             const float c2 = static_cast<float>(B - 1.0);
             const float c1 = static_cast<float>(A - 3.0 * B * B - 2.0 * B);
             const float c0 = static_cast<float>(B * B * B + B * B - A * B);
             const auto expected = testing::reference::cubicRoots(c2, c1, c0);
             const auto result = Cardan(c2, c1, c0);
             ASSERT_TRUE(result) << A << " " << B;
-            // Roots are at most about 1; the 32-bit intermediates (phi, r, each root) leave a few
-            // 1e-7, more where two roots are close and the trigonometric form loses digits.
-            for (int i = 0; i < 3; ++i)
-                EXPECT_NEAR(result->roots[i], expected[expected.size() == 1 ? 0 : i], 1e-5) << A << " " << B << " root " << i;
+            EXPECT_EQ(result->singleRealRoot(), expected.size() == 1) << A << " " << B;
+            for (int i = 0; i < 3; ++i) {
+                const double root = expected[expected.size() == 1 ? 0 : i];
+                EXPECT_NEAR(result->roots[i], root, 1e-6 * std::fabs(root)) << A << " " << B << " root " << i;
+            }
+            smallRoots += expected.front() > 0.0 && expected.front() < 1e-5;
         }
+    }
+    EXPECT_GT(smallRoots, 3);
+}
+
+TEST(Cardan, SmallLiquidRootsOfRealFluids)
+{
+    // Z of the liquid at 1 bar, from the same coefficients solved in double precision by the
+    // reference. The old single-precision solve gave 0.004123173 for propane (0.00412393).
+    const struct {
+        testing::reference::Fluid fluid;
+        testing::reference::Eos eos;
+        double T; // K
+    } rows[] = {{testing::reference::propane, testing::reference::Eos::RedlichKwong, 300.0},
+                {{"water", 647.14, 220.64e5, 0.344, 373.15}, testing::reference::Eos::PengRobinson, 300.0},
+                {{"water", 647.14, 220.64e5, 0.344, 373.15}, testing::reference::Eos::SoaveRedlichKwong, 300.0}};
+    for (const auto& row : rows) {
+        const auto c = testing::reference::cubic(row.eos, row.fluid, row.T, 1e5);
+        const float c2 = static_cast<float>(c.c2);
+        const float c1 = static_cast<float>(c.c1);
+        const float c0 = static_cast<float>(c.c0);
+        const double liquid = testing::reference::cubicRoots(c2, c1, c0).front();
+        const auto result = Cardan(c2, c1, c0);
+        ASSERT_TRUE(result) << row.fluid.name;
+        EXPECT_NEAR(result->roots[0], liquid, 1e-6 * liquid) << row.fluid.name;
     }
 }
 

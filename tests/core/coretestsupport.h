@@ -21,6 +21,45 @@ inline core::EosState stateFor(core::EosHost host, const reference::Fluid& fluid
     return state;
 }
 
+// A row of the component table (data/components.csv) as a window loads it, Pc in bar: the
+// constants and the Antoine law that gives the saturation solvers their first guess.
+struct DatabaseRow {
+    const char* name;
+    float Pc_bar, Tc, Tb, omega, VPA, VPB, VPC;
+};
+inline constexpr DatabaseRow water{"water", 220.64f, 647.14f, 373.15f, 0.344f, 11.7792f, 3885.698f, -42.98f};
+inline constexpr DatabaseRow propane{"propane", 42.48f, 369.83f, 231.02f, 0.152f, 9.045199f, 1851.272f, -26.11f};
+inline constexpr DatabaseRow ethanol{"ethanol", 61.48f, 513.92f, 351.8f, 0.649f, 12.28832f, 3795.167f, -42.232f};
+inline constexpr DatabaseRow nHexane{"n-hexane", 30.25f, 507.6f, 341.88f, 0.3f, 9.213541f, 2696.039f, -48.833f};
+inline constexpr DatabaseRow nDecane{"n-decane", 21.1f, 617.7f, 447.3f, 0.49f, 9.368137f, 3442.756f, -79.292f};
+inline constexpr DatabaseRow nHexadecane{"n-hexadecane", 14.0f, 723.0f, 559.98f, 0.718f, 9.563948f, 4214.905f, -118.7f};
+inline constexpr DatabaseRow helium{"helium", 2.27f, 5.19f, 4.3f, -0.39f, 3.876632f, 18.77712f, 0.56f};
+
+inline core::EosState stateFor(core::EosHost host, const DatabaseRow& row, reference::Eos eos)
+{
+    core::EosState state(host);
+    core::ComponentConstants c;
+    c.compoundname = row.name;
+    c.Tc = row.Tc;
+    c.Pc = row.Pc_bar;
+    c.omega = row.omega;
+    c.Tb = row.Tb;
+    c.eq = 3;
+    c.VPA = row.VPA;
+    c.VPB = row.VPB;
+    c.VPC = row.VPC;
+    state.loadComponent(c);
+    state.optionno = static_cast<std::int16_t>(eos);
+    state.result.assign(321, std::string());
+    return state;
+}
+
+// The same row as the reference sees it: the 32-bit constants, Pc in Pa as the state holds it.
+inline reference::Fluid fluidOf(const DatabaseRow& row)
+{
+    return {row.name, row.Tc, static_cast<float>(static_cast<double>(row.Pc_bar) * 1e5), row.omega, row.Tb};
+}
+
 // The reference fluid as the 32-bit state holds it, so that the reference sees the same constants.
 inline reference::Fluid asStored(const reference::Fluid& fluid)
 {
@@ -28,13 +67,12 @@ inline reference::Fluid asStored(const reference::Fluid& fluid)
             static_cast<float>(fluid.Tb)};
 }
 
-// A stand-in evaluation with three real roots (D < 0) and the given fugacities (Pa).
+// A stand-in evaluation with three real roots 1 apart (ZV - ZL = 1) and the given fugacities (Pa).
 inline core::FugacityEvaluation threeRoots(double fL, double fV)
 {
     core::FugacityEvaluation evaluation;
     evaluation.fugacities = {static_cast<float>(fL), static_cast<float>(fV)};
-    evaluation.roots.roots = {0.05f, 0.1f, 0.8f};
-    evaluation.roots.details.D = -1e-4f;
+    evaluation.roots.roots = {0.0f, 0.5f, 1.0f};
     return evaluation;
 }
 
@@ -44,8 +82,8 @@ inline core::FugacityEvaluation oneRoot(float f, bool vapourLike)
     core::FugacityEvaluation evaluation;
     evaluation.fugacities = {f, f};
     evaluation.roots.roots.fill(vapourLike ? 0.9f : 0.05f);
-    evaluation.roots.details.D = 1e-3f;
-    evaluation.roots.details.q = vapourLike ? -0.01f : 0.01f;
+    evaluation.roots.oneRealRoot = true;
+    evaluation.roots.aboveInflection = vapourLike;
     return evaluation;
 }
 

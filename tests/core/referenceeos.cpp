@@ -14,15 +14,17 @@ double alpha(double m, double T, double Tc)
 
 double evaluate(double c2, double c1, double c0, double z) { return ((z + c2) * z + c1) * z + c0; }
 
-double polish(double c2, double c1, double c0, double z)
+// Bisection to the last bit on an interval where the cubic changes sign.
+double bisect(double c2, double c1, double c0, double lo, double hi)
 {
-    for (int i = 0; i < 5; ++i) {
-        const double slope = (3.0 * z + 2.0 * c2) * z + c1;
-        if (slope == 0.0)
+    const bool risingAtLo = evaluate(c2, c1, c0, lo) < 0.0;
+    for (int i = 0; i < 4000; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        if (mid == lo || mid == hi)
             break;
-        z -= evaluate(c2, c1, c0, z) / slope;
+        ((evaluate(c2, c1, c0, mid) < 0.0) == risingAtLo ? lo : hi) = mid;
     }
-    return z;
+    return 0.5 * (lo + hi);
 }
 
 } // namespace
@@ -75,30 +77,29 @@ Cubic cubic(Eos eos, const Fluid& f, double T, double P)
 
 std::vector<double> cubicRoots(double c2, double c1, double c0)
 {
-    // Newton from above every root converges monotonically to the largest one.
-    double z = 1.0 + std::max({std::fabs(c2), std::fabs(c1), std::fabs(c0)});
-    for (int i = 0; i < 500; ++i) {
-        const double slope = (3.0 * z + 2.0 * c2) * z + c1;
-        if (slope == 0.0)
-            break;
-        const double step = evaluate(c2, c1, c0, z) / slope;
-        z -= step;
-        if (std::fabs(step) <= 1e-16 * std::max(1.0, std::fabs(z)))
-            break;
+    // The turning points split the line into intervals on which the cubic is monotone; each
+    // interval with a change of sign holds one root. The smaller turning point in size comes
+    // from their product c1/3, so that one near 0 (a liquid root of Z 1e-10 lies below it)
+    // keeps its digits.
+    const double bound = 1.0 + std::max({std::fabs(c2), std::fabs(c1), std::fabs(c0)});
+    std::vector<double> edges{-bound};
+    const double disc = c2 * c2 - 3.0 * c1;
+    if (disc > 0.0) {
+        const double far = (-c2 - std::copysign(std::sqrt(disc), c2)) / 3.0;
+        const double near = far != 0.0 ? c1 / 3.0 / far : 0.0;
+        edges.push_back(std::min(far, near));
+        edges.push_back(std::max(far, near));
     }
-    const double largest = z;
-    const double q1 = c2 + largest;
-    const double q0 = c1 + largest * q1;
-    const double discriminant = q1 * q1 - 4.0 * q0;
-    if (discriminant < 0.0)
-        return {largest};
-    const double s = std::sqrt(discriminant);
-    // The stable pair of quadratic roots.
-    const double t = -0.5 * (q1 + (q1 >= 0.0 ? s : -s));
-    std::vector<double> roots{largest, t, t != 0.0 ? q0 / t : 0.0};
-    for (double& root : roots)
-        root = polish(c2, c1, c0, root);
-    std::sort(roots.begin(), roots.end());
+    edges.push_back(bound);
+    std::vector<double> roots;
+    for (std::size_t k = 0; k + 1 < edges.size(); ++k) {
+        const double fa = evaluate(c2, c1, c0, edges[k]);
+        const double fb = evaluate(c2, c1, c0, edges[k + 1]);
+        if (k > 0 && fa == 0.0)
+            roots.insert(roots.end(), 2, edges[k]); // a double root at the turning point
+        else if (fa != 0.0 && fb != 0.0 && (fa < 0.0) != (fb < 0.0))
+            roots.push_back(bisect(c2, c1, c0, edges[k], edges[k + 1]));
+    }
     return roots;
 }
 
@@ -164,11 +165,13 @@ std::optional<double> saturationPressure(Eos eos, const Fluid& f, double T)
             return std::nullopt;
         return lnPhi(eos, f, T, P, roots.back()) - lnPhi(eos, f, T, P, roots.front());
     };
-    const int points = 6000;
+    // 500 points a decade from 1e-20 Pc: the heavy fluids' pressures at 0.3 Tc lie near 1e-15 Pc.
+    const int decades = 20;
+    const int points = 500 * decades;
     std::optional<double> previous;
     double previousP = 0.0;
     for (int i = 0; i <= points; ++i) {
-        const double P = f.Pc * std::pow(10.0, -12.0 + 12.0 * i / points);
+        const double P = f.Pc * std::pow(10.0, -decades + double(decades) * i / points);
         const auto value = g(P);
         if (value && previous && *previous < 0.0 && *value >= 0.0) {
             double lo = previousP;
@@ -192,7 +195,8 @@ std::optional<double> saturationTemperature(Eos eos, const Fluid& f, double P)
 {
     double lo = 0.2 * f.Tc;
     double hi = f.Tc;
-    for (int k = 0; k < 100; ++k) {
+    // 0.8 Tc / 2^50 is far below a 32-bit temperature's resolution.
+    for (int k = 0; k < 50; ++k) {
         const double mid = 0.5 * (lo + hi);
         const auto pressure = saturationPressure(eos, f, mid);
         if (pressure && *pressure < P)

@@ -1,6 +1,6 @@
 #pragma once
 // An independent double-precision model of the four cubic equations of state for the tests:
-// textbook parameter forms, cubic roots by Newton iteration and deflation (not Cardano),
+// textbook parameter forms, cubic roots by bisection between the turning points (not Cardano),
 // da/dT by central differences, and saturation by bisection on equal fugacity.
 
 #include <array>

@@ -158,18 +158,18 @@ TEST(SaturationPressureLog, RowsFollowEachEvaluation)
     EXPECT_EQ(state.result[6 * (state.nos + 1) + 3], "");
 }
 
-TEST(SaturationPressureLog, CappedRunWritesFiftyRowsAndReturnsTheLastPressurePlusTwoHundredthPascal)
+TEST(SaturationPressureLog, CappedRunWritesFiftyRowsAndGivesZero)
 {
+    // An unconverged pressure is no result: the window reports the failure. With nothing to
+    // return, row 50 shows the pressure it evaluated, no longer that pressure plus 0.02 Pa.
     int calls = 0;
     auto state = methaneAt150K(EosHost::SaturationPressureCalculator, Eos::PengRobinson);
-    const float P = Psatiteration1(state, 1e5f, neverConverging(calls));
-    const float expected = static_cast<float>(2e5 + 0.02); // the 49th update, then the nudge in 32 bits
-    EXPECT_EQ(P, expected);
+    EXPECT_EQ(Psatiteration1(state, 1e5f, neverConverging(calls)), 0.0f);
     EXPECT_EQ(calls, 50);
     EXPECT_EQ(state.nos, 50);
     for (int r = 1; r <= 50; ++r) {
         EXPECT_EQ(state.result[6 * r + 3], std::to_string(r));
-        const double shown = r == 50 ? expected : (r % 2 ? 1e5 : 2e5);
+        const double shown = r % 2 ? 1e5 : 2e5;
         EXPECT_EQ(state.result[6 * r + 4], services::doubleText(shown / 1e5)) << r;
         EXPECT_FALSE(state.result[6 * r + 7].empty());
         EXPECT_FALSE(state.result[6 * r + 8].empty());
@@ -190,42 +190,25 @@ TEST(SaturationPressureLog, ShortRunLeavesTheLaterRowsOfALongerOne)
     EXPECT_EQ(state.result[6 * 40 + 4], row40);
 }
 
-TEST(SaturationPressureCap, ReportingWindowsReturnTheInitialGuessAfterTheirCap)
+TEST(SaturationPressureCap, EveryWindowGivesZeroAfterItsCapWithoutAMessage)
 {
+    // The reporting windows used to get the initial guess back, as if it had converged.
     const struct {
         EosHost host;
         int calls;
-        float result; // for an initial guess of 1e5 Pa
-    } rows[] = {{EosHost::EnthalpyCalculator, 31, 1e5f},
-                {EosHost::EntropyCalculator, 31, 1e5f},
-                {EosHost::MolarVolumeCalculator, 41, 1e5f},
-                {EosHost::PureComponentFugacityCalculator, 41, 1e5f},
-                {EosHost::Datapoints, 501, 0.0f}};
+    } rows[] = {{EosHost::EnthalpyCalculator, 31},
+                {EosHost::EntropyCalculator, 31},
+                {EosHost::MolarVolumeCalculator, 41},
+                {EosHost::PureComponentFugacityCalculator, 41},
+                {EosHost::Datapoints, 501}};
     for (const auto& row : rows) {
         testing::ScriptedUi ui;
         int calls = 0;
         auto state = methaneAt150K(row.host, Eos::PengRobinson);
-        EXPECT_EQ(Psatiteration1(state, 1e5f, neverConverging(calls)), row.result) << static_cast<int>(row.host);
+        EXPECT_EQ(Psatiteration1(state, 1e5f, neverConverging(calls)), 0.0f) << static_cast<int>(row.host);
         EXPECT_EQ(calls, row.calls) << static_cast<int>(row.host);
         EXPECT_TRUE(ui.messages().empty());
         EXPECT_EQ(state.result[9], "");
-    }
-}
-
-TEST(SaturationPressureCap, RunThatMetAOneRootStateAndReachedTheCapGivesZero)
-{
-    // Alternating liquid-like one-root states and never-converging three-root states.
-    int calls = 0;
-    const FugacitySource source = [&](EosState&, float P) -> std::optional<FugacityEvaluation> {
-        ++calls;
-        if (calls == 1)
-            return oneRoot(P, false);
-        return alternating(P);
-    };
-    for (EosHost host : {EosHost::SaturationPressureCalculator, EosHost::EnthalpyCalculator}) {
-        calls = 0;
-        auto state = methaneAt150K(host, Eos::PengRobinson);
-        EXPECT_EQ(Psatiteration1(state, 2e5f, source), 0.0f);
     }
 }
 
@@ -266,7 +249,10 @@ TEST(SaturationPressureFailures, FailedGuessIsFollowedByTheIterationFromZero)
     auto state = methaneAt150K(EosHost::SaturationPressureCalculator, Eos::PengRobinson);
     state.component.Tb = state.component.Tc;
     EXPECT_EQ(Psatcal(state), 0.0f);
-    EXPECT_EQ(ui.messages(), Strings{"error in Psatguesseqn0"});
+    // At 0 Pa the liquid root is exactly the covolume's B = 0 and ln|Z - B| faults, which the
+    // iteration's trap reports (before the roots were solved in double precision a rounding
+    // error put Z below 0 and the run "converged" at 0 Pa).
+    EXPECT_EQ(ui.messages(), (Strings{"error in Psatguesseqn0", "error in fugacityeq", "error in Psatiteration"}));
 }
 
 TEST(SaturationPressureFailures, ZeroVapourFugacityIsTrapped)

@@ -260,7 +260,7 @@ TEST_F(PureWindowTest, UnitAndComponentListsTakeTypedLettersOnlyWhereTheWindowLe
     }
 }
 
-TEST_F(PureWindowTest, StatePromptReplyIsTakenInTheUnitThePromptNames)
+TEST_F(PureWindowTest, StateIsCheckedInKelvinAndPascalAndAReplyIsInThePromptsUnit)
 {
     const std::string reference = "The Enthalpy Of Saturated Liquid at the \r\nspecified Temperature will be assigned a "
                                   "value of zero \r\nPLEASE SPECIFY THE TEMPERATURE(KELVIN) OF THE REFERENCE STATE";
@@ -275,13 +275,16 @@ TEST_F(PureWindowTest, StatePromptReplyIsTakenInTheUnitThePromptNames)
         int reportedKind;
     };
     const Row rows[] = {
-        {PureWindowKind::Enthalpy, "propane", 2, "0", "celsius", "1", "bar", {"250", "300"},
+        {PureWindowKind::Enthalpy, "propane", 2, "-300", "celsius", "1", "bar", {"250", "300"},
          {reference, "Temperature cannot be zero or negative", "Enter valid Temperature in kelvin"},
          {{1, "300  kelvin"}, {7, "300"}}, 7},
         {PureWindowKind::Departure, "propane", 1, "25", "celsius", "0", "atm", {"2"},
          {"Pressure cannot be zero or negative", "Enter valid Pressure  in bar"},
          {{1, "25  celsius"}, {2, "2  bar"}, {7, "298.15"}, {8, "200000"}}, 5},
-        {PureWindowKind::SaturationPressure, "n-butane", 2, "0", "celsius", "", "", {"300"},
+        // Below 0 celsius, above 0 K: no message (the check used to test the typed -40).
+        {PureWindowKind::Departure, "propane", 1, "-40", "celsius", "1", "bar", {}, {},
+         {{1, "-40  celsius"}, {7, "233.15"}}, 5},
+        {PureWindowKind::SaturationPressure, "n-butane", 2, "-460", "fahrenheit", "", "", {"300"},
          {"Temperature(in kelvin) cannot be zero or negative", "Enter valid Temperature in kelvin"},
          {{1, "300(kelvin)"}, {7, "300"}}, 2},
         {PureWindowKind::SaturationTemperature, "n-butane", 2, "", "", "0", "atm", {"2"},

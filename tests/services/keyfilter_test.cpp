@@ -17,6 +17,7 @@ constexpr KeyFilter minusAnywhere = KeyFilter::MinusAnywhere;
 constexpr KeyFilter signedNumber = KeyFilter::SignedNumber;
 constexpr KeyFilter signedAnyPoints = KeyFilter::SignedAnyPoints;
 constexpr KeyFilter unsignedAnyPoints = KeyFilter::UnsignedAnyPoints;
+constexpr KeyFilter fraction = KeyFilter::Fraction;
 
 TEST(KeyFilter, AcceptsWhatEachBoxKindAllows)
 {
@@ -50,6 +51,13 @@ TEST(KeyFilter, AcceptsWhatEachBoxKindAllows)
         {unsignedAnyPoints, "1.2", '.', true},
         {unsignedAnyPoints, "", '-', false},
         {unsignedAnyPoints, "1", 'e', false},
+        {fraction, "", '.', true},           // a mole fraction: a point first, then digits
+        {fraction, "", '5', false},
+        {fraction, "", '-', false},
+        {fraction, ".", '5', true},
+        {fraction, ".5", '\b', true},
+        {fraction, ".5", '.', false},
+        {fraction, ".5", 'e', false},
     };
     for (const KeyCase& c : cases)
         EXPECT_EQ(keyAccepted(c.filter, c.text, c.key), c.accepted)

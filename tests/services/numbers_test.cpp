@@ -4,7 +4,12 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace calvex::services {
 namespace {
@@ -32,6 +37,53 @@ TEST(Numbers, DoubleTextUsesFifteenSignificantDigits)
     EXPECT_EQ(doubleText(1e-5), "1E-05");
     EXPECT_EQ(doubleText(123456789012345.0), "123456789012345");
     EXPECT_EQ(doubleText(1234567890123456.0), "1.23456789012346E+15");
+}
+
+TEST(Numbers, TextsAreThoseOfPrintfsGFormatOverAWideSample)
+{
+    // Against snprintf("%.*G") itself: every float exponent and random mantissas, both signs,
+    // the extremes and the non-finite values, at 7 digits (singles) and 15 (doubles).
+    const auto printfText = [](double value, int digits) {
+        if (value == 0.0)
+            return std::string("0");
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
+        return std::string(buffer);
+    };
+    std::mt19937 random(20261209);
+    std::vector<float> floats{FLT_MAX, -FLT_MAX, FLT_MIN, FLT_TRUE_MIN, 1e-5f, 1e-4f, 0.1f, 999999.5f, 9999999.0f,
+                              1e7f, 123456.75f, std::numeric_limits<float>::infinity(),
+                              -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()};
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint32_t bits = random();
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        floats.push_back(value);
+    }
+    // roundedText's digits against %.*f, with its own rounding and trimming applied to both.
+    const auto printfRounded = [](double value, int decimals) {
+        const double rounded = roundHalfEven(value, decimals);
+        std::vector<char> buffer(400 + decimals);
+        std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, rounded);
+        std::string text = buffer.data();
+        if (text.find('.') != std::string::npos) {
+            while (text.back() == '0')
+                text.pop_back();
+            if (text.back() == '.')
+                text.pop_back();
+        }
+        return text == "-0" ? std::string("0") : text;
+    };
+    for (float value : floats) {
+        ASSERT_EQ(singleText(value), printfText(value, 7)) << std::hexfloat << value;
+        const double wide = static_cast<double>(value) * (1.0 + 1e-9);
+        ASSERT_EQ(doubleText(wide), printfText(wide, 15)) << std::hexfloat << wide;
+        for (int decimals : {0, 1, 2, 4, 70}) {
+            if (std::isfinite(value)) {
+                ASSERT_EQ(roundedText(value, decimals), printfRounded(value, decimals)) << value << " " << decimals;
+            }
+        }
+    }
 }
 
 TEST(Numbers, RoundedTextRoundsHalfToEvenWithoutTrailingZeros)

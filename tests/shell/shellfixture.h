@@ -2,9 +2,9 @@
 // What the shell tests share: the shell's windows registered, stand-in windows under the real
 // names of the windows other subsystems build, and every window closed after each test.
 
+#include "services/unifacmodes.h"
 #include "services/windowregistry.h"
 #include "shell/mdiform1.h"
-#include "shell/unifacmodes.h"
 
 #include <QImage>
 #include <QString>
@@ -36,7 +36,7 @@ public:
 };
 
 // The UNIFAC window, recording which mode it was switched to.
-class UnifacStandIn : public StandIn, public UnifacModes {
+class UnifacStandIn : public StandIn, public services::UnifacModes {
     Q_OBJECT
 public:
     UnifacStandIn();

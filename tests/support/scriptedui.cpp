@@ -35,6 +35,11 @@ void ScriptedUi::message(const std::string& text, const std::string& title)
     m_events.push_back({UiEvent::Kind::Message, text, title});
 }
 
+void ScriptedUi::message(const std::string& text, const std::string& title, Icon icon)
+{
+    m_events.push_back({UiEvent::Kind::Message, text, title, icon});
+}
+
 std::string ScriptedUi::ask(const std::string& prompt, const std::string& title, const std::string&)
 {
     m_events.push_back({UiEvent::Kind::Prompt, prompt, title});

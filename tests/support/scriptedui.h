@@ -17,6 +17,7 @@ struct UiEvent {
     Kind kind;
     std::string text; // the message, prompt or question; the dialog's name for Modal
     std::string title;
+    services::Ui::Icon icon = services::Ui::Icon::None;
 };
 
 class ScriptedUi final : public services::Ui {
@@ -35,6 +36,7 @@ public:
     ScriptedUi& onDialog(DialogScript script);
 
     void message(const std::string& text, const std::string& title) override;
+    void message(const std::string& text, const std::string& title, Icon icon) override;
     std::string ask(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
     bool yesNo(const std::string& text, const std::string& title, Question kind) override;
     void showModal(services::ModalDialog& dialog) override;

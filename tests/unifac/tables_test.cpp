@@ -1,9 +1,6 @@
 // The subgroup and interaction tables against the entries and invariants the program's
-// numbering and parameter set are known to have, and the build's check of the parameter file.
-#include "unifac/interactioncsv.h"
+// numbering and parameter set are known to have.
 #include "unifac/subgrouptable.h"
-
-#include "tests/support/scratchfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -120,40 +117,6 @@ TEST_F(UnifacTables, FillingTwiceLeavesTheSameTables)
     InitUnifacTables();
     EXPECT_EQ(InteractionTable(19, 4), before);
     EXPECT_EQ(SubgroupTable(69).name, name);
-}
-
-TEST(InteractionFile, MalformedFilesAreRefusedNamingFileAndLine)
-{
-    testing::ScratchFolder folder;
-    std::string good;
-    for (int m = 0; m < mainGroupCount; ++m) {
-        for (int n = 0; n < mainGroupCount; ++n)
-            good += (n ? "," : "") + std::to_string(m * 100 + n);
-        good += "\n";
-    }
-    const std::string secondLine = good.substr(good.find('\n') + 1, good.find('\n', good.find('\n') + 1) - good.find('\n'));
-    struct Case { std::string content; std::string message; };
-    const std::vector<Case> cases = {
-        {good.substr(0, good.rfind('\n', good.size() - 2) + 1), ":42: 42 lines of values instead of 43"},
-        {"1,2,3\n" + good, ":1: 3 values instead of 43"},
-        {good + secondLine, ":44: more than 43 lines of values"},
-        {"x" + good, ":1: value 1 \"x0\" is not a number"},
-        {good.substr(0, good.find(',')) + ",,1" + good.substr(good.find(',', good.find(',') + 1)), ":1: value 2 \"\" is not a number"},
-        {"0,1e999" + good.substr(good.find(',', good.find(',') + 1)), ":1: value 2 \"1e999\" is not a number"},
-        {good.substr(0, good.find('\n')) + ",\n" + good.substr(good.find('\n') + 1), ":1: more than 43 values"},
-    };
-    for (const Case& c : cases) {
-        folder.write("table.csv", c.content);
-        const auto read = readInteractionCsv(folder.file("table.csv"));
-        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << c.message;
-        EXPECT_EQ(std::get<std::string>(read), folder.file("table.csv").string() + c.message);
-    }
-    folder.write("table.csv", good);
-    const auto read = readInteractionCsv(folder.file("table.csv"));
-    ASSERT_TRUE(std::holds_alternative<InteractionRows>(read));
-    EXPECT_EQ(std::get<InteractionRows>(read)[42][7], 4207.0f);
-    EXPECT_EQ(std::get<std::string>(readInteractionCsv(folder.file("missing.csv"))),
-              folder.file("missing.csv").string() + ": cannot be read");
 }
 
 } // namespace

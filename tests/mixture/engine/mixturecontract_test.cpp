@@ -107,7 +107,10 @@ TEST(MixtureEngineContract, DewPressureOutOfIterationsIsAnnouncedOnlyBySoaveAndP
     EXPECT_EQ(pr.messages, Messages{"Dew  calculation did not converge"});
     EXPECT_EQ(pr.result.number, 0.0f);
     EXPECT_TRUE(untouchedFrom(pr, 0));
-    const Call rk = callEngine(members[2], MixtureMode::DewP, 300.0f, 0.0f, propaneButane(), {"1800"});
+    // Up there the liquid's sum is nearly flat in P, and which starts end on a vanishing slope
+    // ("not converging") rather than on the cap depends on the last digit of the roots: 1800 bar
+    // did before they were solved in double precision, 1700 bar does now.
+    const Call rk = callEngine(members[2], MixtureMode::DewP, 300.0f, 0.0f, propaneButane(), {"1700"});
     EXPECT_TRUE(rk.messages.empty());
     EXPECT_EQ(rk.result.kind, MixtureResult::Kind::Number);
     EXPECT_EQ(rk.result.number, 0.0f);

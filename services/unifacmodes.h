@@ -1,8 +1,8 @@
 #pragma once
-// What the shell needs of the UNIFAC window: switching it to its P-x-y or T-x-y mode after it
-// has been shown.
+// What the shell needs of the UNIFAC window, which implements it: switching the window to its
+// P-x-y or T-x-y mode after it has been shown.
 
-namespace calvex::shell {
+namespace calvex::services {
 
 enum class UnifacMode { ActivityCoefficients, Pxy, Txy };
 
@@ -14,4 +14,4 @@ public:
     virtual float TxyUnifacsetting() = 0;
 };
 
-} // namespace calvex::shell
+} // namespace calvex::services

@@ -1,0 +1,291 @@
+#include "mixture/windows/calculaterun.h"
+
+#include "pure/calculationfault.h"
+#include "pure/purewindowconfig.h"
+#include "services/numbers.h"
+#include "services/units.h"
+
+#include <cmath>
+#include <span>
+
+namespace calvex::mixture {
+namespace {
+
+using pure::CalculationFault;
+using pure::single;
+using services::ui;
+using services::val;
+
+const std::string outOfRange = "\r\n so no calculation possible";
+
+float valueOf(const std::string& text) { return single(val(text)); }
+
+} // namespace
+
+CalculateRun::CalculateRun(const MixtureWindowConfig& config, const SelectionReading& reading,
+                           pure::PureWindowServices& services, MixtureRunState work,
+                           std::optional<MixtureRunState>& snapshot, services::ResultLines& out,
+                           std::function<void()> showInputWindow)
+    : m_config(config),
+      m_reading(reading),
+      m_services(services),
+      m_work(std::move(work)),
+      m_snapshot(snapshot),
+      m_out(out),
+      m_showInputWindow(std::move(showInputWindow))
+{
+}
+
+void CalculateRun::readTemperature()
+{
+    m_work.T = valueOf(m_reading.temperatureText);
+    m_work.Tunit = m_reading.temperatureUnit;
+}
+
+void CalculateRun::readPressure()
+{
+    m_work.P = valueOf(m_reading.pressureText);
+    m_work.Punit = m_reading.pressureUnit;
+    m_pressureReentered = false;
+}
+
+void CalculateRun::readCount()
+{
+    const std::optional<short> n = services::wholeNumber(m_reading.countText);
+    // The window has six component components; any other count addresses a slot it lacks.
+    if (!n || *n < 1 || *n > maxComponents)
+        throw CalculationFault("no component slot for that count");
+    m_work.n = *n;
+}
+
+services::ModalDialog& CalculateRun::constantsDialog(int component)
+{
+    services::ModalDialog* dialog =
+        m_services.dialog(std::string(pure::constantsDialogName) + std::to_string(component));
+    if (!dialog)
+        throw CalculationFault("the constants dialog is missing");
+    return *dialog;
+}
+
+void CalculateRun::checkLastComponent()
+{
+    const int n = m_work.n;
+    if (m_reading.components[n - 1].listText != pure::notListed)
+        return;
+    services::ModalDialog& dialog = constantsDialog(n);
+    for (int box = 1; box <= 4; ++box) {
+        if (val(dialog.fieldText(box)) == 0) {
+            ui().showModal(dialog);
+            return;
+        }
+    }
+}
+
+bool CalculateRun::gather()
+{
+    for (int k = 1; k <= m_work.n; ++k) {
+        const SlotReading& slot = m_reading.components[k - 1];
+        m_fromDialog[k] = slot.listed != 1;
+        if (m_fromDialog[k]) {
+            services::ModalDialog& dialog = constantsDialog(k);
+            m_work.names[k] = dialog.fieldText(0);
+            m_work.Tc[k] = valueOf(dialog.fieldText(1));
+            m_work.Pc[k] = valueOf(dialog.fieldText(2));
+            m_work.omega[k] = valueOf(dialog.fieldText(3));
+            m_work.Tb[k] = valueOf(dialog.fieldText(4));
+        } else {
+            if (!slot.sno)
+                throw CalculationFault("no component is chosen");
+            m_work.names[k] = slot.listText;
+            core::ComponentConstants constants;
+            const pure::ComponentLookup lookup =
+                m_services.readComponent(*slot.sno, constants, pure::ComponentColumns::Critical);
+            if (!lookup.ok())
+                throw CalculationFault(*lookup.error);
+            if (!lookup.found) {
+                // The previous run's constants must not pass for this component's.
+                ui().message("component not found in the database");
+                return false;
+            }
+            m_work.Pc[k] = constants.Pc;
+            m_work.Tc[k] = constants.Tc;
+            m_work.Tb[k] = constants.Tb;
+            m_work.omega[k] = constants.omega;
+        }
+        m_work.z[k] = valueOf(slot.molFraction);
+    }
+    return true;
+}
+
+void CalculateRun::readOption()
+{
+    const std::optional<short> option = services::wholeNumber(m_reading.optionnoText);
+    if (!option)
+        throw CalculationFault("the equation option is not a number");
+    m_work.optionno = *option;
+}
+
+float CalculateRun::askValue(const std::string& prompt)
+{
+    m_work.inputtext = ui().ask(prompt);
+    return valueOf(m_work.inputtext);
+}
+
+bool CalculateRun::repairPositive(float& value, const std::string& prompt, const std::string& negativeMessage)
+{
+    if (value > 0)
+        return true;
+    const float answer = askValue(prompt);
+    if (answer > 0) {
+        value = answer;
+        return true;
+    }
+    ui().message(answer < 0 && !negativeMessage.empty() ? negativeMessage : invalidInput);
+    return false;
+}
+
+bool CalculateRun::repairConstants(FractionRule rule)
+{
+    for (int k = 1; k <= m_work.n; ++k) {
+        const std::string& name = m_work.names[k];
+        if (!repairPositive(m_work.Pc[k], "Please enter the Critical pressure(in bar) of  " + name + "  it is unavailable",
+                            {}))
+            return false;
+        float& z = m_work.z[k];
+        if (!(z > 0) || z >= 1) {
+            z = askValue("invalid molfraction of " + name + " value type number between 0 and 1");
+            const bool refused = rule == FractionRule::TakeZero ? z < 0 : !(z > 0);
+            if (refused || z >= 1) {
+                ui().message(invalidInput);
+                return false;
+            }
+        }
+        if (!repairPositive(m_work.Tc[k], "Please enter the Critical Temperature(in kelvin) of  " + name
+                                              + "  it is unavailable",
+                            "Tc cannot be negative so quiting"))
+            return false;
+        if (!repairPositive(m_work.Tb[k], "Please enter the Normal Boiling  Temperature(in kelvin) of  " + name
+                                              + " it is unavailable",
+                            "Tb cannot be negative so quiting"))
+            return false;
+        // A database acentric factor is used as it stands (air's is 0); only a dialog's empty
+        // or zero box is asked for.
+        if (m_fromDialog[k] && m_work.omega[k] == 0) {
+            const float answer = askValue("Please enter the Acentric factor of  " + name + " it is unavailable");
+            if (!(answer > 0)) {
+                ui().message(answer < 0 ? "omega cannot be negative so quiting" : invalidInput);
+                return false;
+            }
+            m_work.omega[k] = answer;
+        }
+    }
+    return true;
+}
+
+bool CalculateRun::refuseDuplicates()
+{
+    for (int j = 1; j <= m_work.n; ++j) {
+        for (int m = j + 1; m <= m_work.n; ++m) {
+            if (m_work.names[j] == m_work.names[m]) {
+                ui().message("Two or more components cannot have same name so exiting");
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool CalculateRun::checkTemperature(const StatePrompt& texts)
+{
+    float converted = m_work.T;
+    const float kelvin = services::ToKelvin(converted, m_work.Tunit);
+    if (kelvin > 0 && std::isfinite(kelvin))
+        return true;
+    ui().message(texts.message);
+    const float answer = valueOf(ui().ask(texts.prompt));
+    if (!(answer > 0))
+        return false;
+    m_work.T = answer;
+    m_work.Tunit = "kelvin";
+    return true;
+}
+
+bool CalculateRun::checkPressure(const StatePrompt& texts)
+{
+    float converted = m_work.P;
+    const float pascal = services::ToPascal(converted, m_work.Punit);
+    if (pascal > 0 && std::isfinite(pascal))
+        return true;
+    ui().message(texts.message);
+    const float answer = valueOf(ui().ask(texts.prompt));
+    if (!(answer > 0))
+        return false;
+    m_work.P = answer;
+    m_work.Punit = "bar";
+    m_pressureReentered = true;
+    return true;
+}
+
+void CalculateRun::convertTemperature() { services::ToKelvin(m_work.T, m_work.Tunit); }
+
+void CalculateRun::convertPressureToBar()
+{
+    if (m_pressureReentered)
+        return;
+    float pascal = m_work.P;
+    m_work.P = single(services::ToPascal(pascal, m_work.Punit) / 100000.0);
+}
+
+void CalculateRun::convertPressureToPascal() { services::ToPascal(m_work.P, m_work.Punit); }
+
+bool CalculateRun::checkTemperatureRange()
+{
+    for (int k = 1; k <= m_work.n; ++k) {
+        if (m_work.T > m_work.Tc[k]) {
+            ui().message("T is greater than Tc of one of conponent " + outOfRange);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CalculateRun::checkPressureRange()
+{
+    for (int k = 1; k <= m_work.n; ++k) {
+        if (m_work.P >= m_work.Pc[k]) {
+            ui().message("P is greater than or equal to  Pc of one of conponent " + outOfRange);
+            return false;
+        }
+    }
+    return true;
+}
+
+MixtureEngineFunction CalculateRun::engine() const { return mixtureEngineFor(m_work.optionno); }
+
+MixtureResult CalculateRun::callEngine(MixtureMode mode)
+{
+    const MixtureEngineFunction member = engine();
+    if (!member)
+        return {};
+    for (std::string& line : m_out)
+        line.clear();
+    std::int16_t modeArgument = modeNumber(mode);
+    const MixtureRunState& s = m_work;
+    return member(modeArgument, s.T, s.P, s.n, std::span<const std::string>(s.names), s.Tc, s.Pc, s.omega, s.Tb, s.z,
+                  m_out);
+}
+
+void CalculateRun::showInputWindow() const
+{
+    if (m_showInputWindow)
+        m_showInputWindow();
+}
+
+void CalculateRun::report(services::ResultLines& lines)
+{
+    services::ShowResultReport(m_config.reportCount, lines, m_config.templateName, m_config.resultKind);
+    m_snapshot = m_work;
+    m_reported = true;
+}
+
+} // namespace calvex::mixture

@@ -1,0 +1,239 @@
+#include "mixture/windows/mixtureinputwindow.h"
+
+#include "mixture/windows/componentselectionwindow.h"
+#include "pure/purecalculatorwindow.h"
+#include "services/filteredbox.h"
+#include "services/controlevents.h"
+#include "services/controlstyle.h"
+#include "services/numbers.h"
+#include "services/ui.h"
+#include "services/windowplacement.h"
+#include "services/windowregistry.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace calvex::mixture {
+namespace {
+
+using services::boxFont;
+using services::labelFont;
+
+// Design sizes in twips.
+constexpr double windowWidthTwips = 7200;
+constexpr double marginTwips = 240;
+constexpr double numberBoxWidthTwips = 1500;
+constexpr double unitListWidthTwips = 1500;
+constexpr double buttonHeightTwips = 495;
+
+int pixels(const QWidget* widget, double twips) { return services::widthFromTwips(*widget, twips); }
+
+} // namespace
+
+MixtureInputWindow::MixtureInputWindow(MixtureWindowKind kind, pure::PureWindowServices* services, QWidget* parent)
+    : QWidget(parent),
+      m_config(mixtureWindowConfig(kind)),
+      m_ownServices(services ? nullptr : pure::programWindowServices()),
+      m_services(services ? *services : *m_ownServices)
+{
+    setObjectName(QString::fromStdString(m_config.inputName));
+    setWindowTitle(QString::fromStdString(m_config.inputCaption));
+    buildControls();
+    Form_Load();
+}
+
+MixtureInputWindow::~MixtureInputWindow() = default;
+
+QLabel* MixtureInputWindow::addLabel(const char* name, const QString& text)
+{
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(labelFont());
+    return label;
+}
+
+QComboBox* MixtureInputWindow::addUnitList(QGridLayout& grid, int row, const char* names[4],
+                                           const std::vector<std::string>& units, QLineEdit*& box, bool signedBox)
+{
+    box = new QLineEdit(this);
+    box->setObjectName(QString::fromLatin1(names[0]));
+    box->setFont(boxFont());
+    box->setMinimumWidth(pixels(this, numberBoxWidthTwips));
+    services::setKeyFilter(*box, signedBox ? services::KeyFilter::SignedNumber : services::KeyFilter::UnsignedNumber);
+    auto* list = new QComboBox(this);
+    list->setObjectName(QString::fromLatin1(names[1]));
+    list->setFont(boxFont());
+    list->setMinimumWidth(pixels(this, unitListWidthTwips));
+    for (const std::string& unit : units)
+        list->addItem(QString::fromStdString(unit));
+    list->installEventFilter(this);
+    grid.addWidget(addLabel(names[2], QString::fromLatin1(names[3])), row, 0);
+    grid.addWidget(box, row, 1);
+    return list;
+}
+
+void MixtureInputWindow::buildControls()
+{
+    auto* outer = new QVBoxLayout(this);
+    const int margin = pixels(this, marginTwips);
+    outer->setContentsMargins(margin, margin / 2, margin, margin);
+
+    QLabel* title = addLabel("Label1", QString::fromStdString(m_config.title));
+    title->setFont(labelFont(14));
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("color: #1d3a5f;"));
+    outer->addWidget(title);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(margin / 2);
+    int row = 0;
+    if (m_config.asksTemperature) {
+        const char* names[4] = {"Text1_Temperature", "Combo1_Unit_T", "Label2", " Temperature"};
+        m_temperatureUnits = addUnitList(*grid, row, names, m_config.temperatureUnits, m_temperatureBox, true);
+        grid->addWidget(addLabel("Label3", QStringLiteral("Unit ")), row, 2, Qt::AlignRight);
+        grid->addWidget(m_temperatureUnits, row++, 3);
+    }
+    if (m_config.asksPressure) {
+        const char* names[4] = {"Text1_Pressure", "Combo1_Unit_p", "Label4", "Pressure"};
+        m_pressureUnits = addUnitList(*grid, row, names, m_config.pressureUnits, m_pressureBox, false);
+        grid->addWidget(addLabel("Label5", QStringLiteral("Unit")), row, 2, Qt::AlignRight);
+        grid->addWidget(m_pressureUnits, row++, 3);
+    }
+    m_count = new QComboBox(this);
+    m_count->setObjectName(QStringLiteral("Combo3"));
+    m_count->setFont(boxFont());
+    m_count->setEditable(m_config.countKeys == CountKeys::Typed);
+    for (const char* item : {"2", "3", "4", "5", "6"})
+        m_count->addItem(QString::fromLatin1(item));
+    if (m_config.countKeys == CountKeys::Swallowed)
+        m_count->installEventFilter(this);
+    grid->addWidget(addLabel("Label6", QStringLiteral("Select No Of Component   Mixture")), row, 0, 1, 2);
+    grid->addWidget(m_count, row, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    outer->addLayout(grid);
+
+    outer->addWidget(addLabel("Label7", QStringLiteral("Select Equation you want to use")));
+    auto* options = new QHBoxLayout;
+    auto* group = new QButtonGroup(this);
+    const char* captions[4] = {"Vanderwaal ", "Peng Robinson", "Redlick KWong", "Soave Redlick Kwong"};
+    for (int i = m_config.family ? 0 : 1; i < 4; ++i) {
+        m_options[i] = new QRadioButton(QString::fromLatin1(captions[i]), this);
+        m_options[i]->setObjectName(QStringLiteral("Option%1").arg(i + 1));
+        m_options[i]->setFont(labelFont());
+        group->addButton(m_options[i], i + 1);
+        options->addWidget(m_options[i]);
+    }
+    if (m_options[0])
+        connect(m_options[0], &QRadioButton::clicked, this, &MixtureInputWindow::Option1_Click);
+    connect(m_options[1], &QRadioButton::clicked, this, &MixtureInputWindow::Option2_Click);
+    connect(m_options[2], &QRadioButton::clicked, this, &MixtureInputWindow::Option3_Click);
+    connect(m_options[3], &QRadioButton::clicked, this, &MixtureInputWindow::Option4_Click);
+    outer->addLayout(options);
+
+    m_optionno = new QLineEdit(this);
+    m_optionno->setObjectName(QStringLiteral("Text1_optionno"));
+    m_optionno->hide();
+
+    m_command = new QPushButton(QStringLiteral("Click To Enter Compound Name and Mole Fraction"), this);
+    m_command->setObjectName(QStringLiteral("Command1"));
+    m_command->setFont(labelFont());
+    m_command->setMinimumHeight(services::sizeFromTwips(*this, 0, buttonHeightTwips).height());
+    m_command->setAutoDefault(false);
+    connect(m_command, &QPushButton::clicked, this, &MixtureInputWindow::Command1_Click);
+    outer->addWidget(m_command);
+    setMinimumWidth(pixels(this, windowWidthTwips));
+}
+
+QRadioButton* MixtureInputWindow::Option(int number) const
+{
+    return number >= 1 && number <= 4 ? m_options[number - 1] : nullptr;
+}
+
+void MixtureInputWindow::Form_Load()
+{
+    m_count->setCurrentIndex(0);
+    m_count->setCurrentText(QStringLiteral("2"));
+    const int selected = m_config.family ? 1 : 2;
+    m_options[selected - 1]->setChecked(true);
+    m_optionno->setText(QString::number(selected));
+    if (m_temperatureUnits)
+        m_temperatureUnits->setCurrentIndex(m_temperatureUnits->findText(QStringLiteral("kelvin")));
+    if (m_pressureUnits)
+        m_pressureUnits->setCurrentIndex(m_pressureUnits->findText(QStringLiteral("bar")));
+}
+
+void MixtureInputWindow::Option1_Click() { m_optionno->setText(QStringLiteral("1")); }
+void MixtureInputWindow::Option2_Click() { m_optionno->setText(QStringLiteral("2")); }
+void MixtureInputWindow::Option3_Click() { m_optionno->setText(QStringLiteral("3")); }
+void MixtureInputWindow::Option4_Click() { m_optionno->setText(QStringLiteral("4")); }
+
+void MixtureInputWindow::Combo3_KeyPress(int& KeyAscii)
+{
+    if (m_config.countKeys == CountKeys::Swallowed)
+        KeyAscii = 0;
+}
+
+void MixtureInputWindow::Combo1_Unit_T_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+void MixtureInputWindow::Combo1_Unit_p_KeyPress(int& KeyAscii) { KeyAscii = 0; }
+
+void MixtureInputWindow::loadFailed()
+{
+    if (!m_config.loadFailure.empty())
+        services::ui().message(m_config.loadFailure);
+}
+
+void MixtureInputWindow::Command1_Click()
+{
+    const std::optional<short> n = services::wholeNumber(m_count->currentText().toStdString());
+    if (!n) {
+        loadFailed();
+        return;
+    }
+    auto& registry = services::WindowRegistry::instance();
+    const QString selectionName = QString::fromStdString(m_config.selectionName);
+    auto* selection = registry.loadAs<ComponentSelectionWindow>(selectionName);
+    if (!selection)
+        return;
+    // Frames beyond this count would show components the run does not read.
+    selection->hideFramesFrom(*n);
+    for (int slot = 0; slot < *n; ++slot) {
+        // The selection window has six component slots; a larger count fails at the seventh.
+        if (slot >= maxComponents) {
+            loadFailed();
+            return;
+        }
+        const pure::ComponentList list = m_services.listComponents();
+        if (!list.ok() || !selection->fillList(slot, list)) {
+            loadFailed();
+            return;
+        }
+    }
+    selection->fitFrames();
+    registry.show(selectionName);
+}
+
+bool MixtureInputWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const std::optional<int> typed = services::typedKeyAscii(*event);
+    if (!typed)
+        return QWidget::eventFilter(watched, event);
+    int KeyAscii = *typed;
+    if (watched == m_temperatureUnits)
+        Combo1_Unit_T_KeyPress(KeyAscii);
+    else if (watched == m_pressureUnits)
+        Combo1_Unit_p_KeyPress(KeyAscii);
+    else if (watched == m_count)
+        Combo3_KeyPress(KeyAscii);
+    return KeyAscii == 0;
+}
+
+} // namespace calvex::mixture

@@ -1,0 +1,20 @@
+#include "mixture/windows/mixturewindows.h"
+
+#include "mixture/windows/componentselectionwindow.h"
+#include "mixture/windows/mixtureinputwindow.h"
+#include "services/windowregistry.h"
+
+namespace calvex::mixture {
+
+void registerMixtureWindows()
+{
+    auto& registry = services::WindowRegistry::instance();
+    for (const MixtureWindowKind kind : mixtureWindowKinds()) {
+        const MixtureWindowConfig& config = mixtureWindowConfig(kind);
+        registry.registerWindow(QString::fromStdString(config.inputName), [kind] { return new MixtureInputWindow(kind); });
+        registry.registerWindow(QString::fromStdString(config.selectionName),
+                                [kind] { return new ComponentSelectionWindow(kind); });
+    }
+}
+
+} // namespace calvex::mixture

@@ -1,0 +1,213 @@
+// The component database editor: its buttons by the state of the list, the previews, delete,
+// moves, reset with its question, rename and edit through their dialogs, and Exit's save.
+#include "tests/unifac/unifacwindowfixture.h"
+
+#include "unifac/builderrules.h"
+#include "unifac/databaseeditor.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <filesystem>
+
+namespace calvex::unifac::testing {
+namespace {
+
+const std::string deleteTitle = "Delete component";
+
+class DatabaseEditorTest : public UnifacWindowTest {
+protected:
+    void SetUp() override
+    {
+        UnifacWindowTest::SetUp();
+        openCalculator();
+    }
+    std::unique_ptr<fDatabase> openEditor()
+    {
+        auto editor = std::make_unique<fDatabase>(window.get());
+        editor->Form_Load();
+        return editor;
+    }
+    static bool listButtonsEnabled(const fDatabase& editor)
+    {
+        bool all = true, any = false;
+        for (const char* name : {"Edit", "Rename", "Delete", "MoveUp", "MoveDown"}) {
+            all = all && editor.button(name)->isEnabled();
+            any = any || editor.button(name)->isEnabled();
+        }
+        EXPECT_EQ(all, any);
+        return all;
+    }
+    static int selected(const fDatabase& editor) { return editor.ComponentList()->currentRow(); }
+};
+
+TEST_F(DatabaseEditorTest, PreviewsOfTheDefaults)
+{
+    auto editor = openEditor();
+    const Texts previews = {"6 x ACH", "5 x ACH ; 1 x ACCl", "1 x CH3 ; 5 x ACH ; 1 x ACCH2",
+                            "2 x CH3 ; 6 x CH2", "5 x ACH ; 1 x ACCH3", "1 x H2O"};
+    for (int item = 0; item < 6; ++item) {
+        editor->ComponentList()->setCurrentRow(item);
+        EXPECT_EQ(editor->Preview()->text().toStdString(), previews[item]);
+    }
+    EXPECT_EQ(sPreview("1,1;2,1;3,1;4,1;"), "1 x CH3 ; 1 x CH2 ; 1 x CH ;\r\n 1 x C");
+    EXPECT_EQ(sPreview("1,1;2,1;3,1;4,1;5,1;6,1;"), "1 x CH3 ; 1 x CH2 ; 1 x CH ;\r\n 1 x C ; 1 x CH2=CH ; 1 x CH=CH");
+    EXPECT_EQ(sPreview("85,1;"), "");
+    EXPECT_EQ(sPreview("x"), "");
+}
+
+TEST_F(DatabaseEditorTest, EmptyListAddAndReset)
+{
+    const std::string question = "Resetting the database will pernamently\n\rclear the current database.\n\r\n\r"
+                                 "Are you sure you want to reset the database?";
+    componentList().ClearComponents();
+    auto editor = openEditor();
+    EXPECT_FALSE(listButtonsEnabled(*editor));
+    ui.onDialog(nameStep("first")).onDialog(subgroupStep({17}));
+    editor->Add_Click();
+    EXPECT_TRUE(listButtonsEnabled(*editor));
+    EXPECT_EQ(selected(*editor), 0);
+    EXPECT_EQ(editor->Preview()->text(), QStringLiteral("1 x H2O"));
+    ui.onDialog(nameStep("second")).onDialog(subgroupStep({10}));
+    editor->Add_Click();
+    EXPECT_EQ(selected(*editor), 1);
+    componentList().ClearComponents();
+    editor->UpdateDBList();
+    ui.clear();
+    editor->Reset_Click(); // an empty list is reset without a question
+    EXPECT_TRUE(ui.events().empty());
+    EXPECT_TRUE(listButtonsEnabled(*editor));
+    EXPECT_EQ(selected(*editor), 0);
+    EXPECT_EQ(names(), "benzene;chlorobenzene;ethylbenzene;n-octane;toluene;water;");
+    EXPECT_EQ(trimBlanks(componentList().ComponentGroups(3)), "1,1;10,5;13,1;");
+
+    editor->MoveDown_Click();
+    ui.answerNo();
+    editor->Reset_Click();
+    EXPECT_EQ(names(), "chlorobenzene;benzene;ethylbenzene;n-octane;toluene;water;");
+    ui.answerYes();
+    editor->Reset_Click();
+    EXPECT_EQ(names(), "benzene;chlorobenzene;ethylbenzene;n-octane;toluene;water;");
+    ASSERT_EQ(ui.events().size(), 2u);
+    EXPECT_EQ(ui.events()[0].text, question);
+    EXPECT_EQ(ui.events()[0].title, "Reset Database");
+}
+
+TEST_F(DatabaseEditorTest, DeleteAndMove)
+{
+    auto editor = openEditor();
+    editor->ComponentList()->setCurrentRow(5);
+    ui.answerYes();
+    editor->Delete_Click(); // the last: the new last is selected
+    EXPECT_EQ(ui.events()[0].text, "Do you wish to delete the component\n\rwater                ?");
+    EXPECT_EQ(ui.events()[0].title, deleteTitle);
+    EXPECT_EQ(selected(*editor), 4);
+    editor->ComponentList()->setCurrentRow(1);
+    ui.answerYes();
+    editor->Delete_Click(); // a middle one: the one that took its place is selected
+    EXPECT_EQ(selected(*editor), 1);
+    EXPECT_EQ(editor->ComponentList()->currentItem()->text().trimmed(), QStringLiteral("ethylbenzene"));
+    ui.answerNo();
+    editor->Delete_Click();
+    EXPECT_EQ(names(), "benzene;ethylbenzene;n-octane;toluene;");
+
+    editor->ComponentList()->setCurrentRow(0);
+    editor->MoveUp_Click();
+    EXPECT_EQ(names(), "benzene;ethylbenzene;n-octane;toluene;");
+    editor->MoveDown_Click();
+    EXPECT_EQ(names(), "ethylbenzene;benzene;n-octane;toluene;");
+    EXPECT_EQ(selected(*editor), 1);
+    editor->ComponentList()->setCurrentRow(3);
+    editor->MoveDown_Click();
+    editor->MoveUp_Click();
+    EXPECT_EQ(names(), "ethylbenzene;benzene;toluene;n-octane;");
+    EXPECT_EQ(selected(*editor), 2);
+    EXPECT_EQ(editor->ComponentList()->item(2)->text().trimmed(), QStringLiteral("toluene"));
+
+    componentList().ClearComponents();
+    componentList().AddComponent("only", "17,1;");
+    editor->UpdateDBList();
+    editor->ComponentList()->setCurrentRow(0);
+    ui.answerYes();
+    editor->Delete_Click();
+    EXPECT_FALSE(listButtonsEnabled(*editor));
+}
+
+TEST_F(DatabaseEditorTest, RenameAndEdit)
+{
+    auto editor = openEditor();
+    editor->ComponentList()->setCurrentRow(1);
+    ui.onDialog(on<fRename>([](fRename& dialog) { dialog.close(); }));
+    editor->Rename_Click(); // the frame acts as Cancel, although the preset tag reads "2"
+    EXPECT_EQ(trimBlanks(componentList().ComponentNameAt(2)), "chlorobenzene");
+    ui.onDialog(on<fRename>([](fRename& dialog) {
+        EXPECT_EQ(dialog.OldName()->text(), QStringLiteral("chlorobenzene       "));
+        dialog.typeFieldText(0, "water");
+        dialog.confirm();
+        dialog.typeFieldText(0, "  PhCl");
+        dialog.confirm();
+    }));
+    editor->Rename_Click();
+    EXPECT_EQ(ui.messages(), Texts{nameInUseMessage});
+    EXPECT_EQ(componentList().ComponentNameAt(2), "  PhCl              ");
+    EXPECT_EQ(editor->ComponentList()->item(1)->text(), QStringLiteral("  PhCl              "));
+    EXPECT_EQ(selected(*editor), 1);
+
+    ui.onDialog(on<fBuilder>([](fBuilder& step) {
+        EXPECT_EQ(step.windowTitle(), QStringLiteral("Edit component"));
+        EXPECT_TRUE(step.Command2()->isHidden());
+        EXPECT_EQ(step.rowsInUse(), 2);
+        EXPECT_EQ(step.TotalR()->text(), QStringLiteral("3.8127")); // 5·0.5313 + 1.1562
+        click(*step.List1(), 53); // ACCl out
+        step.confirm();
+    }));
+    editor->Edit_Click();
+    EXPECT_EQ(trimBlanks(componentList().ComponentGroups(2)), "10,5;");
+    EXPECT_EQ(editor->Preview()->text(), QStringLiteral("5 x ACH"));
+
+    ui.onDialog(on<fBuilder>([](fBuilder& step) { step.Command1_Click(); }));
+    editor->Edit_Click();
+    EXPECT_EQ(trimBlanks(componentList().ComponentGroups(2)), "10,5;");
+
+    ui.clear();
+    for (const char* groups : {"abc", "85,1;", "1,1;2,1;3,1;4,1;5,1;6,1;7,1;8,1;9,1;"}) {
+        componentList().SetComponentGroups(2, groups);
+        editor->Edit_Click();
+    }
+    EXPECT_EQ(ui.messages(), (Texts{cannotEditMessage, cannotEditMessage, tooManySubgroupsMessage}));
+}
+
+TEST_F(DatabaseEditorTest, ExitSavesAndAFailedSaveKeepsTheEditorOpen)
+{
+    auto editor = openEditor();
+    editor->ComponentList()->setCurrentRow(0);
+    editor->MoveDown_Click();
+    std::filesystem::create_directory(folder.file("DATABASE.UFC.tmp"));
+    editor->Exit_Click();
+    EXPECT_EQ(ui.messages(), Texts{notSavedMessage});
+    EXPECT_EQ(editor->Tag, QStringLiteral("-1"));
+    std::filesystem::remove(folder.file("DATABASE.UFC.tmp"));
+    editor->Exit_Click();
+    EXPECT_EQ(editor->Tag, QStringLiteral("0"));
+    UnifacComponentList reloaded;
+    ASSERT_EQ(LoadDatabase(reloaded, databaseFile()), DatabaseLoad::Loaded);
+    EXPECT_EQ(trimBlanks(reloaded.ComponentNameAt(1)), "chlorobenzene");
+}
+
+TEST_F(DatabaseEditorTest, TheCalculatorRefillsItsListsAfterTheEditor)
+{
+    choose(0, 1);
+    ui.onDialog(on<fDatabase>([](fDatabase& editor) {
+        editor.ComponentList()->setCurrentRow(0);
+        editor.MoveDown_Click();
+        editor.confirm();
+    }));
+    window->Toolbar3_ButtonClick(QStringLiteral("Database"));
+    EXPECT_EQ(window->Component(3)->itemText(1).trimmed(), QStringLiteral("chlorobenzene"));
+    EXPECT_EQ(window->Component(0)->currentIndex(), 0);
+}
+
+} // namespace
+} // namespace calvex::unifac::testing

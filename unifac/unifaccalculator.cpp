@@ -1,0 +1,360 @@
+#include "unifac/unifaccalculator.h"
+
+#include "services/aboutbox.h"
+#include "services/filteredbox.h"
+#include "services/frametoolbar.h"
+#include "services/ui.h"
+#include "services/windowcommands.h"
+#include "unifac/calculatorrules.h"
+#include "unifac/componentbuilder.h"
+#include "unifac/componentfile.h"
+#include "unifac/databaseeditor.h"
+#include "unifac/subgrouptable.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace calvex::unifac {
+namespace {
+
+const QString emptyEntry = QStringLiteral("<< empty >>");
+
+// A message of the UNIFAC window whose loading failed to read the file: the list stays empty
+// and the file is not touched.
+const std::string unreadableMessage = std::string("The component database DATABASE.UFC could not be read.") +
+                                      lineEnd + "The component list is empty; the file was left as it was.";
+
+void setBackground(QWidget& widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(role, colour);
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+QString fromStd(const std::string& text) { return QString::fromStdString(text); }
+
+} // namespace
+
+QColor fMain::emptyRowColour() { return QColor(128, 128, 255); }
+
+QColor fMain::coefficientColour() { return QColor(255, 255, 0); }
+
+fMain::fMain(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("fMain"));
+    setWindowTitle(QStringLiteral("UNIFAC Activity Coefficient Calculator"));
+    buildControls();
+}
+
+void fMain::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+    m_toolbar = new QToolBar(this);
+    services::fillToolbar(m_toolbar,
+                          {{"Calculate", "Calculate", "calc", "Calculate activity coefficients"},
+                           {"Clear", "Clear", "clear", "Clears the previous input"},
+                           {"Clipboard", "Clipboard", "copy", "Copy results to clipboard"},
+                           {"Define", "Define", "next", "Define a new component to the UNIFAC database"},
+                           {"Database", "Database", "save", "Add/edit components in the component database"},
+                           {"About", "About", "about", "About UNIFAC calculator"},
+                           {"Exit", "Exit", "exit", "Exit UNIFAC calculator"}},
+                          [this](const QString& key) { Toolbar3_ButtonClick(key); });
+    m_toolbar->setObjectName(QStringLiteral("Toolbar3"));
+    layout->addWidget(m_toolbar);
+
+    m_frame2 = new QGroupBox(this);
+    m_frame2->setObjectName(QStringLiteral("Frame2"));
+    auto* modeLayout = new QVBoxLayout(m_frame2);
+    m_labels[6] = new QLabel(m_frame2);
+    modeLayout->addWidget(m_labels[6]);
+    QFont headingFont = m_labels[6]->font();
+    headingFont.setBold(true);
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
+    m_labels[6]->setFont(headingFont);
+    m_frame2->hide();
+    layout->addWidget(m_frame2);
+
+    auto* frame1 = new QGroupBox(QStringLiteral("System Conditions"), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    layout->addWidget(frame1);
+    layout->addStretch();
+    auto* grid = new QGridLayout(frame1);
+    const char* headers[] = {"Component", "Mole Fraction", "UNIFAC Activity Coefficient"};
+    for (int h = 0; h < 3; ++h) {
+        m_labels[h + 2] = new QLabel(QString::fromLatin1(headers[h]), frame1);
+        grid->addWidget(m_labels[h + 2], 0, h + 1);
+    }
+    for (int i = 0; i < rowCount; ++i) {
+        Row& row = m_rows[i];
+        row.number = new QLabel(QString::number(i + 1), frame1);
+        row.component = new QComboBox(frame1);
+        row.component->setMinimumContentsLength(20);
+        row.moleFract = new QLineEdit(frame1);
+        row.actCoeff = new QLabel(frame1);
+        row.actCoeff->setMinimumWidth(160);
+        row.actCoeff->setFrameShape(QFrame::Panel);
+        row.actCoeff->setFrameShadow(QFrame::Sunken);
+        const QString index = QStringLiteral("(%1)").arg(i);
+        row.number->setObjectName(QStringLiteral("Number") + index);
+        row.component->setObjectName(QStringLiteral("Component") + index);
+        row.moleFract->setObjectName(QStringLiteral("MoleFract") + index);
+        row.actCoeff->setObjectName(QStringLiteral("ActCoeff") + index);
+        grid->addWidget(row.number, i + 1, 0);
+        grid->addWidget(row.component, i + 1, 1);
+        grid->addWidget(row.moleFract, i + 1, 2);
+        grid->addWidget(row.actCoeff, i + 1, 3);
+        connect(row.component, &QComboBox::activated, this, [this, i] { Component_Click(i); });
+        services::setKeyFilter(*row.moleFract, [this, i](std::string_view text, char key) {
+            if (!m_rows[i].actCoeff->text().isEmpty())
+                ClearActCoeff();
+            return moleFractionKeyAccepted(text, key);
+        });
+    }
+
+    m_labels[1] = new QLabel(QStringLiteral("Temperature"), frame1);
+    m_temp = new QLineEdit(frame1);
+    m_tempUnits = new QComboBox(frame1);
+    m_tempUnits->addItems({QStringLiteral("K"), QStringLiteral("°C"), QStringLiteral("°F"), QStringLiteral("°R")});
+    m_pressure = new QLineEdit(frame1);
+    m_pressureUnits = new QComboBox(frame1);
+    m_pressureUnits->setEditable(true);
+    m_pressureUnits->addItems({QStringLiteral("kpa"), QStringLiteral("bar"), QStringLiteral("Mpa"), QStringLiteral("psia"),
+                               QStringLiteral("atm"), QStringLiteral("mm Hg")});
+    m_pressureUnits->setCurrentText(QStringLiteral("bar"));
+    m_temp->setObjectName(QStringLiteral("Temp"));
+    m_tempUnits->setObjectName(QStringLiteral("TempUnits"));
+    m_pressure->setObjectName(QStringLiteral("Text1_Pressure"));
+    m_pressureUnits->setObjectName(QStringLiteral("Combo1_Unit_p"));
+    for (int number : {1, 2, 3, 4})
+        m_labels[number]->setObjectName(QStringLiteral("Label%1").arg(number));
+    m_labels[6]->setObjectName(QStringLiteral("Label6"));
+    auto* conditions = new QHBoxLayout;
+    conditions->addWidget(m_labels[1]);
+    for (QWidget* box : {static_cast<QWidget*>(m_temp), static_cast<QWidget*>(m_tempUnits),
+                         static_cast<QWidget*>(m_pressure), static_cast<QWidget*>(m_pressureUnits)})
+        conditions->addWidget(box);
+    conditions->addStretch();
+    grid->addLayout(conditions, rowCount + 1, 0, 1, 4);
+    m_pressure->hide();
+    m_pressureUnits->hide();
+    services::setKeyFilter(*m_temp, [this](std::string_view text, char key) {
+        ClearActCoeff();
+        return temperatureKeyAccepted(text, key, m_tempUnits->currentIndex());
+    });
+}
+
+QLabel* fMain::Label(int number) const
+{
+    return number >= 0 && number < static_cast<int>(m_labels.size()) ? m_labels[number] : nullptr;
+}
+
+void fMain::Form_Load()
+{
+    // No second-instance rule: the window opens whatever else runs.
+    InitUnifacTables();
+    const DatabaseLoad load = LoadDatabase();
+    m_tempUnits->setCurrentIndex(0);
+    LoadComponentLists();
+    show();
+    ClearForm();
+    if (load == DatabaseLoad::Failed)
+        services::ui().message(unreadableMessage, errorTitle, services::Ui::Icon::Exclamation);
+}
+
+void fMain::LoadComponentLists()
+{
+    const int n = componentList().ComponentCount();
+    for (const Row& row : m_rows) {
+        row.component->clear();
+        row.component->addItem(emptyEntry);
+        for (int k = 1; k <= n; ++k)
+            row.component->addItem(fromStd(componentList().ComponentNameAt(k)));
+    }
+}
+
+void fMain::ClearForm()
+{
+    for (int i = 0; i < rowCount; ++i)
+        EmptyComponent(i);
+    m_temp->clear();
+    if (m_temp->isVisible())
+        m_temp->setFocus();
+}
+
+void fMain::EmptyComponent(int index)
+{
+    Row& row = m_rows[index];
+    row.component->setCurrentIndex(0);
+    row.moleFract->clear();
+    row.moleFract->setEnabled(false);
+    row.actCoeff->clear();
+    setRowColours(index, false);
+}
+
+void fMain::setRowColours(int index, bool inUse)
+{
+    const Row& row = m_rows[index];
+    setBackground(*row.moleFract, QPalette::Base,
+                  inUse ? QApplication::palette().color(QPalette::Base) : emptyRowColour());
+    setBackground(*row.actCoeff, QPalette::Window, inUse ? coefficientColour() : emptyRowColour());
+}
+
+void fMain::ClearActCoeff()
+{
+    for (const Row& row : m_rows)
+        row.actCoeff->clear();
+}
+
+void fMain::Component_Click(int index)
+{
+    if (m_rows[index].component->currentIndex() != 0) {
+        m_rows[index].moleFract->setEnabled(true);
+        m_rows[index].actCoeff->setEnabled(true);
+        setRowColours(index, true);
+    }
+    ClearActCoeff();
+}
+
+void fMain::Toolbar3_ButtonClick(const QString& key)
+{
+    if (m_rows[rowCount - 1].component->isVisibleTo(this))
+        m_mode = 1;
+    if (key == QLatin1String("Calculate"))
+        calculate();
+    else if (key == QLatin1String("Clear"))
+        ClearForm();
+    else if (key == QLatin1String("Clipboard"))
+        copyToClipboard();
+    else if (key == QLatin1String("Define"))
+        defineComponent();
+    else if (key == QLatin1String("Database"))
+        openDatabase();
+    else if (key == QLatin1String("About"))
+        services::showUnifacAbout(this);
+    else if (key == QLatin1String("Exit"))
+        exitWindow();
+}
+
+UnifacSheet fMain::readSheet() const
+{
+    UnifacSheet sheet;
+    sheet.temperature = m_temp->text().toStdString();
+    sheet.unitIndex = m_tempUnits->currentIndex();
+    for (int i = 0; i < rowCount; ++i)
+        sheet.rows[i] = {m_rows[i].component->currentIndex(), m_rows[i].moleFract->text().toStdString(),
+                         m_rows[i].actCoeff->text().toStdString()};
+    return sheet;
+}
+
+void fMain::writeSheet(const UnifacSheet& sheet)
+{
+    for (int i = 0; i < rowCount; ++i) {
+        if (m_rows[i].moleFract->text().toStdString() != sheet.rows[i].moleFraction)
+            m_rows[i].moleFract->setText(fromStd(sheet.rows[i].moleFraction));
+        m_rows[i].actCoeff->setText(fromStd(sheet.rows[i].actCoeff));
+    }
+}
+
+void fMain::calculate()
+{
+    if (m_mode != 1) {
+        // The P-x-y and T-x-y runs are not in this version.
+        services::ui().message(services::WindowRegistry::notAvailableText().toStdString());
+        return;
+    }
+    UnifacSheet sheet = readSheet();
+    const CalculateOutcome outcome = calculateActivity(sheet);
+    switch (outcome.stop) {
+    case CalculateOutcome::Stop::Temperature:
+        services::ui().message(temperatureMessage, errorTitle, services::Ui::Icon::Exclamation);
+        m_temp->setFocus();
+        m_temp->setSelection(0, 6);
+        return;
+    case CalculateOutcome::Stop::Duplicate:
+        services::ui().message(componentMessage, errorTitle, services::Ui::Icon::Exclamation);
+        m_rows[outcome.row].component->setFocus();
+        return;
+    case CalculateOutcome::Stop::Fraction:
+        services::ui().message(fractionMessage, errorTitle, services::Ui::Icon::Exclamation);
+        m_rows[outcome.row].moleFract->setFocus();
+        m_rows[outcome.row].moleFract->selectAll();
+        return;
+    case CalculateOutcome::Stop::Calculated:
+        writeSheet(sheet);
+        return;
+    }
+}
+
+void fMain::copyToClipboard()
+{
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(fromStd(clipboardText(readSheet())));
+}
+
+void fMain::defineComponent()
+{
+    if (runComponentWizard(this))
+        for (const Row& row : m_rows)
+            row.component->addItem(fromStd(componentList().ComponentNameAt(componentList().ComponentCount())));
+}
+
+void fMain::openDatabase()
+{
+    fDatabase editor(this);
+    editor.Form_Load();
+    services::ui().showModal(editor);
+    LoadComponentLists();
+    ClearForm();
+}
+
+void fMain::exitWindow()
+{
+    services::WindowRegistry::instance().unload(this);
+    services::setFrameToolbarVisible(true);
+}
+
+void fMain::setModeLayout(const char* heading)
+{
+    m_labels[6]->setText(QString::fromUtf8(heading));
+    m_labels[4]->hide();
+    m_labels[3]->hide();
+    m_frame2->show();
+    for (int i = 0; i < rowCount; ++i) {
+        const bool shown = i < 2;
+        m_rows[i].moleFract->hide();
+        m_rows[i].actCoeff->hide();
+        m_rows[i].component->setVisible(shown);
+        m_rows[i].number->setVisible(shown);
+    }
+}
+
+float fMain::PxyUnifacsetting()
+{
+    m_mode = 2;
+    setModeLayout(" p-x-y(UnifacCalculator)");
+    return 1.0f;
+}
+
+float fMain::TxyUnifacsetting()
+{
+    m_mode = 3;
+    setModeLayout(" T-x-y(UnifacCalculator)");
+    m_temp->setText(QStringLiteral("10"));
+    m_labels[1]->setText(QStringLiteral("Pressure"));
+    m_pressure->show();
+    m_pressureUnits->show();
+    m_temp->hide();
+    m_tempUnits->hide();
+    return 1.0f;
+}
+
+} // namespace calvex::unifac
