@@ -1,8 +1,10 @@
 #include "mixture/windows/componentselectionwindow.h"
 
+#include "mixture/windows/familyrun.h"
 #include "mixture/windows/mixtureinputwindow.h"
 #include "pure/componentlistbox.h"
 #include "pure/purecalculatorwindow.h"
+#include "services/chartwindow.h"
 #include "services/controlevents.h"
 #include "services/controlstyle.h"
 #include "services/ui.h"
@@ -244,7 +246,16 @@ void ComponentSelectionWindow::Command1_Click()
     m_calculator.calculate(readControls(), run);
 }
 
-void ComponentSelectionWindow::graphplotting(const std::string&) {}
+void ComponentSelectionWindow::graphplotting(const std::string& argument)
+{
+    const FamilyTraits* family = familyTraits(config().kind);
+    // A sweep that failed has said so; the chart of an earlier plot is not shown as its result.
+    const std::string file = m_calculator.writeSweep(argument);
+    if (!family || !family->sweepPlot || file.empty())
+        return;
+    services::plotSweep(*family->sweepPlot, file);
+    services::showChartWindow();
+}
 
 int ComponentSelectionWindow::slotOf(const QObject* control) const
 {

@@ -1,5 +1,7 @@
 #include "mixture/windows/mixturecalculator.h"
 
+#include "mixture/windows/familyrun.h"
+#include "mixture/windows/familysweep.h"
 #include "pure/calculationfault.h"
 #include "pure/purewindowconfig.h"
 #include "services/numbers.h"
@@ -52,6 +54,19 @@ bool MixtureCalculator::calculate(const SelectionReading& reading, const Mixture
         services::ui().message(commandFailure);
         return false;
     }
+}
+
+std::string MixtureCalculator::writeSweep(const std::string& argument)
+{
+    const FamilyTraits* family = familyTraits(m_config.kind);
+    if (!family || !family->sweepPlot || (argument != "T" && argument != "P"))
+        return {};
+    // A window loaded afresh by the viewer has shown no report to sweep from.
+    if (!m_snapshot) {
+        services::ui().message("error in PDorTD graph");
+        return {};
+    }
+    return writeFamilySweep(*family, *m_snapshot, argument);
 }
 
 } // namespace calvex::mixture

@@ -1,6 +1,7 @@
 #include "mixture/windows/mixtureruns.h"
 
 #include "mixture/windows/engineruns.h"
+#include "mixture/windows/familyrun.h"
 
 namespace calvex::mixture {
 
@@ -22,7 +23,7 @@ MixtureRunFunction mixtureRunFor(MixtureWindowKind kind)
     case MixtureWindowKind::PartialFugacity:
     case MixtureWindowKind::MixtureDeparture:
     case MixtureWindowKind::MixtureFugacity:
-        return {};
+        return [traits = familyTraits(kind)](CalculateRun& run) { familyRun(run, *traits); };
     }
     return {};
 }
