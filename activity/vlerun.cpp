@@ -106,13 +106,7 @@ bool VleRun::run(const VleForm& form)
     m_result[5] = m_config.reportHeading;
     m_result[6] = m_config.firstLabel + singleText(constants[0]);
     m_result[7] = m_config.secondLabel + singleText(constants[1]);
-    for (int i = 0; i < 2; ++i) {
-        const core::ComponentConstants& c = m_components[i];
-        m_result[8 + 4 * i] = c.compoundname;
-        m_result[9 + 4 * i] = singleText(c.Tc);
-        m_result[10 + 4 * i] = singleText(c.Pc);
-        m_result[11 + 4 * i] = singleText(c.omega);
-    }
+    writeComponentRows(m_result, m_components);
     m_result[17] = txy ? "Temperature(kelvin)" : "Pressure(kpa)";
 
     float variable = *typed;
@@ -217,6 +211,17 @@ bool pxyCurve(const ActivityModel& model, const std::array<float, 2>& Psat, floa
         points.push_back({x1, P / 1000.0, y1});
     }
     return true;
+}
+
+void writeComponentRows(services::ResultLines& result, const std::array<core::ComponentConstants, 2>& components)
+{
+    for (int i = 0; i < 2; ++i) {
+        const core::ComponentConstants& c = components[i];
+        result.at(8 + 4 * i) = c.compoundname;
+        result.at(9 + 4 * i) = singleText(c.Tc);
+        result.at(10 + 4 * i) = singleText(c.Pc);
+        result.at(11 + 4 * i) = singleText(c.omega);
+    }
 }
 
 void writeCurveRows(services::ResultLines& result, const std::vector<services::TxyPoint>& points)

@@ -171,6 +171,9 @@ TEST_F(VleWindowTest, RunsAgreeWithAnIndependentSolveAndThePublishedValues)
         EXPECT_EQ(chart->rowCount(), static_cast<int>(points));
         window->graphplotting("XY");
         EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), QString::fromStdString("Y of " + c.entry.component1));
+        // Closed before a plot button is pressed, the window is loaded anew and still names it.
+        open(c.entry.kind).graphplotting("XY");
+        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), QString::fromStdString("Y of " + c.entry.component1));
     }
     EXPECT_EQ(pxyGrid(PxyGrid::ToLast)[1], 0.02f);
     EXPECT_EQ(pxyGrid(PxyGrid::ToLast)[48], 0.96f);
