@@ -1,7 +1,7 @@
 #include "mixture/windows/componentselectionwindow.h"
 
-#include "mixture/windows/familyrun.h"
 #include "mixture/windows/mixtureinputwindow.h"
+#include "mixture/windows/mixturesweep.h"
 #include "pure/componentlistbox.h"
 #include "pure/purecalculatorwindow.h"
 #include "services/chartwindow.h"
@@ -248,12 +248,12 @@ void ComponentSelectionWindow::Command1_Click()
 
 void ComponentSelectionWindow::graphplotting(const std::string& argument)
 {
-    const FamilyTraits* family = familyTraits(config().kind);
     // A sweep that failed has said so; the chart of an earlier plot is not shown as its result.
     const std::string file = m_calculator.writeSweep(argument);
-    if (!family || !family->sweepPlot || file.empty())
+    const std::optional<services::SweepPlot> plot = sweepPlotOf(config().kind);
+    if (!plot || file.empty())
         return;
-    services::plotSweep(*family->sweepPlot, file);
+    services::plotSweep(*plot, file);
     services::showChartWindow();
 }
 
