@@ -114,6 +114,17 @@ void showDialogsOnLeavingNotListed(pure::PureWindowServices& services, const std
         new NotListedWatcher(services, *lists[static_cast<std::size_t>(i)], i);
 }
 
+ComponentChoice componentChoice(const QComboBox& list, bool listed)
+{
+    ComponentChoice choice;
+    choice.listed = listed;
+    choice.listText = list.currentText().toStdString();
+    const QVariant sno = list.currentData();
+    if (sno.isValid())
+        choice.sno = sno.toInt();
+    return choice;
+}
+
 void makePickOnly(QComboBox& list) { new KeySwallower(list); }
 
 } // namespace calvex::activity

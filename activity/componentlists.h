@@ -3,6 +3,7 @@
 // load, each leaving its "not listed" entry opening that component's missing-constants
 // dialog, and lists that take no typed text.
 
+#include "activity/binarycomponents.h"
 #include "pure/purecalculator.h"
 
 #include <array>
@@ -27,6 +28,10 @@ bool loadComponentLists(pure::PureWindowServices& services, const std::array<QCo
 // modally, each time. Opening the list's own drop-down, switching to another window and
 // closing the window are not leaving it.
 void showDialogsOnLeavingNotListed(pure::PureWindowServices& services, const std::array<QComboBox*, 2>& lists);
+
+// What a calculation takes of a list: its text, the SNO kept with its entry, and whether it
+// shows a database entry (`listed`) or "not listed".
+ComponentChoice componentChoice(const QComboBox& list, bool listed);
 
 // Every typed character is discarded: the entry is picked from the list only.
 void makePickOnly(QComboBox& list);

@@ -190,14 +190,9 @@ void ParametersForm1::Command1_Click()
 
 void ParametersForm1::readInto(FitForm& form) const
 {
-    for (int i = 0; i < 2; ++i) {
-        ComponentChoice& choice = form.components[static_cast<std::size_t>(i)];
-        choice.listed = services::val(Data(i)->text().toStdString()) == 1;
-        choice.listText = Combo2(i)->currentText().toStdString();
-        const QVariant sno = Combo2(i)->currentData();
-        if (sno.isValid())
-            choice.sno = sno.toInt();
-    }
+    for (int i = 0; i < 2; ++i)
+        form.components[static_cast<std::size_t>(i)] =
+            componentChoice(*Combo2(i), services::val(Data(i)->text().toStdString()) == 1);
     form.pointCount = m_combo3->currentText().toStdString();
     form.equation = m_text1Optionno->text().toStdString();
     form.model = m_text2Optionno->text().toStdString();
@@ -240,6 +235,8 @@ Datapoints::Datapoints(QWidget* parent) : QWidget(parent)
             boxes[static_cast<std::size_t>(column)] = box;
         }
     }
+    // Hidden rows give their height to the space below the table, not between its rows.
+    table->setRowStretch(maxDataPoints + 1, 1);
     body->addLayout(table);
 
     auto* units = new QVBoxLayout;

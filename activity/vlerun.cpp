@@ -106,17 +106,15 @@ bool VleRun::run(const VleForm& form)
     m_result[5] = m_config.reportHeading;
     m_result[6] = m_config.firstLabel + singleText(constants[0]);
     m_result[7] = m_config.secondLabel + singleText(constants[1]);
-    for (int i = 0; i < 2; ++i) {
-        const core::ComponentConstants& c = m_components[i];
-        m_result[8 + 4 * i] = c.compoundname;
-        m_result[9 + 4 * i] = singleText(c.Tc);
-        m_result[10 + 4 * i] = singleText(c.Pc);
-        m_result[11 + 4 * i] = singleText(c.omega);
-    }
+    writeComponentRows(m_result, m_components);
     m_result[17] = txy ? "Temperature(kelvin)" : "Pressure(kpa)";
 
     float variable = *typed;
-    if (txy ? services::ToPascal(variable, form.unitText) <= 0 : services::ToKelvin(variable, form.unitText) <= 0)
+    const float converted = txy ? services::ToPascal(variable, form.unitText) : services::ToKelvin(variable, form.unitText);
+    // The converters give 0 for a value that leaves the single range; that is no zero pressure.
+    if (converted == 0 && variable != 0)
+        return refuse(invalidEntry);
+    if (converted <= 0)
         return refuse(txy ? "pressure cannot be zero" : "temperature cannot be zero");
     if (constants[0] == 0 && !m_config.firstZeroMessage.empty())
         return refuse(m_config.firstZeroMessage);
@@ -217,6 +215,17 @@ bool pxyCurve(const ActivityModel& model, const std::array<float, 2>& Psat, floa
         points.push_back({x1, P / 1000.0, y1});
     }
     return true;
+}
+
+void writeComponentRows(services::ResultLines& result, const std::array<core::ComponentConstants, 2>& components)
+{
+    for (int i = 0; i < 2; ++i) {
+        const core::ComponentConstants& c = components[i];
+        result.at(8 + 4 * i) = c.compoundname;
+        result.at(9 + 4 * i) = singleText(c.Tc);
+        result.at(10 + 4 * i) = singleText(c.Pc);
+        result.at(11 + 4 * i) = singleText(c.omega);
+    }
 }
 
 void writeCurveRows(services::ResultLines& result, const std::vector<services::TxyPoint>& points)

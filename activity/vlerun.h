@@ -50,6 +50,9 @@ bool txyCurve(const ActivityModel& model, const BinaryConstants& components, flo
 bool pxyCurve(const ActivityModel& model, const std::array<float, 2>& Psat_Pa, float T_K,
               const std::vector<float>& grid, std::vector<services::PxyPoint>& points);
 
+// Report rows 8-11 and 12-15: name, Tc, Pc (bar) and omega of component 1, then of component 2.
+void writeComponentRows(services::ResultLines& result, const std::array<core::ComponentConstants, 2>& components);
+
 // Report rows 18 + 3k, 19 + 3k and 20 + 3k of each point: T to 3 decimals, x1, y1 to 6
 // decimals; or P in kPa, x1 and y1 as computed.
 void writeCurveRows(services::ResultLines& result, const std::vector<services::TxyPoint>& points);

@@ -32,6 +32,14 @@ int pixels(const QWidget* widget, double twips) { return services::widthFromTwip
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
+// The first component's name of each window's last run outlives the window: the viewer's plot
+// buttons load a window the user has closed anew, and its diagram still names the component.
+std::string& keptFirstName(VleWindowKind kind)
+{
+    static std::map<VleWindowKind, std::string> names;
+    return names[kind];
+}
+
 } // namespace
 
 VleWindow::VleWindow(VleWindowKind kind, pure::PureWindowServices* services, QWidget* parent)
@@ -162,24 +170,22 @@ void VleWindow::Combo2_Click(int Index)
 VleForm VleWindow::readForm() const
 {
     VleForm form;
-    for (int i = 0; i < 2; ++i) {
-        ComponentChoice& choice = form.components[static_cast<std::size_t>(i)];
-        choice.listed = listed(i) == 1;
-        choice.listText = Combo2(i)->currentText().toStdString();
-        const QVariant sno = Combo2(i)->currentData();
-        if (sno.isValid())
-            choice.sno = sno.toInt();
-    }
+    for (int i = 0; i < 2; ++i)
+        form.components[static_cast<std::size_t>(i)] = componentChoice(*Combo2(i), listed(i) == 1);
     form.variableText = m_variableBox->text().toStdString();
     form.unitText = m_unitList->currentText().toStdString();
     return form;
 }
 
-void VleWindow::Command1_Click() { m_run.run(readForm()); }
+void VleWindow::Command1_Click()
+{
+    m_run.run(readForm());
+    keptFirstName(m_config.kind) = m_run.firstComponentName();
+}
 
 void VleWindow::graphplotting(const std::string& argument)
 {
-    services::plotDiagram(m_config.diagram, argument, m_run.firstComponentName());
+    services::plotDiagram(m_config.diagram, argument, keptFirstName(m_config.kind));
 }
 
 std::string VleWindow::boxText(const std::string& box) const

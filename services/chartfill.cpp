@@ -36,7 +36,7 @@ SweepTitles sweepTitles(SweepPlot plot)
         return {{enthalpyEntropy + " Departures", enthalpyEntropy + " departures"},
                 {"Enthalpy Departure", "Enthalpy Departure"},
                 "Entropy Departure",
-                plot == SweepPlot::PureDeparture ? "error in plot" : ""};
+                "error in plot"};
     case SweepPlot::PureFugacity:
         return {{"Fugacity(bar)", "Fugacity(bar)"}, {}, {}, "error in plot"};
     case SweepPlot::MolarVolume:

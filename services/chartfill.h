@@ -59,7 +59,7 @@ struct ChartFill {
 enum class SweepPlot {
     EnthalpyEntropy,       // EnthalpyCalculator, EntropyCalculator
     PureDeparture,         // DepartureFunctionCalculator
-    MixtureDeparture,      // DepartureSelectComponentForm1 (traps nothing: failures throw)
+    MixtureDeparture,      // DepartureSelectComponentForm1
     PureFugacity,          // PureComponentFugacityCalculator
     MolarVolume,           // MolarVolumeCalculator, SelectComponentForm1
     MixtureFugacity,       // FugacitySelectComponentForm1
@@ -75,7 +75,7 @@ struct SweepFillOutcome {
     };
     Result result = Result::Failed;
     ChartFill fill;
-    std::string message; // empty for the window that traps nothing
+    std::string message;
     std::string failure; // what was wrong with the file
 };
 

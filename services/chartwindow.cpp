@@ -133,8 +133,6 @@ bool plotSweep(SweepPlot plot, const std::string& datafilename)
     case SweepFillOutcome::Result::Failed:
         break;
     }
-    if (outcome.message.empty())
-        throw PlotFailure(outcome.failure);
     ui().message(outcome.message);
     return false;
 }

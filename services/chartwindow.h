@@ -61,8 +61,7 @@ void showChartWindow();
 // of that name from the program folder and fills the chart with the titles of `plot`'s table.
 // True when the chart was filled. When the file is missing, short or holds something that is
 // not a number, shows the window's message ("error in plot", "error in graphplottig") and
-// returns false; for SweepPlot::MixtureDeparture, which traps nothing, throws PlotFailure
-// instead. A file name other than points1.dat and points2.dat fills nothing (the saturation
+// returns false. A file name other than points1.dat and points2.dat fills nothing (the saturation
 // windows always fill). The caller makes the chart window visible afterwards.
 bool plotSweep(SweepPlot plot, const std::string& datafilename);
 

@@ -1,5 +1,6 @@
 #include "services/numbers.h"
 
+#include <cctype>
 #include <charconv>
 #include <cfloat>
 #include <cmath>
@@ -143,5 +144,48 @@ long freeSpaceOrigin(double outerTwips, double innerTwips, int divisor)
 double pixelsFromTwips(double twips, double dotsPerInch) { return twips * dotsPerInch / twipsPerInch; }
 
 double twipsFromPixels(double pixels, double dotsPerInch) { return pixels * twipsPerInch / dotsPerInch; }
+
+std::optional<double> strictNumber(std::string_view text)
+{
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && text[begin] == ' ')
+        ++begin;
+    while (end > begin && text[end - 1] == ' ')
+        --end;
+    std::string number(text.substr(begin, end - begin));
+    std::size_t i = 0;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+        ++i;
+    bool digits = false;
+    bool point = false;
+    for (; i < number.size(); ++i) {
+        const char c = number[i];
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            digits = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (!digits)
+        return std::nullopt;
+    if (i < number.size() && (number[i] == 'E' || number[i] == 'e' || number[i] == 'D' || number[i] == 'd')) {
+        number[i] = 'e';
+        std::size_t j = i + 1;
+        if (j < number.size() && (number[j] == '+' || number[j] == '-'))
+            ++j;
+        const std::size_t exponentStart = j;
+        while (j < number.size() && std::isdigit(static_cast<unsigned char>(number[j])))
+            ++j;
+        if (j == exponentStart)
+            return std::nullopt;
+        i = j;
+    }
+    if (i != number.size())
+        return std::nullopt;
+    return std::strtod(number.c_str(), nullptr);
+}
+
 
 } // namespace calvex::services

@@ -47,6 +47,10 @@ inline std::optional<float> toSingle(double value)
     return static_cast<float>(value);
 }
 
+// A whole text read as a number: optional blanks around a sign, digits with at most one point
+// and an optional exponent (E or D), and nothing else; empty for anything else, "" included.
+std::optional<double> strictNumber(std::string_view text);
+
 // Where a window of `innerTwips` starts in `outerTwips` when it sits 1/`divisor` of the free
 // space from the start: the difference made a whole number (to nearest, halves to even), then
 // divided with truncation toward zero. A divisor of 2 centres it; 0 gives 0.

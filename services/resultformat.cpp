@@ -146,11 +146,12 @@ std::string htmlEscaped(const std::string& text)
 
 void setReportPresenter(ReportPresenter newPresenter) { presenter() = std::move(newPresenter); }
 
-ReportOutcome ShowResultReport(int count, ResultLines& values, const std::string& templateName, int resultKind)
+ReportOutcome ShowResultReport(int count, ResultLines& values, const std::string& templateName, int resultKind,
+                               const std::function<void()>& beforeShowing)
 {
     ReportOutcome outcome = MakeResultFile(count, values, programFile(templateName).string());
     if (presenter())
-        presenter()(resultKind, outcome);
+        presenter()(resultKind, outcome, beforeShowing);
     return outcome;
 }
 

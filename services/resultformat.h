@@ -55,11 +55,15 @@ std::string failurePage(const std::string& message);
 std::string htmlEscaped(const std::string& text);
 
 // Shows a report in the result viewer: installed by the viewer, called by ShowResultReport.
-using ReportPresenter = std::function<void(int resultKind, const ReportOutcome& outcome)>;
+// `beforeShowing`, when set, runs once the viewer holds the page and before it is shown (the
+// UNIFAC window closes itself there).
+using ReportPresenter =
+    std::function<void(int resultKind, const ReportOutcome& outcome, const std::function<void()>& beforeShowing)>;
 void setReportPresenter(ReportPresenter presenter);
 
 // The steps every reporting calculator takes: make the page from the template of that name in
 // the program folder, then hand the ResultKind and the outcome to the viewer.
-ReportOutcome ShowResultReport(int count, ResultLines& values, const std::string& templateName, int resultKind);
+ReportOutcome ShowResultReport(int count, ResultLines& values, const std::string& templateName, int resultKind,
+                               const std::function<void()>& beforeShowing = {});
 
 } // namespace calvex::services

@@ -261,7 +261,7 @@ void runPlotCallback(const PlotButton& button)
     }
 }
 
-void presentReport(int resultKind, const ReportOutcome& outcome)
+void presentReport(int resultKind, const ReportOutcome& outcome, const std::function<void()>& beforeShowing)
 {
     auto* viewer = registry().loadAs<frmTextEditor>(resultViewerWindow);
     if (!viewer)
@@ -271,6 +271,8 @@ void presentReport(int resultKind, const ReportOutcome& outcome)
         viewer->WebBrowser1()->Navigate(QString::fromStdString(programFile("result.htm").string()));
     else
         viewer->WebBrowser1()->showPage(QString::fromStdString(outcome.page));
+    if (beforeShowing)
+        beforeShowing();
     registry().show(resultViewerWindow);
 }
 

@@ -72,6 +72,6 @@ private:
 void runPlotCallback(const PlotButton& button);
 
 // Shows a report in the viewer, loading it first: the presenter of ShowResultReport.
-void presentReport(int resultKind, const ReportOutcome& outcome);
+void presentReport(int resultKind, const ReportOutcome& outcome, const std::function<void()>& beforeShowing);
 
 } // namespace calvex::services

@@ -14,15 +14,31 @@ bool holdsExponent(std::string_view text) { return holds(text, 'e') || holds(tex
 
 } // namespace
 
+std::vector<int> rowsInUse(const UnifacSheet& sheet)
+{
+    std::vector<int> inUse;
+    for (int i = 0; i < rowCount; ++i)
+        if (sheet.rows[i].component != 0)
+            inUse.push_back(i);
+    return inUse;
+}
+
+int repeatedRow(const UnifacSheet& sheet)
+{
+    const std::vector<int> inUse = rowsInUse(sheet);
+    for (std::size_t a = 0; a < inUse.size(); ++a)
+        for (std::size_t b = a + 1; b < inUse.size(); ++b)
+            if (sheet.rows[inUse[a]].component == sheet.rows[inUse[b]].component)
+                return inUse[b];
+    return -1;
+}
+
 CalculateOutcome calculateActivity(UnifacSheet& sheet, const UnifacComponentList& list)
 {
     using Stop = CalculateOutcome::Stop;
     if (!(temperatureInKelvin(services::val(sheet.temperature), sheet.unitIndex) > 0.0))
         return {Stop::Temperature};
-    std::vector<int> inUse;
-    for (int i = 0; i < rowCount; ++i)
-        if (sheet.rows[i].component != 0)
-            inUse.push_back(i);
+    const std::vector<int> inUse = rowsInUse(sheet);
     if (inUse.empty())
         return {};
     if (inUse.size() == 1) {
@@ -30,10 +46,8 @@ CalculateOutcome calculateActivity(UnifacSheet& sheet, const UnifacComponentList
         sheet.rows[inUse[0]].actCoeff = "1";
         return {};
     }
-    for (std::size_t a = 0; a < inUse.size(); ++a)
-        for (std::size_t b = a + 1; b < inUse.size(); ++b)
-            if (sheet.rows[inUse[a]].component == sheet.rows[inUse[b]].component)
-                return {Stop::Duplicate, inUse[b]};
+    if (const int row = repeatedRow(sheet); row >= 0)
+        return {Stop::Duplicate, row};
     // 1e999 reads as infinity, which no normalisation can use.
     for (const int i : inUse)
         if (!std::isfinite(services::val(sheet.rows[i].moleFraction)))

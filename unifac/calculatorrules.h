@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace calvex::unifac {
 
@@ -29,6 +30,11 @@ struct CalculateOutcome {
     Stop stop = Stop::Calculated;
     int row = -1;
 };
+
+// The rows whose list is not on "<< empty >>", ascending.
+std::vector<int> rowsInUse(const UnifacSheet& sheet);
+// The later row of the first two rows in use that hold the same component; -1 when none do.
+int repeatedRow(const UnifacSheet& sheet);
 
 // Calculate in the activity-coefficient mode: the temperature above 0 K, then with one row in
 // use "1" as its fraction and coefficient, with two or more no component twice and every

@@ -1,6 +1,8 @@
 #include "unifac/unifaccalculator.h"
 
+#include "pure/purecalculatorwindow.h"
 #include "services/aboutbox.h"
+#include "services/chartwindow.h"
 #include "services/filteredbox.h"
 #include "services/frametoolbar.h"
 #include "services/ui.h"
@@ -10,6 +12,7 @@
 #include "unifac/componentfile.h"
 #include "unifac/databaseeditor.h"
 #include "unifac/subgrouptable.h"
+#include "unifac/unifacvleruns.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -47,7 +50,10 @@ QColor fMain::emptyRowColour() { return QColor(128, 128, 255); }
 
 QColor fMain::coefficientColour() { return QColor(255, 255, 0); }
 
-fMain::fMain(QWidget* parent) : QWidget(parent)
+fMain::fMain(pure::PureWindowServices* services, QWidget* parent)
+    : QWidget(parent),
+      m_ownServices(services ? nullptr : pure::programWindowServices()),
+      m_services(services ? *services : *m_ownServices)
 {
     setObjectName(QStringLiteral("fMain"));
     setWindowTitle(QStringLiteral("UNIFAC Activity Coefficient Calculator"));
@@ -125,7 +131,6 @@ void fMain::buildControls()
     m_tempUnits->addItems({QStringLiteral("K"), QStringLiteral("°C"), QStringLiteral("°F"), QStringLiteral("°R")});
     m_pressure = new QLineEdit(frame1);
     m_pressureUnits = new QComboBox(frame1);
-    m_pressureUnits->setEditable(true);
     m_pressureUnits->addItems({QStringLiteral("kpa"), QStringLiteral("bar"), QStringLiteral("Mpa"), QStringLiteral("psia"),
                                QStringLiteral("atm"), QStringLiteral("mm Hg")});
     m_pressureUnits->setCurrentText(QStringLiteral("bar"));
@@ -151,6 +156,8 @@ void fMain::buildControls()
     });
 }
 
+fMain::~fMain() = default;
+
 QLabel* fMain::Label(int number) const
 {
     return number >= 0 && number < static_cast<int>(m_labels.size()) ? m_labels[number] : nullptr;
@@ -158,12 +165,12 @@ QLabel* fMain::Label(int number) const
 
 void fMain::Form_Load()
 {
-    // No second-instance rule: the window opens whatever else runs.
+    // No second-instance rule: the window opens whatever else runs. Whoever loads the window
+    // shows it: the result viewer loads it unshown to draw the last run's diagram.
     InitUnifacTables();
     const DatabaseLoad load = LoadDatabase();
     m_tempUnits->setCurrentIndex(0);
     LoadComponentLists();
-    show();
     ClearForm();
     if (load == DatabaseLoad::Failed)
         services::ui().message(unreadableMessage, errorTitle, services::Ui::Icon::Exclamation);
@@ -185,7 +192,8 @@ void fMain::ClearForm()
     for (int i = 0; i < rowCount; ++i)
         EmptyComponent(i);
     m_temp->clear();
-    if (m_temp->isVisible())
+    // Hidden in the T-x-y layout; a window not shown yet takes the focus here once it is.
+    if (!m_temp->isHidden())
         m_temp->setFocus();
 }
 
@@ -263,24 +271,33 @@ void fMain::writeSheet(const UnifacSheet& sheet)
     }
 }
 
+void fMain::showTemperatureMessage()
+{
+    services::ui().message(temperatureMessage, errorTitle, services::Ui::Icon::Exclamation);
+    m_temp->setFocus();
+    m_temp->setSelection(0, 6);
+}
+
+void fMain::showComponentMessage(int row)
+{
+    services::ui().message(componentMessage, errorTitle, services::Ui::Icon::Exclamation);
+    m_rows[row].component->setFocus();
+}
+
 void fMain::calculate()
 {
     if (m_mode != 1) {
-        // The P-x-y and T-x-y runs are not in this version.
-        services::ui().message(services::WindowRegistry::notAvailableText().toStdString());
+        runDiagram(m_mode == 2 ? services::UnifacMode::Pxy : services::UnifacMode::Txy);
         return;
     }
     UnifacSheet sheet = readSheet();
     const CalculateOutcome outcome = calculateActivity(sheet);
     switch (outcome.stop) {
     case CalculateOutcome::Stop::Temperature:
-        services::ui().message(temperatureMessage, errorTitle, services::Ui::Icon::Exclamation);
-        m_temp->setFocus();
-        m_temp->setSelection(0, 6);
+        showTemperatureMessage();
         return;
     case CalculateOutcome::Stop::Duplicate:
-        services::ui().message(componentMessage, errorTitle, services::Ui::Icon::Exclamation);
-        m_rows[outcome.row].component->setFocus();
+        showComponentMessage(outcome.row);
         return;
     case CalculateOutcome::Stop::Fraction:
         services::ui().message(fractionMessage, errorTitle, services::Ui::Icon::Exclamation);
@@ -291,6 +308,37 @@ void fMain::calculate()
         writeSheet(sheet);
         return;
     }
+}
+
+void fMain::calpxyunifac() { runDiagram(services::UnifacMode::Pxy); }
+
+void fMain::caltxyunifac() { runDiagram(services::UnifacMode::Txy); }
+
+void fMain::runDiagram(services::UnifacMode mode)
+{
+    UnifacRunForm form;
+    form.sheet = readSheet();
+    form.temperatureUnit = m_tempUnits->currentText().toStdString();
+    form.pressureText = m_pressure->text().toStdString();
+    form.pressureUnit = m_pressureUnits->currentText().toStdString();
+    // The report is shown with this window closed; a refused or failed run leaves it open.
+    const auto close = [this] { services::WindowRegistry::instance().unload(this); };
+    const UnifacRunOutcome outcome = mode == services::UnifacMode::Pxy ? unifac::calpxyunifac(form, m_services, close)
+                                                                       : unifac::caltxyunifac(form, m_services, close);
+    if (outcome.stop == UnifacRunOutcome::Stop::Temperature)
+        showTemperatureMessage();
+    else if (outcome.stop == UnifacRunOutcome::Stop::Component)
+        showComponentMessage(outcome.row);
+}
+
+void fMain::graphplottingPXY(const std::string& argument)
+{
+    services::plotDiagram(services::VleDiagram::Pxy, argument, lastFirstComponentName());
+}
+
+void fMain::graphplottingTXY(const std::string& argument)
+{
+    services::plotDiagram(services::VleDiagram::UnifacTxy, argument, lastFirstComponentName());
 }
 
 void fMain::copyToClipboard()

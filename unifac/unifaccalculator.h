@@ -2,9 +2,12 @@
 // fMain, the UNIFAC calculator window: six component rows with their mole fractions and
 // activity coefficients at one temperature, the toolbar that calculates, clears, copies the
 // table, defines components and opens the component database, and the P-x-y and T-x-y layouts
-// the shell switches it to. The window routes only: the checks and the calculation are
-// calculatorrules.h's on a UnifacSheet read from the controls.
+// the shell switches it to, whose Calculate runs the P-x-y and T-x-y diagrams. The window
+// routes only: the checks and the calculation are calculatorrules.h's on a UnifacSheet read
+// from the controls, the diagram runs unifacvleruns.h's.
 
+#include "pure/purecalculator.h"
+#include "services/plotcallbacks.h"
 #include "services/unifacmodes.h"
 #include "services/windowregistry.h"
 #include "unifac/activitycoefficients.h"
@@ -12,6 +15,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QComboBox;
 class QGroupBox;
@@ -21,11 +25,16 @@ class QToolBar;
 
 namespace calvex::unifac {
 
-class fMain : public QWidget, public services::UnifacModes, public services::LoadHandler {
+class fMain : public QWidget,
+              public services::UnifacModes,
+              public services::LoadHandler,
+              public services::UnifacPlotCallbacks {
     Q_OBJECT
 
 public:
-    explicit fMain(QWidget* parent = nullptr);
+    // `services` null: the program's constants dialogs.
+    explicit fMain(pure::PureWindowServices* services = nullptr, QWidget* parent = nullptr);
+    ~fMain() override;
 
     void Form_Load() override;
     float PxyUnifacsetting() override;
@@ -37,6 +46,13 @@ public:
     void ClearActCoeff();
     void Component_Click(int index);
     void Toolbar3_ButtonClick(const QString& key);
+    void calpxyunifac();
+    void caltxyunifac();
+
+    // The diagrams of the last P-x-y or T-x-y report, drawn from points1.dat with the name of
+    // that run's component 1: the window that made the report has closed by then.
+    void graphplottingPXY(const std::string& argument) override;
+    void graphplottingTXY(const std::string& argument) override;
 
     short UnifacMode() const { return m_mode; }
 
@@ -70,11 +86,16 @@ private:
     UnifacSheet readSheet() const;
     void writeSheet(const UnifacSheet& sheet);
     void calculate();
+    void showTemperatureMessage();
+    void showComponentMessage(int row);
+    void runDiagram(services::UnifacMode mode);
     void copyToClipboard();
     void defineComponent();
     void openDatabase();
     void exitWindow();
 
+    std::unique_ptr<pure::PureWindowServices> m_ownServices;
+    pure::PureWindowServices& m_services;
     short m_mode = 1;
     std::array<Row, rowCount> m_rows{};
     QLineEdit* m_temp = nullptr;

@@ -65,6 +65,13 @@ EosResult dispatch(MixtureState& state, int line, const EquationNames& names, Me
     return member(*equation);
 }
 
+// ln phi of the one fluid (m) at its root Z.
+double mixtureLnPhi(Equation equation, const OneFluid& m, float T, float P, double Z);
+
+// The root a state is reported at: with three real roots the one of lower mixture fugacity
+// coefficient, the largest where the two agree; with one real root that root.
+float stableRoot(Equation equation, const OneFluid& m, float T, float P, const std::array<float, 3>& roots);
+
 // Writes D, p, q, r and phi of the latest solve into report lines 43 to 47.
 void putSolveDetails(MixtureState& state);
 

@@ -64,7 +64,10 @@ EosResult Departurecal(MixtureState& state, float T, float P)
             const EosResult roots = compressibility(equation, state, T, P);
             if (!roots)
                 return std::nullopt;
-            return departureMember(equation, state, T, P, (*roots)[2]);
+            SlotArray a{};
+            SlotArray b{};
+            fillParameters(equation, state, T, a, b);
+            return departureMember(equation, state, T, P, stableRoot(equation, mix(state, a, b), T, P, *roots));
         });
     } catch (const ArithmeticFault&) {
         return std::nullopt;

@@ -21,6 +21,11 @@ namespace calvex::mixture {
 
 using EosResult = std::optional<std::array<float, 3>>;
 
+// Which of a state's outer roots it is reported at, from ln phi of the mixture on the smallest
+// and on the largest root: 0, the smallest, when its coefficient is lower (a liquid); 1, the
+// largest, otherwise (a vapour, one real root, or two roots equally stable).
+inline int stableSide(double lnPhiSmallest, double lnPhiLargest) { return lnPhiSmallest < lnPhiLargest ? 0 : 1; }
+
 // Names the pure-component core also uses (Zcal*, Departure*) live apart from it here.
 namespace eos {
 
@@ -57,7 +62,9 @@ EosResult phycalPR(MixtureState& state, float T1, float p1);
 
 // Residual enthalpy (J/mol) and entropy (J/(mol K)) of the mixture as one fluid:
 // (H - Hig, S - Sig, 0). Departurecal writes the equation's name into line 35, solves the
-// cubic and evaluates the member at the largest root; it has no message of its own.
+// cubic and evaluates the member at the stable root (with three real roots the one of lower
+// mixture fugacity coefficient, so a compressed liquid is not reported as a vapour); it has no
+// message of its own.
 EosResult Departurecal(MixtureState& state, float T, float P);
 EosResult DepartureVanderwaal(MixtureState& state, float T1, float p4, float Z);
 EosResult DeparturePR(MixtureState& state, float T1, float p4, float Z);

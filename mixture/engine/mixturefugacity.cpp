@@ -6,7 +6,7 @@ namespace {
 using namespace detail;
 
 // ln phi of the mixture as one fluid at a root Z.
-double mixtureLnPhi(Equation equation, double Z, float A, float B, double coefficient)
+double lnPhiAt(Equation equation, double Z, float A, float B, double coefficient)
 {
     if (equation == Equation::VanDerWaals)
         return core::detail::vanDerWaalsLnPhi(Z, A, B);
@@ -48,8 +48,8 @@ EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P
         } else {
             coefficient = logCoefficient(equation, m.am, m.bm, T);
         }
-        const float phi0 = fugacityCoefficient(mixtureLnPhi(equation, z0, A, B, coefficient));
-        const float phi2 = fugacityCoefficient(mixtureLnPhi(equation, z2, A, B, coefficient));
+        const float phi0 = fugacityCoefficient(lnPhiAt(equation, z0, A, B, coefficient));
+        const float phi2 = fugacityCoefficient(lnPhiAt(equation, z2, A, B, coefficient));
         return std::array{phi0, phi2, 0.0f};
     });
 }
@@ -57,6 +57,26 @@ EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P
 constexpr EquationNames mixtureNames{{"Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"}};
 
 } // namespace
+
+namespace detail {
+
+double mixtureLnPhi(Equation equation, const OneFluid& m, float T, float P, double Z)
+{
+    const float A = dimensionlessA(m.am, P, T);
+    const float B = dimensionlessB(m.bm, P, T);
+    const double coefficient = equation == Equation::VanDerWaals ? 0.0 : logCoefficient(equation, m.am, m.bm, T);
+    return lnPhiAt(equation, Z, A, B, coefficient);
+}
+
+float stableRoot(Equation equation, const OneFluid& m, float T, float P, const std::array<float, 3>& roots)
+{
+    if (roots[0] == roots[2])
+        return roots[2];
+    const int side = stableSide(mixtureLnPhi(equation, m, T, P, roots[0]), mixtureLnPhi(equation, m, T, P, roots[2]));
+    return roots[side == 0 ? 0 : 2];
+}
+
+} // namespace detail
 
 EosResult phycal(MixtureState& state, float T, float Pb)
 {

@@ -3,60 +3,11 @@
 #include "services/numbers.h"
 #include "services/ui.h"
 
-#include <cctype>
-#include <cstdlib>
 #include <optional>
 
 namespace calvex::mixture {
-namespace {
 
 using services::singleText;
-
-// A prompt answer converted as a number: optional blanks, a sign, digits with at most one
-// point and an optional exponent, and nothing else. Anything else is not a number.
-std::optional<double> strictNumber(std::string_view text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && text[begin] == ' ')
-        ++begin;
-    while (end > begin && text[end - 1] == ' ')
-        --end;
-    std::string number(text.substr(begin, end - begin));
-    std::size_t i = 0;
-    if (i < number.size() && (number[i] == '+' || number[i] == '-'))
-        ++i;
-    bool digits = false;
-    bool point = false;
-    for (; i < number.size(); ++i) {
-        const char c = number[i];
-        if (std::isdigit(static_cast<unsigned char>(c)))
-            digits = true;
-        else if (c == '.' && !point)
-            point = true;
-        else
-            break;
-    }
-    if (!digits)
-        return std::nullopt;
-    if (i < number.size() && (number[i] == 'E' || number[i] == 'e' || number[i] == 'D' || number[i] == 'd')) {
-        number[i] = 'e';
-        std::size_t j = i + 1;
-        if (j < number.size() && (number[j] == '+' || number[j] == '-'))
-            ++j;
-        const std::size_t exponentStart = j;
-        while (j < number.size() && std::isdigit(static_cast<unsigned char>(number[j])))
-            ++j;
-        if (j == exponentStart)
-            return std::nullopt;
-        i = j;
-    }
-    if (i != number.size())
-        return std::nullopt;
-    return std::strtod(number.c_str(), nullptr);
-}
-
-} // namespace
 
 MixtureRun::MixtureRun(const MixtureEngineTraits& equation, const MixtureArguments& arguments)
     : m_equation(equation), m_arguments(arguments)
@@ -184,7 +135,7 @@ float MixtureRun::answer(std::string_view prompt, bool strict)
     const std::string text = services::ui().ask(std::string(prompt));
     if (!strict)
         return single(services::val(text));
-    const auto number = strictNumber(text);
+    const auto number = services::strictNumber(text);
     if (!number)
         fault();
     return single(*number);

@@ -1,8 +1,10 @@
 #include "mixture/windows/componentselectionwindow.h"
 
 #include "mixture/windows/mixtureinputwindow.h"
+#include "mixture/windows/mixturesweep.h"
 #include "pure/componentlistbox.h"
 #include "pure/purecalculatorwindow.h"
+#include "services/chartwindow.h"
 #include "services/controlevents.h"
 #include "services/controlstyle.h"
 #include "services/ui.h"
@@ -244,7 +246,16 @@ void ComponentSelectionWindow::Command1_Click()
     m_calculator.calculate(readControls(), run);
 }
 
-void ComponentSelectionWindow::graphplotting(const std::string&) {}
+void ComponentSelectionWindow::graphplotting(const std::string& argument)
+{
+    // A sweep that failed has said so; the chart of an earlier plot is not shown as its result.
+    const std::string file = m_calculator.writeSweep(argument);
+    const std::optional<services::SweepPlot> plot = sweepPlotOf(config().kind);
+    if (!plot || file.empty())
+        return;
+    services::plotSweep(*plot, file);
+    services::showChartWindow();
+}
 
 int ComponentSelectionWindow::slotOf(const QObject* control) const
 {

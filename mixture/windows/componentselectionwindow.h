@@ -42,8 +42,8 @@ public:
     void Text1_MolFraction_Change(int Index);
     void Command1_Click();
 
-    // The plot buttons of the result viewer. The mixture sweeps are not built yet, so a plot
-    // button does nothing here.
+    // The plot buttons of the result viewer: the sweep of the last report drawn in the chart
+    // window (the molar-volume, fugacity and departure windows; the others have none).
     void graphplotting(const std::string& argument) override;
 
     // What the input window's Command1 does to slot `slot`: the list refilled with `components`

@@ -1,5 +1,6 @@
 #include "mixture/windows/mixturecalculator.h"
 
+#include "mixture/windows/mixturesweep.h"
 #include "pure/calculationfault.h"
 #include "pure/purewindowconfig.h"
 #include "services/numbers.h"
@@ -52,6 +53,11 @@ bool MixtureCalculator::calculate(const SelectionReading& reading, const Mixture
         services::ui().message(commandFailure);
         return false;
     }
+}
+
+std::string MixtureCalculator::writeSweep(const std::string& argument)
+{
+    return writeMixtureSweep(m_config.kind, m_snapshot, argument);
 }
 
 } // namespace calvex::mixture

@@ -39,6 +39,10 @@ public:
 
     // The state of the last run that showed its report: what the plot buttons sweep from.
     const std::optional<MixtureRunState>& snapshot() const { return m_snapshot; }
+    // The sweep behind a plot button ("T" or "P") from the snapshot: the name of the points file
+    // written, or empty when nothing was (another argument, a window without sweeps, or a
+    // failure, which has shown its messages).
+    std::string writeSweep(const std::string& argument);
     services::ResultLines& out() { return m_out; }
 
 private:

@@ -1,5 +1,8 @@
 #include "mixture/windows/mixtureruns.h"
 
+#include "mixture/windows/engineruns.h"
+#include "mixture/windows/familyrun.h"
+
 namespace calvex::mixture {
 
 MixtureRunFunction mixtureRunFor(MixtureWindowKind kind)
@@ -10,15 +13,17 @@ MixtureRunFunction mixtureRunFor(MixtureWindowKind kind)
     case MixtureWindowKind::BubbleTemperature:
     case MixtureWindowKind::DewPressure:
     case MixtureWindowKind::DewTemperature:
+        return bubbleDewRun;
     case MixtureWindowKind::Flash:
+        return flashRun;
     case MixtureWindowKind::MolarVolume:
-        return {};
+        return molarVolumeRun;
 
     // The family runs.
     case MixtureWindowKind::PartialFugacity:
     case MixtureWindowKind::MixtureDeparture:
     case MixtureWindowKind::MixtureFugacity:
-        return {};
+        return [traits = familyTraits(kind)](CalculateRun& run) { familyRun(run, *traits); };
     }
     return {};
 }

@@ -40,7 +40,7 @@ struct SlotReading {
     std::string listText;            // Combo2(i)
     std::optional<std::int32_t> sno; // the SNO kept with the chosen entry
     std::string molFraction;         // Text1_MolFraction(i)
-    std::int16_t listed = 0;         // 1: a database component
+    std::int16_t listed = 0;         // 1: a database component (the window's flag, set by MixtureCalculator)
 };
 
 // The controls a run reads: the input window's and the selection window's six components.

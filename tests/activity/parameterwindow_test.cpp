@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -105,6 +106,30 @@ std::vector<Row> rowsAt(const std::string& T, const std::vector<std::array<std::
 // The constants these rows were made from, to 1e-3: the rows carry 6 digits and the fit
 // divides by x1 x2 and by g.
 constexpr double publishedTolerance = 1e-3;
+
+TEST_F(ParameterWindowTest, PublishedRowsGiveBackTheirConstants)
+{
+    const std::vector<std::tuple<Entry, std::string, double, double>> cases = {
+        {{"benzene", "toluene", 2, 5, "5", "kelvin", "kpa",
+          rowsAt("360", {{".1", ".314547", "64.5915"}, {".3", ".610872", "90.8256"}, {".5", ".742361", "108.0742"},
+                         {".7", ".824274", "118.2290"}, {".9", ".918002", "124.2433"}})},
+         "\r\n THe Margules Constants are \r\n\r\n       a12 = ", 0.5, 1.0},
+        {{"ethanol", "water", 4, 1, "6", "celsius", "bar",
+          rowsAt("70", {{".1", ".478127", "0.474478"}, {".2", ".572108", "0.548471"}, {".4", ".653318", "0.612167"},
+                        {".6", ".732137", "0.656199"}, {".8", ".841728", "0.691222"}, {".9", ".913479", "0.703107"}})},
+         "\r\n The Vanlaar Constants are\r\n\r\n         A = ", 1.6798, 0.9227},
+    };
+    for (const auto& [entry, heading, first, second] : cases) {
+        ui.clear();
+        enter(entry).Command1_Click();
+        const Texts messages = ui.messages();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].substr(0, heading.size()), heading);
+        const auto [a, b] = constantsOf(messages[0]);
+        EXPECT_NEAR(a, first, publishedTolerance) << messages[0];
+        EXPECT_NEAR(b, second, publishedTolerance) << messages[0];
+    }
+}
 
 // The published rows with the saturation pressures of the independent equation of state in
 // the tests: the fit itself, apart from the program's saturation-pressure routine.
@@ -290,6 +315,14 @@ TEST_F(ParameterWindowTest, WindowsOpenWithTheirChoicesAndAddDataShowsTheRows)
     EXPECT_EQ(d.windowTitle(), " Data Entry Form ");
     for (int row = 0; row < maxDataPoints; ++row)
         EXPECT_EQ(d.Temp(row)->isVisibleTo(&d), row < 5) << row;
+    // In a window tall enough for 16 rows the five stand right under their headings.
+    d.resize(d.width(), 900);
+    d.show();
+    d.layout()->activate();
+    const QLabel* columnHeading = d.findChild<QLabel*>("Label3");
+    const QLabel* heading = d.findChild<QLabel*>("Label1");
+    EXPECT_LT(columnHeading->y() - heading->y() - heading->sizeHint().height(), d.Temp(0)->height());
+    EXPECT_LT(d.Temp(0)->y() - columnHeading->y() - columnHeading->sizeHint().height(), d.Temp(0)->height());
     p.Combo3()->setCurrentText("x");
     ui.onDialog([](services::ModalDialog& dialog) { dialog.confirm(); });
     p.Command1_Click();

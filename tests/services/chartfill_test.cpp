@@ -143,8 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SweepFailureCase{"NoHeader", SweepPlot::MolarVolume, "", "error in plot"},
                       SweepFailureCase{"SaturationTemperature", SweepPlot::SaturationTemperature, "20\r\n1\r\n",
                                        "error in graphplottig"},
-                      SweepFailureCase{"MixtureDepartureHasNoMessage", SweepPlot::MixtureDeparture, "40\r\n2\r\n",
-                                       ""}));
+                      SweepFailureCase{"MixtureDeparture", SweepPlot::MixtureDeparture, "40\r\n2\r\n",
+                                       "error in plot"}));
 
 TEST(DiagramFill, TxyPhaseDiagramDrawsAll21Rows)
 {

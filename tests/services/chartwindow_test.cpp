@@ -131,13 +131,6 @@ TEST_F(ChartWindowTest, SweepFillOfAnotherFileLeavesTheChartAsItWas)
     EXPECT_TRUE(ui.messages().empty());
 }
 
-TEST_F(ChartWindowTest, MixtureDepartureFillLetsTheFailureThrough)
-{
-    folder.write("points2.dat", "40\r\n2\r\n2.5,1,2\r\n");
-    EXPECT_THROW(plotSweep(SweepPlot::MixtureDeparture, "points2.dat"), PlotFailure);
-    EXPECT_TRUE(ui.messages().empty());
-}
-
 TEST_F(ChartWindowTest, DiagramFillShowsTheWindow)
 {
     folder.write("points1.dat", goldenText("pxy_points.dat"));

@@ -129,7 +129,7 @@ TEST(ReportWriter, ShowResultReportHandsTheKindAndOutcomeToTheViewer)
     folder.write("report.htm", "<b>variable</b>");
     int shownKind = 0;
     bool shownWritten = false;
-    setReportPresenter([&](int kind, const ReportOutcome& outcome) {
+    setReportPresenter([&](int kind, const ReportOutcome& outcome, const std::function<void()>&) {
         shownKind = kind;
         shownWritten = outcome.written;
     });

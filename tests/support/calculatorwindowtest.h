@@ -30,10 +30,13 @@ protected:
 
     void SetUp() override
     {
-        services::setReportPresenter([this](int kind, const services::ReportOutcome& outcome) {
-            reportedKinds.push_back(kind);
-            EXPECT_TRUE(outcome.written);
-        });
+        services::setReportPresenter(
+            [this](int kind, const services::ReportOutcome& outcome, const std::function<void()>& beforeShowing) {
+                reportedKinds.push_back(kind);
+                EXPECT_TRUE(outcome.written);
+                if (beforeShowing)
+                    beforeShowing();
+            });
     }
 
     void TearDown() override

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 
 namespace calvex::unifac {
 namespace {
@@ -45,24 +44,11 @@ protected:
     // The textbook UNIFAC at the fractions the program read back from its boxes.
     static std::vector<double> reference(const Mixture& mixture, const UnifacSheet& sheet)
     {
-        std::map<int, std::map<std::size_t, int>> countsBySubgroup;
-        for (std::size_t i = 0; i < mixture.groups.size(); ++i) {
-            const std::vector<GroupPair> pairs = groupPairs(mixture.groups[i]).value();
-            for (const GroupPair& pair : pairs)
-                countsBySubgroup[pair.subgroup][i] = pair.count;
-        }
-        std::vector<testing::ReferenceGroup> groups;
-        std::vector<std::vector<int>> counts(mixture.groups.size());
-        for (const auto& [subgroup, byComponent] : countsBySubgroup) {
-            const UnifacSubgroup& s = SubgroupTable(subgroup);
-            groups.push_back({s.R, s.Q, s.MainGroup});
-            for (std::size_t i = 0; i < counts.size(); ++i)
-                counts[i].push_back(byComponent.contains(i) ? byComponent.at(i) : 0);
-        }
+        const testing::ReferenceMixture reference = testing::referenceMixture(mixture.groups);
         std::vector<double> x;
         for (std::size_t i = 0; i < mixture.groups.size(); ++i)
             x.push_back(services::val(sheet.rows[i].moleFraction));
-        return testing::referenceUnifac(groups, counts, x, temperatureInKelvin(services::val(mixture.temperature), mixture.unit),
+        return testing::referenceUnifac(reference.groups, reference.counts, x, temperatureInKelvin(services::val(mixture.temperature), mixture.unit),
                                         InteractionTable);
     }
 

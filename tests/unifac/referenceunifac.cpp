@@ -1,6 +1,10 @@
 #include "tests/unifac/referenceunifac.h"
 
+#include "unifac/grouplist.h"
+#include "unifac/subgrouptable.h"
+
 #include <cmath>
+#include <map>
 
 namespace calvex::testing {
 namespace {
@@ -76,6 +80,25 @@ std::vector<double> referenceUnifac(const std::vector<ReferenceGroup>& groups, c
         gamma[i] = std::exp(lnCombinatorial + lnResidual);
     }
     return gamma;
+}
+
+ReferenceMixture referenceMixture(const std::vector<std::string>& groupLists)
+{
+    std::map<int, std::map<std::size_t, int>> countsBySubgroup;
+    for (std::size_t i = 0; i < groupLists.size(); ++i) {
+        const std::vector<unifac::GroupPair> pairs = unifac::groupPairs(groupLists[i]).value();
+        for (const unifac::GroupPair& pair : pairs)
+            countsBySubgroup[pair.subgroup][i] = pair.count;
+    }
+    ReferenceMixture mixture;
+    mixture.counts.resize(groupLists.size());
+    for (const auto& [subgroup, byComponent] : countsBySubgroup) {
+        const unifac::UnifacSubgroup& s = unifac::SubgroupTable(subgroup);
+        mixture.groups.push_back({s.R, s.Q, s.MainGroup});
+        for (std::size_t i = 0; i < mixture.counts.size(); ++i)
+            mixture.counts[i].push_back(byComponent.contains(i) ? byComponent.at(i) : 0);
+    }
+    return mixture;
 }
 
 } // namespace calvex::testing

@@ -28,6 +28,7 @@ void UnifacWindowTest::openCalculator()
 {
     window = std::make_unique<fMain>();
     window->Form_Load();
+    window->show();
 }
 
 void UnifacWindowTest::choose(int row, int component)

@@ -1,9 +1,10 @@
-// The prologue of the mixture runs, through a run that takes its steps in the order of the
-// bubble and dew runs and records what step 10 hands on: the repair prompts with their exact
+// The prologue of the mixture runs, through a run that takes the bubble and dew runs' prologue
+// and records what it hands on to the engine: the repair prompts with their exact
 // texts, duplicate names, the state checks and conversions, the range checks and the faults
 // that end a run with "error in command".
 
 #include "mixture/windows/calculaterun.h"
+#include "mixture/windows/engineruns.h"
 #include "mixture/windows/mixturecalculator.h"
 #include "pure/purecalculatorwindow.h"
 #include "tests/mixture/windows/mixturefixture.h"
@@ -29,8 +30,8 @@ struct Component {
 
 class Prologue : public MixtureWindowTest {
 protected:
-    // Steps 1 to 10 as the bubble-pressure run (a pressure run) or the bubble-temperature run
-    // (a temperature run) takes them.
+    // The prologue of the bubble-pressure run (a pressure run) or the bubble-temperature run
+    // (a temperature run) on this reading.
     std::optional<Handed> run(K kind, const std::vector<Component>& components, const std::string& state,
                               const std::string& unit, std::optional<std::string> count = {})
     {
@@ -50,26 +51,8 @@ protected:
         }
         std::optional<Handed> handed;
         calculator.calculate(reading, [&](CalculateRun& r) {
-            if (pressureRun)
-                r.readTemperature();
-            else
-                r.readPressure();
-            r.readCount();
-            r.checkLastComponent();
-            if (!r.gather())
-                return;
-            r.readOption();
-            if (!r.repairConstants() || !r.refuseDuplicates())
-                return;
-            if (pressureRun ? !r.checkTemperature() : !r.checkPressure({"Pressure cannot be zero ", "Enter valid Pressure in bar"}))
-                return;
-            if (pressureRun)
-                r.convertTemperature();
-            else
-                r.convertPressureToBar();
-            if (pressureRun ? !r.checkTemperatureRange() : !r.checkPressureRange())
-                return;
-            handed = Handed{r.state(), r.engine()};
+            if (bubbleDewPrologue(r))
+                handed = Handed{r.state(), r.engine()};
         });
         return handed;
     }

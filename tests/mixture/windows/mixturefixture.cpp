@@ -60,6 +60,8 @@ void MixtureWindowTest::restart()
     TearDown();
     SetUp();
     ui.clear();
+    reportedKinds.clear();
+    std::filesystem::remove(folder.file("result.htm"));
 }
 
 MixtureInputWindow& MixtureWindowTest::open(MixtureWindowKind kind)

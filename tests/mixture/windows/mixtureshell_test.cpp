@@ -5,12 +5,17 @@
 #include "mixture/windows/mixtureinputwindow.h"
 #include "mixture/windows/mixturewindows.h"
 #include "services/dialogwindows.h"
+#include "services/resultviewer.h"
+#include "services/viewerwindows.h"
 #include "shell/mainmenuform.h"
 #include "services/windownames.h"
 #include "tests/pure/purefixture.h"
 #include "tests/shell/shellfixture.h"
+#include "tests/support/scriptedui.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -84,6 +89,54 @@ TEST_F(MixtureMenus, EachInputWindowOpensFromItsMenuItemAndItsLauncherButton)
         ASSERT_NE(selection, nullptr);
         EXPECT_TRUE(selection->isVisible());
         screenshot(frame, QString::fromStdString(name) + QStringLiteral("_selection"));
+    }
+}
+
+TEST_F(MixtureMenus, CalculatorsShowTheirPagesInTheViewer)
+{
+    services::registerViewerWindows();
+    for (const char* name : {"bubbledew.htm", "Flash.htm"})
+        folder.copyProgramFile(name);
+    calvex::testing::ScriptedUi ui;
+    // Kind, temperature, pressure, guess prompts, and a text the page must hold.
+    struct Row {
+        MixtureWindowKind kind;
+        QString T, P;
+        int guesses;
+        std::string shows;
+    };
+    const Row rows[] = {
+        {MixtureWindowKind::BubblePressure, "300", "", 1, "Calculated bubble  pressure = "},
+        {MixtureWindowKind::DewTemperature, "", "10", 1, "Calculated dew  temperature = "},
+        {MixtureWindowKind::Flash, "300", "5", 0, "Split"},
+        {MixtureWindowKind::MolarVolume, "300", "5", 2, "The mixture exist in two phase"},
+    };
+    for (const Row& row : rows) {
+        const mixture::MixtureWindowConfig& config = mixture::mixtureWindowConfig(row.kind);
+        SCOPED_TRACE(config.inputName);
+        auto* input = qobject_cast<mixture::MixtureInputWindow*>(registry.show(QString::fromStdString(config.inputName)));
+        ASSERT_NE(input, nullptr);
+        if (input->Text1_Temperature())
+            QTest::keyClicks(input->Text1_Temperature(), row.T);
+        if (input->Text1_Pressure())
+            QTest::keyClicks(input->Text1_Pressure(), row.P);
+        QTest::mouseClick(input->Command1(), Qt::LeftButton);
+        auto* selection = registry.findAs<mixture::ComponentSelectionWindow>(QString::fromStdString(config.selectionName));
+        ASSERT_NE(selection, nullptr);
+        selection->Combo2(0)->setCurrentIndex(selection->Combo2(0)->findText("propane"));
+        selection->Combo2(1)->setCurrentIndex(selection->Combo2(1)->findText("n-butane"));
+        QTest::keyClicks(selection->Text1_MolFraction(0), ".5");
+        screenshot(frame, QString::fromStdString(config.selectionName) + QStringLiteral("_filled"));
+        for (int i = 0; i < row.guesses; ++i)
+            ui.answer("");
+        QTest::mouseClick(selection->Command1(), Qt::LeftButton);
+        auto* viewer = registry.findAs<services::frmTextEditor>(services::resultViewerWindow);
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_TRUE(viewer->isVisible());
+        EXPECT_EQ(viewer->Text1()->text().toStdString(), std::to_string(config.resultKind));
+        EXPECT_NE(folder.read("result.htm").find(row.shows), std::string::npos);
+        screenshot(frame, QString::fromStdString(config.inputName) + QStringLiteral("_report"));
+        registry.unload(viewer);
     }
 }
 
