@@ -235,6 +235,8 @@ Datapoints::Datapoints(QWidget* parent) : QWidget(parent)
             boxes[static_cast<std::size_t>(column)] = box;
         }
     }
+    // Hidden rows give their height to the space below the table, not between its rows.
+    table->setRowStretch(maxDataPoints + 1, 1);
     body->addLayout(table);
 
     auto* units = new QVBoxLayout;

@@ -32,6 +32,14 @@ int pixels(const QWidget* widget, double twips) { return services::widthFromTwip
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
+// The first component's name of each window's last run outlives the window: the viewer's plot
+// buttons load a window the user has closed anew, and its diagram still names the component.
+std::string& keptFirstName(VleWindowKind kind)
+{
+    static std::map<VleWindowKind, std::string> names;
+    return names[kind];
+}
+
 } // namespace
 
 VleWindow::VleWindow(VleWindowKind kind, pure::PureWindowServices* services, QWidget* parent)
@@ -169,11 +177,15 @@ VleForm VleWindow::readForm() const
     return form;
 }
 
-void VleWindow::Command1_Click() { m_run.run(readForm()); }
+void VleWindow::Command1_Click()
+{
+    m_run.run(readForm());
+    keptFirstName(m_config.kind) = m_run.firstComponentName();
+}
 
 void VleWindow::graphplotting(const std::string& argument)
 {
-    services::plotDiagram(m_config.diagram, argument, m_run.firstComponentName());
+    services::plotDiagram(m_config.diagram, argument, keptFirstName(m_config.kind));
 }
 
 std::string VleWindow::boxText(const std::string& box) const

@@ -14,16 +14,14 @@ namespace {
 
 using namespace detail;
 
-// The root of the phase that is stable at the state: with three real roots the one of lower
-// fugacity, the largest where the two agree by the solvers' test.
+// The root of the phase that is stable at the state; the fugacities are needed only where
+// the cubic has three real roots.
 float stableRoot(EosState& state, const CubicRoots& roots)
 {
     if (roots.singleRealRoot() || roots.roots[0] == roots.roots[2])
         return roots.roots[2];
     const FugacityEvaluation at = need(fugacityEvaluation(state, state.p));
-    if (at.fugacities[1] > at.fugacities[0] && !fugacitiesAgree(at))
-        return roots.roots[0];
-    return roots.roots[2];
+    return smallestRootIsStable(at) ? roots.roots[0] : roots.roots[2];
 }
 
 } // namespace

@@ -109,4 +109,12 @@ std::optional<FugacityPair> FugacitySRK(EosState& state, float argument)
     return pairOf(detail::member(detail::Equation::SoaveRedlichKwong, state, argument));
 }
 
+bool smallestRootIsStable(const FugacityEvaluation& evaluation)
+{
+    const std::array<float, 3>& roots = evaluation.roots.roots;
+    if (evaluation.roots.singleRealRoot() || roots[0] == roots[2])
+        return false;
+    return evaluation.fugacities[1] > evaluation.fugacities[0] && !fugacitiesAgree(evaluation);
+}
+
 } // namespace calvex::core

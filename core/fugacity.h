@@ -47,6 +47,11 @@ inline bool fugacitiesAgree(const FugacityEvaluation& evaluation)
 // Fugasitycal together with the roots of its evaluation point.
 std::optional<FugacityEvaluation> fugacityEvaluation(EosState& state, float argument);
 
+// Whether the smallest root is the stable phase of an evaluation: with three real roots the
+// one of lower fugacity, the largest where the two agree (fugacitiesAgree); with one real
+// root that root, the largest.
+bool smallestRootIsStable(const FugacityEvaluation& evaluation);
+
 // Where the saturation solvers take their fugacities from: fugacityEvaluation, or a stand-in.
 using FugacitySource = std::function<std::optional<FugacityEvaluation>(EosState& state, float argument)>;
 

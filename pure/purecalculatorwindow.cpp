@@ -159,10 +159,15 @@ void PureCalculatorWindow::buildControls()
         options->addWidget(m_options[i], i / 2, i % 2);
     }
     m_options[0]->setChecked(true);
-    connect(m_options[0], &QRadioButton::clicked, this, &PureCalculatorWindow::Option1_Click);
-    connect(m_options[1], &QRadioButton::clicked, this, &PureCalculatorWindow::Option2_Click);
-    connect(m_options[2], &QRadioButton::clicked, this, &PureCalculatorWindow::Option3_Click);
-    connect(m_options[3], &QRadioButton::clicked, this, &PureCalculatorWindow::Option4_Click);
+    // The equation follows the checked button, whatever checked it: a click, the arrow keys or
+    // an accessibility tool's toggle.
+    connect(group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        using Handler = void (PureCalculatorWindow::*)();
+        static constexpr Handler handlers[] = {&PureCalculatorWindow::Option1_Click, &PureCalculatorWindow::Option2_Click,
+                                               &PureCalculatorWindow::Option3_Click, &PureCalculatorWindow::Option4_Click};
+        if (checked)
+            (this->*handlers[id - 1])();
+    });
     outer->addLayout(options);
     outer->addWidget(addLine("Line4"));
 

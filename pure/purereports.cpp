@@ -33,9 +33,8 @@ bool PureCalculator::reportEnthalpy()
     result[12] = singleText(m_state.component.CPVAPD);
     result[16] = singleText(m_state.Tref) + "(Kelvin)";
     m_state.stepsflag = 1;
-    // A failed eecal has shown its message; the report still shows what was written.
-    (void)core::eecal(m_state);
-    return true;
+    // A failed eecal has shown its message; the calculation ends there, without a page.
+    return core::eecal(m_state).has_value();
 }
 
 std::optional<core::CubicRoots> PureCalculator::stepsSolve()

@@ -1,9 +1,9 @@
 // The sweeps behind the plot buttons: 20 temperatures or pressures from a twentieth of the
 // critical value up to the critical value itself, computed on a copy of the state of the last
 // report, so that a calculation stopped at a check since then changes nothing in the chart and
-// the window's own fields stay as they are.
+// the window's own fields stay as they are. Each point is the stable phase, so the curves break
+// where the sweep crosses saturation (the reports show both roots).
 
-#include "core/compressibility.h"
 #include "core/departure.h"
 #include "core/enthalpyentropy.h"
 #include "core/fugacity.h"
@@ -27,6 +27,22 @@ constexpr double R = 8.314; // J/(mol K)
 float sweepValue(float critical, int i) { return single(static_cast<double>(critical) / sweepPoints * i); }
 
 bool fitsChart(const std::vector<PointItem>& row) { return std::ranges::all_of(row, &PointItem::fitsChart); }
+
+// The stable root at the state's T and p, and its fugacity (Pa).
+struct StablePhase {
+    float Z;
+    float fugacity;
+};
+
+std::optional<StablePhase> stablePhase(core::EosState& state)
+{
+    const auto evaluation = core::fugacityEvaluation(state, state.p);
+    if (!evaluation)
+        return std::nullopt;
+    const bool liquid = core::smallestRootIsStable(*evaluation);
+    return StablePhase{liquid ? evaluation->roots.roots[0] : evaluation->roots.roots[2],
+                       evaluation->fugacities[liquid ? 0 : 1]};
+}
 
 } // namespace
 
@@ -112,26 +128,26 @@ std::optional<PureCalculator::SweepRow> PureCalculator::sweepPoint(core::EosStat
         return SweepRow{x, PointItem((*pair)[0] / 1000.0f), PointItem((*pair)[1])};
     }
     case PureWindowKind::Departure: {
-        const auto roots = core::compressibilityRoots(state, state.T, state.p);
-        if (!roots)
+        const auto phase = stablePhase(state);
+        if (!phase)
             return std::nullopt;
-        const auto departures = core::Departure(state, state.T, state.p, roots->roots[2]);
+        const auto departures = core::Departure(state, state.T, state.p, phase->Z);
         if (!departures)
             return std::nullopt;
         return SweepRow{x, PointItem((*departures)[0] / 1000.0f), PointItem((*departures)[1])};
     }
     case PureWindowKind::Fugacity: {
-        const auto pair = core::Fugasitycal(state, state.p);
-        if (!pair)
+        const auto phase = stablePhase(state);
+        if (!phase)
             return std::nullopt;
-        return SweepRow{x, PointItem(static_cast<double>((*pair)[1]) / 100000.0)};
+        return SweepRow{x, PointItem(static_cast<double>(phase->fugacity) / 100000.0)};
     }
     case PureWindowKind::MolarVolume: {
-        const auto roots = core::compressibilityRoots(state, state.T, state.p);
-        if (!roots)
+        const auto phase = stablePhase(state);
+        if (!phase)
             return std::nullopt;
-        // The vapour root's volume in cm3/mol, whatever the phase at that point.
-        return SweepRow{x, PointItem(roots->roots[2] * R * state.T / state.p * 1000000.0)};
+        // cm3/mol
+        return SweepRow{x, PointItem(phase->Z * R * state.T / state.p * 1000000.0)};
     }
     case PureWindowKind::SaturationPressure: {
         const float psat = core::Psatcal(state);

@@ -319,10 +319,13 @@ void ChartControl::rescaleAxes()
     const std::pair<QValueAxis*, AxisScale> scales[] = {{m_axisX, axisScale(lowX, highX)},
                                                         {m_axisY, axisScale(lowY, highY)}};
     for (const auto& [axis, scale] : scales) {
+        // A new range under the previous chart's tick interval could ask for tens of thousands
+        // of ticks (a volume axis after a fugacity one) and freeze the window drawing them.
+        axis->setTickType(QValueAxis::TicksFixed);
         axis->setRange(scale.low, scale.high);
-        axis->setTickType(QValueAxis::TicksDynamic);
         axis->setTickAnchor(scale.anchor);
         axis->setTickInterval(scale.step);
+        axis->setTickType(QValueAxis::TicksDynamic);
     }
 }
 

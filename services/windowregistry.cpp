@@ -2,11 +2,14 @@
 
 #include "services/ui.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace calvex::services {
 
@@ -125,9 +128,27 @@ void WindowRegistry::unload(QWidget* window)
     if (auto* handler = dynamic_cast<UnloadHandler*>(window))
         handler->Form_Unload();
     QWidget* outer = outerWindow(window);
+    // A window of its own (the chart window, the help browser) that had the focus, or that the
+    // user has just closed, hands it back to the frame.
+    const bool handsFocusBack = outer->isWindow() && (outer->isActiveWindow() || !QApplication::activeWindow());
     outer->removeEventFilter(this);
     outer->hide();
     outer->deleteLater();
+    if (handsFocusBack)
+        activateFrontChild(outer);
+}
+
+void WindowRegistry::activateFrontChild(const QWidget* closed)
+{
+    if (!m_mdiArea || closed == m_mdiArea->window())
+        return;
+    const QList<QMdiSubWindow*> children = m_mdiArea->subWindowList(QMdiArea::StackingOrder);
+    const auto front = std::find_if(children.crbegin(), children.crend(),
+                                    [](const QMdiSubWindow* child) { return child->isVisible(); });
+    if (front == children.crend())
+        return;
+    m_mdiArea->window()->activateWindow();
+    m_mdiArea->setActiveSubWindow(*front);
 }
 
 void WindowRegistry::unload(const QString& name) { unload(find(name)); }

@@ -95,6 +95,10 @@ private:
     };
 
     void unloadIfClosed(QPointer<QWidget> window);
+    // Activates the frame and, inside it, the child in front of the others (the MDI area's own
+    // choice when a child closes follows the same stacking order), leaving the rest where they
+    // are.
+    void activateFrontChild(const QWidget* closed);
 
     std::map<QString, Entry> m_entries;
     QList<QPointer<QWidget>> m_loaded;

@@ -64,6 +64,8 @@ MDIForm1::MDIForm1()
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("MDIClient"));
     m_area->viewport()->setCursor(QCursor(services::picture(QStringLiteral("pointer")), 3, 2));
+    // Closing a child activates the one that was in front of the rest, not the first loaded.
+    m_area->setActivationOrder(QMdiArea::StackingOrder);
     setCentralWidget(m_area);
     services::WindowRegistry::instance().setMdiArea(m_area);
 

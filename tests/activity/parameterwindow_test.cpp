@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -314,6 +315,14 @@ TEST_F(ParameterWindowTest, WindowsOpenWithTheirChoicesAndAddDataShowsTheRows)
     EXPECT_EQ(d.windowTitle(), " Data Entry Form ");
     for (int row = 0; row < maxDataPoints; ++row)
         EXPECT_EQ(d.Temp(row)->isVisibleTo(&d), row < 5) << row;
+    // In a window tall enough for 16 rows the five stand right under their headings.
+    d.resize(d.width(), 900);
+    d.show();
+    d.layout()->activate();
+    const QLabel* columnHeading = d.findChild<QLabel*>("Label3");
+    const QLabel* heading = d.findChild<QLabel*>("Label1");
+    EXPECT_LT(columnHeading->y() - heading->y() - heading->sizeHint().height(), d.Temp(0)->height());
+    EXPECT_LT(d.Temp(0)->y() - columnHeading->y() - columnHeading->sizeHint().height(), d.Temp(0)->height());
     p.Combo3()->setCurrentText("x");
     ui.onDialog([](services::ModalDialog& dialog) { dialog.confirm(); });
     p.Command1_Click();

@@ -471,6 +471,99 @@ TEST_F(PureCalculatorTest, SweepFilesHoldTwentyRowsEndingAtTheCriticalPoint)
     EXPECT_TRUE(ui.messages().empty());
 }
 
+// A reference temperature at or above Tc has no saturated liquid: the enthalpy calculation
+// fails, and the window ends with its message, leaving the page of the last report as it was.
+TEST_F(PureCalculatorTest, ReferenceAtOrAboveTheCriticalTemperatureEndsWithoutAPage)
+{
+    for (const PureWindowKind kind : {PureWindowKind::Enthalpy, PureWindowKind::Entropy}) {
+        for (const char* Tref : {"369.8", "400"}) {
+            SCOPED_TRACE(pureWindowConfig(kind).name + " at " + Tref);
+            PureCalculator calculator(kind, services);
+            calculator.setOptionno(2);
+            ui.answer("250");
+            ASSERT_TRUE(calculator.calculate(propaneAt(300, 1)));
+            const std::string page = folder.read("result.htm");
+            ui.clear();
+            ui.answer(Tref);
+            EXPECT_FALSE(calculator.calculate(propaneAt(320, 2)));
+            EXPECT_EQ(ui.messages(), std::vector<std::string>{"error in enthalpy calulation"});
+            EXPECT_EQ(folder.read("result.htm"), page);
+            ui.clear();
+        }
+    }
+}
+
+// Propane with Peng-Robinson, 300 K and 1 bar: every sweep point against the stable phase of
+// the reference equation: the liquid above the reference saturation pressure at 300 K and below
+// the reference saturation temperature at 1 bar. Both (9.98 bar, 230.6 K) fall between grid points, so the phase of each point is unambiguous and
+// the curves break at saturation, not where the vapour root vanishes.
+TEST_F(PureCalculatorTest, SweepsFollowTheStablePhaseAndBreakAtSaturation)
+{
+    struct Row {
+        PureWindowKind kind;
+        const char* argument;
+        const char* file;
+    };
+    const Row rows[] = {
+        {PureWindowKind::Fugacity, "P", "points2.dat"},    {PureWindowKind::Fugacity, "T", "points1.dat"},
+        {PureWindowKind::MolarVolume, "P", "points2.dat"}, {PureWindowKind::MolarVolume, "T", "points1.dat"},
+        {PureWindowKind::Departure, "P", "points2.dat"},   {PureWindowKind::Departure, "T", "points1.dat"},
+    };
+    const Eos eos = Eos::PengRobinson;
+    const double psat300 = *ref::saturationPressure(eos, testing::propane, 300);
+    double tsatLow = 200, tsatHigh = 260; // the saturation temperature at 1 bar, by bisection
+    while (tsatHigh - tsatLow > 1e-3) {
+        const double T = (tsatLow + tsatHigh) / 2;
+        (*ref::saturationPressure(eos, testing::propane, T) < 1e5 ? tsatLow : tsatHigh) = T;
+    }
+    EXPECT_NEAR(psat300 / 1e5, 9.98, 0.01);
+    EXPECT_NEAR(tsatLow, 230.6, 0.1);
+    // Single-precision roots and logarithms, plus a floor for values near zero.
+    const auto near = [](double value, double expected) { return std::fabs(value - expected) <= 2e-3 * std::fabs(expected) + 2e-3; };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(pureWindowConfig(row.kind).name + " " + row.argument);
+        PureCalculator calculator(row.kind, services);
+        calculator.setOptionno(2);
+        ASSERT_TRUE(calculator.calculate(propaneAt(300, 1)));
+        ASSERT_TRUE(calculator.writeSweep(row.argument));
+        const std::vector<std::string> lines = folder.pointsLines(row.file);
+        ASSERT_EQ(lines.size(), 22u);
+        int liquidPoints = 0;
+        double previous = 0;
+        for (std::size_t i = 2; i < lines.size(); ++i) {
+            const std::vector<double> point = numbers(lines[i]);
+            const bool overPressure = std::string(row.argument) == "P";
+            const double T = overPressure ? 300.0 : point[0];
+            const double P = overPressure ? point[0] * 1e5 : 1e5;
+            const bool liquid = overPressure ? P > psat300 : T < tsatLow;
+            liquidPoints += liquid;
+            const std::vector<double> roots = ref::zRoots(eos, testing::propane, T, P);
+            const double Z = liquid ? roots.front() : roots.back();
+            switch (row.kind) {
+            case PureWindowKind::Fugacity:
+                EXPECT_TRUE(near(point[1], P * std::exp(ref::lnPhi(eos, testing::propane, T, P, Z)) / 1e5)) << lines[i];
+                // A pure substance's fugacity rises with its pressure.
+                if (overPressure) {
+                    EXPECT_GT(point[1], previous) << lines[i];
+                }
+                previous = point[1];
+                break;
+            case PureWindowKind::MolarVolume:
+                EXPECT_TRUE(near(point[1], Z * ref::R * T / P * 1e6)) << lines[i];
+                break;
+            default: {
+                const auto [H, S] = ref::departure(eos, testing::propane, T, P, Z);
+                EXPECT_TRUE(near(point[1], H / 1000)) << lines[i];
+                EXPECT_TRUE(near(point[2], S)) << lines[i];
+            }
+            }
+        }
+        // Above 9.98 bar: points 5 (10.62 bar) to 20; below 230.6 K: points 1 to 12 (221.9 K).
+        EXPECT_EQ(liquidPoints, std::string(row.argument) == "P" ? 16 : 12);
+    }
+    EXPECT_TRUE(ui.messages().empty());
+}
+
 TEST_F(PureCalculatorTest, SaturationSweepsLeaveOutPointsWithoutConvergence)
 {
     for (const PureWindowKind kind : {PureWindowKind::SaturationPressure, PureWindowKind::SaturationTemperature}) {

@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace calvex::pure {
@@ -172,6 +173,24 @@ TEST_F(PureWindowTest, ControlsCarryTheWindowsNamesCaptionsAndUnits)
         EXPECT_TRUE(window->Option(1)->isChecked());
         EXPECT_EQ(window->calculator().optionno(), 1);
         EXPECT_EQ(window->Option(2)->text(), "Peng Robinson");
+    }
+}
+
+// An accessibility tool's toggle checks a button without a click; the calculation must use the
+// equation shown checked.
+TEST_F(PureWindowTest, EquationFollowsTheCheckedButtonHoweverItWasChecked)
+{
+    open(PureWindowKind::Fugacity);
+    const std::pair<int, std::function<void()>> rows[] = {
+        {4, [&] { window->Option(4)->setChecked(true); }},
+        {3, [&] { window->Option(3)->toggle(); }},
+        {2, [&] { window->Option(2)->click(); }},
+        {1, [&] { window->Option(1)->setChecked(true); }},
+    };
+    for (const auto& [option, check] : rows) {
+        check();
+        EXPECT_TRUE(window->Option(option)->isChecked()) << option;
+        EXPECT_EQ(window->calculator().optionno(), option);
     }
 }
 

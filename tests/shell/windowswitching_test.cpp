@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QTest>
 #include <QToolBar>
 
 namespace calvex::shell::testing {
@@ -72,6 +73,35 @@ TEST_F(WindowSwitching, LauncherButtonLeavesExactlyFrameNewLauncherAndChosenWind
     first->key[16]->click();
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM", "FlashCalculator"}));
     EXPECT_NE(launcher(), first);
+}
+
+// A closing window hands the front to the window that was behind it: the chart window to the
+// viewer, the viewer ("back") to the calculator. The launcher, loaded first, stays behind.
+TEST_F(WindowSwitching, ClosingChartAndViewerActivatesTheWindowBehindNotTheLauncher)
+{
+    launcher()->key[16]->click();
+    registry.show(services::resultViewerWindow);
+    registry.show(services::chartWindow);
+    const auto front = [&] {
+        QWidget* top = nullptr;
+        for (QMdiSubWindow* child : frame->mdiArea()->subWindowList(QMdiArea::StackingOrder))
+            if (child->isVisible())
+                top = child->widget();
+        return top;
+    };
+    const auto active = [&] { return frame->mdiArea()->activeSubWindow()->widget(); };
+
+    registry.find(services::chartWindow)->close(); // its title bar
+    QTest::qWait(50);
+    destroyUnloaded();
+    EXPECT_TRUE(frame->isActiveWindow());
+    EXPECT_EQ(active(), registry.find(services::resultViewerWindow));
+    EXPECT_EQ(front(), active());
+
+    registry.unload(services::resultViewerWindow); // "back"
+    destroyUnloaded();
+    EXPECT_EQ(active(), registry.find("FlashCalculator"));
+    EXPECT_EQ(front(), active());
 }
 
 TEST_F(WindowSwitching, LauncherClosingItselfInsideItsClickHandlerDoesNotCrash)
