@@ -225,9 +225,10 @@ void fDatabase::Delete_Click()
         return;
     componentList().DeleteComponent(record);
     delete m_list->takeItem(index);
-    if (componentList().ComponentCount() == 0)
+    if (componentList().ComponentCount() == 0) {
         setListButtonsEnabled(false);
-    else
+        m_preview->clear();
+    } else
         select(index >= componentList().ComponentCount() ? index - 1 : index);
 }
 

@@ -133,6 +133,7 @@ TEST_F(DatabaseEditorTest, DeleteAndMove)
     ui.answerYes();
     editor->Delete_Click();
     EXPECT_FALSE(listButtonsEnabled(*editor));
+    EXPECT_EQ(editor->Preview()->text(), QString()) << "no subgroups of a deleted component";
 }
 
 TEST_F(DatabaseEditorTest, RenameAndEdit)
