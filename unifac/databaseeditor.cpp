@@ -270,10 +270,19 @@ void fDatabase::Reset_Click()
 void fDatabase::Exit_Click()
 {
     if (!SaveDatabase()) {
+        m_saveFailed = true;
         services::ui().message(notSavedMessage, errorTitle, services::Ui::Icon::Exclamation);
         return;
     }
     answer("0");
+}
+
+void fDatabase::cancel()
+{
+    if (m_saveFailed)
+        answer("0");
+    else
+        Exit_Click();
 }
 
 } // namespace calvex::unifac
