@@ -33,6 +33,7 @@ using services::labelFont;
 constexpr double marginTwips = 240;
 constexpr double frameWidthTwips = 4200;
 constexpr double buttonWidthTwips = 4200;
+constexpr int listContentsLength = 22;
 constexpr double buttonHeightTwips = 495;
 
 // Only the first frame has a blank before its number.
@@ -79,6 +80,10 @@ void ComponentSelectionWindow::buildControls()
         slot.list->setObjectName(QStringLiteral("Combo2_%1").arg(i));
         slot.list->setFont(boxFont());
         slot.list->setMaxVisibleItems(20);
+        // The longest database names would widen the frames past the frame window; the list
+        // keeps the frame's width; its drop-down still opens wide enough for the whole name.
+        slot.list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        slot.list->setMinimumContentsLength(listContentsLength);
         slot.list->installEventFilter(this);
         auto* fractionLabel = new QLabel(QStringLiteral("Enter Mole Fraction "), slot.frame);
         fractionLabel->setFont(labelFont(8));
