@@ -106,6 +106,9 @@ ChartControl::ChartControl(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     m_view->setRenderHint(QPainter::Antialiasing);
+    // A marker reaches half its size beyond what its series reports as drawn; with the view's
+    // minimal updates a new chart left pieces of the previous chart's markers on the screen.
+    m_view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
 
     m_chart->setTheme(QChart::ChartThemeLight);
     m_chart->setAnimationOptions(QChart::NoAnimation);

@@ -279,6 +279,35 @@ TEST_F(ChartWindowTest, CloseAndExitUnloadTheWindow)
     }
 }
 
+// What the screen shows of the chart window, as painted by its own updates (a grab of the widget
+// would paint it whole again and hide what the updates left behind).
+QImage onScreen(QWidget* window)
+{
+    QApplication::processEvents();
+    return window->screen()->grabWindow(window->winId()).toImage();
+}
+
+TEST_F(ChartWindowTest, NewChartOnScreenHoldsNothingOfTheOneBefore)
+{
+    // A temperature chart whose first points lie on its lower edge, then a pressure chart over a
+    // narrower range: the first chart's markers must not stay on the screen.
+    std::string first = "20\r\n1\r\n";
+    for (int i = 1; i <= 20; ++i)
+        first += singleText(20.0f * i) + "," + (i <= 9 ? "0" : singleText(0.5f * i)) + "\r\n";
+    folder.write("points1.dat", first);
+    folder.write("points2.dat", sweepFile(20, 1, 0.01f));
+    ASSERT_TRUE(plotSweep(SweepPlot::MixtureFugacity, "points1.dat"));
+    showChartWindow();
+    onScreen(window());
+    ASSERT_TRUE(plotSweep(SweepPlot::MixtureFugacity, "points2.dat"));
+    const QImage after = onScreen(window());
+    registry.unload(window());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(plotSweep(SweepPlot::MixtureFugacity, "points2.dat"));
+    showChartWindow();
+    EXPECT_TRUE(after == onScreen(window())) << "the screen differs from the chart drawn afresh";
+}
+
 TEST_F(ChartWindowTest, AboutShowsTheBoxTitledGraphPlotterWithoutWaiting)
 {
     showChartWindow();
