@@ -36,7 +36,10 @@ double roundHalfEven(double value, int decimals)
 {
     if (!std::isfinite(value))
         return value;
-    const double scale = std::pow(10.0, decimals);
+    // 10^0 .. 10^22 are exact doubles, which pow gives too; the table spares its cost.
+    static constexpr double exactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double scale = decimals >= 0 && decimals <= 22 ? exactPowers[decimals] : std::pow(10.0, decimals);
     const double scaled = value * scale;
     if (!std::isfinite(scaled))
         return value;

@@ -39,6 +39,16 @@ TEST(Numbers, DoubleTextUsesFifteenSignificantDigits)
     EXPECT_EQ(doubleText(1234567890123456.0), "1.23456789012346E+15");
 }
 
+TEST(Numbers, RoundingScalesAreThoseOfPow)
+{
+    // The scales come from a table of exact powers of ten; pow gives the same doubles.
+    for (int decimals = -3; decimals <= 25; ++decimals)
+        for (double value : {0.123456789012345678, 2.5e-7, 1234.5678901, -98.7654321e3}) {
+            const double scale = std::pow(10.0, decimals);
+            EXPECT_EQ(roundHalfEven(value, decimals), std::nearbyint(value * scale) / scale) << value << " " << decimals;
+        }
+}
+
 TEST(Numbers, TextsAreThoseOfPrintfsGFormatOverAWideSample)
 {
     // Against snprintf("%.*G") itself: every float exponent and random mantissas, both signs,

@@ -197,6 +197,9 @@ TEST_F(UnifacCalculatorTest, ModeSettings)
         EXPECT_FALSE(window->ActCoeff(row)->isVisible());
     }
     EXPECT_TRUE(window->Temp()->isVisible());
+    // The numbers stay beside their lists although two columns are hidden.
+    QApplication::processEvents();
+    EXPECT_LT(window->Component(0)->geometry().left() - window->Number(0)->geometry().left(), 40);
 
     openCalculator();
     EXPECT_EQ(window->TxyUnifacsetting(), 1.0f);
