@@ -13,8 +13,9 @@ namespace calvex::services {
 
 // Filters the characters typed into `box` from now on. Keys that type nothing (arrows, Delete,
 // Home, End), Tab, Enter, Escape and the editing keys that cannot bring in a refused character
-// (copy, cut, select all, undo, redo) pass; pasting by key types the clipboard's text through
-// `filter`; every other character goes through `filter`.
+// (copy, cut, select all, undo, redo) pass; pasting, by key or from the box's menu, and composed
+// input type their text through `filter`; dropped text is refused; every other character goes
+// through `filter`.
 void setKeyFilter(QLineEdit& box, KeyFilter filter);
 
 // A filter of its own: true when `key` typed into a box holding `text` passes. It is asked once
