@@ -115,9 +115,23 @@ void KeyFilterGuard::showContextMenu(const QContextMenuEvent& event)
     menu->exec(event.globalPos());
 }
 
+// A pasted number is taken whole or not at all: dropping its refused characters would turn
+// "1e40" into 140 without a word.
 void KeyFilterGuard::pasteClipboard()
 {
-    typeThroughFilter(m_box, m_test, QGuiApplication::clipboard()->text().toStdString());
+    const QString pasted = QGuiApplication::clipboard()->text().trimmed();
+    const QString before = m_box.text();
+    const int cursor = m_box.cursorPosition();
+    const int selectionStart = m_box.selectionStart();
+    const int selectionLength = m_box.selectionLength();
+    const std::string typed = pasted.toStdString();
+    if (typeThroughFilter(m_box, m_test, typed) == typed.size())
+        return;
+    m_box.setText(before);
+    if (selectionStart >= 0)
+        m_box.setSelection(selectionStart, selectionLength);
+    else
+        m_box.setCursorPosition(cursor);
 }
 
 } // namespace
@@ -135,21 +149,24 @@ void setKeyFilter(QLineEdit& box, KeyFilter filter) { setKeyFilter(box, testOf(f
 
 void setKeyFilter(QLineEdit& box, KeyTest test) { new KeyFilterGuard(std::move(test), box); }
 
-void typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text)
+std::size_t typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text)
 {
-    typeThroughFilter(box, testOf(filter), text);
+    return typeThroughFilter(box, testOf(filter), text);
 }
 
-void typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_view text)
+std::size_t typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_view text)
 {
+    std::size_t accepted = 0;
     for (const char c : text) {
         if (!test(box.text().toStdString(), c))
             continue;
+        ++accepted;
         if (c == backspaceKey)
             box.backspace();
         else
             box.insert(QString(QChar(c)));
     }
+    return accepted;
 }
 
 } // namespace calvex::services

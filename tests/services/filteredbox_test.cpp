@@ -42,19 +42,28 @@ void composeClipboardText(QLineEdit& box)
     QApplication::sendEvent(&box, &event);
 }
 
-TEST(FilteredBox, TextFromTheClipboardOrAnInputMethodPassesTheFilter)
+TEST(FilteredBox, PastesAndComposedTextPassTheFilter)
 {
     const struct {
         const char* how;
         std::function<void(QLineEdit&)> enter;
-    } ways[] = {{"Ctrl+V", pasteByKey}, {"the box's menu", pasteFromMenu}, {"an input method", composeClipboardText}};
+        const char* clipboard;
+        const char* expected;
+    } ways[] = {
+        {"Ctrl+V", pasteByKey, " 12.57\n", "912.57"},        // blanks around a copied number do not count
+        {"Ctrl+V", pasteByKey, "1e40", "9"},                 // taken whole or not at all, never as 140
+        {"the box's menu", pasteFromMenu, "12.57", "912.57"},
+        {"the box's menu", pasteFromMenu, "-12", "9"},
+        {"an input method", composeClipboardText, "-1e2a.5.7", "912.57"}, // composed keys are typed one by one
+    };
     for (const auto& way : ways) {
         QLineEdit box;
         setKeyFilter(box, KeyFilter::UnsignedNumber);
         box.show();
-        QGuiApplication::clipboard()->setText(QStringLiteral("-1e2a.5.7"));
+        box.setText(QStringLiteral("9"));
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(way.clipboard));
         way.enter(box);
-        EXPECT_EQ(box.text(), QStringLiteral("12.57")) << way.how;
+        EXPECT_EQ(box.text(), QString::fromUtf8(way.expected)) << way.how << " " << way.clipboard;
         EXPECT_FALSE(box.acceptDrops()) << "a drop would bring the text in whole";
     }
 }
