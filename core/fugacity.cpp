@@ -39,8 +39,8 @@ std::optional<FugacityEvaluation> member(Equation equation, EosState& state, flo
         evaluation.roots = need(zcal(equation, state, Te, Pe, parameters));
         const auto& Z = evaluation.roots.roots;
         if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
-            writeLogCell(state, 10, services::singleText(Z[0]));
-            writeLogCell(state, 11, services::singleText(Z[1]));
+            services::assignSingleText(logCell(state, 10), Z[0]);
+            services::assignSingleText(logCell(state, 11), Z[1]);
         }
         // The liquid-like and the vapour-like root; the middle root never enters a fugacity.
         constexpr int rootOf[] = {0, 2};

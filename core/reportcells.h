@@ -8,6 +8,7 @@
 #include "services/numbers.h"
 
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -16,9 +17,9 @@ namespace calvex::core::detail {
 
 constexpr int lastLogSlot = 320;
 
-// Cell `cell` (8..13) of the current iteration-log row: nos + cell + logoffset, summed in
-// 16-bit integers.
-inline void writeLogCell(EosState& state, int cell, std::string text)
+// Cell `cell` (8..13) of the current iteration-log row, nos + cell + logoffset summed in
+// 16-bit integers, for the writer to fill in place.
+inline std::string& logCell(EosState& state, int cell)
 {
     const auto fits = [](int value) {
         return value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max();
@@ -29,18 +30,21 @@ inline void writeLogCell(EosState& state, int cell, std::string text)
     const int slot = partial + state.logoffset;
     if (!fits(slot) || slot > lastLogSlot)
         fault();
-    writeSlot(state.result, slot, std::move(text));
+    return at(state.result, slot);
 }
 
 // The solver's cells of the current iteration-log row: the row number, the row's pressure
-// or temperature (`shownValue`), and fL and fV in bar rounded to 4 decimals. Cells 10 and
-// 11, the roots, are the logging fugacity member's.
-inline void writeLogRow(EosState& state, std::string shownValue, const std::array<float, 2>& fugacities)
+// or temperature (`writeShown` fills its cell), and fL and fV in bar rounded to 4 decimals.
+// Cells 10 and 11, the roots, are the logging fugacity member's.
+template <class WriteShown>
+void writeLogRow(EosState& state, WriteShown&& writeShown, const std::array<float, 2>& fugacities)
 {
-    writeLogCell(state, 8, std::to_string(state.nos));
-    writeLogCell(state, 9, std::move(shownValue));
-    writeLogCell(state, 12, services::roundedText(fugacities[0] / 1e5, 4));
-    writeLogCell(state, 13, services::roundedText(fugacities[1] / 1e5, 4));
+    char row[8];
+    std::string& number = logCell(state, 8);
+    number.assign(row, std::to_chars(row, row + sizeof row, state.nos).ptr);
+    writeShown(logCell(state, 9));
+    services::assignRoundedText(logCell(state, 12), fugacities[0] / 1e5, 4);
+    services::assignRoundedText(logCell(state, 13), fugacities[1] / 1e5, 4);
 }
 
 inline void nextLogRow(EosState& state)

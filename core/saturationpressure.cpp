@@ -87,7 +87,7 @@ float Psatiteration1(EosState& state, float Psatguess, const FugacitySource& fug
             if (updates >= variant.psatUpdateCap)
                 break;
             if (logging)
-                writeLogRow(state, services::doubleText(P / 1e5), f);
+                writeLogRow(state, [&](std::string& cell) { services::assignDoubleText(cell, P / 1e5); }, f);
             P = oneRoot ? single(bracket.nextAfterOneRoot(P, at.roots.rootAboveInflection()))
                         : single(quotient(static_cast<double>(P) * f[0], f[1]));
             if (logging)
@@ -95,7 +95,7 @@ float Psatiteration1(EosState& state, float Psatguess, const FugacitySource& fug
             at = need(fugacities(state, P));
         }
         if (logging)
-            writeLogRow(state, services::doubleText(P / 1e5), at.fugacities);
+            writeLogRow(state, [&](std::string& cell) { services::assignDoubleText(cell, P / 1e5); }, at.fugacities);
         return converged ? P : 0.0f;
     });
     return pressure.value_or(0.0f);

@@ -112,12 +112,12 @@ float Tsatiteration1(EosState& state, float Tsatguess, const FugacitySource& fug
                 if (!(next > 0.0f))
                     next = single(T / 2.0);
             }
-            writeLogRow(state, services::roundedText(T, 1), f);
+            writeLogRow(state, [&](std::string& cell) { services::assignRoundedText(cell, T, 1); }, f);
             T = next;
             nextLogRow(state);
             at = need(fugacities(state, T));
         }
-        writeLogRow(state, services::roundedText(T, 1), at.fugacities);
+        writeLogRow(state, [&](std::string& cell) { services::assignRoundedText(cell, T, 1); }, at.fugacities);
         return converged ? T : 0.0f;
     });
     return temperature.value_or(0.0f);

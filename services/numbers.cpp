@@ -134,33 +134,44 @@ bool fastGText(double value, int digits, std::string& text)
 
 // A float needs 24 bits for its digits and 7 decimal digits need 24 more: a double's 53 leave
 // room. A double's 15 digits need 50 bits: the 64 of a long double leave room.
-std::string singleText(float value)
+void assignSingleText(std::string& text, float value)
 {
-    std::string text;
     if (value == 0.0f)
         text = "0"; // also for -0
     else if (!std::isfinite(value) || !fastGText<double, 22>(value, 7, text))
         text = exactGText(value, 7);
+}
+
+void assignDoubleText(std::string& text, double value)
+{
+    if (value == 0.0)
+        text = "0";
+    else if (!std::isfinite(value) || !fastGText<long double, 27>(value, 15, text))
+        text = exactGText(value, 15);
+}
+
+std::string singleText(float value)
+{
+    std::string text;
+    assignSingleText(text, value);
     return text;
 }
 
 std::string doubleText(double value)
 {
     std::string text;
-    if (value == 0.0)
-        text = "0";
-    else if (!std::isfinite(value) || !fastGText<long double, 27>(value, 15, text))
-        text = exactGText(value, 15);
+    assignDoubleText(text, value);
     return text;
 }
+
+// 10^0 .. 10^22 are exact doubles, which pow gives too; the table spares its cost.
+constexpr double exactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 double roundHalfEven(double value, int decimals)
 {
     if (!std::isfinite(value))
         return value;
-    // 10^0 .. 10^22 are exact doubles, which pow gives too; the table spares its cost.
-    static constexpr double exactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const double scale = decimals >= 0 && decimals <= 22 ? exactPowers[decimals] : std::pow(10.0, decimals);
     const double scaled = value * scale;
     if (!std::isfinite(scaled))
@@ -168,11 +179,57 @@ double roundHalfEven(double value, int decimals)
     return std::nearbyint(scaled) / scale; // the default rounding mode is to nearest, ties to even
 }
 
-std::string roundedText(double value, int decimals)
+namespace {
+
+// The text of a rounded value N / 10^decimals from the whole number N itself. The double nearest
+// N / 10^decimals lies within half a unit of its last place of it, which for |N| < 2^52 is less
+// than half of 10^-decimals: printf's %.*f of it then gives N's digits.
+bool wholeScaledText(double whole, int decimals, std::string& text)
+{
+    if (decimals < 0 || decimals > 22 || !(std::fabs(whole) < 4503599627370496.0))
+        return false;
+    if (whole == 0.0) {
+        text = "0";
+        return true;
+    }
+    char digits[40];
+    int n = 0;
+    auto magnitude = static_cast<unsigned long long>(std::fabs(whole));
+    while (magnitude != 0 || n <= decimals) {
+        digits[n++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    }
+    // digits holds the number backwards, at least one digit before the point.
+    int first = 0;
+    while (first < decimals && digits[first] == '0')
+        ++first;
+    char out[48];
+    int m = 0;
+    if (whole < 0)
+        out[m++] = '-';
+    for (int i = n - 1; i >= decimals; --i)
+        out[m++] = digits[i];
+    if (first < decimals) {
+        out[m++] = '.';
+        for (int i = decimals - 1; i >= first; --i)
+            out[m++] = digits[i];
+    }
+    text.assign(out, static_cast<std::size_t>(m));
+    return true;
+}
+
+} // namespace
+
+void assignRoundedText(std::string& text, double value, int decimals)
 {
     const double rounded = roundHalfEven(value, decimals);
-    if (!std::isfinite(rounded))
-        return doubleText(rounded);
+    if (!std::isfinite(rounded)) {
+        assignDoubleText(text, rounded);
+        return;
+    }
+    // The whole number roundHalfEven divided by the scale.
+    if (decimals >= 0 && decimals <= 22 && wholeScaledText(std::nearbyint(value * exactPowers[decimals]), decimals, text))
+        return;
     // to_chars in the fixed format with a precision gives the text of printf's %.*f. A double
     // has at most 309 digits before the point; the usual few decimals fit on the stack.
     const int places = decimals < 0 ? 0 : decimals;
@@ -187,7 +244,7 @@ std::string roundedText(double value, int decimals)
         last = first + wide.size();
     }
     const auto written = std::to_chars(first, last, rounded, std::chars_format::fixed, places);
-    std::string text(first, written.ptr);
+    text.assign(first, written.ptr);
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0')
             text.pop_back();
@@ -196,6 +253,12 @@ std::string roundedText(double value, int decimals)
     }
     if (text == "-0")
         text = "0";
+}
+
+std::string roundedText(double value, int decimals)
+{
+    std::string text;
+    assignRoundedText(text, value, decimals);
     return text;
 }
 

@@ -27,6 +27,12 @@ double roundHalfEven(double value, int decimals);
 // ("0.984", "8.71", "3").
 std::string roundedText(double value, int decimals);
 
+// The same three texts written into `text`, reusing its storage: a report cell rewritten on
+// every iteration then allocates nothing.
+void assignSingleText(std::string& text, float value);
+void assignDoubleText(std::string& text, double value);
+void assignRoundedText(std::string& text, double value, int decimals);
+
 // The leading-number parse of typed text: blanks, tabs and line feeds are skipped anywhere,
 // then an optional sign, digits with at most one decimal point and an optional exponent
 // (E or D) are read; anything after that is ignored. "12abc" gives 12, "" gives 0,
