@@ -106,6 +106,9 @@ ChartControl::ChartControl(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     m_view->setRenderHint(QPainter::Antialiasing);
+    // The chart's own update regions leave the round caps of a replaced curve's end segments on
+    // the screen; a full repaint on every change costs nothing at 20 points a curve.
+    m_view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
 
     m_chart->setTheme(QChart::ChartThemeLight);
     m_chart->setAnimationOptions(QChart::NoAnimation);

@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QScreen>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -29,11 +30,11 @@ using testing::goldenText;
 using testing::ScratchFolder;
 using testing::ScriptedUi;
 
-std::string sweepFile(int rows, int curves, float scale = 1)
+std::string sweepFile(int rows, int curves, float scale = 1, float xStep = 20)
 {
     std::string text = std::to_string(rows) + "\r\n" + std::to_string(curves) + "\r\n";
     for (int i = 1; i <= rows; ++i) {
-        text += singleText(20.0f * i);
+        text += singleText(xStep * i);
         for (int j = 1; j <= curves; ++j)
             text += "," + singleText(scale * (j == 1 ? 0.5f * i * i : 100.0f - 3.0f * i));
         text += "\r\n";
@@ -234,6 +235,28 @@ TEST_F(ChartPictureTest, SavedBitmapIsThePictureOfTheChart)
     EXPECT_GT(pixelsLike(saved, QColor(0xc8, 0x50, 0x1e)), 100);
     EXPECT_EQ(QApplication::clipboard()->image().size(), saved.size());
     EXPECT_TRUE(ui.messages().empty());
+}
+
+// A second sweep drawn into the open window (temperature sweep, then pressure sweep): what is
+// on the screen is what a fresh paint of the chart draws, with no remnant of the first curves'
+// ends left where the first axes had put them.
+TEST_F(ChartPictureTest, ScreenShowsOnlyTheLatestFill)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window()));
+    QTest::qWait(50);
+    folder.write("points2.dat", sweepFile(20, 2, -0.25f, 2.124f));
+    ASSERT_TRUE(plotSweep(SweepPlot::PureDeparture, "points2.dat"));
+    QTest::qWait(50);
+    const QImage painted = chart()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = window()->screen()->grabWindow(window()->winId()).toImage()
+                             .copy(QRect(chart()->mapTo(window(), QPoint(0, 0)), chart()->size()))
+                             .convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), painted.size());
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            differing += shown.pixel(x, y) != painted.pixel(x, y);
+    EXPECT_EQ(differing, 0);
 }
 
 TEST_F(ChartPictureTest, EverySaveKeyAsksForTheFile)
