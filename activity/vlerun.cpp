@@ -110,7 +110,11 @@ bool VleRun::run(const VleForm& form)
     m_result[17] = txy ? "Temperature(kelvin)" : "Pressure(kpa)";
 
     float variable = *typed;
-    if (txy ? services::ToPascal(variable, form.unitText) <= 0 : services::ToKelvin(variable, form.unitText) <= 0)
+    const float converted = txy ? services::ToPascal(variable, form.unitText) : services::ToKelvin(variable, form.unitText);
+    // The converters give 0 for a value that leaves the single range; that is no zero pressure.
+    if (converted == 0 && variable != 0)
+        return refuse(invalidEntry);
+    if (converted <= 0)
         return refuse(txy ? "pressure cannot be zero" : "temperature cannot be zero");
     if (constants[0] == 0 && !m_config.firstZeroMessage.empty())
         return refuse(m_config.firstZeroMessage);

@@ -60,18 +60,18 @@ void runEngine(benchmark::State& state, const BenchMixture& m, MixtureMode mode,
     }
 }
 
-void BM_MixtureBubblePressure2(benchmark::State& state) { runEngine(state, twoComponents(), MixtureMode::BubbleP, 300, 0); }
-void BM_MixtureBubblePressure6(benchmark::State& state) { runEngine(state, sixComponents(), MixtureMode::BubbleP, 300, 0); }
-void BM_MixtureDewTemperature2(benchmark::State& state) { runEngine(state, twoComponents(), MixtureMode::DewT, 0, 10); }
-void BM_MixtureDewTemperature6(benchmark::State& state) { runEngine(state, sixComponents(), MixtureMode::DewT, 0, 10); }
-void BM_MixtureFlash2(benchmark::State& state) { runEngine(state, twoComponents(), MixtureMode::Flash, 300, 5); }
-void BM_MixtureFlash6(benchmark::State& state) { runEngine(state, sixComponents(), MixtureMode::Flash, 300, 5); }
+void BM_EnginePengRobinsonBubblePressureOf2(benchmark::State& state) { runEngine(state, twoComponents(), MixtureMode::BubbleP, 300, 0); }
+void BM_EnginePengRobinsonBubblePressureOf6(benchmark::State& state) { runEngine(state, sixComponents(), MixtureMode::BubbleP, 300, 0); }
+void BM_EnginePengRobinsonDewTemperatureOf2(benchmark::State& state) { runEngine(state, twoComponents(), MixtureMode::DewT, 0, 10); }
+void BM_EnginePengRobinsonDewTemperatureOf6(benchmark::State& state) { runEngine(state, sixComponents(), MixtureMode::DewT, 0, 10); }
+void BM_EnginePengRobinsonFlashOf2(benchmark::State& state) { runEngine(state, twoComponents(), MixtureMode::Flash, 300, 5); }
+void BM_EnginePengRobinsonFlashOf6(benchmark::State& state) { runEngine(state, sixComponents(), MixtureMode::Flash, 300, 5); }
 
-BENCHMARK(BM_MixtureBubblePressure2);
-BENCHMARK(BM_MixtureBubblePressure6);
-BENCHMARK(BM_MixtureDewTemperature2);
-BENCHMARK(BM_MixtureDewTemperature6);
-BENCHMARK(BM_MixtureFlash2);
-BENCHMARK(BM_MixtureFlash6);
+BENCHMARK(BM_EnginePengRobinsonBubblePressureOf2);
+BENCHMARK(BM_EnginePengRobinsonBubblePressureOf6);
+BENCHMARK(BM_EnginePengRobinsonDewTemperatureOf2);
+BENCHMARK(BM_EnginePengRobinsonDewTemperatureOf6);
+BENCHMARK(BM_EnginePengRobinsonFlashOf2);
+BENCHMARK(BM_EnginePengRobinsonFlashOf6);
 
 } // namespace

@@ -38,48 +38,48 @@ StateRoutine zcalOf(std::int64_t optionno)
     return routines[optionno - 1];
 }
 
-void BM_MixtureOneFluidParameters(benchmark::State& bench)
+void BM_MixtureOneFluidParametersOfSix(benchmark::State& bench)
 {
     MixtureState state = sixComponents(static_cast<std::int16_t>(bench.range(0)), MixtureHost::PartialFugacity);
     const StateRoutine routine = abOf(bench.range(0));
     for (auto _ : bench)
         benchmark::DoNotOptimize(routine(state, 300.0f, 2e6f));
 }
-BENCHMARK(BM_MixtureOneFluidParameters)->DenseRange(1, 4);
+BENCHMARK(BM_MixtureOneFluidParametersOfSix)->DenseRange(1, 4)->ArgName("optionno");
 
-void BM_MixtureCompressibility(benchmark::State& bench)
+void BM_MixtureCompressibilityOfSix(benchmark::State& bench)
 {
     MixtureState state = sixComponents(static_cast<std::int16_t>(bench.range(0)), MixtureHost::MixtureDeparture);
     const StateRoutine routine = zcalOf(bench.range(0));
     for (auto _ : bench)
         benchmark::DoNotOptimize(routine(state, 300.0f, 2e6f));
 }
-BENCHMARK(BM_MixtureCompressibility)->DenseRange(1, 4);
+BENCHMARK(BM_MixtureCompressibilityOfSix)->DenseRange(1, 4)->ArgName("optionno");
 
-void BM_MixturePartialFugacity(benchmark::State& bench)
+void BM_MixturePartialFugacityOfEachOfSix(benchmark::State& bench)
 {
     MixtureState state = sixComponents(static_cast<std::int16_t>(bench.range(0)), MixtureHost::PartialFugacity);
     for (auto _ : bench)
         for (std::int16_t i = 0; i < state.nos; ++i)
             benchmark::DoNotOptimize(eos::phycal(state, 300.0f, 2e6f, i));
 }
-BENCHMARK(BM_MixturePartialFugacity)->DenseRange(1, 4);
+BENCHMARK(BM_MixturePartialFugacityOfEachOfSix)->DenseRange(1, 4)->ArgName("optionno");
 
-void BM_MixtureFugacity(benchmark::State& bench)
+void BM_MixtureFugacityOfSix(benchmark::State& bench)
 {
     MixtureState state = sixComponents(static_cast<std::int16_t>(bench.range(0)), MixtureHost::MixtureFugacity);
     for (auto _ : bench)
         benchmark::DoNotOptimize(eos::phycal(state, 300.0f, 2e6f));
 }
-BENCHMARK(BM_MixtureFugacity)->DenseRange(1, 4);
+BENCHMARK(BM_MixtureFugacityOfSix)->DenseRange(1, 4)->ArgName("optionno");
 
 // One report point of the departure sweep.
-void BM_MixtureDeparture(benchmark::State& bench)
+void BM_MixtureDepartureOfSix(benchmark::State& bench)
 {
     MixtureState state = sixComponents(static_cast<std::int16_t>(bench.range(0)), MixtureHost::MixtureDeparture);
     for (auto _ : bench)
         benchmark::DoNotOptimize(eos::Departurecal(state, 300.0f, 2e6f));
 }
-BENCHMARK(BM_MixtureDeparture)->DenseRange(1, 4);
+BENCHMARK(BM_MixtureDepartureOfSix)->DenseRange(1, 4)->ArgName("optionno");
 
 } // namespace

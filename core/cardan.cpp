@@ -12,7 +12,7 @@ using namespace detail;
 
 // D, p and q of every solve, r and phi of a solve with three real roots, each stored in single
 // precision as it is formed; the branch of the details follows the stored D.
-CardanDetails detailsOf(double a2, double a1, double a0)
+CardanDetails detailsOf(double a2, double a1, double a0, CardanDetailLevel level)
 {
     CardanDetails d;
     d.p = single(a1 - a2 * a2 / 3.0);
@@ -26,16 +26,18 @@ CardanDetails detailsOf(double a2, double a1, double a0)
         // Rounding can push the cosine argument just outside [-1, 1]; that is a failed solve.
         if (std::fabs(G) > 1.0f)
             fault();
-        d.phi = single(std::acos(static_cast<double>(G)));
-        d.r = single(squareRoot(-p3 / 27.0));
+        if (level == CardanDetailLevel::All) {
+            d.phi = single(std::acos(static_cast<double>(G)));
+            d.r = single(squareRoot(-p3 / 27.0));
+        }
     }
     return d;
 }
 
-CubicRoots solve(float c2, float c1, float c0)
+CubicRoots solve(float c2, float c1, float c0, CardanDetailLevel level)
 {
     CubicRoots result;
-    result.details = detailsOf(c2, c1, c0);
+    result.details = detailsOf(c2, c1, c0, level);
     const PreciseRoots precise = preciseRoots(c2, c1, c0);
     for (int k = 0; k < 3; ++k)
         result.roots[k] = single(precise.z[k]);
@@ -46,10 +48,12 @@ CubicRoots solve(float c2, float c1, float c0)
 
 } // namespace
 
-std::optional<CubicRoots> Cardan(float c2, float c1, float c0)
+std::optional<CubicRoots> Cardan(float c2, float c1, float c0, CardanDetailLevel level)
 {
     return trap("Error in cardan Method Calculation perhaphs unvalid data entry",
-                [&]() -> std::optional<CubicRoots> { return solve(c2, c1, c0); });
+                [&]() -> std::optional<CubicRoots> { return solve(c2, c1, c0, level); });
 }
+
+std::optional<CubicRoots> Cardan(float c2, float c1, float c0) { return Cardan(c2, c1, c0, CardanDetailLevel::All); }
 
 } // namespace calvex::core

@@ -34,4 +34,9 @@ struct CubicRoots {
 // "Error in cardan Method Calculation perhaphs unvalid data entry".
 std::optional<CubicRoots> Cardan(float c2, float c1, float c0);
 
+// What a solve fills of its details: all five, or D, p and q alone for a solve whose details no
+// report shows (r and phi then stay 0, which spares the arccosine). The failures are the same.
+enum class CardanDetailLevel { All, WithoutAngle };
+std::optional<CubicRoots> Cardan(float c2, float c1, float c0, CardanDetailLevel level);
+
 } // namespace calvex::core

@@ -8,6 +8,7 @@
 #include "services/resultformat.h"
 #include "services/ui.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <iterator>
@@ -69,10 +70,10 @@ inline double exponential(double value) { return finite(std::exp(finite(value)))
 // The 32-bit store: NaN, infinity and values beyond the float range are faults.
 inline float single(double value)
 {
-    const std::optional<float> stored = services::toSingle(finite(value));
-    if (!stored)
+    // The test of services::toSingle in one comparison, which NaN and infinity fail too.
+    if (!(std::fabs(value) <= FLT_MAX))
         fault();
-    return *stored;
+    return static_cast<float>(value);
 }
 
 // An index outside its array is a fault like any other.

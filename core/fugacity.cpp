@@ -36,7 +36,8 @@ std::optional<FugacityEvaluation> member(Equation equation, EosState& state, flo
         const float Pe = atArgumentTemperature ? state.p : argument;
         FugacityEvaluation evaluation;
         const EquationParameters parameters = need(zcalParameters(equation, state, Te));
-        evaluation.roots = need(zcal(equation, state, Te, Pe, parameters));
+        // No report shows the details of these solves.
+        evaluation.roots = need(zcal(equation, state, Te, Pe, parameters, CardanDetailLevel::WithoutAngle));
         const auto& Z = evaluation.roots.roots;
         if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
             writeLogCell(state, 10, services::singleText(Z[0]));

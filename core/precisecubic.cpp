@@ -46,8 +46,12 @@ double farRoot(double c2, double c1, double c0)
     }
     const double m = std::sqrt(-p / 3.0);
     const double phi = std::acos(std::clamp(-q / (2.0 * m * m * m), -1.0, 1.0));
-    // The largest and the smallest of the three; the middle one is never the far one.
+    // The largest or the smallest of the three; the middle one is never the far one. With
+    // coefficients of alternating sign, as those of every compressibility cubic, no root is
+    // negative (Descartes' rule of signs) and the largest is the far one.
     const double largest = 2.0 * m * std::cos(phi / 3.0) - shift;
+    if (c2 < 0.0 && c1 > 0.0 && c0 < 0.0)
+        return largest;
     const double smallest = 2.0 * m * std::cos((phi + 2.0 * std::numbers::pi) / 3.0) - shift;
     return std::fabs(largest) >= std::fabs(smallest) ? largest : smallest;
 }

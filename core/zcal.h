@@ -16,6 +16,7 @@ std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, floa
 // given them, for a caller that needs the parameters too.
 std::optional<EquationParameters> zcalParameters(Equation equation, EosState& state, float T);
 std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3,
-                               const EquationParameters& parameters);
+                               const EquationParameters& parameters,
+                               CardanDetailLevel level = CardanDetailLevel::All);
 
 } // namespace calvex::core::detail

@@ -24,7 +24,7 @@ int main(int argc, char** argv)
         std::vector<CsvRecord> records;
         for (const CsvLine& line : lines)
             records.push_back(line.fields);
-        writePropertiesDatabase(argv[2], records, componentDatabasePassword);
+        writePropertiesDatabase(argv[2], records, componentDatabaseKey);
     } catch (const std::exception& error) {
         std::error_code ignored;
         std::filesystem::remove(argv[2], ignored);

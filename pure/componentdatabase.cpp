@@ -55,7 +55,7 @@ public:
     Rows(const std::filesystem::path& file, std::string_view sql)
     {
         std::string error;
-        m_connection = openKeyed(file, SQLITE_OPEN_READONLY, componentDatabasePassword, error);
+        m_connection = openKeyed(file, SQLITE_OPEN_READONLY, componentDatabaseKey, error);
         if (m_connection)
             m_statement = prepare(m_connection.get(), sql, error);
         if (!m_statement)

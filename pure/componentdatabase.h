@@ -1,6 +1,6 @@
 #pragma once
 // Read-only access to the component-property database properties.mdb. Every operation opens
-// the file with its password, runs one query and releases the file before it returns, so
+// the file with its key, runs one query and releases the file before it returns, so
 // several windows and several running copies of the program may read it at once.
 
 #include "core/componentconstants.h"
@@ -15,8 +15,9 @@
 namespace calvex::pure {
 
 inline constexpr char componentDatabaseFile[] = "properties.mdb";
-// The file opens only with this password.
-inline constexpr char componentDatabasePassword[] = "xbrek";
+// The file opens only with this key: SQLCipher's raw-key form, x'<64 hex digits>', which the
+// build derives from the database's password.
+inline constexpr char componentDatabaseKey[] = CALVEX_COMPONENT_DATABASE_KEY;
 
 struct ComponentEntry {
     std::string name;

@@ -22,8 +22,9 @@ struct FinalizeStatement {
 using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
 // Opens `file` with the sqlite3_open_v2 `flags` and gives the connection `password` as its
-// key (an empty password leaves the file unencrypted). A wrong password is only noticed by the first statement, which then fails as if the
-// file were not a database. On failure `error` says why and the result is empty.
+// key: a passphrase, or a raw key x'<64 hex digits>' that needs no derivation (an empty
+// password leaves the file unencrypted). A wrong key is only noticed by the first statement,
+// which then fails as if the file were not a database. On failure `error` says why and the result is empty.
 Connection openKeyed(const std::filesystem::path& file, int flags, std::string_view password,
                      std::string& error);
 

@@ -106,8 +106,8 @@ ChartControl::ChartControl(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     m_view->setRenderHint(QPainter::Antialiasing);
-    // The chart's own update regions leave the round caps of a replaced curve's end segments on
-    // the screen; a full repaint on every change costs nothing at 20 points a curve.
+    // A marker reaches half its size beyond what its series reports as drawn; with the view's
+    // minimal updates a new chart left pieces of the previous chart's markers on the screen.
     m_view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
 
     m_chart->setTheme(QChart::ChartThemeLight);
@@ -322,10 +322,13 @@ void ChartControl::rescaleAxes()
     const std::pair<QValueAxis*, AxisScale> scales[] = {{m_axisX, axisScale(lowX, highX)},
                                                         {m_axisY, axisScale(lowY, highY)}};
     for (const auto& [axis, scale] : scales) {
+        // A new range under the previous chart's tick interval could ask for tens of thousands
+        // of ticks (a volume axis after a fugacity one) and freeze the window drawing them.
+        axis->setTickType(QValueAxis::TicksFixed);
         axis->setRange(scale.low, scale.high);
-        axis->setTickType(QValueAxis::TicksDynamic);
         axis->setTickAnchor(scale.anchor);
         axis->setTickInterval(scale.step);
+        axis->setTickType(QValueAxis::TicksDynamic);
     }
 }
 

@@ -1,9 +1,15 @@
 #include "services/filteredbox.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+
+#include <memory>
 
 #include <utility>
 
@@ -45,6 +51,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool filterKey(const QKeyEvent& key);
+    void showContextMenu(const QContextMenuEvent& event);
+    void pasteClipboard();
+
     KeyTest m_test;
     QLineEdit& m_box;
 };
@@ -52,23 +62,76 @@ private:
 KeyFilterGuard::KeyFilterGuard(KeyTest test, QLineEdit& box) : QObject(&box), m_test(std::move(test)), m_box(box)
 {
     box.installEventFilter(this);
+    // Text dropped on the box would arrive whole, past the filter.
+    box.setAcceptDrops(false);
 }
 
 bool KeyFilterGuard::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != &m_box || event->type() != QEvent::KeyPress)
+    if (watched != &m_box)
         return QObject::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->matches(QKeySequence::Paste)) {
-        typeThroughFilter(m_box, m_test, QGuiApplication::clipboard()->text().toStdString());
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return filterKey(*static_cast<QKeyEvent*>(event));
+    case QEvent::ContextMenu:
+        showContextMenu(*static_cast<QContextMenuEvent*>(event));
+        return true;
+    case QEvent::InputMethod: {
+        // A composed text is typed like keys; what the filter refuses is dropped.
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        typeThroughFilter(m_box, m_test, input->commitString().toStdString());
         return true;
     }
-    if (passesUntested(*key))
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}
+
+bool KeyFilterGuard::filterKey(const QKeyEvent& key)
+{
+    if (key.matches(QKeySequence::Paste)) {
+        pasteClipboard();
+        return true;
+    }
+    if (passesUntested(key))
         return false;
-    const QString text = key->text();
+    const QString text = key.text();
     const char16_t c = text.front().unicode();
     const bool accepted = text.size() == 1 && c < 0x80 && m_test(m_box.text().toStdString(), static_cast<char>(c));
     return !accepted;
+}
+
+// The box's own menu, whose Paste types the clipboard through the filter as Ctrl+V does.
+void KeyFilterGuard::showContextMenu(const QContextMenuEvent& event)
+{
+    const std::unique_ptr<QMenu> menu(m_box.createStandardContextMenu());
+    for (QAction* action : menu->actions()) {
+        // Qt names the menu's actions only by their (untranslated) texts.
+        if (!action->text().startsWith(QStringLiteral("&Paste")))
+            continue;
+        QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(action, &QAction::triggered, this, [this] { pasteClipboard(); });
+    }
+    menu->exec(event.globalPos());
+}
+
+// A pasted number is taken whole or not at all: dropping its refused characters would turn
+// "1e40" into 140 without a word.
+void KeyFilterGuard::pasteClipboard()
+{
+    const QString pasted = QGuiApplication::clipboard()->text().trimmed();
+    const QString before = m_box.text();
+    const int cursor = m_box.cursorPosition();
+    const int selectionStart = m_box.selectionStart();
+    const int selectionLength = m_box.selectionLength();
+    const std::string typed = pasted.toStdString();
+    if (typeThroughFilter(m_box, m_test, typed) == typed.size())
+        return;
+    m_box.setText(before);
+    if (selectionStart >= 0)
+        m_box.setSelection(selectionStart, selectionLength);
+    else
+        m_box.setCursorPosition(cursor);
 }
 
 } // namespace
@@ -86,21 +149,24 @@ void setKeyFilter(QLineEdit& box, KeyFilter filter) { setKeyFilter(box, testOf(f
 
 void setKeyFilter(QLineEdit& box, KeyTest test) { new KeyFilterGuard(std::move(test), box); }
 
-void typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text)
+std::size_t typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text)
 {
-    typeThroughFilter(box, testOf(filter), text);
+    return typeThroughFilter(box, testOf(filter), text);
 }
 
-void typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_view text)
+std::size_t typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_view text)
 {
+    std::size_t accepted = 0;
     for (const char c : text) {
         if (!test(box.text().toStdString(), c))
             continue;
+        ++accepted;
         if (c == backspaceKey)
             box.backspace();
         else
             box.insert(QString(QChar(c)));
     }
+    return accepted;
 }
 
 } // namespace calvex::services

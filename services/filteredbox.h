@@ -4,6 +4,7 @@
 
 #include "services/keyfilter.h"
 
+#include <cstddef>
 #include <functional>
 #include <string_view>
 
@@ -13,8 +14,10 @@ namespace calvex::services {
 
 // Filters the characters typed into `box` from now on. Keys that type nothing (arrows, Delete,
 // Home, End), Tab, Enter, Escape and the editing keys that cannot bring in a refused character
-// (copy, cut, select all, undo, redo) pass; pasting by key types the clipboard's text through
-// `filter`; every other character goes through `filter`.
+// (copy, cut, select all, undo, redo) pass; a paste, by key or from the box's menu, is typed
+// through `filter` and taken only when every character passes (blanks around it aside); composed
+// input is typed through `filter`; dropped text is refused; every other character goes through
+// `filter`.
 void setKeyFilter(QLineEdit& box, KeyFilter filter);
 
 // A filter of its own: true when `key` typed into a box holding `text` passes. It is asked once
@@ -23,8 +26,8 @@ using KeyTest = std::function<bool(std::string_view text, char key)>;
 void setKeyFilter(QLineEdit& box, KeyTest test);
 
 // Types `text` into `box` one character after another, each through `filter`, replacing the
-// selection as typing does; Backspace ('\b') erases.
-void typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text);
-void typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_view text);
+// selection as typing does; Backspace ('\b') erases. Returns how many characters passed.
+std::size_t typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text);
+std::size_t typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_view text);
 
 } // namespace calvex::services

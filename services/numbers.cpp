@@ -11,12 +11,10 @@ namespace calvex::services {
 namespace {
 
 // The text of printf's %.*G: to_chars with a precision and the general format is specified to
-// give that of %.*g, and the upper case makes it %G (E, INF, NAN). It is several times faster
-// than snprintf, and every report number passes here.
-std::string gText(double value, int digits)
+// give that of %.*g, and the upper case makes it %G (E, INF, NAN). Exact for every value, but
+// its arbitrary-precision digit generation is slow; the fast path below takes nearly all values.
+std::string exactGText(double value, int digits)
 {
-    if (value == 0.0)
-        return "0"; // also for -0
     char buffer[64];
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
     std::string text(buffer, written.ptr);
@@ -26,17 +24,144 @@ std::string gText(double value, int digits)
     return text;
 }
 
+// 10^0 .. 10^27 are exact in the 64-bit significand of a long double (5^27 < 2^64).
+template <class Wide>
+constexpr Wide exactPowerOfTen(int exponent)
+{
+    Wide power = 1;
+    for (int i = 0; i < exponent; ++i)
+        power *= 10;
+    return power;
+}
+
+template <class Wide, int Last>
+struct PowersOfTen {
+    Wide values[Last + 1];
+    constexpr PowersOfTen() : values{}
+    {
+        for (int i = 0; i <= Last; ++i)
+            values[i] = exactPowerOfTen<Wide>(i);
+    }
+};
+
+// The %.*G text of a finite nonzero value from one correctly rounded product (or quotient) by an
+// exact power of ten in a type `Wide` with at least 11 bits more than the digits need: the
+// scaled value then lies within a small fraction of a unit of its exact value, so rounding it
+// to the nearest whole number gives printf's digits unless it lies near a half, where the
+// exact routine decides (an exact tie, rounded to even, lands there too). Empty there and
+// where the power needed is not exact.
+template <class Wide, int LastExactPower>
+bool fastGText(double value, int digits, std::string& text)
+{
+    static constexpr PowersOfTen<Wide, LastExactPower> powers;
+    const double magnitude = std::fabs(value);
+    // floor(log10 |value|) or one less.
+    int exponent = static_cast<int>(std::floor(std::ilogb(magnitude) * 0.30102999566398120));
+    const Wide lower = powers.values[digits - 1];
+    const Wide upper = powers.values[digits];
+    Wide scaled = 0;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int shift = digits - 1 - exponent;
+        if (shift > LastExactPower || -shift > LastExactPower)
+            return false;
+        scaled = shift >= 0 ? Wide(magnitude) * powers.values[shift] : Wide(magnitude) / powers.values[-shift];
+        if (scaled < upper)
+            break;
+        ++exponent;
+    }
+    if (!(scaled < upper))
+        return false;
+    Wide whole = std::floor(scaled);
+    const Wide fraction = scaled - whole;
+    if (std::fabs(fraction - Wide(0.5)) < Wide(1e-3))
+        return false;
+    if (fraction > Wide(0.5))
+        whole += 1;
+    if (whole < lower) // the exponent's estimate is never too high; left to the exact routine all the same
+        return false;
+    if (whole >= upper) { // a run of nines rounded up to the next power of ten
+        whole = lower;
+        ++exponent;
+    }
+    char significand[24];
+    auto number = static_cast<unsigned long long>(whole);
+    for (int i = digits - 1; i >= 0; --i) {
+        significand[i] = static_cast<char>('0' + number % 10);
+        number /= 10;
+    }
+    int used = digits;
+    while (used > 1 && significand[used - 1] == '0')
+        --used;
+    char out[48];
+    int n = 0;
+    if (value < 0)
+        out[n++] = '-';
+    if (exponent < -4 || exponent >= digits) {
+        out[n++] = significand[0];
+        if (used > 1) {
+            out[n++] = '.';
+            for (int i = 1; i < used; ++i)
+                out[n++] = significand[i];
+        }
+        out[n++] = 'E';
+        out[n++] = exponent < 0 ? '-' : '+';
+        const int size = exponent < 0 ? -exponent : exponent;
+        if (size >= 100)
+            out[n++] = static_cast<char>('0' + size / 100);
+        out[n++] = static_cast<char>('0' + size / 10 % 10);
+        out[n++] = static_cast<char>('0' + size % 10);
+    } else if (exponent >= 0) {
+        for (int i = 0; i <= exponent; ++i)
+            out[n++] = significand[i];
+        if (used > exponent + 1) {
+            out[n++] = '.';
+            for (int i = exponent + 1; i < used; ++i)
+                out[n++] = significand[i];
+        }
+    } else {
+        out[n++] = '0';
+        out[n++] = '.';
+        for (int i = 0; i < -exponent - 1; ++i)
+            out[n++] = '0';
+        for (int i = 0; i < used; ++i)
+            out[n++] = significand[i];
+    }
+    text.assign(out, static_cast<std::size_t>(n));
+    return true;
+}
+
 } // namespace
 
-std::string singleText(float value) { return gText(value, 7); }
+// A float needs 24 bits for its digits and 7 decimal digits need 24 more: a double's 53 leave
+// room. A double's 15 digits need 50 bits: the 64 of a long double leave room.
+std::string singleText(float value)
+{
+    std::string text;
+    if (value == 0.0f)
+        text = "0"; // also for -0
+    else if (!std::isfinite(value) || !fastGText<double, 22>(value, 7, text))
+        text = exactGText(value, 7);
+    return text;
+}
 
-std::string doubleText(double value) { return gText(value, 15); }
+std::string doubleText(double value)
+{
+    std::string text;
+    if (value == 0.0)
+        text = "0";
+    else if (!std::isfinite(value) || !fastGText<long double, 27>(value, 15, text))
+        text = exactGText(value, 15);
+    return text;
+}
 
 double roundHalfEven(double value, int decimals)
 {
     if (!std::isfinite(value))
         return value;
-    const double scale = std::pow(10.0, decimals);
+    // 10^0 .. 10^22 are exact doubles, which pow gives too; the table spares its cost.
+    static constexpr double exactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double scale = decimals >= 0 && decimals <= 22 ? exactPowers[decimals] : std::pow(10.0, decimals);
     const double scaled = value * scale;
     if (!std::isfinite(scaled))
         return value;

@@ -66,6 +66,9 @@ MDIForm1::MDIForm1()
     m_area->viewport()->setCursor(QCursor(services::picture(QStringLiteral("pointer")), 3, 2));
     // Closing a child activates the one that was in front of the rest, not the first loaded.
     m_area->setActivationOrder(QMdiArea::StackingOrder);
+    // A child larger than the frame's client area stays reachable.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     services::WindowRegistry::instance().setMdiArea(m_area);
 

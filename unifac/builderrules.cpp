@@ -44,9 +44,12 @@ bool countKeyAccepted(std::string_view text, char key)
     return key == '0' && services::val(text) != 0.0;
 }
 
+// A paste from the box's context menu passes no key filter: "1.5", "2x" or "1e2" become the
+// whole number the group list will hold.
 std::string countAfterFocusLoss(std::string_view text)
 {
-    return services::val(text) < 1.0 ? std::string("1") : std::string(text);
+    const long value = countValue(text);
+    return value < 1 ? std::string("1") : std::to_string(std::min<long>(value, maxCount));
 }
 
 std::string countSpunDown(std::string_view text)

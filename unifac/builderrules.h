@@ -46,7 +46,7 @@ Notice nameMessage(NameCheck check);
 
 // A count box takes Backspace and the digits 1-9, and "0" only while its value is not 0.
 bool countKeyAccepted(std::string_view text, char key);
-// The count after the box lost the focus: below 1 (empty too) becomes "1".
+// The count after the box lost the focus: its whole value, at most 999; below 1 (empty too) "1".
 std::string countAfterFocusLoss(std::string_view text);
 std::string countSpunDown(std::string_view text);
 std::string countSpunUp(std::string_view text);

@@ -33,10 +33,12 @@ int repeatedRow(const UnifacSheet& sheet)
     return -1;
 }
 
+bool temperatureUsable(double kelvin) { return kelvin > 0.0 && std::isfinite(kelvin); }
+
 CalculateOutcome calculateActivity(UnifacSheet& sheet, const UnifacComponentList& list)
 {
     using Stop = CalculateOutcome::Stop;
-    if (!(temperatureInKelvin(services::val(sheet.temperature), sheet.unitIndex) > 0.0))
+    if (!temperatureUsable(temperatureInKelvin(services::val(sheet.temperature), sheet.unitIndex)))
         return {Stop::Temperature};
     const std::vector<int> inUse = rowsInUse(sheet);
     if (inUse.empty())

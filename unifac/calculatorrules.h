@@ -36,7 +36,11 @@ std::vector<int> rowsInUse(const UnifacSheet& sheet);
 // The later row of the first two rows in use that hold the same component; -1 when none do.
 int repeatedRow(const UnifacSheet& sheet);
 
-// Calculate in the activity-coefficient mode: the temperature above 0 K, then with one row in
+// A typed temperature, in kelvin, that Calculate takes: above absolute zero and finite (a
+// long row of digits reads as infinity).
+bool temperatureUsable(double kelvin);
+
+// Calculate in the activity-coefficient mode: a usable temperature, then with one row in
 // use "1" as its fraction and coefficient, with two or more no component twice and every
 // fraction finite, and then the calculation.
 CalculateOutcome calculateActivity(UnifacSheet& sheet, const UnifacComponentList& list = componentList());

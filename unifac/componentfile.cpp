@@ -56,6 +56,13 @@ std::optional<std::string> savedBytes(const UnifacComponentList& list, std::stri
     return old;
 }
 
+// How the program's last load of its own file went.
+DatabaseLoad& lastProgramLoad()
+{
+    static DatabaseLoad load = DatabaseLoad::Loaded;
+    return load;
+}
+
 } // namespace
 
 fs::path databaseFile() { return services::programFile("DATABASE.UFC"); }
@@ -66,7 +73,7 @@ bool FileExists(const fs::path& path)
     return fs::is_regular_file(path, error) && !error;
 }
 
-DatabaseLoad LoadDatabase() { return LoadDatabase(componentList(), databaseFile()); }
+DatabaseLoad LoadDatabase() { return lastProgramLoad() = LoadDatabase(componentList(), databaseFile()); }
 
 DatabaseLoad LoadDatabase(UnifacComponentList& list, const fs::path& file)
 {
@@ -96,7 +103,26 @@ DatabaseLoad LoadDatabase(UnifacComponentList& list, const fs::path& file)
     return DatabaseLoad::Loaded;
 }
 
-bool SaveDatabase() { return SaveDatabase(componentList(), databaseFile()); }
+fs::path databaseBackupFile() { return services::programFile("DATABASE.UFC.bak"); }
+
+bool SaveDatabase()
+{
+    // The file the last load could not read still holds the user's components: an empty list
+    // leaves it as it was, and any other list replaces it only once it is copied aside.
+    if (lastProgramLoad() == DatabaseLoad::Failed) {
+        if (componentList().ComponentCount() == 0)
+            return true;
+        std::error_code error;
+        if (FileExists(databaseFile()))
+            fs::copy_file(databaseFile(), databaseBackupFile(), fs::copy_options::overwrite_existing, error);
+        if (error)
+            return false;
+    }
+    if (!SaveDatabase(componentList(), databaseFile()))
+        return false;
+    lastProgramLoad() = DatabaseLoad::Loaded;
+    return true;
+}
 
 bool SaveDatabase(const UnifacComponentList& list, const fs::path& file)
 {

@@ -26,12 +26,15 @@ DatabaseLoad LoadDatabase(UnifacComponentList& list, const std::filesystem::path
 
 // Writes the program's list to the file through a temporary file renamed over it, so the old
 // file stays whole until the new one is complete. False when the file could not be written
-// (the old file is then unchanged, and so is the list).
+// (the old file is then unchanged, and so is the list). After a load that failed, an empty
+// list is not written, and another list is written only once the unreadable file is copied to
+// DATABASE.UFC.bak.
 bool SaveDatabase();
 bool SaveDatabase(const UnifacComponentList& list, const std::filesystem::path& file);
 
 bool FileExists(const std::filesystem::path& path);
 
 std::filesystem::path databaseFile();
+std::filesystem::path databaseBackupFile();
 
 } // namespace calvex::unifac

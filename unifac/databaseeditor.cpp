@@ -225,9 +225,10 @@ void fDatabase::Delete_Click()
         return;
     componentList().DeleteComponent(record);
     delete m_list->takeItem(index);
-    if (componentList().ComponentCount() == 0)
+    if (componentList().ComponentCount() == 0) {
         setListButtonsEnabled(false);
-    else
+        m_preview->clear();
+    } else
         select(index >= componentList().ComponentCount() ? index - 1 : index);
 }
 
@@ -269,10 +270,19 @@ void fDatabase::Reset_Click()
 void fDatabase::Exit_Click()
 {
     if (!SaveDatabase()) {
+        m_saveFailed = true;
         services::ui().message(notSavedMessage, errorTitle, services::Ui::Icon::Exclamation);
         return;
     }
     answer("0");
+}
+
+void fDatabase::cancel()
+{
+    if (m_saveFailed)
+        answer("0");
+    else
+        Exit_Click();
 }
 
 } // namespace calvex::unifac

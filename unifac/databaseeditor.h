@@ -54,7 +54,9 @@ public:
     QPushButton* button(const char* name) const;
 
 private:
-    void cancel() override { Exit_Click(); }
+    // Esc and the frame are Exit; once a save has failed they close the editor unsaved, the
+    // list kept in memory, so a folder that cannot be written never traps the user here.
+    void cancel() override;
     void setListButtonsEnabled(bool enabled);
     int selectedRecord() const;
     void select(int item);
@@ -62,6 +64,7 @@ private:
 
     QListWidget* m_list;
     QLabel* m_preview;
+    bool m_saveFailed = false;
 };
 
 } // namespace calvex::unifac

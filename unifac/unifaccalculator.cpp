@@ -148,6 +148,9 @@ void fMain::buildControls()
         conditions->addWidget(box);
     conditions->addStretch();
     grid->addLayout(conditions, rowCount + 1, 0, 1, 4);
+    // Spare width goes to the right of the table, so each number stays beside its list when
+    // the two diagram layouts hide the fraction and coefficient columns.
+    grid->setColumnStretch(4, 1);
     m_pressure->hide();
     m_pressureUnits->hide();
     services::setKeyFilter(*m_temp, [this](std::string_view text, char key) {

@@ -140,7 +140,7 @@ UnifacRunOutcome calpxyunifac(const UnifacRunForm& form, pure::PureWindowService
 {
     const double typed = services::val(form.sheet.temperature);
     const double T = temperatureInKelvin(typed, form.sheet.unitIndex);
-    if (!(T > 0.0))
+    if (!temperatureUsable(T))
         return {Stop::Temperature};
     Components components;
     if (const auto stop = gatherComponents(form, services, list, {false, "Acentric"}, components))

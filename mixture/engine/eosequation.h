@@ -77,6 +77,10 @@ void putSolveDetails(MixtureState& state);
 
 // The generic one-fluid parameter and compressibility routines, each under its own trap.
 EosResult oneFluidParameters(Equation equation, MixtureState& state, float T2, float p2);
-EosResult compressibility(Equation equation, MixtureState& state, float T2, float p2);
+// `known`: the one fluid the caller has just formed at T2 (state.a and state.b hold its
+// components), which the routine then does not form again. `formed` receives the one fluid
+// the routine used.
+EosResult compressibility(Equation equation, MixtureState& state, float T2, float p2,
+                          const OneFluid* known = nullptr, OneFluid* formed = nullptr);
 
 } // namespace calvex::mixture::eos::detail

@@ -108,7 +108,7 @@ void MixtureRun::writeFlashReport(float L, float V, const ComponentValues& x, co
     write(8, "K");
     for (int i = 1; i <= w.n; ++i) {
         const int j = 5 * (i - 1);
-        write(9 + j, w.cname[i]);
+        write(9 + j, std::string(w.cname[i]));
         write(10 + j, singleText(w.znorm[i]));
         write(11 + j, singleText(x[i]));
         write(12 + j, singleText(y[i]));

@@ -26,7 +26,7 @@ EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P
             B = dimensionlessB(m.bm, P, T);
         }
         // Writes lines 40 to 42 (and for van der Waals A and B into 38 and 39).
-        const EosResult roots = compressibility(equation, state, T, P);
+        const EosResult roots = compressibility(equation, state, T, P, &m);
 
         auto& out = state.out;
         writeNumber(out, 36, m.am);

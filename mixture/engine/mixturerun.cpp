@@ -165,7 +165,7 @@ void MixtureRun::writeSaturationRows(const std::array<std::string_view, 4>& head
         write(4 + k, std::string(headings[k]));
     for (int i = 1; i <= w.n; ++i) {
         const int j = 4 * (i - 1);
-        write(8 + j, w.cname[i]);
+        write(8 + j, std::string(w.cname[i]));
         write(9 + j, singleText(given[i]));
         write(10 + j, singleText(trial[i]));
         write(11 + j, singleText(w.K[i]));
@@ -223,7 +223,7 @@ void MixtureRun::fugacity()
     } else {
         ComponentValues typed{};
         for (int i = 1; i <= w.n; ++i)
-            typed[i] = answer("Enter feed mole fraction of " + w.cname[i], strict);
+            typed[i] = answer("Enter feed mole fraction of " + std::string(w.cname[i]), strict);
         normalise(typed);
     }
     w.liquidflag = answer("Enter 0 for vapor fugacity, 1 for liquid", true);
@@ -240,7 +240,7 @@ void MixtureRun::fugacity()
     write(7, "(f/xP) ");
     for (int i = 1; i <= w.n; ++i) {
         const int j = 4 * (i - 1);
-        write(8 + j, w.cname[i]);
+        write(8 + j, std::string(w.cname[i]));
         write(9 + j, singleText(w.xtrial[i]));
         write(10 + j, singleText(w.fug[i]));
         write(11 + j, singleText(w.phi[i]));

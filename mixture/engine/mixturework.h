@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace calvex::mixture {
 
@@ -42,7 +43,8 @@ struct MixtureWork {
     std::span<const float> Pc;
     std::span<const float> omega;
 
-    std::array<std::string, maxMixtureComponents + 1> cname;
+    // Views of the caller's names, which outlive the call: no copy per call.
+    std::array<std::string_view, maxMixtureComponents + 1> cname;
     ComponentMatrix kij{};
     ComponentValues znorm{};
     float zsum = 0;

@@ -12,12 +12,21 @@ void putSolveDetails(MixtureState& state)
         writeNumber(state.out, line++, value);
 }
 
-EosResult compressibility(Equation equation, MixtureState& state, float T2, float p2)
+EosResult compressibility(Equation equation, MixtureState& state, float T2, float p2, const OneFluid* known,
+                          OneFluid* formed)
 {
     return trap("error in Zcal", [&]() -> EosResult {
-        const EosResult parameters = oneFluidParameters(equation, state, T2, p2);
-        const float am = need(parameters)[0];
-        const float bm = need(parameters)[1];
+        OneFluid m;
+        if (known) {
+            m = *known;
+        } else {
+            const EosResult parameters = oneFluidParameters(equation, state, T2, p2);
+            m = {need(parameters)[0], need(parameters)[1]};
+        }
+        if (formed)
+            *formed = m;
+        const float am = m.am;
+        const float bm = m.bm;
         const float A = dimensionlessA(am, p2, T2);
         const float B = dimensionlessB(bm, p2, T2);
         const core::detail::Cubic c = cubicOf(equation, A, B);

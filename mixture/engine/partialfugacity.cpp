@@ -20,14 +20,18 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
 {
     return trap(memberMessages[static_cast<std::size_t>(equation)], [&]() -> EosResult {
         EosResult roots;
-        // Redlich-Kwong solves the cubic before it forms the parameters; the others after.
+        OneFluid m;
+        // Redlich-Kwong solves the cubic before it forms the parameters, and then uses the one
+        // fluid of that solve; the others form it first and hand it to the solve.
         if (equation == Equation::RedlichKwong)
-            roots = compressibility(equation, state, T, P);
-        fillParameters(equation, state, T, state.a, state.b);
-        const OneFluid m = mix(state, state.a, state.b);
+            roots = compressibility(equation, state, T, P, nullptr, &m);
+        if (!roots) {
+            fillParameters(equation, state, T, state.a, state.b);
+            m = mix(state, state.a, state.b);
+        }
 
         if (equation == Equation::VanDerWaals) {
-            roots = compressibility(equation, state, T, P);
+            roots = compressibility(equation, state, T, P, &m);
             const float z0 = need(roots)[0];
             const float z2 = need(roots)[2];
             const float v0 = single(quotient(z0 * R * T, P));
@@ -40,7 +44,7 @@ EosResult partialMember(Equation equation, MixtureState& state, float T, float P
 
         const float B = dimensionlessB(m.bm, P, T);
         if (equation != Equation::RedlichKwong)
-            roots = compressibility(equation, state, T, P);
+            roots = compressibility(equation, state, T, P, &m);
         const float z0 = need(roots)[0];
         const float z2 = need(roots)[2];
         const std::size_t i = slot(icall);

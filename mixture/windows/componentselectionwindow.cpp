@@ -1,7 +1,7 @@
 #include "mixture/windows/componentselectionwindow.h"
 
-#include "mixture/windows/familyrun.h"
 #include "mixture/windows/mixtureinputwindow.h"
+#include "mixture/windows/mixturesweep.h"
 #include "pure/componentlistbox.h"
 #include "pure/purecalculatorwindow.h"
 #include "services/chartwindow.h"
@@ -33,6 +33,7 @@ using services::labelFont;
 constexpr double marginTwips = 240;
 constexpr double frameWidthTwips = 4200;
 constexpr double buttonWidthTwips = 4200;
+constexpr int listContentsLength = 22;
 constexpr double buttonHeightTwips = 495;
 
 // Only the first frame has a blank before its number.
@@ -79,6 +80,10 @@ void ComponentSelectionWindow::buildControls()
         slot.list->setObjectName(QStringLiteral("Combo2_%1").arg(i));
         slot.list->setFont(boxFont());
         slot.list->setMaxVisibleItems(20);
+        // The longest database names would widen the frames past the frame window; the list
+        // keeps the frame's width; its drop-down still opens wide enough for the whole name.
+        slot.list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        slot.list->setMinimumContentsLength(listContentsLength);
         slot.list->installEventFilter(this);
         auto* fractionLabel = new QLabel(QStringLiteral("Enter Mole Fraction "), slot.frame);
         fractionLabel->setFont(labelFont(8));
@@ -248,12 +253,12 @@ void ComponentSelectionWindow::Command1_Click()
 
 void ComponentSelectionWindow::graphplotting(const std::string& argument)
 {
-    const FamilyTraits* family = familyTraits(config().kind);
     // A sweep that failed has said so; the chart of an earlier plot is not shown as its result.
     const std::string file = m_calculator.writeSweep(argument);
-    if (!family || !family->sweepPlot || file.empty())
+    const std::optional<services::SweepPlot> plot = sweepPlotOf(config().kind);
+    if (!plot || file.empty())
         return;
-    services::plotSweep(*family->sweepPlot, file);
+    services::plotSweep(*plot, file);
     services::showChartWindow();
 }
 

@@ -43,7 +43,7 @@ public:
     void Command1_Click();
 
     // The plot buttons of the result viewer: the sweep of the last report drawn in the chart
-    // window (the fugacity and departure windows; the others do nothing yet).
+    // window (the molar-volume, fugacity and departure windows; the others have none).
     void graphplotting(const std::string& argument) override;
 
     // What the input window's Command1 does to slot `slot`: the list refilled with `components`

@@ -22,11 +22,9 @@ using services::singleText;
 using K = MixtureWindowKind;
 
 const std::array<FamilyTraits, 3> table{{
-    {K::PartialFugacity, MixtureHost::PartialFugacity, "(", true, false, true, true, std::nullopt},
-    {K::MixtureDeparture, MixtureHost::MixtureDeparture, " (", false, false, false, true,
-     services::SweepPlot::MixtureDeparture},
-    {K::MixtureFugacity, MixtureHost::MixtureFugacity, " (", true, true, false, false,
-     services::SweepPlot::MixtureFugacity},
+    {K::PartialFugacity, MixtureHost::PartialFugacity, "(", true, false, true, true},
+    {K::MixtureDeparture, MixtureHost::MixtureDeparture, " (", false, false, false, true},
+    {K::MixtureFugacity, MixtureHost::MixtureFugacity, " (", true, true, false, false},
 }};
 
 // The pressure check of the family runs: no blank after "zero".

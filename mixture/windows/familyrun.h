@@ -6,7 +6,6 @@
 
 #include "mixture/engine/mixturestate.h"
 #include "mixture/windows/mixturerunstate.h"
-#include "services/chartfill.h"
 
 #include <cstdint>
 #include <optional>
@@ -26,7 +25,6 @@ struct FamilyTraits {
     bool strictPressureText;      // the pressure box must hold a number and nothing else
     bool inputWindowAfterDuplicates; // the input window is shown again after refusing duplicates
     bool optionReadBeforeDuplicates; // the equation box is read before the duplicate test
-    std::optional<services::SweepPlot> sweepPlot; // the chart of the plot buttons, if any
 };
 
 // The traits of a family window; nullptr for the engine windows.

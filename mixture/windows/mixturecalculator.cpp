@@ -1,7 +1,6 @@
 #include "mixture/windows/mixturecalculator.h"
 
-#include "mixture/windows/familyrun.h"
-#include "mixture/windows/familysweep.h"
+#include "mixture/windows/mixturesweep.h"
 #include "pure/calculationfault.h"
 #include "pure/purewindowconfig.h"
 #include "services/numbers.h"
@@ -58,15 +57,7 @@ bool MixtureCalculator::calculate(const SelectionReading& reading, const Mixture
 
 std::string MixtureCalculator::writeSweep(const std::string& argument)
 {
-    const FamilyTraits* family = familyTraits(m_config.kind);
-    if (!family || !family->sweepPlot || (argument != "T" && argument != "P"))
-        return {};
-    // A window loaded afresh by the viewer has shown no report to sweep from.
-    if (!m_snapshot) {
-        services::ui().message("error in PDorTD graph");
-        return {};
-    }
-    return writeFamilySweep(*family, *m_snapshot, argument);
+    return writeMixtureSweep(m_config.kind, m_snapshot, argument);
 }
 
 } // namespace calvex::mixture

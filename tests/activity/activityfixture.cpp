@@ -37,7 +37,7 @@ ActivityFixtureFolder::ActivityFixtureFolder()
         rows += row(f);
     rows += "0,not listed,0,0,0,0,0,0,0,0,0,0,0,0,0\n";
     pure::writePropertiesDatabase(file(pure::componentDatabaseFile), pure::parseCsv(rows),
-                                  pure::componentDatabasePassword);
+                                  pure::componentDatabaseKey);
     std::string probe;
     for (int i = 0; i < activity::reportCount; ++i)
         probe += "variable\n";

@@ -199,6 +199,8 @@ TEST_F(VleWindowTest, RefusalsShowTheirTextsAndLeaveThePointsFile)
         {"equal names, P-x-y Van Laar too", {K::PxyVanlaar, "benzene", "benzene", "70", "celsius", {{"A_Text1", "1"}, {"B_Text1", "1"}}},
          {}, {}, {"Two Components can't have same name so exiting "}},
         {"empty pressure", {K::TxyMargules, "benzene", "toluene", "", "bar", margulesBoxes}, {}, {}, {"pressure cannot be zero"}},
+        {"a pressure beyond 32 bits once in pascal", {K::TxyMargules, "benzene", "toluene", "1" + std::string(38, '0'), "bar", margulesBoxes},
+         {}, {}, {invalidEntry}},
         {"below absolute zero", {K::PxyMargules, "benzene", "toluene", "-300", "celsius", margulesBoxes}, {}, {},
          {"temperature cannot be zero"}},
         {"zero A12", {K::TxyMargules, "benzene", "toluene", "1", "bar", {{"A12_Text1", "0"}, {"A21_Text1", ".2"}}}, {}, {},

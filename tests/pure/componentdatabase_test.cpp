@@ -83,7 +83,7 @@ void keyedDatabase(const fs::path& file, const char* password, const char* sql)
 class ComponentDatabaseTest : public ::testing::Test {
 protected:
     fs::path file() const { return m_folder.file("properties.mdb"); }
-    void write(const std::string& csv, const char* password = componentDatabasePassword)
+    void write(const std::string& csv, const char* password = componentDatabaseKey)
     {
         writePropertiesDatabase(file(), parseCsv(csv), password);
     }
@@ -306,12 +306,14 @@ TEST_F(ComponentDatabaseTest, UnusableFileFailsEveryOperation)
         const char* errorPart;
     } cases[] = {
         {"missing file", [] {}, "unable to open"},
-        {"wrong password", [&] { write(rows, "xbrec"); }, "not a database"},
-        {"no password", [&] { write(rows, ""); }, "not a database"},
+        {"the password instead of its key", [&] { write(rows, "xbrek"); }, "not a database"},
+        {"another raw key", [&] { write(rows, "x'00112233445566778899aabbccddeeff00112233445566778899aabbccddeeff'"); },
+         "not a database"},
+        {"no key", [&] { write(rows, ""); }, "not a database"},
         {"text file", [&] { m_folder.write("properties.mdb", "SNO,name\n0,not listed\n"); }, "not a database"},
         {"empty file", [&] { m_folder.write("properties.mdb", ""); }, "no such table"},
         {"a folder", [&] { fs::create_directory(file()); }, "properties.mdb"},
-        {"other table", [&] { keyedDatabase(file(), componentDatabasePassword, "CREATE TABLE components (SNO INTEGER)"); },
+        {"other table", [&] { keyedDatabase(file(), componentDatabaseKey, "CREATE TABLE components (SNO INTEGER)"); },
          "no such table"},
     };
     for (const auto& row : cases) {
@@ -362,7 +364,7 @@ TEST_F(ComponentDatabaseTest, EmptyNameFailsTheListAndTheScanThatReachesIt)
 
 TEST_F(ComponentDatabaseTest, TableAndColumnNamesMatchWithoutRegardToCase)
 {
-    keyedDatabase(file(), componentDatabasePassword,
+    keyedDatabase(file(), componentDatabaseKey,
                   "CREATE TABLE PROPERTIES (sno INTEGER, NAME TEXT, pc REAL, TC REAL, tB REAL, Omega REAL,"
                   " EQ INTEGER, vpa REAL, Vpb REAL, VPc REAL, vpD REAL, cpvapa REAL, CpVapB REAL,"
                   " cpvapc REAL, CPVAPd REAL);"
@@ -389,7 +391,7 @@ TEST_F(ComponentDatabaseTest, TableAndColumnNamesMatchWithoutRegardToCase)
 // even, and values that do not fit their type fail.
 TEST_F(ComponentDatabaseTest, CellsAreConvertedToTheirTypesOrFail)
 {
-    keyedDatabase(file(), componentDatabasePassword,
+    keyedDatabase(file(), componentDatabaseKey,
                   "CREATE TABLE properties (SNO, name, Pc, Tc, Tb, omega, eq, VPA, VPB, VPC, VPD);"
                   "INSERT INTO properties VALUES (1, 'text numbers', ' 48.5 ', '150', 87, 0, '3', 1, 2, 3, NULL);"
                   "INSERT INTO properties VALUES (2, 'rounded eq', 1, 2, 3, 0, 2.5, 1, 2, 3, 4);"

@@ -22,7 +22,7 @@ PureFixtureFolder::PureFixtureFolder()
         "8,zero omega fluid,40,400,300,0,0,0,0,0,0,20,0.1,0,0\n"
         "7,Argon,48.98,150.86,87.27,-0.002,0,0,0,0,0,20.78616,0,0,0\n";
     pure::writePropertiesDatabase(file(pure::componentDatabaseFile), pure::parseCsv(rows),
-                                  pure::componentDatabasePassword);
+                                  pure::componentDatabaseKey);
     for (const pure::PureWindowKind kind : pure::pureWindowKinds()) {
         const pure::PureWindowConfig& config = pure::pureWindowConfig(kind);
         std::string probe;

@@ -239,7 +239,8 @@ TEST_F(ChartPictureTest, SavedBitmapIsThePictureOfTheChart)
 
 // A second sweep drawn into the open window (temperature sweep, then pressure sweep): what is
 // on the screen is what a fresh paint of the chart draws, with no remnant of the first curves'
-// ends left where the first axes had put them.
+// markers left where the first axes had put them. The window must have been painted once before
+// the second fill, or the offscreen platform paints it whole and hides the fault.
 TEST_F(ChartPictureTest, ScreenShowsOnlyTheLatestFill)
 {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window()));

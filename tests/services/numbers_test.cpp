@@ -37,6 +37,21 @@ TEST(Numbers, DoubleTextUsesFifteenSignificantDigits)
     EXPECT_EQ(doubleText(1e-5), "1E-05");
     EXPECT_EQ(doubleText(123456789012345.0), "123456789012345");
     EXPECT_EQ(doubleText(1234567890123456.0), "1.23456789012346E+15");
+    // Exact halves at the last digit round to even, as printf's do.
+    EXPECT_EQ(doubleText(123456789012345.5), "123456789012346");
+    EXPECT_EQ(doubleText(123456789012344.5), "123456789012344");
+    EXPECT_EQ(singleText(12345675.0f), "1.234568E+07");
+    EXPECT_EQ(singleText(12345665.0f), "1.234566E+07");
+}
+
+TEST(Numbers, RoundingScalesAreThoseOfPow)
+{
+    // The scales come from a table of exact powers of ten; pow gives the same doubles.
+    for (int decimals = -3; decimals <= 25; ++decimals)
+        for (double value : {0.123456789012345678, 2.5e-7, 1234.5678901, -98.7654321e3}) {
+            const double scale = std::pow(10.0, decimals);
+            EXPECT_EQ(roundHalfEven(value, decimals), std::nearbyint(value * scale) / scale) << value << " " << decimals;
+        }
 }
 
 TEST(Numbers, TextsAreThoseOfPrintfsGFormatOverAWideSample)
@@ -60,6 +75,11 @@ TEST(Numbers, TextsAreThoseOfPrintfsGFormatOverAWideSample)
         std::memcpy(&value, &bits, sizeof value);
         floats.push_back(value);
     }
+    // As many again over the magnitudes reports hold (1E-12 to 1E+12), where the texts come
+    // from the scaled fast path rather than the exact digit generation.
+    std::uniform_real_distribution<float> decade(-12.0f, 12.0f);
+    for (int i = 0; i < 200000; ++i)
+        floats.push_back((i % 2 ? -1.0f : 1.0f) * std::pow(10.0f, decade(random)));
     // roundedText's digits against %.*f, with its own rounding and trimming applied to both.
     const auto printfRounded = [](double value, int decimals) {
         const double rounded = roundHalfEven(value, decimals);

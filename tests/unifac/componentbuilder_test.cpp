@@ -4,6 +4,8 @@
 
 #include "unifac/builderrules.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -100,6 +102,27 @@ TEST_F(ComponentBuilderTest, CountsAndTotals)
     }));
     EXPECT_TRUE(runWizard());
     EXPECT_EQ(trimBlanks(componentList().ComponentGroups(7)), "1,1;10,5;");
+}
+
+// The box's context menu pastes past the key filter: the list holds the whole count the box
+// then shows, never the pasted text.
+TEST_F(ComponentBuilderTest, PastedCountsBecomeWholeCounts)
+{
+    const std::vector<std::pair<QString, std::string>> cases = {
+        {"1.5", "2"}, {"2x", "2"}, {"1e2", "100"}, {"0", "1"}, {"-3", "1"}, {"abc", "1"}, {"7", "7"}};
+    for (const auto& [pasted, count] : cases) {
+        componentList().ClearComponents();
+        ui.onDialog(nameStep("pasted")).onDialog(on<fBuilder>([&, pasted = pasted](fBuilder& step) {
+            click(*step.List1(), 16); // H2O
+            step.NumSub(0)->clear();
+            QApplication::clipboard()->setText(pasted);
+            step.NumSub(0)->paste();
+            step.confirm();
+            EXPECT_EQ(step.NumSub(0)->text().toStdString(), count) << pasted.toStdString();
+        }));
+        EXPECT_TRUE(runWizard());
+        EXPECT_EQ(trimBlanks(componentList().ComponentGroups(1)), "17," + count + ";") << pasted.toStdString();
+    }
 }
 
 TEST_F(ComponentBuilderTest, TotalsOfTwoMethyls)

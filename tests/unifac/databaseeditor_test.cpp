@@ -133,6 +133,7 @@ TEST_F(DatabaseEditorTest, DeleteAndMove)
     ui.answerYes();
     editor->Delete_Click();
     EXPECT_FALSE(listButtonsEnabled(*editor));
+    EXPECT_EQ(editor->Preview()->text(), QString()) << "no subgroups of a deleted component";
 }
 
 TEST_F(DatabaseEditorTest, RenameAndEdit)
@@ -191,6 +192,19 @@ TEST_F(DatabaseEditorTest, ExitSavesAndAFailedSaveKeepsTheEditorOpen)
     std::filesystem::remove(folder.file("DATABASE.UFC.tmp"));
     editor->Exit_Click();
     EXPECT_EQ(editor->Tag, QStringLiteral("0"));
+
+    // After a failed save, Esc or the frame leave the editor unsaved with the list kept.
+    auto unsaved = openEditor();
+    unsaved->ComponentList()->setCurrentRow(0);
+    unsaved->MoveDown_Click();
+    std::filesystem::create_directory(folder.file("DATABASE.UFC.tmp"));
+    unsaved->Exit_Click();
+    ui.clear();
+    unsaved->reject();
+    EXPECT_EQ(unsaved->Tag, QStringLiteral("0"));
+    EXPECT_TRUE(ui.texts().empty());
+    EXPECT_EQ(trimBlanks(componentList().ComponentNameAt(1)), "benzene");
+    std::filesystem::remove(folder.file("DATABASE.UFC.tmp"));
     UnifacComponentList reloaded;
     ASSERT_EQ(LoadDatabase(reloaded, databaseFile()), DatabaseLoad::Loaded);
     EXPECT_EQ(trimBlanks(reloaded.ComponentNameAt(1)), "chlorobenzene");

@@ -84,6 +84,8 @@ TEST_F(UnifacCalculatorTest, CalculateChecksAndResults)
         {"", 0, {}, {}, {temperature}, "Temp", {}},
         {"-300", 1, {{0, 4}, {1, 6}}, {}, {temperature}, "Temp", {}},
         {"0", 0, {{0, 4}}, {}, {temperature}, "Temp", {}},
+        // 400 typed digits read as infinity: no coefficients of an infinite temperature.
+        {QString(400, '9'), 0, {{0, 4}, {1, 6}}, {"0.5", "0.5"}, {temperature}, "Temp", {"", ""}},
         {"300", 0, {}, {}, {}, nullptr, {}},
         {"300", 0, {{1, 4}, {2, 6}, {4, 4}}, {}, {component}, "Component(4)", {}},
         {"300", 0, {{3, 4}}, {}, {}, nullptr, {"", "", "", "1"}},
@@ -195,6 +197,9 @@ TEST_F(UnifacCalculatorTest, ModeSettings)
         EXPECT_FALSE(window->ActCoeff(row)->isVisible());
     }
     EXPECT_TRUE(window->Temp()->isVisible());
+    // The numbers stay beside their lists although two columns are hidden.
+    QApplication::processEvents();
+    EXPECT_LT(window->Component(0)->geometry().left() - window->Number(0)->geometry().left(), 40);
 
     openCalculator();
     EXPECT_EQ(window->TxyUnifacsetting(), 1.0f);
@@ -236,6 +241,17 @@ TEST_F(UnifacCalculatorTest, AnUnreadableFileIsReportedAndKept)
                                 "The component list is empty; the file was left as it was.");
     EXPECT_EQ(window->Component(0)->count(), 1);
     EXPECT_EQ(folder.read("DATABASE.UFC"), damaged);
+
+    // The editor's Exit with the list still empty leaves the file; a list made afterwards
+    // replaces it only with the damaged file kept beside it.
+    EXPECT_TRUE(SaveDatabase());
+    EXPECT_EQ(folder.read("DATABASE.UFC"), damaged);
+    componentList().AddComponent("water", "17,1;");
+    EXPECT_TRUE(SaveDatabase());
+    EXPECT_EQ(folder.read("DATABASE.UFC.bak"), damaged);
+    UnifacComponentList reloaded;
+    ASSERT_EQ(LoadDatabase(reloaded, databaseFile()), DatabaseLoad::Loaded);
+    EXPECT_EQ(trimBlanks(reloaded.ComponentNameAt(1)), "water");
 }
 
 TEST_F(UnifacCalculatorTest, OpensFromTheMenuAndExitShowsTheFrameToolbar)

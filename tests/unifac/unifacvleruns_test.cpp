@@ -304,6 +304,7 @@ TEST_F(UnifacRunTest, RefusalsShowTheirTextsAndLeaveTheWindowAndThePointsFile)
     const std::vector<Refusal> cases = {
         {"empty temperature", {UnifacMode::Pxy, Benzene, Toluene, "", "K"}, {}, {}, {temperature}, "Temp"},
         {"below absolute zero", {UnifacMode::Pxy, Benzene, Toluene, "-300", "°C"}, {}, {}, {temperature}, "Temp"},
+        {"an infinite temperature", {UnifacMode::Pxy, Benzene, Toluene, std::string(400, '9'), "K"}, {}, {}, {temperature}, "Temp"},
         {"the same component twice", {UnifacMode::Pxy, Benzene, Benzene, "90", "°C"}, {}, {}, {component}, "Component(1)"},
         {"P-x-y with one row", {UnifacMode::Pxy, Benzene, 0, "90", "°C"}, {}, {}, {component}, "Component(1)"},
         {"T-x-y with one row", {UnifacMode::Txy, 0, Toluene, "1", "bar"}, {}, {}, {component}, "Component(0)"},

@@ -2,6 +2,7 @@
 // What the engine tests share: the test mixtures, the three members beside their reference
 // equations, and one engine call with scripted answers to its prompts.
 
+#include "tests/mixture/engine/untouched.h"
 #include "mixture/engine/mixtureengine.h"
 #include "tests/mixture/engine/referencemixture.h"
 #include "services/numbers.h"
@@ -73,8 +74,6 @@ inline const Member members[] = {
     {"RedlichKwong", dewbubbleRK, reference::Equation::RedlichKwong},
 };
 
-// What a caller leaves in `out` before a call; lines the engine does not write keep it.
-inline const std::string untouched = "untouched";
 
 struct Call {
     MixtureResult result;

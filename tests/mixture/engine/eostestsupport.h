@@ -2,6 +2,7 @@
 // What the tests of the mixture equation-of-state routines share: a MixtureState as a window
 // fills it, and the four equations with their routines beside the reference model's equation.
 
+#include "tests/mixture/engine/untouched.h"
 #include "mixture/engine/mixtureeos.h"
 #include "tests/mixture/engine/eosreference.h"
 
@@ -17,8 +18,6 @@ using eosreference::Eos;
 using eosreference::methane;
 using eosreference::MixtureModel;
 
-// What a window leaves in `out` before a call; the lines a routine does not write keep it.
-inline const std::string untouched = "untouched";
 
 // Components in slots 0.., mole fractions y, and the 53 report lines of the larger windows.
 inline MixtureState stateOf(const std::vector<Component>& components, const std::vector<float>& y,

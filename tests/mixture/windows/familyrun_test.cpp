@@ -173,18 +173,6 @@ TEST(FamilyReport, LinesReadExactly)
     }
 }
 
-// Lines 36 to 48 of the fugacity and departure reports come from the routines; every one is a number.
-TEST(FamilyReport, EquationLinesAreFilledForEveryEquation)
-{
-    for (K kind : {K::MixtureFugacity, K::MixtureDeparture})
-        for (int optionno = 1; optionno <= 4; ++optionno) {
-            const auto lines = linesOf(kind, inputOf({propane, butane}, {0.5f, 0.5f}, 300, 2, optionno));
-            ASSERT_FALSE(lines.empty());
-            for (int line = 36; line <= 48; ++line)
-                EXPECT_TRUE(std::isfinite(number(lines.at(static_cast<std::size_t>(line))))) << optionno << ' ' << line;
-        }
-}
-
 struct BadCase {
     const char* what;
     FamilyInput input;
@@ -211,24 +199,6 @@ TEST(FamilyReport, BadInputEndsWithErrorInCommand)
             EXPECT_FALSE(familyReport(*familyTraits(kind), c.input)) << c.what;
             EXPECT_EQ(ui.texts(), std::vector<std::string>{"error in command"}) << c.what;
         }
-}
-
-// A routine that fails shows its own messages first, innermost first.
-TEST(FamilyReport, FailedRoutineMessagesComeBeforeTheRuns)
-{
-    GatheredComponent broken = propane;
-    broken.Pc = 0.0f;
-    const FamilyInput input = inputOf({broken, butane}, {0.5f, 0.5f}, 300, 2, 2);
-    const std::pair<K, std::vector<std::string>> expected[] = {
-        {K::PartialFugacity, {"error in partialphypr", "error in command"}},
-        {K::MixtureFugacity, {"error in phy", "error in command"}},
-        {K::MixtureDeparture, {"error in abcal", "error in Zcal", "error in command"}},
-    };
-    for (const auto& [kind, messages] : expected) {
-        ScriptedUi ui;
-        EXPECT_FALSE(familyReport(*familyTraits(kind), input));
-        EXPECT_EQ(ui.texts(), messages);
-    }
 }
 
 // Every placeholder of the three templates takes its value, in order.

@@ -30,7 +30,7 @@ MixtureFixtureFolder::MixtureFixtureFolder()
         "345,air,37.74,132.45,78.67,0,3,9.207075,765.88,4.6692,0,29.33064,-0.005183399,1.585394e-05,-7.07509e-09\n";
     std::filesystem::remove(file(pure::componentDatabaseFile));
     pure::writePropertiesDatabase(file(pure::componentDatabaseFile), pure::parseCsv(rows),
-                                  pure::componentDatabasePassword);
+                                  pure::componentDatabaseKey);
     for (const MixtureWindowKind kind : mixtureWindowKinds()) {
         const MixtureWindowConfig& config = mixtureWindowConfig(kind);
         std::string probe;

@@ -139,6 +139,22 @@ TEST_F(Fixture, Command1FillsSortedListsShowsTheirFramesAndHidesTheOthers)
     EXPECT_TRUE(ui.texts().empty());
 }
 
+TEST_F(Fixture, TheLongestDatabaseNameDoesNotWidenTheWindow)
+{
+    // The lists are filled before the window is first shown, which is when a list that sizes
+    // itself to its contents would take the width of its longest entry.
+    const auto widthWith = [](const QString& name) {
+        ComponentSelectionWindow window(K::BubblePressure);
+        for (int slot = 0; slot < 2; ++slot) {
+            window.Combo2(slot)->addItem(name);
+            window.Frame0(slot)->show();
+        }
+        window.show();
+        return window.sizeHint().width();
+    };
+    EXPECT_EQ(widthWith(QStringLiteral("1,1-dichloro-1,2,2,2-tetrafluoroethane")), widthWith(QStringLiteral("air")));
+}
+
 TEST_F(Fixture, CountsOutsideTheSlotsNeverReachAMissingSlot)
 {
     // Count, the frames shown and whether the click showed the selection window.

@@ -1,0 +1,159 @@
+#include "mixture/windows/mixturesweep.h"
+
+#include "core/checkedmath.h"
+#include "mixture/engine/mixtureengine.h"
+#include "mixture/engine/mixtureeos.h"
+#include "mixture/windows/familyrun.h"
+#include "services/pointsfile.h"
+#include "services/ui.h"
+
+#include <array>
+#include <cmath>
+#include <span>
+#include <vector>
+
+namespace calvex::mixture {
+namespace {
+
+using core::detail::ArithmeticFault;
+using core::detail::fault;
+using core::detail::need;
+using core::detail::single;
+using services::PointItem;
+using K = MixtureWindowKind;
+
+constexpr double pascalPerBar = 1e5;
+
+struct SweepTraits {
+    K kind;
+    services::SweepPlot plot;
+    int rows;
+    int curves;
+    const char* failure;
+};
+
+constexpr std::array<SweepTraits, 3> table{{
+    {K::MolarVolume, services::SweepPlot::MolarVolume, 20, 1, "error in PVorTV graph"},
+    {K::MixtureFugacity, services::SweepPlot::MixtureFugacity, 20, 1, "error in PDorTD graph"},
+    {K::MixtureDeparture, services::SweepPlot::MixtureDeparture, 40, 2, "error in PDorTD graph"},
+}};
+
+const SweepTraits* sweepTraits(K kind)
+{
+    for (const SweepTraits& traits : table)
+        if (traits.kind == kind)
+            return &traits;
+    return nullptr;
+}
+
+using Row = std::vector<PointItem>;
+using Rows = std::vector<Row>;
+
+// Molar volume: 20 K to 400 K at the reported pressure, 2 to 40 bar at the reported
+// temperature; each point the vapour root's volume in cm³/mol from the engine.
+Rows molarVolumeRows(const MixtureRunState& snapshot, bool overTemperature, int rows)
+{
+    const MixtureEngineFunction member = mixtureEngineFor(snapshot.optionno);
+    if (!member)
+        fault();
+    // The engine's lines of every point go here, not into the window's report lines.
+    services::ResultLines out(static_cast<std::size_t>(mixtureWindowConfig(K::MolarVolume).reportCount + 2));
+    Rows result;
+    for (int i = 1; i <= rows; ++i) {
+        const float T = overTemperature ? single(20.0 * i) : snapshot.T;
+        const float P = overTemperature ? snapshot.P : single(2.0 * i);
+        std::int16_t mode = modeNumber(MixtureMode::MolarVolume);
+        const MixtureResult volume = member(mode, T, P, snapshot.n, std::span<const std::string>(snapshot.names),
+                                            snapshot.Tc, snapshot.Pc, snapshot.omega, snapshot.Tb, snapshot.z, out);
+        if (volume.kind != MixtureResult::Kind::Volumes)
+            fault();
+        result.push_back({PointItem(overTemperature ? T : P), PointItem(single(1e6 * volume.volumes[1]))});
+    }
+    return result;
+}
+
+// Fugacity: 20 points up to the mean Tc or Pc of the mixture in use; departure: 20 K to 800 K
+// and 2.5 to 100 bar. Each point at its stable root.
+Rows familyRows(K kind, const MixtureRunState& snapshot, bool overTemperature, int rows)
+{
+    const FamilyTraits& traits = *familyTraits(kind);
+    // Every point writes its report lines and parameters into this state, not the snapshot.
+    MixtureState state = familyState(traits, familyInputOf(snapshot));
+    const float T = state.T;
+    const float p = state.p;
+    const bool departure = kind == K::MixtureDeparture;
+    float step = overTemperature ? 20.0f : 2.5e5f;
+    if (!departure) {
+        float sum = 0.0f;
+        for (int i = 0; i < state.nos; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            sum = single(static_cast<double>(sum) + (overTemperature ? state.Tc[k] : state.Pc[k]));
+        }
+        step = single(static_cast<double>(sum) / (rows * state.nos));
+    }
+    Rows result;
+    for (int i = 1; i <= rows; ++i) {
+        const float value = single(static_cast<double>(step) * i);
+        const float pointT = overTemperature ? value : T;
+        const float pointP = overTemperature ? p : value;
+        const PointItem x = overTemperature ? PointItem(value) : PointItem(static_cast<float>(value / pascalPerBar));
+        if (departure) {
+            const auto HS = need(eos::Departurecal(state, pointT, pointP));
+            result.push_back({x, PointItem(HS[0] / 1000.0f), PointItem(HS[1])});
+        } else {
+            const auto phi = need(eos::phycal(state, pointT, pointP));
+            // A coefficient that underflowed to 0 has ln phi = -inf: that root is the stable one.
+            const float stable = phi[static_cast<std::size_t>(stableSide(std::log(phi[0]), std::log(phi[1])))];
+            result.push_back({x, PointItem(static_cast<double>(stable) * pointP / pascalPerBar)});
+        }
+    }
+    return result;
+}
+
+bool writeRows(const std::string& file, int curves, const Rows& rows)
+{
+    services::PointsFileWriter writer(file);
+    bool complete = writer.writeLine({static_cast<int>(rows.size())}) && writer.writeLine({curves});
+    for (const Row& row : rows) {
+        if (!complete)
+            break;
+        complete = row.size() == 3 ? writer.writeLine({row[0], row[1], row[2]}) : writer.writeLine({row[0], row[1]});
+    }
+    return writer.close() && complete;
+}
+
+} // namespace
+
+std::optional<services::SweepPlot> sweepPlotOf(MixtureWindowKind kind)
+{
+    if (const SweepTraits* traits = sweepTraits(kind))
+        return traits->plot;
+    return std::nullopt;
+}
+
+std::string writeMixtureSweep(MixtureWindowKind kind, const std::optional<MixtureRunState>& snapshot,
+                              const std::string& argument)
+{
+    const SweepTraits* traits = sweepTraits(kind);
+    if (!traits || (argument != "T" && argument != "P"))
+        return {};
+    const bool overTemperature = argument == "T";
+    const std::string file = overTemperature ? "points1.dat" : "points2.dat";
+    Rows rows;
+    // A window loaded afresh by the viewer has shown no report to sweep from.
+    if (snapshot) {
+        try {
+            rows = kind == K::MolarVolume ? molarVolumeRows(*snapshot, overTemperature, traits->rows)
+                                          : familyRows(kind, *snapshot, overTemperature, traits->rows);
+        } catch (const ArithmeticFault&) {
+            rows.clear();
+        }
+    }
+    if (rows.empty() || !writeRows(file, traits->curves, rows)) {
+        services::ui().message(traits->failure);
+        return {};
+    }
+    return file;
+}
+
+} // namespace calvex::mixture
