@@ -65,6 +65,15 @@ void BM_MixturePartialFugacityOfEachOfSix(benchmark::State& bench)
 }
 BENCHMARK(BM_MixturePartialFugacityOfEachOfSix)->DenseRange(1, 4)->ArgName("optionno");
 
+// The same six coefficients as the partial-fugacity window takes them: one mixing and one solve.
+void BM_MixturePartialFugacitiesOfSixAtOnce(benchmark::State& bench)
+{
+    MixtureState state = sixComponents(static_cast<std::int16_t>(bench.range(0)), MixtureHost::PartialFugacity);
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(eos::phycalEach(state, 300.0f, 2e6f));
+}
+BENCHMARK(BM_MixturePartialFugacitiesOfSixAtOnce)->DenseRange(1, 4)->ArgName("optionno");
+
 void BM_MixtureFugacityOfSix(benchmark::State& bench)
 {
     MixtureState state = sixComponents(static_cast<std::int16_t>(bench.range(0)), MixtureHost::MixtureFugacity);

@@ -10,9 +10,12 @@ namespace {
 
 using namespace detail;
 
-// D, p and q of every solve, r and phi of a solve with three real roots, each stored in single
-// precision as it is formed; the branch of the details follows the stored D.
-CardanDetails detailsOf(double a2, double a1, double a0, CardanDetailLevel level)
+// The cosine of the trigonometric form's angle, from the stored p and q.
+double angleCosine(double p, double q) { return single(squareRoot(quotient(-27.0, p * p * p)) * (-q / 2.0)); }
+
+// D, p and q, each stored in single precision as it is formed; the branch of the details
+// follows the stored D.
+CardanDetails detailsOf(double a2, double a1, double a0)
 {
     CardanDetails d;
     d.p = single(a1 - a2 * a2 / 3.0);
@@ -20,24 +23,16 @@ CardanDetails detailsOf(double a2, double a1, double a0, CardanDetailLevel level
     const double p = d.p;
     const double q = d.q;
     d.D = single(p * p * p / 27.0 + q * q / 4.0);
-    if (d.D < 0.0f) {
-        const double p3 = p * p * p;
-        const float G = single(squareRoot(quotient(-27.0, p3)) * (-q / 2.0));
-        // Rounding can push the cosine argument just outside [-1, 1]; that is a failed solve.
-        if (std::fabs(G) > 1.0f)
-            fault();
-        if (level == CardanDetailLevel::All) {
-            d.phi = single(std::acos(static_cast<double>(G)));
-            d.r = single(squareRoot(-p3 / 27.0));
-        }
-    }
+    // Rounding can push the cosine argument just outside [-1, 1]; that is a failed solve.
+    if (d.D < 0.0f && std::fabs(angleCosine(p, q)) > 1.0)
+        fault();
     return d;
 }
 
-CubicRoots solve(float c2, float c1, float c0, CardanDetailLevel level)
+CubicRoots solve(float c2, float c1, float c0)
 {
     CubicRoots result;
-    result.details = detailsOf(c2, c1, c0, level);
+    result.details = detailsOf(c2, c1, c0);
     const PreciseRoots precise = preciseRoots(c2, c1, c0);
     for (int k = 0; k < 3; ++k)
         result.roots[k] = single(precise.z[k]);
@@ -48,12 +43,19 @@ CubicRoots solve(float c2, float c1, float c0, CardanDetailLevel level)
 
 } // namespace
 
-std::optional<CubicRoots> Cardan(float c2, float c1, float c0, CardanDetailLevel level)
+// A solve that stored these details passed every check of the formulas below.
+float CardanDetails::r() const
 {
-    return trap("Error in cardan Method Calculation perhaphs unvalid data entry",
-                [&]() -> std::optional<CubicRoots> { return solve(c2, c1, c0, level); });
+    const double P = p;
+    return D < 0.0f ? single(std::sqrt(-(P * P * P) / 27.0)) : 0.0f;
 }
 
-std::optional<CubicRoots> Cardan(float c2, float c1, float c0) { return Cardan(c2, c1, c0, CardanDetailLevel::All); }
+float CardanDetails::phi() const { return D < 0.0f ? single(std::acos(angleCosine(p, q))) : 0.0f; }
+
+std::optional<CubicRoots> Cardan(float c2, float c1, float c0)
+{
+    return trap("Error in cardan Method Calculation perhaphs unvalid data entry",
+                [&]() -> std::optional<CubicRoots> { return solve(c2, c1, c0); });
+}
 
 } // namespace calvex::core

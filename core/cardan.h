@@ -13,8 +13,11 @@ struct CardanDetails {
     float D = 0.0f;   // discriminant p^3/27 + q^2/4
     float p = 0.0f;   // c1 - c2^2/3
     float q = 0.0f;   // 2 c2^3/27 - c1 c2/3 + c0
-    float r = 0.0f;   // sqrt(-p^3/27); 0 after a solve with fewer than three distinct real roots
-    float phi = 0.0f; // angle of the trigonometric form (rad); 0 likewise
+    // sqrt(-p^3/27) and the angle of the trigonometric form (rad), each stored in single
+    // precision; 0 after a solve with fewer than three distinct real roots. Formed from p and q
+    // when a report asks: the solve itself needs neither, and the arccosine is costly.
+    float r() const;
+    float phi() const;
 };
 
 struct CubicRoots {
@@ -33,10 +36,5 @@ struct CubicRoots {
 // Empty after an arithmetic failure, which shows
 // "Error in cardan Method Calculation perhaphs unvalid data entry".
 std::optional<CubicRoots> Cardan(float c2, float c1, float c0);
-
-// What a solve fills of its details: all five, or D, p and q alone for a solve whose details no
-// report shows (r and phi then stay 0, which spares the arccosine). The failures are the same.
-enum class CardanDetailLevel { All, WithoutAngle };
-std::optional<CubicRoots> Cardan(float c2, float c1, float c0, CardanDetailLevel level);
 
 } // namespace calvex::core

@@ -55,13 +55,13 @@ Cubic formCubic(Equation equation, EosState& state, float temperature, float pre
 } // namespace
 
 std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3,
-                               const EquationParameters& parameters, CardanDetailLevel level)
+                               const EquationParameters& parameters)
 {
     const auto cubic = trap(variantOf(state.host).zcalMessage[static_cast<int>(equation)],
                             [&]() -> std::optional<Cubic> { return formCubic(equation, state, T, p3, parameters); });
     if (!cubic)
         return std::nullopt;
-    return Cardan(cubic->c2, cubic->c1, cubic->c0, level);
+    return Cardan(cubic->c2, cubic->c1, cubic->c0);
 }
 
 std::optional<EquationParameters> zcalParameters(Equation equation, EosState& state, float T)

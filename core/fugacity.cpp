@@ -36,8 +36,7 @@ std::optional<FugacityEvaluation> member(Equation equation, EosState& state, flo
         const float Pe = atArgumentTemperature ? state.p : argument;
         FugacityEvaluation evaluation;
         const EquationParameters parameters = need(zcalParameters(equation, state, Te));
-        // No report shows the details of these solves.
-        evaluation.roots = need(zcal(equation, state, Te, Pe, parameters, CardanDetailLevel::WithoutAngle));
+        evaluation.roots = need(zcal(equation, state, Te, Pe, parameters));
         const auto& Z = evaluation.roots.roots;
         if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
             writeLogCell(state, 10, services::singleText(Z[0]));

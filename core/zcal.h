@@ -16,7 +16,6 @@ std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, floa
 // given them, for a caller that needs the parameters too.
 std::optional<EquationParameters> zcalParameters(Equation equation, EosState& state, float T);
 std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3,
-                               const EquationParameters& parameters,
-                               CardanDetailLevel level = CardanDetailLevel::All);
+                               const EquationParameters& parameters);
 
 } // namespace calvex::core::detail

@@ -9,6 +9,7 @@
 #include <exception>
 #include <limits>
 #include <utility>
+#include <vector>
 
 namespace calvex::pure {
 namespace {
@@ -101,19 +102,25 @@ public:
     }
 
 private:
-    int columnIndex(std::string_view column) const
+    // The columns of a statement stay where they are from row to row: each name is matched once.
+    int columnIndex(std::string_view column)
     {
+        for (const auto& [known, index] : m_columns)
+            if (known == column)
+                return index;
         const int count = sqlite3_column_count(m_statement.get());
         for (int index = 0; index < count; ++index) {
             const char* name = sqlite3_column_name(m_statement.get(), index);
-            if (name && sameIgnoringCase(name, column))
+            if (name && sameIgnoringCase(name, column)) {
+                m_columns.emplace_back(column, index);
                 return index;
+            }
         }
         throw Failure{"no column " + std::string(column)};
     }
 
     // The index of a column whose cell in the current row holds a value.
-    int present(std::string_view column) const
+    int present(std::string_view column)
     {
         const int index = columnIndex(column);
         if (sqlite3_column_type(m_statement.get(), index) == SQLITE_NULL)
@@ -141,6 +148,8 @@ private:
 
     Connection m_connection;
     Statement m_statement;
+    // The callers name columns by literals, which outlive the rows.
+    std::vector<std::pair<std::string_view, int>> m_columns;
 };
 
 void readVapourPressure(Rows& rows, core::ComponentConstants& constants)

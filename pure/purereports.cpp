@@ -49,8 +49,8 @@ std::optional<core::CubicRoots> PureCalculator::stepsSolve()
     result[19] = singleText(details.D);
     result[20] = singleText(details.p);
     result[21] = singleText(details.q);
-    result[22] = singleText(details.r);
-    result[23] = singleText(details.phi);
+    result[22] = singleText(details.r());
+    result[23] = singleText(details.phi());
     return roots;
 }
 

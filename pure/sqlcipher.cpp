@@ -21,8 +21,17 @@ Connection openKeyed(const std::filesystem::path& file, int flags, std::string_v
         error = file.string() + ": " + sqlite3_errmsg(raw);
         return nullptr;
     }
-    // The password is fixed in the program, so stretching it protects nothing and would only
-    // add tens of milliseconds to every operation, each of which opens the file anew.
+    // A raw key is used as it is. A passphrase is fixed in the program, so stretching it
+    // protects nothing and would only add tens of milliseconds to every operation, each of which
+    // opens the file anew.
+    // Pages of 4 KiB: an operation reads the whole table, a quarter as many reads and page
+    // checks as with the default 1 KiB. The writer opens here too, so both sides agree.
+    if (sqlite3_exec(raw, "PRAGMA cipher_page_size = 4096", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        error = file.string() + ": " + sqlite3_errmsg(raw);
+        return nullptr;
+    }
+    if (password.starts_with("x'"))
+        return connection;
     if (sqlite3_exec(raw, "PRAGMA kdf_iter = 4000", nullptr, nullptr, nullptr) != SQLITE_OK) {
         error = file.string() + ": " + sqlite3_errmsg(raw);
         return nullptr;

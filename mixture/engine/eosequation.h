@@ -56,7 +56,8 @@ OneFluid mix(const MixtureState& state, const SlotArray& a, const SlotArray& b);
 // The dispatchers' common steps: nothing for an optionno outside 1 to 4; otherwise the
 // equation's name into report line `line`, then the member of that equation.
 template <class Member>
-EosResult dispatch(MixtureState& state, int line, const EquationNames& names, Member&& member)
+auto dispatch(MixtureState& state, int line, const EquationNames& names, Member&& member)
+    -> decltype(member(Equation::VanDerWaals))
 {
     const auto equation = equationOf(state.optionno);
     if (!equation)

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace calvex::mixture {
 
@@ -47,6 +48,11 @@ EosResult ZcalPR(MixtureState& state, float T2, float p2);
 // largest root, 0). The dispatcher writes the equation's name into line 3 and picks the member
 // by state.optionno; another optionno gives the empty result without a message.
 EosResult phycal(MixtureState& state, float T, float Pb, std::int16_t icall);
+// The coefficients of components 0..nos-1 in order, each as phycal gives it, from one mixing
+// and one solve: the same numbers, report lines and messages as nos calls of phycal, which each
+// mix and solve anew.
+using PartialCoefficients = std::vector<std::array<float, 3>>;
+std::optional<PartialCoefficients> phycalEach(MixtureState& state, float T, float Pb);
 EosResult partialphycalvanderwaal(MixtureState& state, float T1, float Pb, std::int16_t icall);
 EosResult partialphycalRK(MixtureState& state, float T1, float p1, std::int16_t icall);
 EosResult partialphycalSRK(MixtureState& state, float T1, float p1, std::int16_t icall);

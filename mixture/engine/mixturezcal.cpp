@@ -8,7 +8,7 @@ void putSolveDetails(MixtureState& state)
 {
     const core::CardanDetails& d = state.cardan;
     int line = 43;
-    for (float value : {d.D, d.p, d.q, d.r, d.phi})
+    for (float value : {d.D, d.p, d.q, d.r(), d.phi()})
         writeNumber(state.out, line++, value);
 }
 

@@ -61,16 +61,15 @@ void partialFugacity(MixtureState& state, const FamilyTraits& traits, const Fami
 
     // Every component's pair first: the mixture's ln phi on each root, sum of y_i ln phi_i,
     // decides the one root that all lines report.
-    std::vector<std::array<float, 3>> pairs;
+    const eos::PartialCoefficients pairs = need(eos::phycalEach(state, state.T, state.p));
     double lnPhiSmallest = 0.0;
     double lnPhiLargest = 0.0;
-    for (int i = 0; i < state.nos; ++i) {
-        pairs.push_back(need(eos::phycal(state, state.T, state.p, static_cast<std::int16_t>(i))));
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
         // A coefficient that underflowed to 0 counts as ln phi = -inf; a component at y = 0 adds nothing.
-        const double y = state.y[static_cast<std::size_t>(i)];
+        const double y = state.y[i];
         if (y != 0.0) {
-            lnPhiSmallest += y * std::log(pairs.back()[0]);
-            lnPhiLargest += y * std::log(pairs.back()[1]);
+            lnPhiSmallest += y * std::log(pairs[i][0]);
+            lnPhiLargest += y * std::log(pairs[i][1]);
         }
     }
     const std::size_t side = static_cast<std::size_t>(stableSide(lnPhiSmallest, lnPhiLargest));

@@ -68,14 +68,14 @@ TEST(Cardan, DetailsOfTheTrigonometricBranch)
     EXPECT_EQ(quarter->details.p, -1.0f);
     EXPECT_EQ(quarter->details.q, 0.0f);
     EXPECT_FLOAT_EQ(quarter->details.D, static_cast<float>(-1.0 / 27.0));
-    EXPECT_FLOAT_EQ(quarter->details.phi, static_cast<float>(std::numbers::pi / 2.0));
-    EXPECT_FLOAT_EQ(quarter->details.r, static_cast<float>(std::sqrt(1.0 / 27.0)));
+    EXPECT_FLOAT_EQ(quarter->details.phi(), static_cast<float>(std::numbers::pi / 2.0));
+    EXPECT_FLOAT_EQ(quarter->details.r(), static_cast<float>(std::sqrt(1.0 / 27.0)));
 
     const auto obtuse = Cardan(-8, 19, -12);
     ASSERT_TRUE(obtuse);
     EXPECT_GT(obtuse->details.q, 0.0f);
-    EXPECT_GT(obtuse->details.phi, std::numbers::pi / 2.0);
-    EXPECT_LT(obtuse->details.phi, std::numbers::pi);
+    EXPECT_GT(obtuse->details.phi(), std::numbers::pi / 2.0);
+    EXPECT_LT(obtuse->details.phi(), std::numbers::pi);
 }
 
 TEST(Cardan, RepeatedRootBranchIsReachedWithAnExactlyZeroDiscriminant)
@@ -85,8 +85,8 @@ TEST(Cardan, RepeatedRootBranchIsReachedWithAnExactlyZeroDiscriminant)
     EXPECT_EQ(result->details.p, -3.0f);
     EXPECT_EQ(result->details.q, -2.0f);
     EXPECT_EQ(result->details.D, 0.0f);
-    EXPECT_EQ(result->details.r, 0.0f);
-    EXPECT_EQ(result->details.phi, 0.0f);
+    EXPECT_EQ(result->details.r(), 0.0f);
+    EXPECT_EQ(result->details.phi(), 0.0f);
 }
 
 TEST(Cardan, OneRootBranchReportsDiscriminantAndCoefficients)

@@ -132,7 +132,7 @@ void dumpCore(Dump& dump)
                     if (roots) {
                         dump.numbers("Z", roots->roots);
                         const auto& d = roots->details;
-                        dump.numbers("Cardan", std::array<float, 5>{d.D, d.p, d.q, d.r, d.phi});
+                        dump.numbers("Cardan", std::array<float, 5>{d.D, d.p, d.q, d.r(), d.phi()});
                         dump.text("one root", roots->singleRealRoot() ? "1" : "0");
                         for (float Z : {roots->roots[0], roots->roots[2]})
                             dump.result("departure", core::Departure(volume, T, p, Z));

@@ -88,6 +88,45 @@ TEST(MixtureEosReport, PartialFugacityNamesTheEquationOnLineThreeOnly)
     }
 }
 
+// All coefficients of a state at once against the calls one by one (each tested against the
+// double-precision reference): the same floats bit for bit, report lines and messages, in a
+// two-root state, a one-root state and one whose mixing fails (Pc = 0).
+TEST(MixtureEosReport, AllPartialCoefficientsAtOnceAreThoseOfTheCallsOneByOne)
+{
+    const struct {
+        float P;
+        bool failing;
+    } rows[] = {{1e6f, false}, {1e4f, false}, {1e6f, true}};
+    for (std::int16_t option = 1; option <= 4; ++option)
+        for (const auto& row : rows) {
+            const auto prepared = [&] {
+                MixtureState state = methaneButane(option, MixtureHost::PartialFugacity);
+                if (row.failing)
+                    state.Pc[1] = 0.0f;
+                return state;
+            };
+            MixtureState oneByOne = prepared();
+            ScriptedUi separateUi;
+            std::vector<EosResult> separate;
+            for (std::int16_t i = 0; i < oneByOne.nos && (separate.empty() || separate.back()); ++i)
+                separate.push_back(eos::phycal(oneByOne, 250.0f, row.P, i));
+            const Texts separateTexts = separateUi.texts();
+
+            MixtureState atOnce = prepared();
+            ScriptedUi togetherUi;
+            const auto together = eos::phycalEach(atOnce, 250.0f, row.P);
+            const std::string what = std::to_string(option) + " at " + std::to_string(row.P);
+            EXPECT_EQ(togetherUi.texts(), separateTexts) << what;
+            EXPECT_EQ(atOnce.out, oneByOne.out) << what;
+            ASSERT_EQ(together.has_value(), !row.failing) << what;
+            if (!together)
+                continue;
+            ASSERT_EQ(together->size(), separate.size()) << what;
+            for (std::size_t i = 0; i < separate.size(); ++i)
+                EXPECT_EQ((*together)[i], *separate[i]) << what << " component " << i;
+        }
+}
+
 TEST(MixtureEosReport, MixtureFugacityWritesLines35To49)
 {
     const char* names[] = {"Vander waal", "Peng Robinson", "Redlick Kwong", "Soave Redlick Kwong"};
