@@ -284,6 +284,10 @@ TEST_F(PureWindowTest, StateIsCheckedInKelvinAndPascalAndAReplyIsInThePromptsUni
         // Below 0 celsius, above 0 K: no message (the check used to test the typed -40).
         {PureWindowKind::Departure, "propane", 1, "-40", "celsius", "1", "bar", {}, {},
          {{1, "-40  celsius"}, {7, "233.15"}}, 5},
+        // An empty box is no temperature, although 0 celsius would be one.
+        {PureWindowKind::Fugacity, "propane", 2, "", "celsius", "20", "bar", {"300"},
+         {"Temperature cannot be zero or negative", "Enter valid Temperature in kelvin"},
+         {{1, "300  kelvin"}, {7, "300"}}, 4},
         {PureWindowKind::SaturationPressure, "n-butane", 2, "-460", "fahrenheit", "", "", {"300"},
          {"Temperature(in kelvin) cannot be zero or negative", "Enter valid Temperature in kelvin"},
          {{1, "300(kelvin)"}, {7, "300"}}, 2},
