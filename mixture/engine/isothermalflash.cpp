@@ -98,17 +98,17 @@ void MixtureRun::flash()
 void MixtureRun::writeFlashReport(float L, float V, const ComponentValues& x, const ComponentValues& y)
 {
     const MixtureWork& w = m_work;
-    write(1, titled("Isothermal flash calculation using the ", " equation of state"));
-    write(2, "Temperature = " + singleText(w.Twork) + " (K)");
-    write(3, "Pressure    = " + singleText(w.Pwork) + " (bar)");
+    writeTitle(1, "Isothermal flash calculation using the ", " equation of state");
+    writeJoined(2, {"Temperature = ", singleText(w.Twork), " (K)"});
+    writeJoined(3, {"Pressure    = ", singleText(w.Pwork), " (bar)"});
     write(4, "Component");
     write(5, "Feed molefraction");
-    write(6, std::string(m_equation.flashLiquidHeading));
-    write(7, std::string(m_equation.flashVapourHeading));
+    write(6, m_equation.flashLiquidHeading);
+    write(7, m_equation.flashVapourHeading);
     write(8, "K");
     for (int i = 1; i <= w.n; ++i) {
         const int j = 5 * (i - 1);
-        write(9 + j, std::string(w.cname[i]));
+        write(9 + j, w.cname[i]);
         write(10 + j, singleText(w.znorm[i]));
         write(11 + j, singleText(x[i]));
         write(12 + j, singleText(y[i]));
@@ -119,7 +119,7 @@ void MixtureRun::writeFlashReport(float L, float V, const ComponentValues& x, co
     write(41, singleText(V));
     write(42, singleText(w.ZA));
     write(43, singleText(w.ZB));
-    write(44, "Number of iterations = " + singleText(w.iter));
+    writeJoined(44, {"Number of iterations = ", singleText(w.iter)});
 }
 
 } // namespace calvex::mixture

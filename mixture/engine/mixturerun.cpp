@@ -147,14 +147,19 @@ void MixtureRun::notConverging(float& result)
     result = 0;
 }
 
-void MixtureRun::write(int line, std::string text) { writeSlot(m_arguments.out, line, std::move(text)); }
+void MixtureRun::write(int line, std::string_view text) { writeJoined(line, {text}); }
 
-std::string MixtureRun::titled(std::string_view before, std::string_view after) const
+void MixtureRun::writeJoined(int line, std::initializer_list<std::string_view> pieces)
 {
-    std::string title(before);
-    title += m_equation.equationWords;
-    title += after;
-    return title;
+    std::string& text = at(m_arguments.out, line);
+    text.clear();
+    for (std::string_view piece : pieces)
+        text += piece;
+}
+
+void MixtureRun::writeTitle(int line, std::string_view before, std::string_view after)
+{
+    writeJoined(line, {before, m_equation.equationWords, after});
 }
 
 void MixtureRun::writeSaturationRows(const std::array<std::string_view, 4>& headings, const ComponentValues& given,
@@ -162,10 +167,10 @@ void MixtureRun::writeSaturationRows(const std::array<std::string_view, 4>& head
 {
     const MixtureWork& w = m_work;
     for (int k = 0; k < 4; ++k)
-        write(4 + k, std::string(headings[k]));
+        write(4 + k, headings[k]);
     for (int i = 1; i <= w.n; ++i) {
         const int j = 4 * (i - 1);
-        write(8 + j, std::string(w.cname[i]));
+        write(8 + j, w.cname[i]);
         write(9 + j, singleText(given[i]));
         write(10 + j, singleText(trial[i]));
         write(11 + j, singleText(w.K[i]));
@@ -191,9 +196,9 @@ void MixtureRun::molarVolume()
     w.Vmol[1] = single(vapourVolume);
     w.Vmol[0] = single(liquidVolume);
 
-    write(1, std::string(m_equation.molarVolumeTitle));
-    write(2, "Temperature= " + singleText(w.Twork) + " (K)");
-    write(3, "Pressure   = " + singleText(w.Pwork) + " (bar)");
+    write(1, m_equation.molarVolumeTitle);
+    writeJoined(2, {"Temperature= ", singleText(w.Twork), " (K)"});
+    writeJoined(3, {"Pressure   = ", singleText(w.Pwork), " (bar)"});
     write(4, "Phase");
     write(5, "Compressibility");
     write(6, "Specific volume (m^3/mol)");
@@ -206,8 +211,8 @@ void MixtureRun::molarVolume()
     write(13, singleText(w.ZL));
     write(14, services::doubleText(liquidVolume));
     write(16, " ");
-    write(17, "A = " + singleText(w.am));
-    write(18, "B =" + singleText(w.bm));
+    writeJoined(17, {"A = ", singleText(w.am)});
+    writeJoined(18, {"B =", singleText(w.bm)});
 }
 
 void MixtureRun::fugacity()
@@ -231,21 +236,21 @@ void MixtureRun::fugacity()
     w.xtrial = w.znorm;
     SolveMixtureZ(w, m_equation);
 
-    write(1, titled("Fugacity calculation using the ", " equation of state"));
-    write(2, "Temperature = " + singleText(w.Twork) + "(K)");
-    write(3, "Pressure    = " + singleText(w.Pwork) + " (bar)");
+    writeTitle(1, "Fugacity calculation using the ", " equation of state");
+    writeJoined(2, {"Temperature = ", singleText(w.Twork), "(K)"});
+    writeJoined(3, {"Pressure    = ", singleText(w.Pwork), " (bar)"});
     write(4, "Component");
-    write(5, std::string(m_equation.fugacityFeedHeading));
+    write(5, m_equation.fugacityFeedHeading);
     write(6, "Fugacity (bar)");
     write(7, "(f/xP) ");
     for (int i = 1; i <= w.n; ++i) {
         const int j = 4 * (i - 1);
-        write(8 + j, std::string(w.cname[i]));
+        write(8 + j, w.cname[i]);
         write(9 + j, singleText(w.xtrial[i]));
         write(10 + j, singleText(w.fug[i]));
         write(11 + j, singleText(w.phi[i]));
     }
-    write(32, " compressibility = " + singleText(w.Zf));
+    writeJoined(32, {" compressibility = ", singleText(w.Zf)});
 }
 
 } // namespace calvex::mixture

@@ -6,6 +6,7 @@
 #include "mixture/engine/mixtureenginetraits.h"
 #include "mixture/engine/mixturework.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -58,12 +59,15 @@ private:
 
     float answer(std::string_view prompt, bool strict);
     void notConverging(float& result);
-    void write(int line, std::string text);
+    // Report lines are assembled in their own storage, which a run over the same lines reuses.
+    void write(int line, std::string_view text);
+    void writeJoined(int line, std::initializer_list<std::string_view> pieces);
+    // The equation's words between `before` and `after`.
+    void writeTitle(int line, std::string_view before, std::string_view after);
     void writeFlashReport(float L, float V, const ComponentValues& x, const ComponentValues& y);
     // Lines 4 to 7 and the component rows of the bubble and dew reports.
     void writeSaturationRows(const std::array<std::string_view, 4>& headings, const ComponentValues& given,
                              const ComponentValues& trial);
-    std::string titled(std::string_view before, std::string_view after) const;
 
     const MixtureEngineTraits& m_equation;
     MixtureArguments m_arguments;

@@ -185,19 +185,19 @@ void MixtureRun::temperatureSearch(bool bubble)
 
         setFinalRatios(bubble, trial);
         if (bubble)
-            write(1, titled("Bubble  temperature calculation using the ", " equation of state"));
+            writeTitle(1, "Bubble  temperature calculation using the ", " equation of state");
         else
-            write(1, titled("Dew  temperature calculation using the ", " Equation Of State"));
-        write(2, "Pressure = " + singleText(w.Pwork) + " (bar)");
-        write(3, std::string(bubble ? "Calculated bubble  temperature = " : "Calculated dew  temperature = ") +
-                     singleText(T) + " (K)");
+            writeTitle(1, "Dew  temperature calculation using the ", " Equation Of State");
+        writeJoined(2, {"Pressure = ", singleText(w.Pwork), " (bar)"});
+        writeJoined(3, {bubble ? "Calculated bubble  temperature = " : "Calculated dew  temperature = ", singleText(T),
+                        " (K)"});
         if (bubble)
             writeSaturationRows({"Component", "Feed molefraction", m_equation.bubbleTemperatureVapourHeading, "K"},
                                 w.znorm, trial);
         else
             writeSaturationRows({"Component ", m_equation.dewTemperatureFeedHeading, " Liquid molfraction ", "K"},
                                 w.znorm, trial);
-        write(32, "Number of iterations = " + singleText(w.iter));
+        writeJoined(32, {"Number of iterations = ", singleText(w.iter)});
         return;
     }
 }
@@ -284,22 +284,21 @@ void MixtureRun::pressureSearch(bool bubble)
         }
 
         setFinalRatios(bubble, trial);
-        const std::string iterations = "Number of iterations = " + singleText(w.iter);
         if (bubble) {
             // A bubble point at or below 0 bar is no bubble point: only the iteration count is reported.
             if (P > 0) {
-                write(1, titled("Bubble  pressure calculation using the ", " equation of state"));
-                write(2, "Temperature = " + singleText(w.Twork) + "( K)");
-                write(3, "Calculated bubble  pressure = " + singleText(P) + " ( bar)");
+                writeTitle(1, "Bubble  pressure calculation using the ", " equation of state");
+                writeJoined(2, {"Temperature = ", singleText(w.Twork), "( K)"});
+                writeJoined(3, {"Calculated bubble  pressure = ", singleText(P), " ( bar)"});
                 writeSaturationRows({"Component", " Feed molfraction", " Vapor molfraction ", "  K  "}, w.znorm, trial);
             }
-            write(33, iterations);
+            writeJoined(33, {"Number of iterations = ", singleText(w.iter)});
         } else {
-            write(1, titled("Dew  pressure calculation using the ", " equation of state"));
-            write(2, "Temperature = " + singleText(w.Twork) + " (K)");
-            write(3, "Calculated dew  pressure = " + singleText(P) + " ( bar)");
+            writeTitle(1, "Dew  pressure calculation using the ", " equation of state");
+            writeJoined(2, {"Temperature = ", singleText(w.Twork), " (K)"});
+            writeJoined(3, {"Calculated dew  pressure = ", singleText(P), " ( bar)"});
             writeSaturationRows({"Component", "Feed Molefraction", "Liquid Molefraction", "K"}, w.znorm, trial);
-            write(32, iterations);
+            writeJoined(32, {"Number of iterations = ", singleText(w.iter)});
         }
         return;
     }
