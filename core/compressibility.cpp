@@ -7,6 +7,10 @@
 
 #include "services/numbers.h"
 
+#include <array>
+#include <bit>
+#include <cstdint>
+
 namespace calvex::core {
 namespace detail {
 namespace {
@@ -64,10 +68,38 @@ std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, floa
     return Cardan(cubic->c2, cubic->c1, cubic->c0);
 }
 
+namespace {
+
+// The parameters last formed on this thread and what they were formed from, compared bit for
+// bit: a saturation iteration asks for those of one component at one temperature on every
+// evaluation. Only a formation that succeeded is kept, so a fault and its message recur.
+struct LastParameters {
+    bool known = false;
+    Equation equation = Equation::VanDerWaals;
+    std::array<std::uint32_t, 4> inputs{};
+    EquationParameters parameters;
+};
+
+std::array<std::uint32_t, 4> parameterInputs(const ComponentConstants& component, float T)
+{
+    return {std::bit_cast<std::uint32_t>(component.Tc), std::bit_cast<std::uint32_t>(component.Pc),
+            std::bit_cast<std::uint32_t>(component.omega), std::bit_cast<std::uint32_t>(T)};
+}
+
+} // namespace
+
 std::optional<EquationParameters> zcalParameters(Equation equation, EosState& state, float T)
 {
-    return trap(variantOf(state.host).zcalMessage[static_cast<int>(equation)],
-                [&]() -> std::optional<EquationParameters> { return parametersAt(equation, state.component, T); });
+    thread_local LastParameters last;
+    const auto inputs = parameterInputs(state.component, T);
+    if (last.known && last.equation == equation && last.inputs == inputs)
+        return last.parameters;
+    const auto parameters =
+        trap(variantOf(state.host).zcalMessage[static_cast<int>(equation)],
+             [&]() -> std::optional<EquationParameters> { return parametersAt(equation, state.component, T); });
+    if (parameters)
+        last = {true, equation, inputs, *parameters};
+    return parameters;
 }
 
 std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3)
