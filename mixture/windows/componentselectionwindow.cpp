@@ -33,7 +33,7 @@ using services::labelFont;
 constexpr double marginTwips = 240;
 constexpr double frameWidthTwips = 4200;
 constexpr double buttonWidthTwips = 4200;
-constexpr int listContentsLength = 22;
+constexpr int listContentsLength = 14;
 constexpr double buttonHeightTwips = 495;
 
 // Only the first frame has a blank before its number.
