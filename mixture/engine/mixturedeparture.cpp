@@ -64,10 +64,17 @@ EosResult Departurecal(MixtureState& state, float T, float P)
             const EosResult roots = compressibility(equation, state, T, P);
             if (!roots)
                 return std::nullopt;
-            SlotArray a{};
-            SlotArray b{};
-            fillParameters(equation, state, T, a, b);
-            return departureMember(equation, state, T, P, stableRoot(equation, mix(state, a, b), T, P, *roots));
+            // Choosing the stable root evaluates the equation again: a fault there is the
+            // departure's own, as it is for every equation.
+            const EosResult Z = trap("error in departure calculaton", [&]() -> EosResult {
+                SlotArray a{};
+                SlotArray b{};
+                fillParameters(equation, state, T, a, b);
+                return std::array{stableRoot(equation, mix(state, a, b), T, P, *roots), 0.0f, 0.0f};
+            });
+            if (!Z)
+                return std::nullopt;
+            return departureMember(equation, state, T, P, (*Z)[0]);
         });
     } catch (const ArithmeticFault&) {
         return std::nullopt;

@@ -272,6 +272,8 @@ TEST(MixtureEosFailures, ChainsShowTheirMessagesInnermostFirst)
          noFault, MixtureHost::MixtureDeparture, {"error in departure calculaton"}, {35, 40}, {36, 37, 38, 39}},
         {"departure member, NaN pressure", [](MixtureState& s) { return eos::DepartureRK(s, 250.0f, nan, 0.8f); },
          noFault, MixtureHost::MixtureDeparture, {"error in departure calculaton"}, {36, 37, 38, 39}, {}},
+        {"departure, Redlich-Kwong at 1e11 K", [](MixtureState& s) { return eos::Departurecal(s, 1e11f, 1e6f); },
+         [](MixtureState& s) { s.optionno = 3; }, MixtureHost::MixtureDeparture, {"error in departure calculaton"}, {36, 37, 38, 39}, {}},
         {"departure, report too short", [](MixtureState& s) { return eos::Departurecal(s, 250.0f, 1e6f); },
          [](MixtureState& s) { s.out.resize(30); }, MixtureHost::MixtureDeparture, {}, {}, {}},
     };
