@@ -61,16 +61,14 @@ EosResult Departurecal(MixtureState& state, float T, float P)
     // No trap and no message of its own: a failure below has shown its messages already.
     try {
         return dispatch(state, 35, departureNames, [&](Equation equation) -> EosResult {
-            const EosResult roots = compressibility(equation, state, T, P);
+            OneFluid m;
+            const EosResult roots = compressibility(equation, state, T, P, nullptr, &m);
             if (!roots)
                 return std::nullopt;
             // Choosing the stable root evaluates the equation again: a fault there is the
             // departure's own, as it is for every equation.
             const EosResult Z = trap("error in departure calculaton", [&]() -> EosResult {
-                SlotArray a{};
-                SlotArray b{};
-                fillParameters(equation, state, T, a, b);
-                return std::array{stableRoot(equation, mix(state, a, b), T, P, *roots), 0.0f, 0.0f};
+                return std::array{stableRoot(equation, m, T, P, *roots), 0.0f, 0.0f};
             });
             if (!Z)
                 return std::nullopt;

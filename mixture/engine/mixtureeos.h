@@ -14,6 +14,8 @@
 #include "mixture/engine/mixturestate.h"
 
 #include <array>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -26,6 +28,14 @@ using EosResult = std::optional<std::array<float, 3>>;
 // and on the largest root: 0, the smallest, when its coefficient is lower (a liquid); 1, the
 // largest, otherwise (a vapour, one real root, or two roots equally stable).
 inline int stableSide(double lnPhiSmallest, double lnPhiLargest) { return lnPhiSmallest < lnPhiLargest ? 0 : 1; }
+
+// The mixture fugacity coefficient of the stable root, from the smallest-root and largest-root
+// coefficients that the mixture fugacity routine returns. A coefficient that underflowed to 0
+// has ln phi = -inf: that root is the stable one.
+inline float stableCoefficient(const std::array<float, 3>& phi)
+{
+    return phi[static_cast<std::size_t>(stableSide(std::log(phi[0]), std::log(phi[1])))];
+}
 
 // Names the pure-component core also uses (Zcal*, Departure*) live apart from it here.
 namespace eos {

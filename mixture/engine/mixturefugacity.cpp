@@ -41,15 +41,8 @@ EosResult mixtureMember(Equation equation, MixtureState& state, float T, float P
         const float z2 = need(roots)[2];
         writeNumber(out, 49, z2);
 
-        double coefficient = 0.0;
-        if (vanderwaal) {
-            A = dimensionlessA(m.am, P, T);
-            B = dimensionlessB(m.bm, P, T);
-        } else {
-            coefficient = logCoefficient(equation, m.am, m.bm, T);
-        }
-        const float phi0 = fugacityCoefficient(lnPhiAt(equation, z0, A, B, coefficient));
-        const float phi2 = fugacityCoefficient(lnPhiAt(equation, z2, A, B, coefficient));
+        const float phi0 = fugacityCoefficient(mixtureLnPhi(equation, m, T, P, z0));
+        const float phi2 = fugacityCoefficient(mixtureLnPhi(equation, m, T, P, z2));
         return std::array{phi0, phi2, 0.0f};
     });
 }

@@ -109,8 +109,7 @@ void mixtureFugacity(MixtureState& state, const FamilyTraits& traits, const Fami
     writeSlot(state.out, 34, singleText(state.p));
     // Lines 35 to 49; line 49 held the largest root and now holds the fugacity.
     const std::array<float, 3> phi = need(eos::phycal(state, state.T, state.p));
-    const float stable = phi[static_cast<std::size_t>(stableSide(std::log(phi[0]), std::log(phi[1])))];
-    writeSlot(state.out, 49, roundedText(static_cast<double>(stable) * state.p / pascalPerBar, 4));
+    writeSlot(state.out, 49, roundedText(static_cast<double>(stableCoefficient(phi)) * state.p / pascalPerBar, 4));
 }
 
 } // namespace

@@ -102,9 +102,7 @@ Rows familyRows(K kind, const MixtureRunState& snapshot, bool overTemperature, i
             result.push_back({x, PointItem(HS[0] / 1000.0f), PointItem(HS[1])});
         } else {
             const auto phi = need(eos::phycal(state, pointT, pointP));
-            // A coefficient that underflowed to 0 has ln phi = -inf: that root is the stable one.
-            const float stable = phi[static_cast<std::size_t>(stableSide(std::log(phi[0]), std::log(phi[1])))];
-            result.push_back({x, PointItem(static_cast<double>(stable) * pointP / pascalPerBar)});
+            result.push_back({x, PointItem(static_cast<double>(stableCoefficient(phi)) * pointP / pascalPerBar)});
         }
     }
     return result;
