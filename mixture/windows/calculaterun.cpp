@@ -262,17 +262,23 @@ bool CalculateRun::checkPressureRange()
 
 MixtureEngineFunction CalculateRun::engine() const { return mixtureEngineFor(m_work.optionno); }
 
+MixtureResult callMixtureEngine(const MixtureRunState& s, MixtureMode mode, float T, float P,
+                                services::ResultLines& out)
+{
+    const MixtureEngineFunction member = mixtureEngineFor(s.optionno);
+    if (!member)
+        return {};
+    std::int16_t modeArgument = modeNumber(mode);
+    return member(modeArgument, T, P, s.n, std::span<const std::string>(s.names), s.Tc, s.Pc, s.omega, s.Tb, s.z, out);
+}
+
 MixtureResult CalculateRun::callEngine(MixtureMode mode)
 {
-    const MixtureEngineFunction member = engine();
-    if (!member)
+    if (!engine())
         return {};
     for (std::string& line : m_out)
         line.clear();
-    std::int16_t modeArgument = modeNumber(mode);
-    const MixtureRunState& s = m_work;
-    return member(modeArgument, s.T, s.P, s.n, std::span<const std::string>(s.names), s.Tc, s.Pc, s.omega, s.Tb, s.z,
-                  m_out);
+    return callMixtureEngine(m_work, mode, m_work.T, m_work.P, m_out);
 }
 
 void CalculateRun::showInputWindow() const

@@ -205,14 +205,16 @@ void MixtureInputWindow::Command1_Click()
         return;
     // Frames beyond this count would show components the run does not read.
     selection->hideFramesFrom(*n);
+    std::optional<pure::ComponentList> list;
     for (int slot = 0; slot < *n; ++slot) {
         // The selection window has six component slots; a larger count fails at the seventh.
         if (slot >= maxComponents) {
             loadFailed();
             return;
         }
-        const pure::ComponentList list = m_services.listComponents();
-        if (!list.ok() || !selection->fillList(slot, list)) {
+        if (!list)
+            list = m_services.listComponents();
+        if (!list->ok() || !selection->fillList(slot, *list)) {
             loadFailed();
             return;
         }

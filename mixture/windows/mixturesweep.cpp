@@ -53,18 +53,13 @@ using Rows = std::vector<Row>;
 // temperature; each point the vapour root's volume in cm³/mol from the engine.
 Rows molarVolumeRows(const MixtureRunState& snapshot, bool overTemperature, int rows)
 {
-    const MixtureEngineFunction member = mixtureEngineFor(snapshot.optionno);
-    if (!member)
-        fault();
     // The engine's lines of every point go here, not into the window's report lines.
     services::ResultLines out(static_cast<std::size_t>(mixtureWindowConfig(K::MolarVolume).reportCount + 2));
     Rows result;
     for (int i = 1; i <= rows; ++i) {
         const float T = overTemperature ? single(20.0 * i) : snapshot.T;
         const float P = overTemperature ? snapshot.P : single(2.0 * i);
-        std::int16_t mode = modeNumber(MixtureMode::MolarVolume);
-        const MixtureResult volume = member(mode, T, P, snapshot.n, std::span<const std::string>(snapshot.names),
-                                            snapshot.Tc, snapshot.Pc, snapshot.omega, snapshot.Tb, snapshot.z, out);
+        const MixtureResult volume = callMixtureEngine(snapshot, MixtureMode::MolarVolume, T, P, out);
         if (volume.kind != MixtureResult::Kind::Volumes)
             fault();
         result.push_back({PointItem(overTemperature ? T : P), PointItem(single(1e6 * volume.volumes[1]))});
