@@ -165,14 +165,13 @@ std::string doubleText(double value)
 }
 
 // 10^0 .. 10^22 are exact doubles, which pow gives too; the table spares its cost.
-constexpr double exactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr PowersOfTen<double, 22> exactPowers;
 
 double roundHalfEven(double value, int decimals)
 {
     if (!std::isfinite(value))
         return value;
-    const double scale = decimals >= 0 && decimals <= 22 ? exactPowers[decimals] : std::pow(10.0, decimals);
+    const double scale = decimals >= 0 && decimals <= 22 ? exactPowers.values[decimals] : std::pow(10.0, decimals);
     const double scaled = value * scale;
     if (!std::isfinite(scaled))
         return value;
@@ -222,14 +221,14 @@ bool wholeScaledText(double whole, int decimals, std::string& text)
 
 void assignRoundedText(std::string& text, double value, int decimals)
 {
+    // The whole number roundHalfEven divides by the scale gives the text directly.
+    if (decimals >= 0 && decimals <= 22 && wholeScaledText(std::nearbyint(value * exactPowers.values[decimals]), decimals, text))
+        return;
     const double rounded = roundHalfEven(value, decimals);
     if (!std::isfinite(rounded)) {
         assignDoubleText(text, rounded);
         return;
     }
-    // The whole number roundHalfEven divided by the scale.
-    if (decimals >= 0 && decimals <= 22 && wholeScaledText(std::nearbyint(value * exactPowers[decimals]), decimals, text))
-        return;
     // to_chars in the fixed format with a precision gives the text of printf's %.*f. A double
     // has at most 309 digits before the point; the usual few decimals fit on the stack.
     const int places = decimals < 0 ? 0 : decimals;
