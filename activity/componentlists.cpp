@@ -3,6 +3,7 @@
 #include "activity/binarycomponents.h"
 #include "pure/componentlistbox.h"
 #include "pure/purewindowconfig.h"
+#include "services/controlevents.h"
 #include "services/controlstyle.h"
 #include "services/ui.h"
 
@@ -10,7 +11,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QFocusEvent>
 #include <QKeyEvent>
 
 namespace calvex::activity {
@@ -29,10 +29,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != &m_list || event->type() != QEvent::FocusOut)
-            return false;
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason || !m_list.window()->isVisible())
+        if (watched != &m_list || !services::isLeavingControl(*event, *m_list.window()))
             return false;
         // The dialog takes the focus itself; that must not open it again.
         if (m_showing || m_list.currentText() != QLatin1String(pure::notListed))

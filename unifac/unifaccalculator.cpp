@@ -313,10 +313,6 @@ void fMain::calculate()
     }
 }
 
-void fMain::calpxyunifac() { runDiagram(services::UnifacMode::Pxy); }
-
-void fMain::caltxyunifac() { runDiagram(services::UnifacMode::Txy); }
-
 void fMain::runDiagram(services::UnifacMode mode)
 {
     UnifacRunForm form;

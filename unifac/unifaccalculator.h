@@ -46,8 +46,6 @@ public:
     void ClearActCoeff();
     void Component_Click(int index);
     void Toolbar3_ButtonClick(const QString& key);
-    void calpxyunifac();
-    void caltxyunifac();
 
     // The diagrams of the last P-x-y or T-x-y report, drawn from points1.dat with the name of
     // that run's component 1: the window that made the report has closed by then.
