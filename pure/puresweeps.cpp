@@ -48,20 +48,7 @@ std::optional<StablePhase> stablePhase(core::EosState& state)
 
 bool PureCalculator::writeSweep(const std::string& argument)
 {
-    const SweepConfig* sweep = sweepFor(m_config, argument);
-    if (!sweep)
-        return false;
-    switch (m_config.sweepWriter) {
-    case SweepWriter::MakePlotPoints:
-        return MakePlotPoints(sweep->kind);
-    case SweepWriter::PForTFpoints:
-        return PForTFpoints(sweep->kind);
-    case SweepWriter::PVorTVpoints:
-        return PVorTVpoints(sweep->kind);
-    case SweepWriter::InPlotHandler:
-        break;
-    }
-    return writePoints(sweep);
+    return writePoints(sweepFor(m_config, argument));
 }
 
 bool PureCalculator::writePoints(const SweepConfig* sweep)
@@ -99,8 +86,7 @@ bool PureCalculator::writePoints(const SweepConfig* sweep)
 bool PureCalculator::sweepRows(core::EosState& state, const SweepConfig& sweep, SweepRows& rows)
 {
     const bool overTemperature = sweep.swept == Swept::Temperature;
-    // The saturation windows draw the points that converged; the others draw all or nothing.
-    const bool leavesOutFailures = m_config.sweepWriter == SweepWriter::InPlotHandler;
+    const bool leavesOutFailures = m_config.leavesOutFailures;
     for (int i = 1; i <= sweepPoints; ++i) {
         // The swept value goes into the copy's own T or p; the other stays the calculation's.
         if (overTemperature)

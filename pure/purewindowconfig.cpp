@@ -88,7 +88,6 @@ PureWindowConfig fugacity()
     config.resultSize = 31;
     config.resultKind = 4;
     config.sweeps = {{"T", "TF", points1, Swept::Temperature}, {"P", "PF", points2, Swept::Pressure}};
-    config.sweepWriter = SweepWriter::PForTFpoints;
     config.curves = 1;
     config.sweepPlot = services::SweepPlot::PureFugacity;
     config.sweepFailure = "error in PForTF graph";
@@ -115,7 +114,6 @@ PureWindowConfig molarVolume()
     config.resultSize = 31;
     config.resultKind = 1;
     config.sweeps = {{"T", "TV", points1, Swept::Temperature}, {"P", "PV", points2, Swept::Pressure}};
-    config.sweepWriter = SweepWriter::PVorTVpoints;
     config.curves = 1;
     config.sweepPlot = services::SweepPlot::MolarVolume;
     config.sweepFailure = "error in PVorTV graph";
@@ -150,7 +148,7 @@ PureWindowConfig saturationWindow()
     PureWindowConfig config = stepsWindow();
     config.resultSize = 321;
     config.count = 320;
-    config.sweepWriter = SweepWriter::InPlotHandler;
+    config.leavesOutFailures = true;
     config.curves = 1;
     return config;
 }

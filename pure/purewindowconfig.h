@@ -55,10 +55,6 @@ struct SweepConfig {
     Swept swept = Swept::Temperature;
 };
 
-// The sweep writer a window's plot buttons run (PureCalculator has one member of each name);
-// the saturation windows write their points in the plot handler itself.
-enum class SweepWriter { MakePlotPoints, PForTFpoints, PVorTVpoints, InPlotHandler };
-
 struct PureWindowConfig {
     PureWindowKind kind;
     std::string name;    // the window's name, its objectName
@@ -94,7 +90,8 @@ struct PureWindowConfig {
     int resultKind = 0;
 
     std::vector<SweepConfig> sweeps;
-    SweepWriter sweepWriter = SweepWriter::MakePlotPoints;
+    // The saturation windows draw the points that converged; the others draw all or nothing.
+    bool leavesOutFailures = false;
     int curves = 1;
     services::SweepPlot sweepPlot = services::SweepPlot::EnthalpyEntropy; // the chart's titles and legends
     std::string sweepFailure; // the sweep writer's failure
