@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -15,6 +16,9 @@ int main(int argc, char* argv[])
         std::cerr << "usage: makeinteractiontable <csv file> <output file>\n";
         return 2;
     }
+    // A table that fails its check leaves no generated source from an earlier build.
+    std::error_code ignored;
+    std::filesystem::remove(argv[2], ignored);
     std::vector<calvex::pure::CsvLine> lines;
     try {
         lines = calvex::pure::readCsvFile(argv[1]);

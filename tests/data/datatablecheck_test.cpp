@@ -85,7 +85,7 @@ TEST(DataTableCheck, NamesTheLineOfTheFirstFault)
 }
 
 // The build tools as the build runs them: a fault stops the build (exit status 1) with the
-// file and the line on the error output, and leaves no database or stamp behind.
+// file and the line on the error output, and leaves no database or generated table behind.
 TEST(DataTableCheck, BuildToolsStopWithoutAnOutput)
 {
     testing::ScratchFolder folder;
@@ -97,8 +97,8 @@ TEST(DataTableCheck, BuildToolsStopWithoutAnOutput)
     } rows[] = {
         {CALVEX_MAKEPROPERTIESDB, "components.csv", components("1,argon,48.98\n"), "components.csv: line 3: 3 fields, the header has 15"},
         {CALVEX_MAKEPROPERTIESDB, "components.csv", "", "components.csv: cannot be read"},
-        {CALVEX_CHECKINTERACTIONS, "unifac-interactions.csv", interactions(43, "0,0\n"), "unifac-interactions.csv: line 43: 2 fields, 43 expected"},
-        {CALVEX_CHECKINTERACTIONS, "unifac-interactions.csv", "", "unifac-interactions.csv: cannot be read"},
+        {CALVEX_MAKEINTERACTIONTABLE, "unifac-interactions.csv", interactions(43, "0,0\n"), "unifac-interactions.csv: line 43: 2 fields, 43 expected"},
+        {CALVEX_MAKEINTERACTIONTABLE, "unifac-interactions.csv", "", "unifac-interactions.csv: cannot be read"},
     };
     for (const auto& each : rows) {
         fs::remove(folder.file(each.table));
