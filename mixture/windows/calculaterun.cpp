@@ -195,35 +195,41 @@ bool CalculateRun::refuseDuplicates()
     return true;
 }
 
-bool CalculateRun::checkTemperature(const StatePrompt& texts)
+namespace {
+
+enum class StateCheck { Kept, Reentered, Refused };
+
+// A state value is checked as it will be used, converted to kelvin or pascal; a re-entered
+// value replaces it in `reenteredUnit`, unconverted.
+StateCheck checkState(float& value, std::string& unit, float (*converter)(float&, const std::string&),
+                      const StatePrompt& texts, const char* reenteredUnit)
 {
-    float converted = m_work.T;
-    const float kelvin = services::ToKelvin(converted, m_work.Tunit);
-    if (kelvin > 0 && std::isfinite(kelvin))
-        return true;
+    float converted = value;
+    const float base = converter(converted, unit);
+    if (base > 0 && std::isfinite(base))
+        return StateCheck::Kept;
     ui().message(texts.message);
     const float answer = valueOf(ui().ask(texts.prompt));
     if (!(answer > 0))
-        return false;
-    m_work.T = answer;
-    m_work.Tunit = "kelvin";
-    return true;
+        return StateCheck::Refused;
+    value = answer;
+    unit = reenteredUnit;
+    return StateCheck::Reentered;
+}
+
+} // namespace
+
+bool CalculateRun::checkTemperature(const StatePrompt& texts)
+{
+    return checkState(m_work.T, m_work.Tunit, services::ToKelvin, texts, "kelvin") != StateCheck::Refused;
 }
 
 bool CalculateRun::checkPressure(const StatePrompt& texts)
 {
-    float converted = m_work.P;
-    const float pascal = services::ToPascal(converted, m_work.Punit);
-    if (pascal > 0 && std::isfinite(pascal))
-        return true;
-    ui().message(texts.message);
-    const float answer = valueOf(ui().ask(texts.prompt));
-    if (!(answer > 0))
-        return false;
-    m_work.P = answer;
-    m_work.Punit = "bar";
-    m_pressureReentered = true;
-    return true;
+    const StateCheck check = checkState(m_work.P, m_work.Punit, services::ToPascal, texts, "bar");
+    if (check == StateCheck::Reentered)
+        m_pressureReentered = true;
+    return check != StateCheck::Refused;
 }
 
 void CalculateRun::convertTemperature() { services::ToKelvin(m_work.T, m_work.Tunit); }
