@@ -53,11 +53,20 @@ std::optional<double> numberInText(std::string_view text)
 // read by column name, matched without regard to case.
 class Rows {
 public:
-    Rows(const std::filesystem::path& file, std::string_view sql)
+    // Runs `sql`, or `narrowed` in its place where that prepares: a query that delivers, in
+    // the same order and with the same cells, the rows of `sql` that the caller would not pass
+    // over. A file that `narrowed` does not fit (no such column, a view) falls back to `sql`, so
+    // what fails, fails with the message of `sql`. `text` is bound to the first parameter of
+    // `narrowed`.
+    Rows(const std::filesystem::path& file, std::string_view sql, std::string_view narrowed = {},
+         std::string_view text = {})
     {
         std::string error;
-        m_connection = openKeyed(file, SQLITE_OPEN_READONLY, componentDatabaseKey, error);
-        if (m_connection)
+        // The connection is used by this one operation in this one thread.
+        m_connection = openKeyed(file, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, componentDatabaseKey, error);
+        if (m_connection && !narrowed.empty())
+            m_statement = prepareNarrowed(narrowed, text);
+        if (m_connection && !m_statement)
             m_statement = prepare(m_connection.get(), sql, error);
         if (!m_statement)
             throw Failure{error};
@@ -102,6 +111,18 @@ public:
     }
 
 private:
+    Statement prepareNarrowed(std::string_view sql, std::string_view text)
+    {
+        std::string ignored;
+        Statement statement = prepare(m_connection.get(), sql, ignored);
+        if (statement && sqlite3_bind_parameter_count(statement.get()) > 0 &&
+            (text.size() > std::numeric_limits<int>::max() ||
+             sqlite3_bind_text(statement.get(), 1, text.data(), static_cast<int>(text.size()), SQLITE_STATIC) !=
+                 SQLITE_OK))
+            statement.reset();
+        return statement;
+    }
+
     // The columns of a statement stay where they are from row to row: each name is matched once.
     int columnIndex(std::string_view column)
     {
@@ -193,7 +214,9 @@ ComponentList ComponentDatabase::ListComponents() const
 {
     return guarded<ComponentList>([&] {
         ComponentList list;
-        Rows rows(file(), "SELECT * FROM Properties");
+        // Only the two columns listed, from the table in stored order: the other columns and
+        // any index are never read.
+        Rows rows(file(), "SELECT * FROM Properties", "SELECT name, SNO FROM Properties NOT INDEXED");
         while (rows.next())
             list.components.push_back({rows.text("name"), rows.whole<std::int32_t>("SNO")});
         return list;
@@ -232,7 +255,10 @@ ComponentLookup ComponentDatabase::FindComponentByName(std::string_view name,
 {
     return guarded<ComponentLookup>([&] {
         const std::string wanted = withoutBlanks(name);
-        Rows rows(file(), "SELECT * from properties ");
+        // The rows the scan would pass over are left out where they are stored: only those whose
+        // name matches, and those without a name, which fail the scan, are taken out whole.
+        Rows rows(file(), "SELECT * from properties ",
+                  "SELECT * FROM properties NOT INDEXED WHERE name IS NULL OR replace(name, ' ', '') = ?1", wanted);
         while (rows.next()) {
             if (withoutBlanks(rows.text("name")) != wanted)
                 continue;
