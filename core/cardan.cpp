@@ -26,16 +26,18 @@ CardanDetails detailsOf(double a2, double a1, double a0)
     return d;
 }
 
-CubicRoots solve(float c2, float c1, float c0)
+// Built in the optional the callers receive, so that no copy of the roots follows the solve.
+std::optional<CubicRoots> solve(float c2, float c1, float c0)
 {
-    CubicRoots result;
+    std::optional<CubicRoots> solved(std::in_place);
+    CubicRoots& result = *solved;
     result.details = detailsOf(c2, c1, c0);
     const PreciseRoots precise = preciseRoots(c2, c1, c0);
     for (int k = 0; k < 3; ++k)
         result.roots[k] = single(precise.z[k]);
     result.oneRealRoot = precise.oneRealRoot;
     result.aboveInflection = precise.aboveInflection;
-    return result;
+    return solved;
 }
 
 } // namespace
@@ -55,7 +57,7 @@ float CardanDetails::phi() const { return D < 0.0f ? single(std::acos(angleCosin
 std::optional<CubicRoots> Cardan(float c2, float c1, float c0)
 {
     return trap("Error in cardan Method Calculation perhaphs unvalid data entry",
-                [&]() -> std::optional<CubicRoots> { return solve(c2, c1, c0); });
+                [&] { return solve(c2, c1, c0); });
 }
 
 } // namespace calvex::core

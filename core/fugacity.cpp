@@ -76,7 +76,7 @@ std::optional<FugacityEvaluation> fugacityEvaluation(EosState& state, float argu
     const HostVariant& variant = variantOf(state.host);
     if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
         const bool named = trap(variant.fugasitycalMessage, [&]() -> std::optional<bool> {
-                               writeSlot(state.result, 6, logName(*equation));
+                               at(state.result, 6).assign(logName.names[static_cast<std::size_t>(*equation)]);
                                return true;
                            }).has_value();
         if (!named)
