@@ -210,10 +210,12 @@ bool decimalDigits(double magnitude, std::uint64_t& significand, int& exponent)
 }
 
 // Writes `text` with one copy of a short buffer: cheaper than assign, which allows for overlap.
+// A cell keeps about its length from one iteration to the next, so the resize rarely grows it.
 inline void store(std::string& text, const char* first, const char* last)
 {
-    text.clear();
-    text.append(first, static_cast<std::size_t>(last - first));
+    const auto size = static_cast<std::size_t>(last - first);
+    text.resize(size);
+    std::memcpy(text.data(), first, size);
 }
 
 // printf's %.*G text of a finite nonzero value from its digits. The copies move a fixed 16
