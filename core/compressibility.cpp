@@ -45,13 +45,13 @@ void writeSteps(EosState& state, Equation equation, const EquationParameters& pa
     writeNumber(result, 18, cubic.c0);
 }
 
-Cubic formCubic(Equation equation, EosState& state, float temperature, float pressure,
+Cubic formCubic(Equation equation, const HostVariant& variant, EosState& state, float temperature, float pressure,
                 const EquationParameters& parameters)
 {
     const float A = dimensionlessA(parameters.a, pressure, temperature);
     const float B = dimensionlessB(parameters.b, pressure, temperature);
     const Cubic cubic = cubicOf(equation, A, B);
-    if (variantOf(state.host).stepsReport && state.stepsflag == 1)
+    if (variant.stepsReport && state.stepsflag == 1)
         writeSteps(state, equation, parameters, A, B, cubic);
     return cubic;
 }
@@ -61,11 +61,17 @@ Cubic formCubic(Equation equation, EosState& state, float temperature, float pre
 std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, float p3,
                                const EquationParameters& parameters)
 {
-    const auto cubic = trap(variantOf(state.host).zcalMessage[static_cast<int>(equation)],
-                            [&]() -> std::optional<Cubic> { return formCubic(equation, state, T, p3, parameters); });
-    if (!cubic)
+    const HostVariant& variant = variantOf(state.host);
+    // Formed in place rather than handed back in an optional, which costs the solve a stalled
+    // reload of the three coefficients.
+    Cubic cubic;
+    const bool formed = trap(variant.zcalMessage[static_cast<int>(equation)], [&]() -> std::optional<bool> {
+                            cubic = formCubic(equation, variant, state, T, p3, parameters);
+                            return true;
+                        }).has_value();
+    if (!formed)
         return std::nullopt;
-    return Cardan(cubic->c2, cubic->c1, cubic->c0);
+    return Cardan(cubic.c2, cubic.c1, cubic.c0);
 }
 
 namespace {

@@ -12,19 +12,30 @@ namespace calvex::core {
 namespace detail {
 namespace {
 
-double lnPhi(Equation equation, const EquationParameters& parameters, double Z, float Te, float Pe)
+// What ln phi needs of the state besides the root, formed once for both roots.
+struct StateTerms {
+    double A = 0.0; // van der Waals only
+    double B = 0.0;
+    double coefficient = 0.0; // the others only
+};
+
+StateTerms stateTerms(Equation equation, const EquationParameters& parameters, float Te, float Pe)
 {
     const double a = parameters.a;
     const double b = parameters.b;
     if (equation == Equation::VanDerWaals) {
         // B and A stay in double precision here; only the product a Pe is stored.
-        const double B = quotient(b * Pe, R * Te);
         const double RTe = R * Te;
-        const double A = quotient(single(a * Pe), RTe * RTe);
-        return vanDerWaalsLnPhi(Z, A, B);
+        return {quotient(single(a * Pe), RTe * RTe), quotient(b * Pe, R * Te), 0.0};
     }
-    const float B = dimensionlessB(parameters.b, Pe, Te);
-    return oneFluidLnPhi(equation, Z, B, logCoefficient(equation, a, b, Te));
+    return {0.0, dimensionlessB(parameters.b, Pe, Te), logCoefficient(equation, a, b, Te)};
+}
+
+double lnPhi(Equation equation, const StateTerms& terms, double Z)
+{
+    if (equation == Equation::VanDerWaals)
+        return vanDerWaalsLnPhi(Z, terms.A, terms.B);
+    return oneFluidLnPhi(equation, Z, terms.B, terms.coefficient);
 }
 
 std::optional<FugacityEvaluation> member(Equation equation, EosState& state, float argument)
@@ -44,8 +55,9 @@ std::optional<FugacityEvaluation> member(Equation equation, EosState& state, flo
         }
         // The liquid-like and the vapour-like root; the middle root never enters a fugacity.
         constexpr int rootOf[] = {0, 2};
+        const StateTerms terms = stateTerms(equation, parameters, Te, Pe);
         for (int k : {0, 1}) {
-            const float phi = fugacityCoefficient(lnPhi(equation, parameters, Z[rootOf[k]], Te, Pe));
+            const float phi = fugacityCoefficient(lnPhi(equation, terms, Z[rootOf[k]]));
             evaluation.fugacities[k] = single(static_cast<double>(phi) * Pe);
         }
         return evaluation;
@@ -64,7 +76,7 @@ std::optional<FugacityEvaluation> fugacityEvaluation(EosState& state, float argu
     const HostVariant& variant = variantOf(state.host);
     if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
         const bool named = trap(variant.fugasitycalMessage, [&]() -> std::optional<bool> {
-                               writeSlot(state.result, 6, logName(*equation));
+                               at(state.result, 6).assign(logName.names[static_cast<std::size_t>(*equation)]);
                                return true;
                            }).has_value();
         if (!named)

@@ -54,56 +54,110 @@ TEST(Numbers, RoundingScalesAreThoseOfPow)
         }
 }
 
-TEST(Numbers, TextsAreThoseOfPrintfsGFormatOverAWideSample)
+// The reference texts: printf's own, with the program's zero, and for a rounded text the
+// program's rounding, then printf's %.*f with the trailing zeros (and "-0") taken off.
+std::string printfG(double value, int digits)
 {
-    // Against snprintf("%.*G") itself: every float exponent and random mantissas, both signs,
-    // the extremes and the non-finite values, at 7 digits (singles) and 15 (doubles).
-    const auto printfText = [](double value, int digits) {
-        if (value == 0.0)
-            return std::string("0");
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
-        return std::string(buffer);
-    };
-    std::mt19937 random(20261209);
-    std::vector<float> floats{FLT_MAX, -FLT_MAX, FLT_MIN, FLT_TRUE_MIN, 1e-5f, 1e-4f, 0.1f, 999999.5f, 9999999.0f,
-                              1e7f, 123456.75f, std::numeric_limits<float>::infinity(),
-                              -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()};
-    for (int i = 0; i < 200000; ++i) {
-        const std::uint32_t bits = random();
-        float value;
+    if (value == 0.0)
+        return "0";
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*G", digits, value);
+    return buffer;
+}
+
+std::string printfRounded(double value, int decimals)
+{
+    const double rounded = roundHalfEven(value, decimals);
+    std::vector<char> buffer(400 + decimals);
+    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, rounded);
+    std::string text = buffer.data();
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text == "-0" ? std::string("0") : text;
+}
+
+// Values of a floating type T that reach every branch of the digit generation: uniform bit
+// patterns (every exponent, NaN and infinity included), significands with few bits (the exact
+// halves that round to even), subnormals, both signs throughout, the neighbours of every power of ten and of every
+// 99..95 that rounds up to the next power, the extremes, and the magnitudes the reports hold.
+template <class T, class Bits>
+std::vector<T> sampleOf(int digits, int count, std::mt19937_64& random)
+{
+    constexpr int significandBits = std::numeric_limits<T>::digits - 1;
+    const auto fromBits = [](Bits bits) {
+        T value;
         std::memcpy(&value, &bits, sizeof value);
-        floats.push_back(value);
-    }
-    // As many again over the magnitudes reports hold (1E-12 to 1E+12), where the texts come
-    // from the scaled fast path rather than the exact digit generation.
-    std::uniform_real_distribution<float> decade(-12.0f, 12.0f);
-    for (int i = 0; i < 200000; ++i)
-        floats.push_back((i % 2 ? -1.0f : 1.0f) * std::pow(10.0f, decade(random)));
-    // roundedText's digits against %.*f, with its own rounding and trimming applied to both.
-    const auto printfRounded = [](double value, int decimals) {
-        const double rounded = roundHalfEven(value, decimals);
-        std::vector<char> buffer(400 + decimals);
-        std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, rounded);
-        std::string text = buffer.data();
-        if (text.find('.') != std::string::npos) {
-            while (text.back() == '0')
-                text.pop_back();
-            if (text.back() == '.')
-                text.pop_back();
-        }
-        return text == "-0" ? std::string("0") : text;
+        return value;
     };
-    for (float value : floats) {
-        ASSERT_EQ(singleText(value), printfText(value, 7)) << std::hexfloat << value;
-        const double wide = static_cast<double>(value) * (1.0 + 1e-9);
-        ASSERT_EQ(doubleText(wide), printfText(wide, 15)) << std::hexfloat << wide;
-        for (int decimals : {0, 1, 2, 4, 70}) {
-            if (std::isfinite(value)) {
-                ASSERT_EQ(roundedText(value, decimals), printfRounded(value, decimals)) << value << " " << decimals;
-            }
+    std::vector<T> values;
+    for (int i = 0; i < count; ++i)
+        values.push_back(fromBits(static_cast<Bits>(random())));
+    for (int i = 0; i < count / 2; ++i) {
+        const auto cleared = random() % (significandBits + 1);
+        const Bits bits = static_cast<Bits>(random()) >> cleared << cleared;
+        values.push_back(fromBits(bits));
+    }
+    constexpr Bits signBit = Bits{1} << (sizeof(Bits) * 8 - 1);
+    for (int i = 0; i < count / 8; ++i)
+        values.push_back(fromBits(static_cast<Bits>(random()) & (signBit | ((Bits{1} << significandBits) - 1))));
+    std::uniform_real_distribution<double> decade(-16.0, 23.0);
+    for (int i = 0; i < count / 2; ++i)
+        values.push_back(static_cast<T>((i % 2 ? -1.0 : 1.0) * std::pow(10.0, decade(random))));
+    const std::size_t drawn = values.size();
+    const std::string nines = std::string(digits, '9') + "5e";
+    for (int exponent = std::numeric_limits<T>::min_exponent10 - 20; exponent <= std::numeric_limits<T>::max_exponent10;
+         ++exponent) {
+        for (const std::string& text : {"1e" + std::to_string(exponent), "0." + nines + std::to_string(exponent + 1)}) {
+            T value = static_cast<T>(std::strtold(text.c_str(), nullptr));
+            for (int step = 0; step < 4; ++step)
+                value = std::nextafter(value, T(0));
+            for (int step = 0; step < 9; ++step, value = std::nextafter(value, std::numeric_limits<T>::max()))
+                values.push_back(value);
         }
     }
+    for (T extreme : {std::numeric_limits<T>::max(), std::numeric_limits<T>::min(), std::numeric_limits<T>::denorm_min(),
+                      std::numeric_limits<T>::infinity(), std::numeric_limits<T>::quiet_NaN()})
+        values.push_back(extreme);
+    const std::size_t chosen = values.size();
+    for (std::size_t i = drawn; i < chosen; ++i)
+        values.push_back(-values[i]);
+    return values;
+}
+
+// The texts must equal printf's byte for byte: each sample holds over two million values,
+// the exponent form and the plain form, rounding ties and runs of nines alike.
+TEST(Numbers, TextsAreThoseOfPrintfOverEveryRange)
+{
+    std::mt19937_64 random(20261209);
+    for (float value : sampleOf<float, std::uint32_t>(7, 1000000, random))
+        ASSERT_EQ(singleText(value), printfG(value, 7)) << std::hexfloat << value;
+    for (double value : sampleOf<double, std::uint64_t>(15, 1000000, random))
+        ASSERT_EQ(doubleText(value), printfG(value, 15)) << std::hexfloat << value;
+}
+
+TEST(Numbers, RoundedTextsAreThoseOfPrintfsFixedFormat)
+{
+    // Magnitudes over the whole range the scaled whole number can take, decimals from none to
+    // past the exact powers of ten; dyadic values whose scaled value is an exact half; the
+    // whole numbers next to 2^52, where the text leaves the integer path.
+    std::mt19937_64 random(20261210);
+    std::uniform_real_distribution<double> decade(-25.0, 25.0);
+    std::uniform_int_distribution<int> places(0, 25);
+    std::vector<std::pair<double, int>> cases;
+    for (int i = 0; i < 2000000; ++i)
+        cases.emplace_back((i % 2 ? -1.0 : 1.0) * std::pow(10.0, decade(random)), places(random));
+    for (int i = 0; i < 500000; ++i)
+        cases.emplace_back(std::ldexp(static_cast<double>(random() % 200001) - 100000.0, -static_cast<int>(random() % 12)),
+                           static_cast<int>(random() % 4));
+    for (int decimals = 0; decimals <= 22; ++decimals)
+        for (double offset = -3; offset <= 3; ++offset)
+            cases.emplace_back((4503599627370496.0 + offset) / std::pow(10.0, decimals), decimals);
+    for (const auto& [value, decimals] : cases)
+        ASSERT_EQ(roundedText(value, decimals), printfRounded(value, decimals)) << std::hexfloat << value << " " << decimals;
 }
 
 TEST(Numbers, RoundedTextRoundsHalfToEvenWithoutTrailingZeros)
