@@ -65,13 +65,23 @@ public:
         std::string error;
         // The connection is used by this one operation in this one thread.
         m_connection = openKeyed(file, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, componentDatabaseKey, error);
-        for (auto query = queries.begin(); m_connection && !m_statement && query + 1 < queries.end(); ++query)
+        for (auto query = queries.begin(); m_connection && !m_statement && query + 1 < queries.end(); ++query) {
             m_statement = prepareNarrowed(*query, text);
-        if (m_connection && !m_statement)
+            m_chosen = static_cast<std::size_t>(query - queries.begin());
+        }
+        if (m_connection && !m_statement) {
             m_statement = prepare(m_connection.get(), *std::prev(queries.end()), error);
+            m_chosen = queries.size() - 1;
+        }
         if (!m_statement)
             throw Failure{error};
     }
+
+    // Which of the queries runs, counted from 0.
+    std::size_t chosen() const { return m_chosen; }
+
+    // The whole number in the first column of the current row, as stored.
+    std::int64_t first() { return sqlite3_column_int64(m_statement.get(), 0); }
 
     // Moves to the next row (the first on the first call); false past the last one.
     bool next()
@@ -170,6 +180,7 @@ private:
 
     Connection m_connection;
     Statement m_statement;
+    std::size_t m_chosen = 0;
     // The callers name columns by literals, which outlive the rows.
     std::vector<std::pair<std::string_view, int>> m_columns;
 };
@@ -215,13 +226,40 @@ ComponentList ComponentDatabase::ListComponents() const
 {
     return guarded<ComponentList>([&] {
         ComponentList list;
-        // The two columns listed, in stored order: from the listing index, or from the table
-        // without the other columns.
-        static const std::string fromListing = std::string("SELECT name, SNO FROM Properties INDEXED BY ") +
-                                               componentListingIndex + " ORDER BY rowid";
+        // The two columns listed: from the listing index, put back in stored order here (cheaper
+        // than asking the query to sort), or from the table without the other columns.
+        static const std::string fromListing =
+            std::string("SELECT rowid, name, SNO FROM Properties INDEXED BY ") + componentListingIndex;
         Rows rows(file(), {fromListing, "SELECT name, SNO FROM Properties NOT INDEXED", "SELECT * FROM Properties"});
-        while (rows.next())
-            list.components.push_back({rows.text("name"), rows.whole<std::int32_t>("SNO")});
+        if (rows.chosen() != 0) {
+            while (rows.next())
+                list.components.push_back({rows.text("name"), rows.whole<std::int32_t>("SNO")});
+            return list;
+        }
+        // Each row is read as the table scan would read it; the first row in stored order that
+        // fails gives the error.
+        struct Listed {
+            std::int64_t rowid;
+            ComponentEntry entry;
+            std::optional<std::string> failure;
+        };
+        std::vector<Listed> listed;
+        while (rows.next()) {
+            Listed row{rows.first(), {}, std::nullopt};
+            try {
+                row.entry = {rows.text("name"), rows.whole<std::int32_t>("SNO")};
+            } catch (const Failure& failure) {
+                row.failure = failure.text;
+            }
+            listed.push_back(std::move(row));
+        }
+        std::ranges::sort(listed, {}, &Listed::rowid);
+        list.components.reserve(listed.size());
+        for (Listed& row : listed) {
+            if (row.failure)
+                throw Failure{*row.failure};
+            list.components.push_back(std::move(row.entry));
+        }
         return list;
     });
 }
