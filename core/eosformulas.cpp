@@ -12,30 +12,6 @@ constexpr double sqrt2 = std::numbers::sqrt2;
 
 } // namespace
 
-float dimensionlessA(float a, float P, float T)
-{
-    const double RT = R * T;
-    return single(quotient(static_cast<double>(a) * P, RT * RT));
-}
-
-float dimensionlessB(float b, float P, float T) { return single(quotient(static_cast<double>(b) * P, R * T)); }
-
-Cubic cubicOf(Equation equation, float A, float B)
-{
-    const double a = A;
-    const double b = B;
-    switch (equation) {
-    case Equation::VanDerWaals:
-        return {single(-1.0 - b), A, single(-a * b)};
-    case Equation::RedlichKwong:
-    case Equation::SoaveRedlichKwong:
-        return {-1.0f, single((a - b) - b * b), single(-a * b)};
-    case Equation::PengRobinson:
-        return {single(b - 1.0), single((a - 2.0 * b) - 3.0 * b * b), single(b * b * b + (b * b - a * b))};
-    }
-    return {};
-}
-
 double cubicLog(Equation equation, double Z, double B)
 {
     if (equation == Equation::PengRobinson)

@@ -4,14 +4,14 @@
 // or the one fluid's (mixture). Each takes the values its callers store as 32-bit floats and
 // throws ArithmeticFault where a step cannot be computed.
 
+#include "core/checkedmath.h"
+#include "core/eosparameters.h"
 #include "core/hostvariant.h"
 
 #include <array>
 
 namespace calvex::core::detail {
 
-float dimensionlessA(float a, float P, float T); // a P / (R T)^2
-float dimensionlessB(float b, float P, float T); // b P / (R T)
 
 // Z^3 + c2 Z^2 + c1 Z + c0 = 0 of the equation.
 struct Cubic {
@@ -19,7 +19,34 @@ struct Cubic {
     float c1 = 0.0f;
     float c0 = 0.0f;
 };
-Cubic cubicOf(Equation equation, float A, float B);
+
+// These three open every compressibility evaluation; inline, the solve follows without calls.
+inline float dimensionlessA(float a, float P, float T) // a P / (R T)^2
+{
+    const double RT = R * T;
+    return single(quotient(static_cast<double>(a) * P, RT * RT));
+}
+
+inline float dimensionlessB(float b, float P, float T) // b P / (R T)
+{
+    return single(quotient(static_cast<double>(b) * P, R * T));
+}
+
+inline Cubic cubicOf(Equation equation, float A, float B)
+{
+    const double a = A;
+    const double b = B;
+    switch (equation) {
+    case Equation::VanDerWaals:
+        return {single(-1.0 - b), A, single(-a * b)};
+    case Equation::RedlichKwong:
+    case Equation::SoaveRedlichKwong:
+        return {-1.0f, single((a - b) - b * b), single(-a * b)};
+    case Equation::PengRobinson:
+        return {single(b - 1.0), single((a - 2.0 * b) - 3.0 * b * b), single(b * b * b + (b * b - a * b))};
+    }
+    return {};
+}
 
 // The logarithm shared by the Redlich-Kwong family, ln|(Z + B)/Z|, and its Peng-Robinson
 // counterpart, ln|(Z + (1 + sqrt 2) B)/(Z + (1 - sqrt 2) B)|.
