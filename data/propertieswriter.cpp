@@ -1,5 +1,6 @@
 #include "data/propertieswriter.h"
 
+#include "pure/componentdatabase.h"
 #include "pure/sqlcipher.h"
 
 #include <algorithm>
@@ -92,6 +93,8 @@ public:
             sqlite3_reset(statement.get());
         }
         statement.reset();
+        if (std::ranges::count(header, "name") && std::ranges::count(header, "SNO"))
+            execute(std::string("CREATE INDEX ") + componentListingIndex + " ON properties (name, SNO)");
         execute("COMMIT");
     }
 

@@ -28,8 +28,9 @@ void checkComponentTable(const std::vector<CsvLine>& lines);
 // Makes `file` anew as an encrypted database keyed with `password`, holding one table
 // `properties` whose columns are named by the first record (any of propertiesColumns, in any
 // order) and whose rows are the other records. SNO and eq are stored as whole numbers, name as
-// text, the rest as double-precision numbers; an empty field is stored as an empty cell. The
-// file is written beside `file` under another name and renamed over it once complete.
+// text, the rest as double-precision numbers; an empty field is stored as an empty cell. A table
+// with both name and SNO gets the index componentListingIndex of the two. The file is written
+// beside `file` under another name and renamed over it once complete.
 // Throws PropertiesWriteError naming the record that cannot be stored.
 void writePropertiesDatabase(const std::filesystem::path& file, const std::vector<CsvRecord>& records,
                              std::string_view password);

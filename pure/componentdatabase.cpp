@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <charconv>
 #include <exception>
+#include <initializer_list>
+#include <iterator>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -53,12 +55,20 @@ std::optional<double> numberInText(std::string_view text)
 // read by column name, matched without regard to case.
 class Rows {
 public:
-    Rows(const std::filesystem::path& file, std::string_view sql)
+    // Runs the first of `queries` that prepares. Each but the last delivers, in the same order
+    // and with the same cells, the rows of the last that the caller would not pass over; a file
+    // that one does not fit (no such index or column, a view) falls to the next, so what fails,
+    // fails with the message of the last. `text` is bound to a first parameter.
+    Rows(const std::filesystem::path& file, std::initializer_list<std::string_view> queries,
+         std::string_view text = {})
     {
         std::string error;
-        m_connection = openKeyed(file, SQLITE_OPEN_READONLY, componentDatabaseKey, error);
-        if (m_connection)
-            m_statement = prepare(m_connection.get(), sql, error);
+        // The connection is used by this one operation in this one thread.
+        m_connection = openKeyed(file, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, componentDatabaseKey, error);
+        for (auto query = queries.begin(); m_connection && !m_statement && query + 1 < queries.end(); ++query)
+            m_statement = prepareNarrowed(*query, text);
+        if (m_connection && !m_statement)
+            m_statement = prepare(m_connection.get(), *std::prev(queries.end()), error);
         if (!m_statement)
             throw Failure{error};
     }
@@ -102,6 +112,18 @@ public:
     }
 
 private:
+    Statement prepareNarrowed(std::string_view sql, std::string_view text)
+    {
+        std::string ignored;
+        Statement statement = prepare(m_connection.get(), sql, ignored);
+        if (statement && sqlite3_bind_parameter_count(statement.get()) > 0 &&
+            (text.size() > std::numeric_limits<int>::max() ||
+             sqlite3_bind_text(statement.get(), 1, text.data(), static_cast<int>(text.size()), SQLITE_STATIC) !=
+                 SQLITE_OK))
+            statement.reset();
+        return statement;
+    }
+
     // The columns of a statement stay where they are from row to row: each name is matched once.
     int columnIndex(std::string_view column)
     {
@@ -193,7 +215,11 @@ ComponentList ComponentDatabase::ListComponents() const
 {
     return guarded<ComponentList>([&] {
         ComponentList list;
-        Rows rows(file(), "SELECT * FROM Properties");
+        // The two columns listed, in stored order: from the listing index, or from the table
+        // without the other columns.
+        static const std::string fromListing = std::string("SELECT name, SNO FROM Properties INDEXED BY ") +
+                                               componentListingIndex + " ORDER BY rowid";
+        Rows rows(file(), {fromListing, "SELECT name, SNO FROM Properties NOT INDEXED", "SELECT * FROM Properties"});
         while (rows.next())
             list.components.push_back({rows.text("name"), rows.whole<std::int32_t>("SNO")});
         return list;
@@ -204,7 +230,7 @@ ComponentLookup ComponentDatabase::ReadComponent(std::int32_t SNO, core::Compone
                                                  ComponentColumns columns) const
 {
     return guarded<ComponentLookup>([&] {
-        Rows rows(file(), "SELECT * FROM properties WHERE SNO= " + std::to_string(SNO));
+        Rows rows(file(), {"SELECT * FROM properties WHERE SNO= " + std::to_string(SNO)});
         if (!rows.next())
             return ComponentLookup{};
         core::ComponentConstants read = constants;
@@ -232,7 +258,16 @@ ComponentLookup ComponentDatabase::FindComponentByName(std::string_view name,
 {
     return guarded<ComponentLookup>([&] {
         const std::string wanted = withoutBlanks(name);
-        Rows rows(file(), "SELECT * from properties ");
+        // The scan stops at the first row whose name matches or is missing, which fails it; the
+        // narrower queries find that row in the listing index, or in the table without taking
+        // out the rows before it.
+        static const std::string fromListing =
+            std::string("SELECT * FROM properties WHERE rowid = (SELECT rowid FROM properties INDEXED BY ") +
+            componentListingIndex + " WHERE name IS NULL OR replace(name, ' ', '') = ?1 ORDER BY rowid LIMIT 1)";
+        Rows rows(file(),
+                  {fromListing, "SELECT * FROM properties NOT INDEXED WHERE name IS NULL OR replace(name, ' ', '') = ?1",
+                   "SELECT * from properties "},
+                  wanted);
         while (rows.next()) {
             if (withoutBlanks(rows.text("name")) != wanted)
                 continue;

@@ -15,6 +15,9 @@
 namespace calvex::pure {
 
 inline constexpr char componentDatabaseFile[] = "properties.mdb";
+// The index of name and SNO that the build makes: the list and the search by name read it, a
+// fifth of the table's pages, in place of the table. A file without it is read from the table.
+inline constexpr char componentListingIndex[] = "properties_listing";
 // The file opens only with this key: SQLCipher's raw-key form, x'<64 hex digits>', which the
 // build derives from the database's password.
 inline constexpr char componentDatabaseKey[] = CALVEX_COMPONENT_DATABASE_KEY;
