@@ -3,38 +3,7 @@
 #include "core/checkedmath.h"
 #include "core/eosparameters.h"
 
-#include <numbers>
-
 namespace calvex::core::detail {
-namespace {
-
-constexpr double sqrt2 = std::numbers::sqrt2;
-
-} // namespace
-
-double cubicLog(Equation equation, double Z, double B)
-{
-    if (equation == Equation::PengRobinson)
-        return logOfAbs(quotient(Z + (1.0 + sqrt2) * B, Z + (1.0 - sqrt2) * B));
-    return logOfAbs(quotient(Z + B, Z));
-}
-
-double logCoefficient(Equation equation, double a, double b, double T)
-{
-    if (equation == Equation::PengRobinson)
-        return quotient(a, 2.0 * sqrt2 * b * R * T);
-    return quotient(a, b * R * T);
-}
-
-double lnPhi(Equation equation, double Z, double B, double ratio, double attraction, double coefficient)
-{
-    return finite(ratio * (Z - 1.0) - logOfAbs(Z - B) + attraction * coefficient * cubicLog(equation, Z, B));
-}
-
-double vanDerWaalsLnPhi(double Z, double A, double B) { return finite((Z - 1.0) - logOfAbs(Z - B) - quotient(A, Z)); }
-
-float fugacityCoefficient(double lnPhiValue) { return single(exponential(single(lnPhiValue))); }
-
 float temperatureDerivative(float m, double a, float alpha, double T, double Tc)
 {
     return single(quotient(-m * a, squareRoot(alpha * T * Tc)));
