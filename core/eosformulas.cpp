@@ -3,62 +3,7 @@
 #include "core/checkedmath.h"
 #include "core/eosparameters.h"
 
-#include <numbers>
-
 namespace calvex::core::detail {
-namespace {
-
-constexpr double sqrt2 = std::numbers::sqrt2;
-
-} // namespace
-
-float dimensionlessA(float a, float P, float T)
-{
-    const double RT = R * T;
-    return single(quotient(static_cast<double>(a) * P, RT * RT));
-}
-
-float dimensionlessB(float b, float P, float T) { return single(quotient(static_cast<double>(b) * P, R * T)); }
-
-Cubic cubicOf(Equation equation, float A, float B)
-{
-    const double a = A;
-    const double b = B;
-    switch (equation) {
-    case Equation::VanDerWaals:
-        return {single(-1.0 - b), A, single(-a * b)};
-    case Equation::RedlichKwong:
-    case Equation::SoaveRedlichKwong:
-        return {-1.0f, single((a - b) - b * b), single(-a * b)};
-    case Equation::PengRobinson:
-        return {single(b - 1.0), single((a - 2.0 * b) - 3.0 * b * b), single(b * b * b + (b * b - a * b))};
-    }
-    return {};
-}
-
-double cubicLog(Equation equation, double Z, double B)
-{
-    if (equation == Equation::PengRobinson)
-        return logOfAbs(quotient(Z + (1.0 + sqrt2) * B, Z + (1.0 - sqrt2) * B));
-    return logOfAbs(quotient(Z + B, Z));
-}
-
-double logCoefficient(Equation equation, double a, double b, double T)
-{
-    if (equation == Equation::PengRobinson)
-        return quotient(a, 2.0 * sqrt2 * b * R * T);
-    return quotient(a, b * R * T);
-}
-
-double lnPhi(Equation equation, double Z, double B, double ratio, double attraction, double coefficient)
-{
-    return finite(ratio * (Z - 1.0) - logOfAbs(Z - B) + attraction * coefficient * cubicLog(equation, Z, B));
-}
-
-double vanDerWaalsLnPhi(double Z, double A, double B) { return finite((Z - 1.0) - logOfAbs(Z - B) - quotient(A, Z)); }
-
-float fugacityCoefficient(double lnPhiValue) { return single(exponential(single(lnPhiValue))); }
-
 float temperatureDerivative(float m, double a, float alpha, double T, double Tc)
 {
     return single(quotient(-m * a, squareRoot(alpha * T * Tc)));
