@@ -5,9 +5,6 @@
 #include "services/resultformat.h"
 #include "services/units.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace calvex::pure {
 namespace {
 
@@ -17,13 +14,6 @@ using services::val;
 
 const std::string invalidInput = "invalid input so quiting";
 const std::string notFound = "component not found in the database";
-
-// A box left empty, or holding only a sign or a point, gives no value whatever its unit: "0" in
-// celsius is a temperature, nothing typed is none.
-bool holdsNumber(const std::string& text)
-{
-    return std::any_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
-}
 
 core::EosHost hostOf(PureWindowKind kind)
 {
@@ -107,7 +97,7 @@ bool PureCalculator::runCalculation(const FormReading& form)
     if (!checkConstants())
         return false;
     if (m_config.hasTemperature
-        && !checkState(m_state.T, holdsNumber(form.temperatureText) ? services::ToKelvin : nullptr,
+        && !checkState(m_state.T, services::holdsNumber(form.temperatureText) ? services::ToKelvin : nullptr,
                        m_config.temperatureMessage, "Enter valid Temperature in kelvin",
                        &m_Tunit, "kelvin"))
         return false;
@@ -116,7 +106,7 @@ bool PureCalculator::runCalculation(const FormReading& form)
                        "Enter valid Temperature in kelvin", nullptr, nullptr))
         return false;
     if (m_config.hasPressure
-        && !checkState(m_state.p, holdsNumber(form.pressureText) ? services::ToPascal : nullptr,
+        && !checkState(m_state.p, services::holdsNumber(form.pressureText) ? services::ToPascal : nullptr,
                        "Pressure cannot be zero or negative",
                        "Enter valid Pressure  in bar", &m_Punit, "bar"))
         return false;

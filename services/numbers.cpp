@@ -541,5 +541,9 @@ std::optional<double> strictNumber(std::string_view text)
     return std::strtod(number.c_str(), nullptr);
 }
 
+bool holdsNumber(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+}
 
 } // namespace calvex::services

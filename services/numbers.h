@@ -57,6 +57,10 @@ inline std::optional<float> toSingle(double value)
 // and an optional exponent (E or D), and nothing else; empty for anything else, "" included.
 std::optional<double> strictNumber(std::string_view text);
 
+// Whether a box holds a digit. A box left empty, or holding only a sign or a point, gives no
+// value whatever its unit: "0" in celsius is a temperature, nothing typed is none.
+bool holdsNumber(std::string_view text);
+
 // Where a window of `innerTwips` starts in `outerTwips` when it sits 1/`divisor` of the free
 // space from the start: the difference made a whole number (to nearest, halves to even), then
 // divided with truncation toward zero. A divisor of 2 centres it; 0 gives 0.

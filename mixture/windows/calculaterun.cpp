@@ -199,13 +199,15 @@ namespace {
 
 enum class StateCheck { Kept, Reentered, Refused };
 
-// A state value is checked as it will be used, converted to kelvin or pascal; a re-entered
-// value replaces it in `reenteredUnit`, unconverted.
-StateCheck checkState(float& value, std::string& unit, float (*converter)(float&, const std::string&),
-                      const StatePrompt& texts, const char* reenteredUnit)
+// A state value is checked as it will be used, converted to kelvin or pascal; a box without a
+// digit is checked as the 0 it reads, whatever its unit. A re-entered value replaces it in
+// `reenteredUnit`, unconverted.
+StateCheck checkState(float& value, std::string& unit, const std::string& text,
+                      float (*converter)(float&, const std::string&), const StatePrompt& texts,
+                      const char* reenteredUnit)
 {
     float converted = value;
-    const float base = converter(converted, unit);
+    const float base = services::holdsNumber(text) ? converter(converted, unit) : value;
     if (base > 0 && std::isfinite(base))
         return StateCheck::Kept;
     ui().message(texts.message);
@@ -221,12 +223,12 @@ StateCheck checkState(float& value, std::string& unit, float (*converter)(float&
 
 bool CalculateRun::checkTemperature(const StatePrompt& texts)
 {
-    return checkState(m_work.T, m_work.Tunit, services::ToKelvin, texts, "kelvin") != StateCheck::Refused;
+    return checkState(m_work.T, m_work.Tunit, m_reading.temperatureText, services::ToKelvin, texts, "kelvin") != StateCheck::Refused;
 }
 
 bool CalculateRun::checkPressure(const StatePrompt& texts)
 {
-    const StateCheck check = checkState(m_work.P, m_work.Punit, services::ToPascal, texts, "bar");
+    const StateCheck check = checkState(m_work.P, m_work.Punit, m_reading.pressureText, services::ToPascal, texts, "bar");
     if (check == StateCheck::Reentered)
         m_pressureReentered = true;
     return check != StateCheck::Refused;

@@ -156,6 +156,8 @@ TEST_F(Prologue, TheStateIsCheckedConvertedThenRangeChecked)
         {K::BubblePressure, "-300", "celsius", "300", temperatureRefused, 300},
         {K::BubblePressure, "-500", "fahrenheit", "300", temperatureRefused, 300},
         {K::BubblePressure, "", "kelvin", "", temperatureRefused, 0},
+        {K::BubblePressure, "", "celsius", "300", temperatureRefused, 300},
+        {K::BubblePressure, "-.", "fahrenheit", "", temperatureRefused, 0},
         {K::BubblePressure, "369.83", "kelvin", {}, {}, 369.83f},
         {K::BubblePressure, "369.84", "kelvin", {}, {aboveTc}, 0},
         {K::BubbleTemperature, "2", "atm", {}, {}, 2.026f},
