@@ -121,4 +121,14 @@ auto trap(std::string_view message, Body&& body) -> decltype(body())
     }
 }
 
+// Runs `body`, which returns nothing, under the same trap: whether it ran to its end.
+template <class Body>
+bool completes(std::string_view message, Body&& body)
+{
+    return trap(message, [&]() -> std::optional<bool> {
+               body();
+               return true;
+           }).has_value();
+}
+
 } // namespace calvex::core::detail

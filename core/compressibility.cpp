@@ -65,11 +65,8 @@ std::optional<CubicRoots> zcal(Equation equation, EosState& state, float T, floa
     // Formed in place rather than handed back in an optional, which costs the solve a stalled
     // reload of the three coefficients.
     Cubic cubic;
-    const bool formed = trap(variant.zcalMessage[static_cast<int>(equation)], [&]() -> std::optional<bool> {
-                            cubic = formCubic(equation, variant, state, T, p3, parameters);
-                            return true;
-                        }).has_value();
-    if (!formed)
+    if (!completes(variant.zcalMessage[static_cast<int>(equation)],
+                   [&] { cubic = formCubic(equation, variant, state, T, p3, parameters); }))
         return std::nullopt;
     return Cardan(cubic.c2, cubic.c1, cubic.c0);
 }

@@ -15,7 +15,6 @@ namespace calvex::core::detail {
 
 inline constexpr double sqrt2 = std::numbers::sqrt2;
 
-
 // Z^3 + c2 Z^2 + c1 Z + c0 = 0 of the equation.
 struct Cubic {
     float c2 = 0.0f;

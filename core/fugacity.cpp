@@ -75,11 +75,8 @@ std::optional<FugacityEvaluation> fugacityEvaluation(EosState& state, float argu
         return std::nullopt;
     const HostVariant& variant = variantOf(state.host);
     if (variant.fugacityMode != FugacityMode::AtStateTemperature) {
-        const bool named = trap(variant.fugasitycalMessage, [&]() -> std::optional<bool> {
-                               at(state.result, 6).assign(logName.names[static_cast<std::size_t>(*equation)]);
-                               return true;
-                           }).has_value();
-        if (!named)
+        if (!completes(variant.fugasitycalMessage,
+                       [&] { at(state.result, 6).assign(logName.names[static_cast<std::size_t>(*equation)]); }))
             return std::nullopt;
     }
     return member(*equation, state, argument);

@@ -29,12 +29,13 @@ std::string exactGText(double value, int digits)
 
 using Wide = unsigned __int128;
 
-template <int Last>
-struct WidePowers {
-    Wide values[Last + 1];
-    constexpr WidePowers(unsigned base) : values{}
+// base^0 .. base^Last, each exact in `Number`.
+template <class Number, int Last>
+struct Powers {
+    Number values[Last + 1];
+    constexpr Powers(unsigned base) : values{}
     {
-        Wide power = 1;
+        Number power = 1;
         for (int i = 0; i <= Last; ++i, power *= base)
             values[i] = power;
     }
@@ -43,8 +44,8 @@ struct WidePowers {
 // 5^55 and 10^38 are the last powers below 2^128.
 constexpr int lastPowerOfFive = 55;
 constexpr int lastPowerOfTen = 38;
-constexpr WidePowers<lastPowerOfFive> powersOfFive(5);
-constexpr WidePowers<lastPowerOfTen> powersOfTen(10);
+constexpr Powers<Wide, lastPowerOfFive> powersOfFive(5);
+constexpr Powers<Wide, lastPowerOfTen> powersOfTen(10);
 
 // "00" .. "99": two digits per division halves the divisions of a digit string.
 constexpr char digitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
@@ -305,18 +306,7 @@ std::string doubleText(double value)
 }
 
 // 10^0 .. 10^22 are exact doubles, which pow gives too; the table spares its cost.
-struct DoublePowers {
-    double values[23];
-    constexpr DoublePowers() : values{}
-    {
-        double power = 1;
-        for (double& value : values) {
-            value = power;
-            power *= 10;
-        }
-    }
-};
-constexpr DoublePowers exactPowers;
+constexpr Powers<double, 22> exactPowers(10);
 
 double roundHalfEven(double value, int decimals)
 {
@@ -389,7 +379,8 @@ inline double nearestWhole(double value)
 void assignRoundedText(std::string& text, double value, int decimals)
 {
     // The whole number roundHalfEven divides by the scale gives the text directly.
-    if (decimals >= 0 && decimals <= 22 && wholeScaledText(nearestWhole(value * exactPowers.values[decimals]), decimals, text))
+    if (decimals >= 0 && decimals <= 22
+        && wholeScaledText(nearestWhole(value * exactPowers.values[decimals]), decimals, text))
         return;
     const double rounded = roundHalfEven(value, decimals);
     if (!std::isfinite(rounded)) {
