@@ -19,7 +19,7 @@ constexpr float nearlyOne = 0.99999f; // a y1 that reaches 1 inside the curve is
 
 std::optional<float> single(double value) { return services::toSingle(value); }
 
-float pascalFromBar(float Pc_bar) { return single(Pc_bar * 100000.0).value_or(0.0f); }
+float pascalFromBar(float Pc_bar) { return single(Pc_bar * services::pascalPerBar).value_or(0.0f); }
 
 BoilingConstants boilingConstants(const core::ComponentConstants& c) { return {c.Tb, c.Tc, pascalFromBar(c.Pc)}; }
 

@@ -6,6 +6,7 @@
 #include "core/checkedmath.h"
 #include "core/eosstate.h"
 #include "services/numbers.h"
+#include "services/units.h"
 
 #include <array>
 #include <charconv>
@@ -43,8 +44,8 @@ void writeLogRow(EosState& state, WriteShown&& writeShown, const std::array<floa
     std::string& number = logCell(state, 8);
     number.assign(row, std::to_chars(row, row + sizeof row, state.nos).ptr);
     writeShown(logCell(state, 9));
-    services::assignRoundedText(logCell(state, 12), fugacities[0] / 1e5, 4);
-    services::assignRoundedText(logCell(state, 13), fugacities[1] / 1e5, 4);
+    services::assignRoundedText(logCell(state, 12), fugacities[0] / services::pascalPerBar, 4);
+    services::assignRoundedText(logCell(state, 13), fugacities[1] / services::pascalPerBar, 4);
 }
 
 inline void nextLogRow(EosState& state)

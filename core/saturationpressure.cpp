@@ -6,6 +6,7 @@
 #include "core/vapourpressure.h"
 
 #include "services/numbers.h"
+#include "services/units.h"
 
 #include <cmath>
 
@@ -66,6 +67,9 @@ float Psatiteration1(EosState& state, float Psatguess, const FugacitySource& fug
             state.logoffset = 0;
         }
         float P = Psatguess;
+        const auto pressureInBar = [&](std::string& cell) {
+            services::assignDoubleText(cell, P / services::pascalPerBar);
+        };
         FugacityEvaluation at = need(fugacities(state, P));
         PressureBracket bracket(state.component.Pc);
         bool converged = false;
@@ -87,7 +91,7 @@ float Psatiteration1(EosState& state, float Psatguess, const FugacitySource& fug
             if (updates >= variant.psatUpdateCap)
                 break;
             if (logging)
-                writeLogRow(state, [&](std::string& cell) { services::assignDoubleText(cell, P / 1e5); }, f);
+                writeLogRow(state, pressureInBar, f);
             P = oneRoot ? single(bracket.nextAfterOneRoot(P, at.roots.rootAboveInflection()))
                         : single(quotient(static_cast<double>(P) * f[0], f[1]));
             if (logging)
@@ -95,7 +99,7 @@ float Psatiteration1(EosState& state, float Psatguess, const FugacitySource& fug
             at = need(fugacities(state, P));
         }
         if (logging)
-            writeLogRow(state, [&](std::string& cell) { services::assignDoubleText(cell, P / 1e5); }, at.fugacities);
+            writeLogRow(state, pressureInBar, at.fugacities);
         return converged ? P : 0.0f;
     });
     return pressure.value_or(0.0f);

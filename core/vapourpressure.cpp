@@ -3,6 +3,7 @@
 #include "core/checkedmath.h"
 #include "core/eosparameters.h"
 #include "core/hostvariant.h"
+#include "services/units.h"
 
 #include <string_view>
 
@@ -10,8 +11,6 @@ namespace calvex::core {
 namespace {
 
 using namespace detail;
-
-constexpr double bar = 1e5;             // Pa
 
 template <class Law>
 std::optional<float> guess(const EosState& state, std::string_view message, Law&& law)
@@ -62,7 +61,7 @@ std::optional<float> Psatguesseqn3(const EosState& state)
         const ComponentConstants& c = state.component;
         const double s = c.VPA - quotient(c.VPB, static_cast<double>(state.T) + c.VPC);
         const float e = single(exponential(s));
-        return single(bar * e);
+        return single(services::pascalPerBar * e);
     });
 }
 

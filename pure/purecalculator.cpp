@@ -234,7 +234,7 @@ void PureCalculator::convert()
         m_state.T = services::ToKelvin(m_state.T, m_Tunit);
     if (m_config.hasPressure)
         m_state.p = services::ToPascal(m_state.p, m_Punit);
-    m_state.component.Pc = single(static_cast<double>(m_state.component.Pc) * 100000.0);
+    m_state.component.Pc = single(static_cast<double>(m_state.component.Pc) * services::pascalPerBar);
 }
 
 bool PureCalculator::computeReport()

@@ -10,10 +10,12 @@
 #include "pure/calculationfault.h"
 #include "pure/purecalculator.h"
 #include "services/numbers.h"
+#include "services/units.h"
 
 namespace calvex::pure {
 namespace {
 
+using services::pascalPerBar;
 using services::roundedText;
 using services::singleText;
 using services::ui;
@@ -122,7 +124,7 @@ bool PureCalculator::reportFugacity()
     const std::optional<core::FugacityPair> pair = core::Fugasitycal(m_state, m_state.p);
     if (!pair)
         return false;
-    const auto bar = [](float fugacity) { return roundedText(static_cast<double>(fugacity) / 100000.0, 3); };
+    const auto bar = [](float fugacity) { return roundedText(static_cast<double>(fugacity) / pascalPerBar, 3); };
     const float liquid = (*pair)[0];
     const float vapour = (*pair)[1];
     writePhase(
@@ -177,7 +179,7 @@ bool PureCalculator::reportSaturation()
         return false;
     }
     // The pressure in bar to 3 decimals, the temperature in K to 2.
-    result[8] = pressureWindow ? roundedText(static_cast<double>(saturation) / 100000.0, 3)
+    result[8] = pressureWindow ? roundedText(static_cast<double>(saturation) / pascalPerBar, 3)
                                : roundedText(saturation, 2);
     return true;
 }

@@ -12,12 +12,14 @@
 #include "pure/calculationfault.h"
 #include "pure/purecalculator.h"
 #include "services/pointsfile.h"
+#include "services/units.h"
 
 #include <algorithm>
 
 namespace calvex::pure {
 namespace {
 
+using services::pascalPerBar;
 using services::PointItem;
 
 constexpr int sweepPoints = 20;
@@ -93,7 +95,8 @@ bool PureCalculator::sweepRows(core::EosState& state, const SweepConfig& sweep, 
             state.T = sweepValue(state.component.Tc, i);
         else
             state.p = sweepValue(state.component.Pc, i);
-        const PointItem x = overTemperature ? PointItem(state.T) : PointItem(static_cast<float>(state.p / 100000.0));
+        const PointItem x =
+            overTemperature ? PointItem(state.T) : PointItem(static_cast<float>(state.p / pascalPerBar));
         std::optional<SweepRow> row = sweepPoint(state, x);
         if (row && fitsChart(*row))
             rows.push_back(std::move(*row));
@@ -126,7 +129,7 @@ std::optional<PureCalculator::SweepRow> PureCalculator::sweepPoint(core::EosStat
         const auto phase = stablePhase(state);
         if (!phase)
             return std::nullopt;
-        return SweepRow{x, PointItem(static_cast<double>(phase->fugacity) / 100000.0)};
+        return SweepRow{x, PointItem(static_cast<double>(phase->fugacity) / pascalPerBar)};
     }
     case PureWindowKind::MolarVolume: {
         const auto phase = stablePhase(state);
@@ -139,13 +142,13 @@ std::optional<PureCalculator::SweepRow> PureCalculator::sweepPoint(core::EosStat
         const float psat = core::Psatcal(state);
         if (psat <= 0)
             return std::nullopt;
-        return SweepRow{PointItem(state.T), PointItem(static_cast<double>(psat) / 100000.0)};
+        return SweepRow{PointItem(state.T), PointItem(static_cast<double>(psat) / pascalPerBar)};
     }
     case PureWindowKind::SaturationTemperature: {
         const float tsat = core::Tsatcal(state);
         if (tsat <= 0)
             return std::nullopt;
-        return SweepRow{PointItem(static_cast<double>(state.p) / 100000.0), PointItem(tsat)};
+        return SweepRow{PointItem(static_cast<double>(state.p) / pascalPerBar), PointItem(tsat)};
     }
     }
     return std::nullopt;

@@ -6,6 +6,8 @@
 
 namespace calvex::services {
 
+inline constexpr double pascalPerBar = 1e5;
+
 // Converts `temperature` in place and returns the new value; an unknown unit returns it
 // unchanged. When the result would overflow a 32-bit float the argument is left as it
 // was and 0 is returned.

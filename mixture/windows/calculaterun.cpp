@@ -223,12 +223,14 @@ StateCheck checkState(float& value, std::string& unit, const std::string& text,
 
 bool CalculateRun::checkTemperature(const StatePrompt& texts)
 {
-    return checkState(m_work.T, m_work.Tunit, m_reading.temperatureText, services::ToKelvin, texts, "kelvin") != StateCheck::Refused;
+    return checkState(m_work.T, m_work.Tunit, m_reading.temperatureText, services::ToKelvin, texts, "kelvin")
+        != StateCheck::Refused;
 }
 
 bool CalculateRun::checkPressure(const StatePrompt& texts)
 {
-    const StateCheck check = checkState(m_work.P, m_work.Punit, m_reading.pressureText, services::ToPascal, texts, "bar");
+    const StateCheck check =
+        checkState(m_work.P, m_work.Punit, m_reading.pressureText, services::ToPascal, texts, "bar");
     if (check == StateCheck::Reentered)
         m_pressureReentered = true;
     return check != StateCheck::Refused;
@@ -241,7 +243,7 @@ void CalculateRun::convertPressureToBar()
     if (m_pressureReentered)
         return;
     float pascal = m_work.P;
-    m_work.P = single(services::ToPascal(pascal, m_work.Punit) / 100000.0);
+    m_work.P = single(services::ToPascal(pascal, m_work.Punit) / services::pascalPerBar);
 }
 
 void CalculateRun::convertPressureToPascal() { services::ToPascal(m_work.P, m_work.Punit); }

@@ -5,6 +5,7 @@
 #include "mixture/windows/calculaterun.h"
 #include "pure/calculationfault.h"
 #include "services/numbers.h"
+#include "services/units.h"
 
 #include <array>
 #include <cmath>
@@ -30,7 +31,7 @@ const std::array<FamilyTraits, 3> table{{
 // The pressure check of the family runs: no blank after "zero".
 const StatePrompt familyPressurePrompt{"Pressure cannot be zero", "Enter valid Pressure in bar"};
 
-constexpr double pascalPerBar = 1e5;
+using services::pascalPerBar;
 
 // Lines 1 and 2: the values as typed or re-entered, with their unit names.
 void writeTypedState(MixtureState& state, const FamilyTraits& traits, const FamilyInput& input)

@@ -6,6 +6,7 @@
 #include "mixture/windows/familyrun.h"
 #include "services/pointsfile.h"
 #include "services/ui.h"
+#include "services/units.h"
 
 #include <array>
 #include <cmath>
@@ -22,7 +23,7 @@ using core::detail::single;
 using services::PointItem;
 using K = MixtureWindowKind;
 
-constexpr double pascalPerBar = 1e5;
+using services::pascalPerBar;
 
 struct SweepTraits {
     K kind;
