@@ -3,7 +3,9 @@
 #include "services/ui.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QEvent>
+#include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -84,6 +86,7 @@ QWidget* WindowRegistry::load(const QString& name)
         if (m_mdiArea) {
             QMdiSubWindow* frame = m_mdiArea->addSubWindow(window);
             frame->installEventFilter(this);
+            keepCloseOffMenuKeys(frame);
         } else {
             window->installEventFilter(this);
         }
@@ -97,6 +100,16 @@ QWidget* WindowRegistry::load(const QString& name)
     if (auto* handler = dynamic_cast<LoadHandler*>(window))
         handler->Form_Load();
     return window;
+}
+
+void WindowRegistry::keepCloseOffMenuKeys(QMdiSubWindow* frame)
+{
+    // A child's Close on Ctrl+W as well as Ctrl+F4 would make the frame's Ctrl+W item
+    // ambiguous, and an ambiguous key chooses neither.
+    if (QMenu* menu = frame->systemMenu())
+        for (QAction* action : menu->actions())
+            if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+                action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
 }
 
 QWidget* WindowRegistry::show(const QString& name)

@@ -14,6 +14,7 @@
 #include <map>
 
 class QMdiArea;
+class QMdiSubWindow;
 class QWidget;
 
 namespace calvex::services {
@@ -99,6 +100,7 @@ private:
     // choice when a child closes follows the same stacking order), leaving the rest where they
     // are.
     void activateFrontChild(const QWidget* closed);
+    static void keepCloseOffMenuKeys(QMdiSubWindow* frame);
 
     std::map<QString, Entry> m_entries;
     QList<QPointer<QWidget>> m_loaded;

@@ -1,5 +1,7 @@
 #include "shell/editingkeys.h"
 
+#include "shell/framemenu.h"
+
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -63,14 +65,28 @@ bool isEditingControl(const QWidget* widget)
     return false;
 }
 
+EditingKeys::EditingKeys(QObject* parent) : QObject(parent)
+{
+    for (const FrameMenuItem& item : frameMenuItems())
+        if (*item.shortcut)
+            m_menuKeys.append(QKeySequence(QString::fromLatin1(item.shortcut)));
+}
+
 bool EditingKeys::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* key = static_cast<QKeyEvent*>(event);
-    if (!isEditingKey(key) || !isEditingControl(widget))
+    if (!isEditingControl(widget))
         return false;
+    if (!isEditingKey(key)) {
+        // Left unaccepted, the override lets the shortcut map choose the menu item.
+        if (event->type() != QEvent::ShortcutOverride || !m_menuKeys.contains(QKeySequence(key->keyCombination())))
+            return false;
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
         return true;

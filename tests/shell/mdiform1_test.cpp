@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QLineEdit>
@@ -24,6 +25,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
+#include <QSignalSpy>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -33,13 +36,31 @@
 namespace calvex::shell::testing {
 namespace {
 
+// A text box that binds every Ctrl key of its own, as line edits do for Ctrl+E, Ctrl+K and
+// others under the emacs-like bindings of some desktops (the offscreen platform has none).
+class BindingLineEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride
+            && static_cast<QKeyEvent*>(event)->modifiers().testFlag(Qt::ControlModifier)) {
+            event->accept();
+            return true;
+        }
+        return QLineEdit::event(event);
+    }
+};
+
 // A calculator stand-in with a text box, a unit list, a component list and a button.
 class FormStandIn : public StandIn {
 public:
     FormStandIn() : StandIn(QStringLiteral("EnthalpyCalculator"))
     {
         auto* layout = new QVBoxLayout(this);
-        text = new QLineEdit(this);
+        text = new BindingLineEdit(this);
         text->setObjectName("Text1_Temperature");
         units = new QComboBox(this);
         units->setEditable(true);
@@ -49,10 +70,12 @@ public:
         button = new QPushButton("Calculate", this);
         result = new QLineEdit("8.314", this);
         result->setReadOnly(true);
-        for (QWidget* control : std::initializer_list<QWidget*>{text, units, list, button, result})
+        spin = new QSpinBox(this);
+        for (QWidget* control : std::initializer_list<QWidget*>{text, units, list, button, result, spin})
             layout->addWidget(control);
     }
     QLineEdit* text;
+    QSpinBox* spin;
     QComboBox* units;
     QListWidget* list;
     QPushButton* button;
@@ -195,6 +218,32 @@ TEST_F(Frame, EditingKeysActOnTheFocusedTextBoxInsteadOfTheMenu)
     QTest::keyClick(form->text, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form->text->text(), "300");
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM", "EnthalpyCalculator"}));
+}
+
+TEST_F(Frame, EveryOtherMenuShortcutOpensItsWindowFromATextBoxEditableListOrSpinBox)
+{
+    const QList<QKeySequence> editingKeys = {QKeySequence("Ctrl+A"), QKeySequence("Ctrl+C"), QKeySequence("Ctrl+V"),
+                                             QKeySequence("Ctrl+X"), QKeySequence("Ctrl+Z"), QKeySequence("Ctrl+Y")};
+    int pressed = 0;
+    for (const FrameMenuItem& item : frameMenuItems()) {
+        const QKeySequence shortcut(QString::fromLatin1(item.shortcut));
+        if (item.action != FrameAction::Calculator || editingKeys.contains(shortcut))
+            continue;
+        const QString opened = item.choice.window ? QString::fromLatin1(item.choice.window) : services::unifacWindow;
+        for (int control = 0; control < 3; ++control, ++pressed) {
+            FormStandIn* form = openForm();
+            QWidget* box = std::array<QWidget*, 3>{form->text, form->units, form->spin}[control];
+            const std::string where = box->metaObject()->className();
+            QSignalSpy chosen(frame->menuBar()->findChild<QAction*>(QString::fromLatin1(item.control)), &QAction::triggered);
+            focus(box);
+            QTest::keyClicks(box, "12");
+            QTest::keySequence(box, shortcut);
+            destroyUnloaded();
+            EXPECT_EQ(chosen.count(), 1) << item.shortcut << " from " << where;
+            EXPECT_TRUE(loadedNames().contains(opened)) << item.shortcut << " from " << where;
+        }
+    }
+    EXPECT_EQ(pressed, 3 * 23);
 }
 
 TEST_F(Frame, EditingKeysInAReadOnlyTextBoxChooseNoMenuItem)
