@@ -11,7 +11,6 @@
 namespace calvex::unifac {
 namespace {
 
-constexpr double failedGamma = 1e100;
 constexpr double fractionFloor = 1e-100;
 constexpr double gammaFractionFloor = 1e-120;
 constexpr double halfCoordinationNumber = 5.0; // z = 10
@@ -152,9 +151,10 @@ void UnifacGamma(const GroupCounts& nu, std::vector<double>& x, double T, std::v
         for (std::size_t k = 0; k < m; ++k)
             lnResidual -= theta[k] * beta[k][j] / s[k] - e[k][j] * std::log(beta[k][j] / s[k]);
         // A logarithm of zero or of a negative number, a division by zero or an overflow of
-        // the exponential shows as a value that is not finite.
+        // the exponential shows as a value that is not finite; one that underflows to 0 has
+        // lost the coefficient as well.
         const double value = std::exp(lnCombinatorial + lnResidual);
-        gamma[j] = std::isfinite(value) && std::isfinite(lnCombinatorial + lnResidual) ? value : failedGamma;
+        gamma[j] = value > 0.0 && std::isfinite(value) ? value : failedGamma;
     }
 }
 

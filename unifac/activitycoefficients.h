@@ -13,6 +13,8 @@
 namespace calvex::unifac {
 
 constexpr int rowCount = 6;
+// The coefficient of a component the calculation could not compute.
+constexpr double failedGamma = 1e100;
 
 enum TemperatureUnitIndex { Kelvin = 0, Celsius = 1, Fahrenheit = 2, Rankine = 3 };
 
@@ -33,8 +35,8 @@ double temperatureInKelvin(double value, int unitIndex);
 
 // Normalises the fractions of the selected rows, reads the temperature and the group lists of
 // the selected rows' components, and writes each selected row's coefficient caption. With no
-// row selected nothing changes. Every arithmetic failure gives a coefficient of 1e100, for one
-// component or for all.
+// row selected nothing changes. Every arithmetic failure, an underflow to 0 included, gives a
+// coefficient of 1e100, for one component or for all.
 void CalcActivityCoefficients(UnifacSheet& sheet, const UnifacComponentList& list = componentList());
 
 // The same up to the coefficients themselves: γ of the j-th selected row at position j (from 1),

@@ -23,7 +23,7 @@ NameCheck checkName(std::string_view nameAsStored, const UnifacComponentList& li
     for (int i = 1; i <= list.ComponentCount(); ++i)
         if (trimBlanks(list.ComponentNameAt(i)) == name)
             return NameCheck::InUse;
-    return isStorableText(name) ? NameCheck::Accepted : NameCheck::NotStorable;
+    return isStorableName(nameAsStored) ? NameCheck::Accepted : NameCheck::NotStorable;
 }
 
 Notice nameMessage(NameCheck check)
@@ -36,6 +36,19 @@ Notice nameMessage(NameCheck check)
     }
     return {};
 }
+
+Notice changeMessage(ListChange change)
+{
+    switch (change) {
+    case ListChange::ListFull: return {listFullMessage, pleaseNoteTitle};
+    case ListChange::GroupsTooLong: return {listTooLongMessage, pleaseNoteTitle};
+    case ListChange::NotStorable: return nameMessage(NameCheck::NotStorable);
+    case ListChange::Done: break;
+    }
+    return {};
+}
+
+void showNotice(const Notice& notice) { services::ui().message(notice.text, notice.title, notice.icon); }
 
 bool countKeyAccepted(std::string_view text, char key)
 {

@@ -34,7 +34,7 @@ enum class NameCheck { Accepted, Blank, InUse, NotStorable };
 
 // A name as the list would store it, checked against the stored names: empty once trimmed, equal
 // to a stored name once both are cut to 20 characters and trimmed (letter case counts), or
-// holding a character DATABASE.UFC cannot hold.
+// holding in those 20 characters one that DATABASE.UFC cannot hold (the list's own rule).
 NameCheck checkName(std::string_view nameAsStored, const UnifacComponentList& list = componentList());
 struct Notice {
     std::string text;
@@ -43,6 +43,10 @@ struct Notice {
 };
 // The message for a refused name.
 Notice nameMessage(NameCheck check);
+// The message for a change the component list refused; a name it cannot store has the name
+// check's message.
+Notice changeMessage(ListChange change);
+void showNotice(const Notice& notice);
 
 // A count box takes Backspace and the digits 1-9, and "0" only while its value is not 0.
 bool countKeyAccepted(std::string_view text, char key);

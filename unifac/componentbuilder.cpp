@@ -99,8 +99,7 @@ void NameDialog::Command2_Click()
 {
     const NameCheck check = checkName(nameAsStored());
     if (check != NameCheck::Accepted) {
-        const Notice notice = nameMessage(check);
-        services::ui().message(notice.text, notice.title, notice.icon);
+        showNotice(nameMessage(check));
         return;
     }
     answer("1");
@@ -375,19 +374,17 @@ void fBuilder::Command3_Click()
         return;
     }
     const std::string groups = groupListOf(builderRows());
-    if (groups.size() > groupListWidth) {
-        showMessage(listTooLongMessage);
-        return;
+    const ListChange change = m_editRecord != 0
+                                  ? componentList().SetComponentGroups(m_editRecord, groups)
+                                  : componentList().AddComponent(trimBlanks(m_compName->text().toStdString()), groups);
+    if (change != ListChange::Done)
+        showNotice(changeMessage(change));
+    switch (change) {
+    case ListChange::Done: answer("2"); break;
+    case ListChange::GroupsTooLong: break; // the step stays open: the counts are corrected here
+    case ListChange::NotStorable: answer("1"); break; // back to the name step, where the name is corrected
+    case ListChange::ListFull: answer("0"); break;
     }
-    if (m_editRecord != 0) {
-        componentList().SetComponentGroups(m_editRecord, groups);
-    } else if (componentList().AddComponent(trimBlanks(m_compName->text().toStdString()), groups) ==
-               ListChange::ListFull) {
-        showMessage(listFullMessage);
-        answer("0");
-        return;
-    }
-    answer("2");
 }
 
 bool runComponentWizard(QWidget* owner)

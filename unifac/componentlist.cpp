@@ -10,13 +10,15 @@ std::string storedName(std::string_view name) { return fitToWidth(name, componen
 
 bool isStorableText(std::string_view text) { return toWindows1252(text).has_value(); }
 
+bool isStorableName(std::string_view name) { return isStorableText(storedName(name)); }
+
 ListChange UnifacComponentList::AddComponent(std::string_view name, std::string_view groups)
 {
     if (m_components.size() >= static_cast<std::size_t>(maxComponentCount))
         return ListChange::ListFull;
     if (characterCount(groups) > groupListWidth)
         return ListChange::GroupsTooLong;
-    if (!isStorableText(name) || !isStorableText(groups))
+    if (!isStorableName(name) || !isStorableText(groups))
         return ListChange::NotStorable;
     m_components.push_back({storedName(name), fitToWidth(groups, groupListWidth)});
     return ListChange::Done;
@@ -35,7 +37,7 @@ ListChange UnifacComponentList::SetComponentGroups(int position, std::string_vie
 
 ListChange UnifacComponentList::SetComponentName(int position, std::string_view name)
 {
-    if (!isStorableText(name))
+    if (!isStorableName(name))
         return ListChange::NotStorable;
     if (exists(position))
         m_components[position - 1].name = storedName(name);

@@ -30,6 +30,9 @@ enum class ListChange {
 std::string storedName(std::string_view name);
 // True when the text has a byte in the file's code page for every character.
 bool isStorableText(std::string_view text);
+// True when what is kept of the name, its first 20 characters, can be stored: a character past
+// the 20th is cut off anyway and refuses nothing.
+bool isStorableName(std::string_view name);
 
 class UnifacComponentList {
 public:

@@ -207,9 +207,16 @@ void fDatabase::Rename_Click()
     rename.OldName()->setText(fromStd(componentList().ComponentNameAt(record)));
     rename.Tag = QString::number(record);
     services::ui().showModal(rename);
-    if (rename.Tag == QLatin1String("1")) {
-        componentList().SetComponentName(record, rename.NewName()->text().toStdString());
-        replaceItem(record - 1, record);
+    while (rename.Tag == QLatin1String("1")) {
+        const ListChange change = componentList().SetComponentName(record, rename.NewName()->text().toStdString());
+        if (change == ListChange::Done) {
+            replaceItem(record - 1, record);
+            return;
+        }
+        // A refused name is said and the dialog shown again, so that it can be changed.
+        showNotice(changeMessage(change));
+        rename.Tag = QString::number(record);
+        services::ui().showModal(rename);
     }
 }
 

@@ -3,12 +3,6 @@
 #include "services/numbers.h"
 
 namespace calvex::unifac {
-namespace {
-
-// What the calculation gives for a coefficient it could not compute.
-constexpr double failedGamma = 1e100;
-
-} // namespace
 
 std::optional<activity::GammaPair> UnifacModel::gammacal(float x1, float T) const
 {
@@ -22,8 +16,9 @@ std::optional<activity::GammaPair> UnifacModel::gammacal(float x1, float T) cons
     activity::GammaPair pair{};
     for (int j = 1; j <= 2; ++j) {
         m_sheet.rows[j - 1].actCoeff = coefficientCaption(gamma[j]);
+        // A coefficient below the single-precision range would reach the runs as 0.
         const std::optional<float> value = services::toSingle(gamma[j]);
-        if (gamma[j] >= failedGamma || !value)
+        if (gamma[j] >= failedGamma || !value || *value == 0.0f)
             return std::nullopt;
         pair[j - 1] = *value;
     }

@@ -19,7 +19,7 @@ public:
     }
 
     // Empty when the calculation failed (its coefficient of 1e100) or a coefficient does not
-    // fit 32 bits.
+    // fit 32 bits or becomes 0 in them.
     std::optional<activity::GammaPair> gammacal(float x1, float T) const override;
 
 private:

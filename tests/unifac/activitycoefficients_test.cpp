@@ -5,6 +5,7 @@
 #include "services/numbers.h"
 #include "tests/unifac/referenceunifac.h"
 #include "unifac/subgrouptable.h"
+#include "unifac/unifacmodel.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +169,8 @@ TEST_F(UnifacActivity, FailuresGiveOneE100)
         {{{octane, water}, {"0.5", "0.5"}, "0"}, {true, true}, "0 K"},
         {{{octane, water}, {"0.5", "0.5"}, "1"}, {true, true}, "interaction underflows at 1 K"},
         {{{octane, water}, {"0.5", "1e999"}, "300"}, {true, true}, "infinite fraction"},
+        {{{"", octane}, {"1", "0"}, "300"}, {true, true}, "blank list beside a trace component: underflow to 0"},
+        {{{"2,2;42,-9159;", water}, {"0.001", "0.999"}, "300"}, {true, true}, "negative count: underflow to 0"},
     };
     for (const Case& c : cases) {
         UnifacSheet sheet = sheetFor(c.mixture);
@@ -175,6 +178,22 @@ TEST_F(UnifacActivity, FailuresGiveOneE100)
         for (std::size_t j = 0; j < c.fails.size(); ++j) {
             EXPECT_EQ(sheet.rows[j].actCoeff == failed, c.fails[j]) << c.what << " component " << j + 1;
         }
+    }
+}
+
+// Lists only a file written elsewhere holds; their coefficients fall below the double or the
+// single-precision range, and the runs get a failure rather than a coefficient of 0.
+TEST_F(UnifacActivity, CoefficientsLostToUnderflowFailTheRuns)
+{
+    struct Case { std::vector<std::string> groups; float x1; const char* what; };
+    const std::vector<Case> cases = {
+        {{"2,2;42,-9159;", "1,-1;"}, 0.001f, "0 in double"},
+        {{"2,2;42,-9159;", "1,-1;"}, 0.002f, "about 1e-211: 0 in single precision"},
+    };
+    for (const Case& c : cases) {
+        UnifacSheet sheet = sheetFor({c.groups, {}, "300"});
+        const UnifacModel model(sheet, list);
+        EXPECT_FALSE(model.gammacal(c.x1, 300.0f).has_value()) << c.what;
     }
 }
 

@@ -180,6 +180,94 @@ TEST_F(DatabaseEditorTest, RenameAndEdit)
     EXPECT_EQ(ui.messages(), (Texts{cannotEditMessage, cannotEditMessage, tooManySubgroupsMessage}));
 }
 
+// A typed name through the builder's name step and Finish (the editor's Add) and through the
+// rename: the list keeps its first 20 characters, and a character among those that
+// Windows-1252 cannot hold refuses it in both alike. Every refusal is said and the name is then
+// typed again in the same dialog.
+TEST_F(DatabaseEditorTest, NamesAreJudgedAsStoredByEveryEntry)
+{
+    const std::string blank = blankNameMessage, taken = nameInUseMessage, notStorable = nameNotStorableMessage;
+    struct Case { std::string typed; std::string stored; Texts messages; }; // stored "": refused
+    const std::vector<Case> cases = {
+        {"Ethylene glycol mono α", "Ethylene glycol mono", {}}, // the α is the 22nd character
+        {"Ethylene glycol α", "", {notStorable}},
+        {"ethanol 🍷", "", {notStorable}},
+        {"Crème brûlée € œ", "Crème brûlée € œ", {}}, // € and œ are Windows-1252, not Latin-1
+        {"", "", {blank}},
+        {"   ", "", {blank}},
+        {" water ", "", {taken}},
+        {"chlorobenzene       ?", "", {taken}},
+    };
+    auto editor = openEditor();
+    const auto resetList = [&] {
+        componentList().ClearComponents();
+        for (const DefaultComponent& component : defaultComponents())
+            componentList().AddComponent(component.name, component.groups);
+        editor->UpdateDBList();
+        editor->ComponentList()->setCurrentRow(0);
+        ui.clear();
+    };
+    for (const Case& c : cases) {
+        const bool refused = c.stored.empty();
+        const auto typeName = on<NameDialog>([&](NameDialog& dialog) {
+            const QString preset = dialog.Tag;
+            dialog.typeFieldText(0, c.typed);
+            dialog.confirm();
+            if (refused) {
+                EXPECT_EQ(dialog.Tag, preset) << c.typed;
+                dialog.typeFieldText(0, "corrected");
+                dialog.confirm();
+            }
+        });
+        const std::string expected = refused ? "corrected" : c.stored;
+
+        resetList();
+        ui.onDialog(typeName).onDialog(subgroupStep({17}));
+        editor->Add_Click();
+        EXPECT_EQ(ui.messages(), c.messages) << "builder: " << c.typed;
+        EXPECT_EQ(trimBlanks(componentList().ComponentNameAt(7)), expected) << "builder: " << c.typed;
+
+        resetList();
+        ui.onDialog(typeName);
+        editor->Rename_Click();
+        EXPECT_EQ(ui.messages(), c.messages) << "rename: " << c.typed;
+        EXPECT_EQ(trimBlanks(componentList().ComponentNameAt(1)), expected) << "rename: " << c.typed;
+    }
+}
+
+// A name the list refuses after its dialog let it pass (the builder's caption set by its caller,
+// a rename answered without its check) is said, and the user is back where the name is typed.
+TEST_F(DatabaseEditorTest, ANameTheListRefusesIsSaidAndTypedAgain)
+{
+    auto editor = openEditor();
+    ui.onDialog(nameStep("snow"))
+        .onDialog(on<fBuilder>([](fBuilder& step) {
+            click(*step.List1(), 16);
+            step.CompName()->setText(QStringLiteral("snow ☃"));
+            step.confirm();
+            EXPECT_EQ(step.Tag, QStringLiteral("1"));
+        }))
+        .onDialog(on<fUName>([](fUName& step) {
+            EXPECT_EQ(step.NewName()->text(), QStringLiteral("snow"));
+            step.confirm();
+        }))
+        .onDialog(on<fBuilder>([](fBuilder& step) { step.confirm(); }));
+    editor->Add_Click();
+    EXPECT_EQ(ui.messages(), Texts{nameNotStorableMessage});
+    EXPECT_EQ(trimBlanks(componentList().ComponentNameAt(7)), "snow");
+
+    ui.clear();
+    editor->ComponentList()->setCurrentRow(0);
+    ui.onDialog(on<fRename>([](fRename& dialog) {
+          dialog.NewName()->setText(QStringLiteral("snow ☃"));
+          dialog.Tag = QStringLiteral("1");
+      }))
+        .onDialog(nameStep("snowfall"));
+    editor->Rename_Click();
+    EXPECT_EQ(ui.messages(), Texts{nameNotStorableMessage});
+    EXPECT_EQ(trimBlanks(componentList().ComponentNameAt(1)), "snowfall");
+}
+
 TEST_F(DatabaseEditorTest, ExitSavesAndAFailedSaveKeepsTheEditorOpen)
 {
     auto editor = openEditor();
