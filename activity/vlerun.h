@@ -70,7 +70,7 @@ public:
     // after the one message "Invalid Entry".
     bool run(const VleForm& form);
 
-    // The first component's name as the last run gathered it: the diagram titles name it.
+    // The first component's name as the last run gathered it, reported or not.
     const std::string& firstComponentName() const { return m_components[0].compoundname; }
 
 private:

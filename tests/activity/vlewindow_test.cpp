@@ -285,6 +285,19 @@ TEST_F(VleWindowTest, PressuresBeyondTheTwoPointLawsLimitAreInvalidEntries)
     }
 }
 
+TEST_F(VleWindowTest, TheDiagramNamesTheComponentOfTheLastReport)
+{
+    VleWindow& w = enter({K::TxyMargules, "benzene", "toluene", "1", "bar", margulesBoxes});
+    w.Command1_Click();
+    ASSERT_EQ(reportedKinds, std::vector<int>{19});
+    w.Combo2(0)->setCurrentText("water");
+    w.variableBox()->clear();
+    w.Command1_Click();
+    EXPECT_EQ(ui.texts(), Texts{"pressure cannot be zero"});
+    w.graphplotting("T");
+    EXPECT_EQ(services::loadedChart()->axisTitleText(services::ChartControl::AxisX), "X  -   Y of benzene");
+}
+
 struct Layout {
     K kind;
     const char* caption;
