@@ -25,6 +25,11 @@ std::optional<float> trapped(Body&& body)
 // 1/Tb − 1/Tc, the span of the law in 1/T.
 double inverseSpan(const BoilingConstants& c) { return quotient(1.0, c.Tb) - quotient(1.0, c.Tc); }
 
+// Only a temperature above 0 K is a boiling or bubble temperature. Beyond its limit pressure the
+// law's 1/T passes through 0, its boiling temperatures turn negative and a chord between them
+// settles below 0 K too; such a curve has no point, however well the residual vanishes.
+bool absolute(double T_K) { return T_K > 0; }
+
 } // namespace
 
 std::optional<float> Psatcalcal(float T, const BoilingConstants& component)
@@ -42,7 +47,10 @@ std::optional<float> Tboilcal(float P, const BoilingConstants& component)
     return trapped([&] {
         const double ratio = quotient(naturalLog(quotient(P, atmosphere_Pa)),
                                       naturalLog(quotient(component.Pc_Pa, atmosphere_Pa)));
-        return single(quotient(1.0, quotient(1.0, component.Tb) - inverseSpan(component) * ratio));
+        const double T = quotient(1.0, quotient(1.0, component.Tb) - inverseSpan(component) * ratio);
+        if (!absolute(T))
+            fault();
+        return single(T);
     });
 }
 
@@ -81,7 +89,7 @@ BubbleSolve iteration(const ActivityModel& model, const BinaryConstants& compone
         if (!Fn)
             return {};
         if (tolerance > std::fabs(*Fn))
-            return {BubbleSolve::Outcome::Converged, Tn};
+            return absolute(Tn) ? BubbleSolve{BubbleSolve::Outcome::Converged, Tn} : BubbleSolve{};
         T0 = Tn;
     }
     return {BubbleSolve::Outcome::NotConverged, Tn};

@@ -30,7 +30,8 @@ inline constexpr double atmosphere_Pa = 101325.0;
 // Psat(T) = 101325 exp(ln(Pc/101325) (1/Tb − 1/T) / (1/Tb − 1/Tc)), Pa.
 std::optional<float> Psatcalcal(float T, const BoilingConstants& component);
 
-// The law solved for T: the boiling temperature at P (Pa), K.
+// The law solved for T: the boiling temperature at P (Pa), K. Empty at and beyond the law's
+// limit pressure 101325 (Pc/101325)^(Tc/(Tc − Tb)), where 1/T reaches 0.
 std::optional<float> Tboilcal(float P, const BoilingConstants& component);
 
 // F = γ1 x1 Ps1/P + γ2 x2 Ps2/P − 1: below zero under the bubble temperature, above it over.
@@ -40,7 +41,8 @@ struct BubbleSolve {
     enum class Outcome {
         Converged,    // |F(T)| < 1e-5
         NotConverged, // 5001 passes without meeting the test; T is the last estimate
-        Failed,       // a residual failed or a pass had F(T1) = F(T0); T is 0
+        Failed,       // a residual failed, a pass had F(T1) = F(T0), or the estimate that met the
+                      // test is not above 0 K; T is 0
     };
     Outcome outcome = Outcome::Failed;
     float T = 0; // K

@@ -39,14 +39,16 @@ std::vector<float> pxyGrid(PxyGrid grid);
 // The T-x-y curve at P (Pa) over txyGrid(): the end points are the boiling temperatures of
 // component 2 (x1 = 0) and component 1 (x1 = 1) by Tboilcal, each inner point the bubble
 // temperature by iteration, warm-started from the previous one, with y1 = γ1 x1 Ps1/P (a y1
-// that reaches 1 is 0.99999). False when a solve fails or does not converge, or when forming y1
-// fails; `points` then holds the points before.
+// that reaches 1 is 0.99999). False when P is beyond the law's limit for either component, when
+// a solve fails or does not converge, or when forming y1 fails; `points` then holds the points
+// before.
 bool txyCurve(const ActivityModel& model, const BinaryConstants& components, float P_Pa,
               std::vector<services::TxyPoint>& points);
 
 // The P-x-y curve at T (K) over `grid` from the two vapour pressures (Pa): the end points are
 // the pure components', each inner point P = x1 γ1 Psat1 + x2 γ2 Psat2 and y1 = x1 γ1 Psat1/P,
-// P in kPa. False when a coefficient fails or the sum is 0 or beyond 32 bits.
+// P in kPa. False when a coefficient fails or a pressure is not finite or below 0, or 0 inside
+// the curve; a pure component's vapour pressure of 0 stays an end point.
 bool pxyCurve(const ActivityModel& model, const std::array<float, 2>& Psat_Pa, float T_K,
               const std::vector<float>& grid, std::vector<services::PxyPoint>& points);
 
@@ -68,7 +70,7 @@ public:
     // after the one message "Invalid Entry".
     bool run(const VleForm& form);
 
-    // The first component's name as the last run gathered it: the diagram titles name it.
+    // The first component's name as the last run gathered it, reported or not.
     const std::string& firstComponentName() const { return m_components[0].compoundname; }
 
 private:

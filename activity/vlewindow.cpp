@@ -32,8 +32,9 @@ int pixels(const QWidget* widget, double twips) { return services::widthFromTwip
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
-// The first component's name of each window's last run outlives the window: the viewer's plot
-// buttons load a window the user has closed anew, and its diagram still names the component.
+// The first component's name of each window's last reported run outlives the window: the
+// viewer's plot buttons load a window the user has closed anew, and its diagram still names the
+// component.
 std::string& keptFirstName(VleWindowKind kind)
 {
     static std::map<VleWindowKind, std::string> names;
@@ -179,8 +180,9 @@ VleForm VleWindow::readForm() const
 
 void VleWindow::Command1_Click()
 {
-    m_run.run(readForm());
-    keptFirstName(m_config.kind) = m_run.firstComponentName();
+    // A refused or failed run has gathered its components but left points1.dat to the last report.
+    if (m_run.run(readForm()))
+        keptFirstName(m_config.kind) = m_run.firstComponentName();
 }
 
 void VleWindow::graphplotting(const std::string& argument)

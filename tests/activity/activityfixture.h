@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace calvex::testing {
 
@@ -44,5 +45,21 @@ struct CurvePoint {
 CurvePoint bubbleTemperature(const LnGamma& model, const VleFluid& one, const VleFluid& two, double x1, double P);
 // The bubble pressure (Pa) at T with the Antoine law.
 CurvePoint bubblePressure(const LnGamma& model, const VleFluid& one, const VleFluid& two, double x1, double T);
+
+// The pressure (Pa) beyond which the two-point law has no boiling temperature above 0 K: its
+// 1/T = 1/Tb − (1/Tb − 1/Tc) ln(P/atm)/ln(Pc/atm) is 0 at P = atm (Pc/atm)^(Tc/(Tc − Tb)).
+double boilingLimit(const VleFluid& f);
+
+// Pressures about the limits of benzene (34,563 bar) and toluene (38,110 bar), and whether a
+// benzene/toluene T-x-y run reports there.
+struct LimitPressure {
+    const char* where;
+    double P_bar;
+    bool reports;
+};
+std::vector<LimitPressure> benzeneTolueneLimitPressures();
+
+// points1.dat of a T-x-y run: 21 points, each temperature above 0 K.
+void expectTxyPointsAboveZero(const ActivityFixtureFolder& folder);
 
 } // namespace calvex::testing

@@ -4,6 +4,7 @@
 
 #include "activity/activitymodel.h"
 #include "activity/bubbletemperature.h"
+#include "activity/vlerun.h"
 
 #include <gtest/gtest.h>
 
@@ -189,6 +190,37 @@ TEST(BubbleTemperature, IdealSolutionMeetsRaoultAndSameBoilingPointsFail)
     const BinaryConstants twins{benzene, {benzene.Tb, 600, 40e5f}};
     float start = benzene.Tb;
     EXPECT_EQ(iteration(model, twins, 0.5f, P, start, benzene.Tb).outcome, BubbleSolve::Outcome::Failed);
+
+    // At 50000 bar, beyond the limit of both, 1/T = 1/Tb − (1/Tb − 1/Tc) ln(P/atm)/ln(Pc/atm)
+    // gives −9984.7 K and −14889.1 K; the chord between them meets the test below 0 K.
+    float below = -14889.1f;
+    EXPECT_EQ(iteration(model, pair, 0.5f, 5e9f, below, -9984.7f).outcome, BubbleSolve::Outcome::Failed);
+}
+
+// A model that gives the same coefficients everywhere.
+class Fixed final : public ActivityModel {
+public:
+    explicit Fixed(GammaPair gamma) : m_gamma(gamma) {}
+    std::optional<GammaPair> gammacal(float, float) const override { return m_gamma; }
+
+private:
+    GammaPair m_gamma;
+};
+
+TEST(PxyCurve, EveryPressureIsFiniteAndAboveZeroSaveAPureComponentsZero)
+{
+    const std::vector<std::tuple<const char*, GammaPair, std::array<float, 2>, bool>> cases = {
+        {"Raoult", {1, 1}, {2e5f, 1e5f}, true},
+        {"component 1 without vapour pressure: its end at 0", {1, 1}, {0, 1e5f}, true},
+        {"both without: 0 inside", {1, 1}, {0, 0}, false},
+        {"negative coefficients", {-1, -1}, {2e5f, 1e5f}, false},
+        {"negative vapour pressures", {1, 1}, {-2e5f, -1e5f}, false},
+        {"an infinite end", {1, 1}, {INFINITY, 1e5f}, false},
+    };
+    for (const auto& [what, gamma, Psat, completes] : cases) {
+        std::vector<services::PxyPoint> points;
+        EXPECT_EQ(pxyCurve(Fixed(gamma), Psat, 300, pxyGrid(PxyGrid::FromSecond), points), completes) << what;
+    }
 }
 
 } // namespace

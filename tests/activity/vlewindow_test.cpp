@@ -264,6 +264,40 @@ TEST_F(VleWindowTest, MargulesZeroConstantsInPxyGiveRaoultsLine)
     }
 }
 
+TEST_F(VleWindowTest, PressuresBeyondTheTwoPointLawsLimitAreInvalidEntries)
+{
+    const std::string before = "1,2,3,4\r\n";
+    for (const testing::LimitPressure& c : testing::benzeneTolueneLimitPressures()) {
+        SCOPED_TRACE(c.where);
+        folder.write("points1.dat", before);
+        ui.clear();
+        reportedKinds.clear();
+        enter({K::TxyMargules, "benzene", "toluene", std::to_string(c.P_bar), "bar", margulesBoxes}).Command1_Click();
+        if (!c.reports) {
+            EXPECT_EQ(ui.texts(), Texts{invalidEntry});
+            EXPECT_TRUE(reportedKinds.empty());
+            EXPECT_EQ(folder.read("points1.dat"), before);
+            continue;
+        }
+        EXPECT_TRUE(ui.texts().empty());
+        EXPECT_EQ(reportedKinds, std::vector<int>{19});
+        testing::expectTxyPointsAboveZero(folder);
+    }
+}
+
+TEST_F(VleWindowTest, TheDiagramNamesTheComponentOfTheLastReport)
+{
+    VleWindow& w = enter({K::TxyMargules, "benzene", "toluene", "1", "bar", margulesBoxes});
+    w.Command1_Click();
+    ASSERT_EQ(reportedKinds, std::vector<int>{19});
+    w.Combo2(0)->setCurrentText("water");
+    w.variableBox()->clear();
+    w.Command1_Click();
+    EXPECT_EQ(ui.texts(), Texts{"pressure cannot be zero"});
+    w.graphplotting("T");
+    EXPECT_EQ(services::loadedChart()->axisTitleText(services::ChartControl::AxisX), "X  -   Y of benzene");
+}
+
 struct Layout {
     K kind;
     const char* caption;

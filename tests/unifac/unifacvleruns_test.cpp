@@ -289,6 +289,26 @@ TEST_F(UnifacRunTest, NamesMatchWithoutBlanksButWithLetterCase)
         EXPECT_EQ(byName[row], byDatabase[row]) << row;
 }
 
+TEST_F(UnifacRunTest, PressuresBeyondTheTwoPointLawsLimitAreInvalidEntries)
+{
+    for (const calvex::testing::LimitPressure& c : calvex::testing::benzeneTolueneLimitPressures()) {
+        SCOPED_TRACE(c.where);
+        programFolder.write("points1.dat", "earlier points");
+        reported.clear();
+        ui.clear();
+        calculate({UnifacMode::Txy, Benzene, Toluene, std::to_string(c.P_bar), "bar"});
+        if (!c.reports) {
+            EXPECT_EQ(ui.texts(), Texts{"Invalid Entry"});
+            EXPECT_TRUE(reported.empty());
+            EXPECT_EQ(programFolder.read("points1.dat"), "earlier points");
+            continue;
+        }
+        EXPECT_TRUE(ui.texts().empty());
+        EXPECT_EQ(reported, std::vector<int>{23});
+        calvex::testing::expectTxyPointsAboveZero(programFolder);
+    }
+}
+
 struct Refusal {
     const char* what;
     Entry entry;
