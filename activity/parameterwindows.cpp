@@ -6,6 +6,7 @@
 #include "services/controlstyle.h"
 #include "services/filteredbox.h"
 #include "services/numbers.h"
+#include "services/optionbuttons.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
 #include "services/windowregistry.h"
@@ -129,11 +130,11 @@ void ParametersForm1::buildControls()
             auto* option = new QRadioButton(QString::fromLatin1(captions[number - 1]), frame);
             option->setObjectName(QStringLiteral("Option%1").arg(number));
             option->setFont(services::labelFont());
-            group->addButton(option);
+            group->addButton(option, number);
             column->addWidget(option);
-            connect(option, &QRadioButton::clicked, this, [this, number] { Option_Click(number); });
             m_options[static_cast<std::size_t>(number - 1)] = option;
         }
+        services::onOptionChecked(*group, [this](int number) { Option_Click(number); });
         outer->addWidget(frame);
     };
     optionFrame(QStringLiteral("Select Equation you want to use"), QStringLiteral("Frame2"), {2, 3, 4});

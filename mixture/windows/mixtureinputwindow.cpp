@@ -6,6 +6,7 @@
 #include "services/controlevents.h"
 #include "services/controlstyle.h"
 #include "services/numbers.h"
+#include "services/optionbuttons.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
 #include "services/windowregistry.h"
@@ -132,11 +133,10 @@ void MixtureInputWindow::buildControls()
         group->addButton(m_options[i], i + 1);
         options->addWidget(m_options[i]);
     }
-    if (m_options[0])
-        connect(m_options[0], &QRadioButton::clicked, this, &MixtureInputWindow::Option1_Click);
-    connect(m_options[1], &QRadioButton::clicked, this, &MixtureInputWindow::Option2_Click);
-    connect(m_options[2], &QRadioButton::clicked, this, &MixtureInputWindow::Option3_Click);
-    connect(m_options[3], &QRadioButton::clicked, this, &MixtureInputWindow::Option4_Click);
+    static constexpr void (MixtureInputWindow::*handlers[])() = {
+        &MixtureInputWindow::Option1_Click, &MixtureInputWindow::Option2_Click, &MixtureInputWindow::Option3_Click,
+        &MixtureInputWindow::Option4_Click};
+    services::onOptionChecked(*group, *this, handlers);
     outer->addLayout(options);
 
     m_optionno = new QLineEdit(this);
