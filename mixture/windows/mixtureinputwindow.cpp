@@ -7,6 +7,7 @@
 #include "services/controlstyle.h"
 #include "services/numbers.h"
 #include "services/optionbuttons.h"
+#include "services/typedlist.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
 #include "services/windowregistry.h"
@@ -111,7 +112,8 @@ void MixtureInputWindow::buildControls()
     m_count = new QComboBox(this);
     m_count->setObjectName(QStringLiteral("Combo3"));
     m_count->setFont(boxFont());
-    m_count->setEditable(m_config.countKeys == CountKeys::Typed);
+    if (m_config.countKeys == CountKeys::Typed)
+        services::makeTypedList(*m_count);
     for (const char* item : {"2", "3", "4", "5", "6"})
         m_count->addItem(QString::fromLatin1(item));
     if (m_config.countKeys == CountKeys::Swallowed)

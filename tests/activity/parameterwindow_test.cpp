@@ -399,5 +399,49 @@ TEST_F(ParameterWindowTest, TheFitUsesTheButtonsShownCheckedHoweverTheyWereCheck
     }
 }
 
+// The count is the text as typed: no completion into an entry, no entry added on Return, and
+// rows only for a whole number 2..16; any other count shows none and Calculate refuses it.
+TEST_F(ParameterWindowTest, TheCountIsTheTextAsTypedAndOnly2To16ShowRows)
+{
+    struct Case {
+        const char* typed;
+        Qt::Key key;
+        int rows; // 0: refused
+    };
+    const Case cases[] = {
+        {"1", Qt::Key_Tab, 0}, {"17", Qt::Key_Return, 0}, {"0", Qt::Key_Tab, 0}, {"x", Qt::Key_Tab, 0},
+        {"", Qt::Key_Tab, 0},  {"2", Qt::Key_Tab, 2},     {"16", Qt::Key_Return, 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.typed + "\"");
+        ParametersForm1& p = parameters();
+        p.Combo2(0)->setCurrentText("benzene");
+        p.Combo2(1)->setCurrentText("toluene");
+        p.show();
+        p.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+        QComboBox* list = p.Combo3();
+        list->setFocus();
+        list->lineEdit()->selectAll();
+        QTest::keyClick(list, Qt::Key_Backspace);
+        QTest::keyClicks(list, QString::fromLatin1(c.typed));
+        QTest::keyClick(list, c.key);
+        EXPECT_EQ(list->currentText().toStdString(), c.typed);
+        EXPECT_EQ(list->count(), maxDataPoints - 1);
+        ui.clear();
+        p.Command1()->click();
+        Datapoints& d = *data();
+        for (int row = 0; row < maxDataPoints; ++row)
+            EXPECT_EQ(d.Temp(row)->isVisibleTo(&d), row < c.rows) << row;
+        EXPECT_TRUE(ui.texts().empty());
+        if (c.rows == 0) {
+            d.Command1_Click();
+            EXPECT_EQ(ui.texts(), Texts{"Number of data points must be 2 to 16"});
+        }
+        for (const char* name : {"ParametersForm1", "Datapoints"})
+            registry().unload(QString::fromLatin1(name));
+    }
+}
+
 } // namespace
 } // namespace calvex::activity

@@ -111,6 +111,28 @@ TEST_F(Fixture, StateBoxesUnitListsAndCountListFilterTypedKeys)
     EXPECT_EQ(typed.Combo3()->currentText(), "3");
 }
 
+// A count typed into a list that takes typed text stays as typed: Return adds no entry, and
+// nothing completes it into an entry.
+TEST_F(Fixture, ATypedCountStaysAsTypedAndAddsNoEntry)
+{
+    const std::pair<const char*, Qt::Key> typings[] = {{"7", Qt::Key_Return}, {"1", Qt::Key_Tab}, {"40", Qt::Key_Return}};
+    for (const K kind : {K::BubblePressure, K::BubbleTemperature, K::PartialFugacity, K::MixtureDeparture}) {
+        MixtureInputWindow& window = open(kind);
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QComboBox* list = window.Combo3();
+        for (const auto& [typed, key] : typings) {
+            SCOPED_TRACE(mixtureWindowConfig(kind).inputName + " '" + typed + "'");
+            list->setFocus();
+            list->lineEdit()->selectAll();
+            QTest::keyClicks(list, QString::fromLatin1(typed));
+            QTest::keyClick(list, key);
+            EXPECT_EQ(list->currentText().toStdString(), typed);
+            EXPECT_EQ(items(list), (QStringList{"2", "3", "4", "5", "6"}));
+        }
+    }
+}
+
 // The run uses the equation shown checked, however the button was checked: a program's
 // setChecked, an accessibility tool's toggle, or the arrow keys.
 TEST_F(Fixture, TheRunUsesTheEquationShownCheckedHoweverItWasChecked)
