@@ -49,6 +49,14 @@ std::optional<float> saturationPressure(const core::ComponentConstants& componen
 
 } // namespace
 
+std::optional<int> dataPointCount(const std::string& text)
+{
+    const std::optional<int> n = wholeNumber(text);
+    if (!n || *n < 2 || *n > maxDataPoints)
+        return std::nullopt;
+    return n;
+}
+
 std::optional<FittedConstants> fitConstants(FitModel model, const std::vector<float>& x1,
                                             const std::vector<float>& gamma1, const std::vector<float>& gamma2)
 {
@@ -105,8 +113,8 @@ FitEnd calculateFit(pure::PureWindowServices& services, const FitForm& form)
 
     const auto equation = static_cast<std::int16_t>(wholeNumber(form.equation).value_or(0));
     const std::optional<int> model = wholeNumber(form.model);
-    const std::optional<int> n = wholeNumber(form.pointCount);
-    if (!n || *n < 2 || *n > maxDataPoints) {
+    const std::optional<int> n = dataPointCount(form.pointCount);
+    if (!n) {
         ui().message("Number of data points must be 2 to 16");
         return FitEnd::Ended;
     }

@@ -19,6 +19,10 @@ namespace calvex::activity {
 
 inline constexpr int maxDataPoints = 16;
 
+// The number of data points in the parameter window's count text: a whole number 2..16, read
+// as a leading number; empty for any other text.
+std::optional<int> dataPointCount(const std::string& text);
+
 // One row of the data-point window as typed.
 struct DataRowTexts {
     std::string T, x1, y1, P;

@@ -6,6 +6,8 @@
 #include "services/controlstyle.h"
 #include "services/filteredbox.h"
 #include "services/numbers.h"
+#include "services/optionbuttons.h"
+#include "services/typedlist.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
 #include "services/windowregistry.h"
@@ -20,8 +22,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace calvex::activity {
 namespace {
@@ -59,13 +59,6 @@ QLineEdit* hiddenBox(QWidget* parent, const QString& name, const QString& text)
     box->setObjectName(name);
     box->hide();
     return box;
-}
-
-// The whole number `text` holds as a count of data rows; 0 when it holds no such number.
-int rowCount(const QString& text)
-{
-    const double n = services::val(text.toStdString());
-    return n == std::floor(n) && n >= 1 && n <= maxDataPoints ? static_cast<int>(n) : 0;
 }
 
 } // namespace
@@ -107,7 +100,7 @@ void ParametersForm1::buildControls()
     m_combo3 = new QComboBox(this);
     m_combo3->setObjectName(QStringLiteral("Combo3"));
     m_combo3->setFont(services::boxFont());
-    m_combo3->setEditable(true);
+    services::makeTypedList(*m_combo3);
     for (int n = 2; n <= maxDataPoints; ++n)
         m_combo3->addItem(QString::number(n));
     m_combo3->setCurrentText(QStringLiteral("2"));
@@ -129,11 +122,11 @@ void ParametersForm1::buildControls()
             auto* option = new QRadioButton(QString::fromLatin1(captions[number - 1]), frame);
             option->setObjectName(QStringLiteral("Option%1").arg(number));
             option->setFont(services::labelFont());
-            group->addButton(option);
+            group->addButton(option, number);
             column->addWidget(option);
-            connect(option, &QRadioButton::clicked, this, [this, number] { Option_Click(number); });
             m_options[static_cast<std::size_t>(number - 1)] = option;
         }
+        services::onOptionChecked(*group, [this](int number) { Option_Click(number); });
         outer->addWidget(frame);
     };
     optionFrame(QStringLiteral("Select Equation you want to use"), QStringLiteral("Frame2"), {2, 3, 4});
@@ -169,7 +162,8 @@ void ParametersForm1::Command1_Click()
     auto* data = registry.loadAs<Datapoints>(datapointsName);
     if (!data)
         return;
-    data->showRows(rowCount(m_combo3->currentText()));
+    // A count the calculation would refuse shows no rows to fill in for it.
+    data->showRows(dataPointCount(m_combo3->currentText().toStdString()).value_or(0));
     // One press shows at most one dialog: component 2's only once component 1 is complete.
     for (int i = 0; i < 2; ++i) {
         if (Data(i)->text() != QLatin1String("0"))

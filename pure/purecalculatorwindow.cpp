@@ -5,6 +5,7 @@
 #include "services/controlevents.h"
 #include "services/controlstyle.h"
 #include "services/filteredbox.h"
+#include "services/optionbuttons.h"
 #include "services/windowplacement.h"
 #include "services/ui.h"
 
@@ -159,15 +160,10 @@ void PureCalculatorWindow::buildControls()
         options->addWidget(m_options[i], i / 2, i % 2);
     }
     m_options[0]->setChecked(true);
-    // The equation follows the checked button, whatever checked it: a click, the arrow keys or
-    // an accessibility tool's toggle.
-    connect(group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        using Handler = void (PureCalculatorWindow::*)();
-        static constexpr Handler handlers[] = {&PureCalculatorWindow::Option1_Click, &PureCalculatorWindow::Option2_Click,
-                                               &PureCalculatorWindow::Option3_Click, &PureCalculatorWindow::Option4_Click};
-        if (checked)
-            (this->*handlers[id - 1])();
-    });
+    static constexpr void (PureCalculatorWindow::*handlers[])() = {
+        &PureCalculatorWindow::Option1_Click, &PureCalculatorWindow::Option2_Click,
+        &PureCalculatorWindow::Option3_Click, &PureCalculatorWindow::Option4_Click};
+    services::onOptionChecked(*group, *this, handlers);
     outer->addLayout(options);
     outer->addWidget(addLine("Line4"));
 

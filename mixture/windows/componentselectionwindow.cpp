@@ -255,11 +255,16 @@ void ComponentSelectionWindow::graphplotting(const std::string& argument)
 {
     // A sweep that failed has said so; the chart of an earlier plot is not shown as its result.
     const std::string file = m_calculator.writeSweep(argument);
-    const std::optional<services::SweepPlot> plot = sweepPlotOf(config().kind);
-    if (!plot || file.empty())
+    if (file.empty())
         return;
-    services::plotSweep(*plot, file);
+    plot(file);
     services::showChartWindow();
+}
+
+void ComponentSelectionWindow::plot(const std::string& datafilename)
+{
+    if (const std::optional<services::SweepPlot> sweepPlot = sweepPlotOf(config().kind))
+        services::plotSweep(*sweepPlot, datafilename);
 }
 
 int ComponentSelectionWindow::slotOf(const QObject* control) const

@@ -45,6 +45,8 @@ public:
     // The plot buttons of the result viewer: the sweep of the last report drawn in the chart
     // window (the molar-volume, fugacity and departure windows; the others have none).
     void graphplotting(const std::string& argument) override;
+    // Fills the chart from a points file of the program folder with this window's titles.
+    void plot(const std::string& datafilename);
 
     // What the input window's Command1 does to slot `slot`: the list refilled with `components`
     // in alphabetical order, each with its SNO, the first chosen (as a click on it) and the

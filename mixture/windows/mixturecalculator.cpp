@@ -60,4 +60,14 @@ std::string MixtureCalculator::writeSweep(const std::string& argument)
     return writeMixtureSweep(m_config.kind, m_snapshot, argument);
 }
 
+std::string MixtureCalculator::PVorTVpoints(const std::string& code)
+{
+    return writeMixturePoints(m_config.kind, m_snapshot, code);
+}
+
+std::string MixtureCalculator::MakePlotPoints(const std::string& code)
+{
+    return writeMixturePoints(m_config.kind, m_snapshot, code);
+}
+
 } // namespace calvex::mixture

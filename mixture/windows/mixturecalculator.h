@@ -43,6 +43,12 @@ public:
     // written, or empty when nothing was (another argument, a window without sweeps, or a
     // failure, which has shown its messages).
     std::string writeSweep(const std::string& argument);
+    // The sweep writers by the windows' own names, called with their code ("TV"/"PV" in the
+    // molar-volume window, "TD"/"PD" in the fugacity and departure windows): each writes that
+    // sweep's points file from the snapshot and names it. A code the window has no sweep of
+    // does nothing and gives the empty name.
+    std::string PVorTVpoints(const std::string& code);
+    std::string MakePlotPoints(const std::string& code);
     services::ResultLines& out() { return m_out; }
 
 private:

@@ -6,6 +6,8 @@
 #include "services/controlevents.h"
 #include "services/controlstyle.h"
 #include "services/numbers.h"
+#include "services/optionbuttons.h"
+#include "services/typedlist.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
 #include "services/windowregistry.h"
@@ -110,7 +112,8 @@ void MixtureInputWindow::buildControls()
     m_count = new QComboBox(this);
     m_count->setObjectName(QStringLiteral("Combo3"));
     m_count->setFont(boxFont());
-    m_count->setEditable(m_config.countKeys == CountKeys::Typed);
+    if (m_config.countKeys == CountKeys::Typed)
+        services::makeTypedList(*m_count);
     for (const char* item : {"2", "3", "4", "5", "6"})
         m_count->addItem(QString::fromLatin1(item));
     if (m_config.countKeys == CountKeys::Swallowed)
@@ -132,11 +135,10 @@ void MixtureInputWindow::buildControls()
         group->addButton(m_options[i], i + 1);
         options->addWidget(m_options[i]);
     }
-    if (m_options[0])
-        connect(m_options[0], &QRadioButton::clicked, this, &MixtureInputWindow::Option1_Click);
-    connect(m_options[1], &QRadioButton::clicked, this, &MixtureInputWindow::Option2_Click);
-    connect(m_options[2], &QRadioButton::clicked, this, &MixtureInputWindow::Option3_Click);
-    connect(m_options[3], &QRadioButton::clicked, this, &MixtureInputWindow::Option4_Click);
+    static constexpr void (MixtureInputWindow::*handlers[])() = {
+        &MixtureInputWindow::Option1_Click, &MixtureInputWindow::Option2_Click, &MixtureInputWindow::Option3_Click,
+        &MixtureInputWindow::Option4_Click};
+    services::onOptionChecked(*group, *this, handlers);
     outer->addLayout(options);
 
     m_optionno = new QLineEdit(this);

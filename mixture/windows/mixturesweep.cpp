@@ -31,12 +31,14 @@ struct SweepTraits {
     int rows;
     int curves;
     const char* failure;
+    const char* temperatureCode; // the points writer's code of the sweep over temperature
+    const char* pressureCode;
 };
 
 constexpr std::array<SweepTraits, 3> table{{
-    {K::MolarVolume, services::SweepPlot::MolarVolume, 20, 1, "error in PVorTV graph"},
-    {K::MixtureFugacity, services::SweepPlot::MixtureFugacity, 20, 1, "error in PDorTD graph"},
-    {K::MixtureDeparture, services::SweepPlot::MixtureDeparture, 40, 2, "error in PDorTD graph"},
+    {K::MolarVolume, services::SweepPlot::MolarVolume, 20, 1, "error in PVorTV graph", "TV", "PV"},
+    {K::MixtureFugacity, services::SweepPlot::MixtureFugacity, 20, 1, "error in PDorTD graph", "TD", "PD"},
+    {K::MixtureDeparture, services::SweepPlot::MixtureDeparture, 40, 2, "error in PDorTD graph", "TD", "PD"},
 }};
 
 const SweepTraits* sweepTraits(K kind)
@@ -116,6 +118,26 @@ bool writeRows(const std::string& file, int curves, const Rows& rows)
     return writer.close() && complete;
 }
 
+std::string writePoints(const SweepTraits& traits, const std::optional<MixtureRunState>& snapshot, bool overTemperature)
+{
+    const std::string file = overTemperature ? "points1.dat" : "points2.dat";
+    Rows rows;
+    // A window loaded afresh by the viewer has shown no report to sweep from.
+    if (snapshot) {
+        try {
+            rows = traits.kind == K::MolarVolume ? molarVolumeRows(*snapshot, overTemperature, traits.rows)
+                                                 : familyRows(traits.kind, *snapshot, overTemperature, traits.rows);
+        } catch (const ArithmeticFault&) {
+            rows.clear();
+        }
+    }
+    if (rows.empty() || !writeRows(file, traits.curves, rows)) {
+        services::ui().message(traits.failure);
+        return {};
+    }
+    return file;
+}
+
 } // namespace
 
 std::optional<services::SweepPlot> sweepPlotOf(MixtureWindowKind kind)
@@ -131,23 +153,16 @@ std::string writeMixtureSweep(MixtureWindowKind kind, const std::optional<Mixtur
     const SweepTraits* traits = sweepTraits(kind);
     if (!traits || (argument != "T" && argument != "P"))
         return {};
-    const bool overTemperature = argument == "T";
-    const std::string file = overTemperature ? "points1.dat" : "points2.dat";
-    Rows rows;
-    // A window loaded afresh by the viewer has shown no report to sweep from.
-    if (snapshot) {
-        try {
-            rows = kind == K::MolarVolume ? molarVolumeRows(*snapshot, overTemperature, traits->rows)
-                                          : familyRows(kind, *snapshot, overTemperature, traits->rows);
-        } catch (const ArithmeticFault&) {
-            rows.clear();
-        }
-    }
-    if (rows.empty() || !writeRows(file, traits->curves, rows)) {
-        services::ui().message(traits->failure);
+    return writePoints(*traits, snapshot, argument == "T");
+}
+
+std::string writeMixturePoints(MixtureWindowKind kind, const std::optional<MixtureRunState>& snapshot,
+                               const std::string& code)
+{
+    const SweepTraits* traits = sweepTraits(kind);
+    if (!traits || (code != traits->temperatureCode && code != traits->pressureCode))
         return {};
-    }
-    return file;
+    return writePoints(*traits, snapshot, code == traits->temperatureCode);
 }
 
 } // namespace calvex::mixture

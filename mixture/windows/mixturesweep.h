@@ -24,4 +24,9 @@ std::optional<services::SweepPlot> sweepPlotOf(MixtureWindowKind kind);
 std::string writeMixtureSweep(MixtureWindowKind kind, const std::optional<MixtureRunState>& snapshot,
                               const std::string& argument);
 
+// The same sweep selected by the points writer's code: "TV" or "PV" in the molar-volume window,
+// "TD" or "PD" in the fugacity and departure windows. Any other code does nothing.
+std::string writeMixturePoints(MixtureWindowKind kind, const std::optional<MixtureRunState>& snapshot,
+                               const std::string& code);
+
 } // namespace calvex::mixture

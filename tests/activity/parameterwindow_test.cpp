@@ -22,6 +22,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 namespace calvex::activity {
 namespace {
@@ -172,33 +173,36 @@ TEST(ParameterFit, PublishedRowsWithConvergedSaturationPressuresGiveBackTheirCon
     EXPECT_FALSE(fitConstants(FitModel::VanLaar, {.3f, .6f}, {1, 1.2f}, {1, 1.1f})) << "g = 0 in a row";
 }
 
-// Margules rows made here from the program's own saturation pressures come back to 1e-5: the
-// typed rows carry 7 significant digits.
-TEST_F(ParameterWindowTest, RowsFromTheProgramsSaturationPressuresGiveBackTheirConstantsExactly)
+// The saturation pressure of `f` at T by the program's own routine with `equation`.
+double programPsat(const VleFluid& f, int equation, float T)
 {
-    const auto psat = [](const VleFluid& f, int equation, float T) {
-        core::EosState state(core::EosHost::Datapoints);
-        core::ComponentConstants c;
-        c.Tc = static_cast<float>(f.Tc);
-        c.Pc = static_cast<float>(f.Pc_bar);
-        c.Tb = static_cast<float>(f.Tb);
-        c.omega = static_cast<float>(f.omega);
-        c.eq = 3;
-        c.VPA = static_cast<float>(f.A);
-        c.VPB = static_cast<float>(f.B);
-        c.VPC = static_cast<float>(f.C);
-        EXPECT_TRUE(state.loadComponent(c));
-        state.optionno = static_cast<std::int16_t>(equation);
-        state.T = T;
-        return static_cast<double>(core::Psatcal(state));
-    };
-    const double A12 = 0.5, A21 = 1.0;
-    const double P1 = psat(testing::benzene, 3, 360), P2 = psat(testing::toluene, 3, 360);
-    ASSERT_GT(P1, 0);
-    ASSERT_GT(P2, 0);
+    core::EosState state(core::EosHost::Datapoints);
+    core::ComponentConstants c;
+    c.Tc = static_cast<float>(f.Tc);
+    c.Pc = static_cast<float>(f.Pc_bar);
+    c.Tb = static_cast<float>(f.Tb);
+    c.omega = static_cast<float>(f.omega);
+    c.eq = 3;
+    c.VPA = static_cast<float>(f.A);
+    c.VPB = static_cast<float>(f.B);
+    c.VPC = static_cast<float>(f.C);
+    EXPECT_TRUE(state.loadComponent(c));
+    state.optionno = static_cast<std::int16_t>(equation);
+    state.T = T;
+    return static_cast<double>(core::Psatcal(state));
+}
+
+// Benzene/toluene rows at 360 K made from `model` and the program's saturation pressures with
+// `equation`, to 7 significant digits: only a fit with that equation gives the model's
+// constants back to 1e-5.
+std::vector<Row> programRows(int equation, const testing::LnGamma& model)
+{
+    const double P1 = programPsat(testing::benzene, equation, 360), P2 = programPsat(testing::toluene, equation, 360);
+    EXPECT_GT(P1, 0);
+    EXPECT_GT(P2, 0);
     std::vector<std::array<std::string, 3>> points;
     for (const double x1 : {0.15, 0.35, 0.55, 0.75, 0.95}) {
-        const auto lnGamma = testing::margules(A12, A21)(x1, 360);
+        const auto lnGamma = model(x1, 360);
         const double p1 = x1 * std::exp(lnGamma[0]) * P1;
         const double P = p1 + (1 - x1) * std::exp(lnGamma[1]) * P2;
         char y1[16], pressure[24];
@@ -206,11 +210,19 @@ TEST_F(ParameterWindowTest, RowsFromTheProgramsSaturationPressuresGiveBackTheirC
         std::snprintf(pressure, sizeof pressure, "%.2f", P);
         points.push_back({std::string(".") + std::to_string(static_cast<int>(std::lround(x1 * 100))), y1 + 1, pressure});
     }
-    enter({"benzene", "toluene", 3, 5, "5", "kelvin", "pa", rowsAt("360", points)}).Command1_Click();
+    return rowsAt("360", points);
+}
+
+constexpr double programTolerance = 1e-5;
+
+TEST_F(ParameterWindowTest, RowsFromTheProgramsSaturationPressuresGiveBackTheirConstantsExactly)
+{
+    const double A12 = 0.5, A21 = 1.0;
+    enter({"benzene", "toluene", 3, 5, "5", "kelvin", "pa", programRows(3, testing::margules(A12, A21))}).Command1_Click();
     ASSERT_EQ(ui.messages().size(), 1u);
     const auto [a12, a21] = constantsOf(ui.messages()[0]);
-    EXPECT_NEAR(a12, A12, 1e-5);
-    EXPECT_NEAR(a21, A21, 1e-5);
+    EXPECT_NEAR(a12, A12, programTolerance);
+    EXPECT_NEAR(a21, A21, programTolerance);
 }
 
 struct Refusal {
@@ -338,6 +350,97 @@ TEST_F(ParameterWindowTest, WindowsOpenWithTheirChoicesAndAddDataShowsTheRows)
     ui.clear();
     d.Command1_Click();
     EXPECT_EQ(ui.messages(), Texts{"The parameter window is closed: open the parameter calculator again"});
+}
+
+// The fit uses the equation and the model shown checked, however the buttons were checked: a
+// program's setChecked, an accessibility tool's toggle, or the arrow keys.
+TEST_F(ParameterWindowTest, TheFitUsesTheButtonsShownCheckedHoweverTheyWereChecked)
+{
+    using Check = std::function<void(ParametersForm1&, int from, int to)>;
+    const Check setChecked = [](ParametersForm1& p, int, int to) { p.Option(to)->setChecked(true); };
+    const Check toggle = [](ParametersForm1& p, int, int to) { p.Option(to)->toggle(); };
+    const Check arrowKey = [](ParametersForm1& p, int from, int to) {
+        p.Option(from)->setFocus();
+        QTest::keyClick(p.Option(from), to == 1 ? Qt::Key_Up : Qt::Key_Down);
+    };
+    struct Case {
+        const char* how;
+        Check check;
+        int equation, model;  // the buttons checked when the rows are entered
+        int toEquation, toModel; // the buttons then checked
+    };
+    const Case cases[] = {
+        {"setChecked", setChecked, 2, 1, 3, 5},
+        {"toggle", toggle, 2, 5, 4, 1},
+        {"arrow keys", arrowKey, 2, 1, 3, 5},
+    };
+    const double first = 0.5, second = 1.0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        const testing::LnGamma model = c.toModel == 5 ? testing::margules(first, second) : testing::vanLaar(first, second);
+        Datapoints& d = enter({"benzene", "toluene", c.equation, c.model, "5", "kelvin", "pa", programRows(c.toEquation, model)});
+        ParametersForm1& p = parameters();
+        p.show();
+        p.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+        c.check(p, c.equation, c.toEquation);
+        c.check(p, c.model, c.toModel);
+        EXPECT_TRUE(p.Option(c.toEquation)->isChecked());
+        EXPECT_TRUE(p.Option(c.toModel)->isChecked());
+        ui.clear();
+        d.Command1_Click();
+        ASSERT_EQ(ui.messages().size(), 1u);
+        EXPECT_NE(ui.messages()[0].find(c.toModel == 5 ? "Margules" : "Vanlaar"), std::string::npos) << ui.messages()[0];
+        const auto [a, b] = constantsOf(ui.messages()[0]);
+        EXPECT_NEAR(a, first, programTolerance);
+        EXPECT_NEAR(b, second, programTolerance);
+        for (const char* name : {"ParametersForm1", "Datapoints"})
+            registry().unload(QString::fromLatin1(name));
+    }
+}
+
+// The count is the text as typed: no completion into an entry, no entry added on Return, and
+// rows only for a whole number 2..16; any other count shows none and Calculate refuses it.
+TEST_F(ParameterWindowTest, TheCountIsTheTextAsTypedAndOnly2To16ShowRows)
+{
+    struct Case {
+        const char* typed;
+        Qt::Key key;
+        int rows; // 0: refused
+    };
+    const Case cases[] = {
+        {"1", Qt::Key_Tab, 0}, {"17", Qt::Key_Return, 0}, {"0", Qt::Key_Tab, 0}, {"x", Qt::Key_Tab, 0},
+        {"", Qt::Key_Tab, 0},  {"2", Qt::Key_Tab, 2},     {"16", Qt::Key_Return, 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("\"") + c.typed + "\"");
+        ParametersForm1& p = parameters();
+        p.Combo2(0)->setCurrentText("benzene");
+        p.Combo2(1)->setCurrentText("toluene");
+        p.show();
+        p.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+        QComboBox* list = p.Combo3();
+        list->setFocus();
+        list->lineEdit()->selectAll();
+        QTest::keyClick(list, Qt::Key_Backspace);
+        QTest::keyClicks(list, QString::fromLatin1(c.typed));
+        QTest::keyClick(list, c.key);
+        EXPECT_EQ(list->currentText().toStdString(), c.typed);
+        EXPECT_EQ(list->count(), maxDataPoints - 1);
+        ui.clear();
+        p.Command1()->click();
+        Datapoints& d = *data();
+        for (int row = 0; row < maxDataPoints; ++row)
+            EXPECT_EQ(d.Temp(row)->isVisibleTo(&d), row < c.rows) << row;
+        EXPECT_TRUE(ui.texts().empty());
+        if (c.rows == 0) {
+            d.Command1_Click();
+            EXPECT_EQ(ui.texts(), Texts{"Number of data points must be 2 to 16"});
+        }
+        for (const char* name : {"ParametersForm1", "Datapoints"})
+            registry().unload(QString::fromLatin1(name));
+    }
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 namespace calvex::mixture::testing {
 namespace {
@@ -235,6 +236,54 @@ TEST_F(FamilyWindows, PlotButtonsDrawTheSweepOfTheLastReport)
         for (const std::string argument : {"t", ""})
             selection()->graphplotting(argument);
         EXPECT_EQ(ui.messages(), Texts{temperatureMessage}) << name;
+        TearDown();
+        SetUp();
+        ui.clear();
+        input = nullptr;
+    }
+}
+
+// The sweep writers under the windows' own names write the sweep the plot button writes for
+// their code, and nothing for a code their window has no sweep of.
+TEST_F(FamilyWindows, TheNamedSweepWritersWriteTheSweepOfTheirCode)
+{
+    using Writer = std::string (MixtureCalculator::*)(const std::string&);
+    struct Call {
+        std::string code;
+        std::string argument; // the plot button's sweep of the same file; empty: nothing written
+    };
+    struct Case {
+        K kind;
+        Writer writer;
+        std::vector<Call> calls;
+        int guessPrompts;
+    };
+    const Case cases[] = {
+        {K::MolarVolume, &MixtureCalculator::PVorTVpoints, {{"TV", "T"}, {"PV", "P"}, {"TD", ""}, {"T", ""}}, 2},
+        {K::MixtureFugacity, &MixtureCalculator::MakePlotPoints, {{"TD", "T"}, {"PD", "P"}, {"PV", ""}}, 0},
+        {K::MixtureDeparture, &MixtureCalculator::MakePlotPoints, {{"PD", "P"}, {"TV", ""}, {"", ""}}, 0},
+    };
+    for (const Case& c : cases) {
+        const std::string& name = mixtureWindowConfig(c.kind).selectionName;
+        for (int i = 0; i < c.guessPrompts; ++i)
+            ui.answer("");
+        ASSERT_FALSE(run(c.kind, propaneButane, "300", "2", 2).empty()) << name;
+        MixtureCalculator& calculator = selection()->calculator();
+        for (const Call& call : c.calls) {
+            const std::string file = call.argument.empty() ? "" : call.argument == "T" ? "points1.dat" : "points2.dat";
+            std::filesystem::remove(folder.file("points1.dat"));
+            std::filesystem::remove(folder.file("points2.dat"));
+            EXPECT_EQ((calculator.*c.writer)(call.code), file) << name << ' ' << call.code;
+            if (file.empty()) {
+                EXPECT_FALSE(std::filesystem::exists(folder.file("points1.dat"))) << name << ' ' << call.code;
+                EXPECT_FALSE(std::filesystem::exists(folder.file("points2.dat"))) << name << ' ' << call.code;
+                continue;
+            }
+            const std::string written = folder.read(file);
+            ASSERT_EQ(calculator.writeSweep(call.argument), file) << name;
+            EXPECT_EQ(written, folder.read(file)) << name << ' ' << call.code;
+        }
+        EXPECT_TRUE(ui.messages().empty()) << name;
         TearDown();
         SetUp();
         ui.clear();

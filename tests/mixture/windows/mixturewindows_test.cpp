@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <functional>
+
 namespace calvex::mixture::testing {
 namespace {
 
@@ -107,6 +109,74 @@ TEST_F(Fixture, StateBoxesUnitListsAndCountListFilterTypedKeys)
     typed.Combo3()->lineEdit()->selectAll();
     QTest::keyClicks(typed.Combo3()->lineEdit(), "3");
     EXPECT_EQ(typed.Combo3()->currentText(), "3");
+}
+
+// A count typed into a list that takes typed text stays as typed: Return adds no entry, and
+// nothing completes it into an entry.
+TEST_F(Fixture, ATypedCountStaysAsTypedAndAddsNoEntry)
+{
+    const std::pair<const char*, Qt::Key> typings[] = {{"7", Qt::Key_Return}, {"1", Qt::Key_Tab}, {"40", Qt::Key_Return}};
+    for (const K kind : {K::BubblePressure, K::BubbleTemperature, K::PartialFugacity, K::MixtureDeparture}) {
+        MixtureInputWindow& window = open(kind);
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QComboBox* list = window.Combo3();
+        for (const auto& [typed, key] : typings) {
+            SCOPED_TRACE(mixtureWindowConfig(kind).inputName + " '" + typed + "'");
+            list->setFocus();
+            list->lineEdit()->selectAll();
+            QTest::keyClicks(list, QString::fromLatin1(typed));
+            QTest::keyClick(list, key);
+            EXPECT_EQ(list->currentText().toStdString(), typed);
+            EXPECT_EQ(items(list), (QStringList{"2", "3", "4", "5", "6"}));
+        }
+    }
+}
+
+// The run uses the equation shown checked, however the button was checked: a program's
+// setChecked, an accessibility tool's toggle, or the arrow keys.
+TEST_F(Fixture, TheRunUsesTheEquationShownCheckedHoweverItWasChecked)
+{
+    using Check = std::function<void(MixtureInputWindow&, int option)>;
+    const Check setChecked = [](MixtureInputWindow& w, int option) { w.Option(option)->setChecked(true); };
+    const Check toggle = [](MixtureInputWindow& w, int option) { w.Option(option)->toggle(); };
+    // From the button before it, checked when the window loads.
+    const Check arrowKey = [](MixtureInputWindow& w, int option) {
+        w.Option(option - 1)->setFocus();
+        QTest::keyClick(w.Option(option - 1), Qt::Key_Right);
+    };
+    struct Row {
+        K kind;
+        const char* how;
+        Check check;
+        int option;
+    };
+    const Row rows[] = {
+        {K::BubblePressure, "setChecked", setChecked, 4}, {K::BubblePressure, "toggle", toggle, 3},
+        {K::BubblePressure, "arrow key", arrowKey, 3},    {K::MixtureFugacity, "setChecked", setChecked, 3},
+        {K::MixtureDeparture, "toggle", toggle, 4},       {K::PartialFugacity, "arrow key", arrowKey, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(mixtureWindowConfig(row.kind).inputName + " " + row.how);
+        restart();
+        open(row.kind);
+        input->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(input));
+        row.check(*input, row.option);
+        EXPECT_TRUE(input->Option(row.option)->isChecked());
+        EXPECT_EQ(input->Text1_optionno()->text(), QString::number(row.option));
+        if (input->Text1_Temperature())
+            setTemperature("300");
+        if (input->Text1_Pressure())
+            setPressure("10");
+        mixture({{"propane", ".5"}, {"n-butane", ".5"}});
+        if (!mixtureWindowConfig(row.kind).family)
+            ui.answer(""); // the bubble pressure's guess
+        calculate();
+        ASSERT_EQ(reportedKinds.size(), 1u);
+        ASSERT_TRUE(selection()->calculator().snapshot());
+        EXPECT_EQ(selection()->calculator().snapshot()->optionno, row.option);
+    }
 }
 
 TEST_F(Fixture, Command1FillsSortedListsShowsTheirFramesAndHidesTheOthers)
