@@ -28,7 +28,7 @@ double inverseSpan(const BoilingConstants& c) { return quotient(1.0, c.Tb) - quo
 // Only a temperature above 0 K is a boiling or bubble temperature. Beyond its limit pressure the
 // law's 1/T passes through 0, its boiling temperatures turn negative and a chord between them
 // settles below 0 K too; such a curve has no point, however well the residual vanishes.
-bool absolute(double T_K) { return T_K > 0; }
+bool aboveAbsoluteZero(double T_K) { return T_K > 0; }
 
 } // namespace
 
@@ -48,7 +48,7 @@ std::optional<float> Tboilcal(float P, const BoilingConstants& component)
         const double ratio = quotient(naturalLog(quotient(P, atmosphere_Pa)),
                                       naturalLog(quotient(component.Pc_Pa, atmosphere_Pa)));
         const double T = quotient(1.0, quotient(1.0, component.Tb) - inverseSpan(component) * ratio);
-        if (!absolute(T))
+        if (!aboveAbsoluteZero(T))
             fault();
         return single(T);
     });
@@ -89,7 +89,7 @@ BubbleSolve iteration(const ActivityModel& model, const BinaryConstants& compone
         if (!Fn)
             return {};
         if (tolerance > std::fabs(*Fn))
-            return absolute(Tn) ? BubbleSolve{BubbleSolve::Outcome::Converged, Tn} : BubbleSolve{};
+            return aboveAbsoluteZero(Tn) ? BubbleSolve{BubbleSolve::Outcome::Converged, Tn} : BubbleSolve{};
         T0 = Tn;
     }
     return {BubbleSolve::Outcome::NotConverged, Tn};

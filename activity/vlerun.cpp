@@ -31,10 +31,6 @@ bool twoPointLawUsable(const core::ComponentConstants& c)
     return c.Tb < c.Tc && pascalFromBar(c.Pc) > atmosphere_Pa;
 }
 
-// A pressure of the P-x-y curve is finite and above 0; only at an end of the curve may a pure
-// component's vapour pressure of 0 stand, as its correlation gives it.
-bool curvePressure(float P_Pa, bool inner) { return std::isfinite(P_Pa) && (P_Pa > 0 || (P_Pa == 0 && !inner)); }
-
 bool refuse(const std::string& message)
 {
     ui().message(message);
@@ -201,25 +197,26 @@ bool pxyCurve(const ActivityModel& model, const std::array<float, 2>& Psat, floa
     const std::size_t last = grid.size() - 1;
     for (std::size_t k = 0; k <= last; ++k) {
         const float x1 = grid[k];
-        const bool inner = k > 0 && k < last;
         float P = k == 0 ? Psat[1] : Psat[0];
-        double liquid1 = 0; // x1 γ1 Psat1: component 1's part of P inside the curve
-        if (inner) {
+        float y1 = k == 0 ? 0.0f : 1.0f;
+        if (k > 0 && k < last) {
             const std::optional<GammaPair> gamma = model.gammacal(x1, T);
             if (!gamma)
                 return false;
-            liquid1 = x1 * static_cast<double>((*gamma)[0]) * Psat[0];
+            const double liquid1 = x1 * static_cast<double>((*gamma)[0]) * Psat[0];
             const std::optional<float> sum = single((1.0f - x1) * static_cast<double>((*gamma)[1]) * Psat[1] + liquid1);
-            if (!sum)
+            if (!sum || !(*sum > 0))
+                return false;
+            const std::optional<float> vapour = single(liquid1 / *sum);
+            if (!vapour)
                 return false;
             P = *sum;
+            y1 = *vapour;
+        } else if (!(std::isfinite(P) && P >= 0)) {
+            // A pure component's vapour pressure of 0, as its correlation gives it, still ends the curve.
+            return false;
         }
-        if (!curvePressure(P, inner))
-            return false;
-        const std::optional<float> y1 = inner ? single(liquid1 / P) : std::optional<float>(k == 0 ? 0.0f : 1.0f);
-        if (!y1)
-            return false;
-        points.push_back({x1, P / 1000.0, *y1});
+        points.push_back({x1, P / 1000.0, y1});
     }
     return true;
 }

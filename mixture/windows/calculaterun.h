@@ -26,6 +26,11 @@
 
 namespace calvex::mixture {
 
+// The mixture engine of the state's equation called in `mode` at T (K) and P (bar) on the
+// state's components; an empty result when the equation has no engine member.
+MixtureResult callMixtureEngine(const MixtureRunState& state, MixtureMode mode, float T, float P,
+                                services::ResultLines& out);
+
 // The message and the prompt of a state value that is not above 0.
 struct StatePrompt {
     std::string message;

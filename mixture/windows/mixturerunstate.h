@@ -3,9 +3,7 @@
 // pressed. A run fills a working copy of the window's MixtureRunState; the copy becomes the
 // window's snapshot (what the plot buttons sweep from) only when its report is shown.
 
-#include "mixture/engine/mixtureengine.h"
 #include "mixture/windows/mixturewindowconfig.h"
-#include "services/resultformat.h"
 
 #include <array>
 #include <cstdint>
@@ -36,11 +34,6 @@ struct MixtureRunState {
     ComponentArray<float> z{};     // mole fractions as typed or re-entered, not normalised
     std::string inputtext;         // the answer to the last repair prompt
 };
-
-// The mixture engine of the state's equation called in `mode` at T (K) and P (bar) on the
-// state's components; an empty result when the equation has no engine member.
-MixtureResult callMixtureEngine(const MixtureRunState& state, MixtureMode mode, float T, float P,
-                                services::ResultLines& out);
 
 // One component slot of the selection window.
 struct SlotReading {

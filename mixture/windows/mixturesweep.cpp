@@ -3,6 +3,7 @@
 #include "core/checkedmath.h"
 #include "mixture/engine/mixtureengine.h"
 #include "mixture/engine/mixtureeos.h"
+#include "mixture/windows/calculaterun.h"
 #include "mixture/windows/familyrun.h"
 #include "services/pointsfile.h"
 #include "services/ui.h"
