@@ -59,7 +59,12 @@ std::optional<float> Psatguesseqn3(const EosState& state)
 {
     return guess(state, "error in Psatguesseqn3", [&] {
         const ComponentConstants& c = state.component;
-        const double s = c.VPA - quotient(c.VPB, static_cast<double>(state.T) + c.VPC);
+        // Left of the law's pole at T = -VPC the "pressure" grows without bound as T falls:
+        // that side is no vapour pressure, as the pole itself is none.
+        const double pastThePole = static_cast<double>(state.T) + c.VPC;
+        if (!(pastThePole > 0.0))
+            fault();
+        const double s = c.VPA - quotient(c.VPB, pastThePole);
         const float e = single(exponential(s));
         return single(services::pascalPerBar * e);
     });

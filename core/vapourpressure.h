@@ -18,6 +18,7 @@ std::optional<float> Psatguesseqn0(const EosState& state);
 // P = Pc exp((VPA x + VPB x^1.5 + VPC x^3 + VPD x^6) / (1 - x)), x = 1 - T/Tc.
 std::optional<float> Psatguesseqn1(const EosState& state);
 std::optional<float> Psatguesseqn2(const EosState& state);
+// P = 1e5 exp(VPA - VPB/(T + VPC)); a T at or below the pole -VPC is a fault.
 std::optional<float> Psatguesseqn3(const EosState& state);
 
 } // namespace calvex::core

@@ -285,6 +285,36 @@ TEST_F(VleWindowTest, PressuresBeyondTheTwoPointLawsLimitAreInvalidEntries)
     }
 }
 
+// Left of the Antoine law's pole (55.58 K for benzene, 55.53 K for toluene) the law gives no
+// vapour pressure: every P-x-y window refuses there, and still reports at 90 °C.
+TEST_F(VleWindowTest, PxyLeftOfTheVapourPressurePoleIsAnInvalidEntry)
+{
+    const std::string before = "1,2,3,4\r\n";
+    const std::pair<K, Boxes> windows[] = {
+        {K::PxyMargules, margulesBoxes},
+        {K::PxyVanlaar, {{"A_Text1", ".3"}, {"B_Text1", ".2"}}},
+        {K::Pxynrtl, {{"A_Text1", "100"}, {"B_Text1", "100"}, {"alpha_Text1", ".3"}}},
+        {K::Pxywilsons, {{"A_Text1", "100"}, {"B_Text1", "100"}, {"v1_Text1", "89.4"}, {"v2_Text1", "106.3"}}},
+    };
+    const struct {
+        const char* T;
+        const char* unit;
+        bool reports;
+    } temperatures[] = {{"1", "kelvin", false}, {"0.001", "kelvin", false}, {"90", "celsius", true}};
+    for (const auto& [kind, boxes] : windows) {
+        for (const auto& t : temperatures) {
+            SCOPED_TRACE(vleWindowConfig(kind).name + " at " + t.T + " " + t.unit);
+            folder.write("points1.dat", before);
+            ui.clear();
+            reportedKinds.clear();
+            enter({kind, "benzene", "toluene", t.T, t.unit, boxes}).Command1_Click();
+            EXPECT_EQ(ui.texts(), t.reports ? Texts{} : Texts{invalidEntry});
+            EXPECT_EQ(reportedKinds.size(), t.reports ? 1u : 0u);
+            EXPECT_EQ(folder.read("points1.dat") == before, !t.reports);
+        }
+    }
+}
+
 TEST_F(VleWindowTest, TheDiagramNamesTheComponentOfTheLastReport)
 {
     VleWindow& w = enter({K::TxyMargules, "benzene", "toluene", "1", "bar", margulesBoxes});

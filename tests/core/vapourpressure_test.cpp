@@ -106,6 +106,43 @@ TEST(VapourPressure, VeryNegativeExponentUnderflowsToZeroWithoutFault)
     EXPECT_TRUE(ui.messages().empty());
 }
 
+// Benzene's Antoine constants put the pole at 55.578 K. Left of it the law's value would grow
+// as T falls: below about 15 K it fits in 32 bits again, and is no vapour pressure all the same.
+TEST(VapourPressureFailures, AntoineLawHasNoPressureAtOrLeftOfItsPole)
+{
+    const float pole = 55.578f;
+    const struct {
+        float T;
+        bool fault;
+    } rows[] = {
+        {std::nextafter(pole, 100.0f), false}, {60.0f, false}, {90.0f, false}, {pole, true},
+        {30.0f, true}, {1.0f, true}, {0.001f, true}, {0.0f, true},
+    };
+    for (const auto& row : rows) {
+        for (EosHost host : {EosHost::SaturationPressureCalculator, EosHost::PxyMargules}) {
+            testing::ScriptedUi ui;
+            auto state = methaneState(host, 3, row.T);
+            state.component.VPA = 9.176331f;
+            state.component.VPB = 2726.813f;
+            state.component.VPC = -pole;
+            const auto P = PsatCorrelation(state);
+            const bool trapped = host == EosHost::SaturationPressureCalculator;
+            SCOPED_TRACE(std::to_string(row.T) + (trapped ? " trapped" : " untrapped"));
+            if (!row.fault) {
+                ASSERT_TRUE(P);
+                EXPECT_GE(*P, 0.0f);
+                EXPECT_TRUE(ui.messages().empty());
+            } else if (trapped) {
+                EXPECT_EQ(P, 0.0f);
+                EXPECT_EQ(ui.messages(), Strings{"error in Psatguesseqn3"});
+            } else {
+                EXPECT_FALSE(P);
+                EXPECT_TRUE(ui.messages().empty());
+            }
+        }
+    }
+}
+
 struct FaultCase {
     std::int16_t eq;
     const char* what;

@@ -334,6 +334,9 @@ TEST_F(UnifacRunTest, RefusalsShowTheirTextsAndLeaveTheWindowAndThePointsFile)
         {"text for a pressure", {UnifacMode::Txy, Benzene, Toluene, "abc", "bar"}, {}, {}, {"pressure cannot be zero"}},
         {"a pressure beyond 32 bits", {UnifacMode::Txy, Benzene, Toluene, "1e39", "bar"}, {}, {}, {"Invalid Entry"}},
         {"a pressure overflowing in pascal", {UnifacMode::Txy, Benzene, Toluene, "1e37", "bar"}, {}, {}, {"Invalid Entry"}},
+        // Benzene's and octane's groups interact mildly enough at 5 K for the coefficients to be
+        // found: only the vapour-pressure law, left of its pole there, has nothing to give.
+        {"left of the vapour-pressure law's pole", {UnifacMode::Pxy, Benzene, Octane, "5", "K"}, {}, {}, {"Invalid Entry"}},
         {"no database row: the dialog, then the prompt", {UnifacMode::Txy, Benzene, CapitalToluene, "1", "bar"},
          {{"Toluene", "591.75", "41.08", "0", "383.79"}}, {"0"},
          {"GetPcTcOmega2", "Please enter the acentric factor of  Toluene it is unavailable", "invalid input so quiting"}},
