@@ -3,6 +3,7 @@
 #include "services/keyfilter.h"
 #include "services/numbers.h"
 #include "unifac/subgrouptable.h"
+#include "unifac/windows1252.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,9 +18,10 @@ long countValue(std::string_view text) { return std::lround(std::clamp(services:
 
 NameCheck checkName(std::string_view nameAsStored, const UnifacComponentList& list)
 {
-    const std::string name = trimBlanks(storedName(nameAsStored));
-    if (name.empty())
+    const std::string kept = storedName(nameAsStored);
+    if (isAllWhiteSpace(kept))
         return NameCheck::Blank;
+    const std::string name = trimBlanks(kept);
     for (int i = 1; i <= list.ComponentCount(); ++i)
         if (trimBlanks(list.ComponentNameAt(i)) == name)
             return NameCheck::InUse;

@@ -32,7 +32,7 @@ inline constexpr const char* notSavedMessage = "The component database could not
 
 enum class NameCheck { Accepted, Blank, InUse, NotStorable };
 
-// A name as the list would store it, checked against the stored names: empty once trimmed, equal
+// A name as the list would store it, checked against the stored names: nothing but white space, equal
 // to a stored name once both are cut to 20 characters and trimmed (letter case counts), or
 // holding in those 20 characters one that DATABASE.UFC cannot hold (the list's own rule).
 NameCheck checkName(std::string_view nameAsStored, const UnifacComponentList& list = componentList());

@@ -55,7 +55,29 @@ std::optional<char> byteOf(char32_t c)
     return std::nullopt;
 }
 
+// Unicode's Zs, Zl and Zp characters beyond Latin-1.
+bool isSeparator(char32_t c)
+{
+    return c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+           c == 0x205F || c == 0x3000;
+}
+
+bool isWhiteSpace(char32_t c)
+{
+    return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0xA0 || isSeparator(c);
+}
+
 } // namespace
+
+bool isAllWhiteSpace(std::string_view utf8)
+{
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto c = nextCodePoint(utf8, pos);
+        if (!c || !isWhiteSpace(*c))
+            return false;
+    }
+    return true;
+}
 
 std::optional<std::string> toWindows1252(std::string_view utf8)
 {

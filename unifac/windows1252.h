@@ -14,6 +14,11 @@ namespace calvex::unifac {
 std::optional<std::string> toWindows1252(std::string_view utf8);
 std::string fromWindows1252(std::string_view bytes);
 
+// True when UTF-8 text has no character but white space of any kind, as the widgets count it:
+// the blank, the controls 9-13 and U+0085, and Unicode's space, line and paragraph separators
+// (the no-break space a paste from a web page brings among them). Empty text is all white space.
+bool isAllWhiteSpace(std::string_view utf8);
+
 // The number of characters of UTF-8 text.
 std::size_t characterCount(std::string_view utf8);
 // The text cut to `width` characters or padded with blanks on the right to that width.

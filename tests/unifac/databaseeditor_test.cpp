@@ -4,6 +4,7 @@
 
 #include "unifac/builderrules.h"
 #include "unifac/databaseeditor.h"
+#include "unifac/windows1252.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -182,8 +183,8 @@ TEST_F(DatabaseEditorTest, RenameAndEdit)
 
 // A typed name through the builder's name step and Finish (the editor's Add) and through the
 // rename: the list keeps its first 20 characters, and a character among those that
-// Windows-1252 cannot hold refuses it in both alike. Every refusal is said and the name is then
-// typed again in the same dialog.
+// Windows-1252 cannot hold refuses it in both alike; white space alone, of any kind, is blank.
+// Every refusal is said and the name is then typed again in the same dialog.
 TEST_F(DatabaseEditorTest, NamesAreJudgedAsStoredByEveryEntry)
 {
     const std::string blank = blankNameMessage, taken = nameInUseMessage, notStorable = nameNotStorableMessage;
@@ -195,6 +196,10 @@ TEST_F(DatabaseEditorTest, NamesAreJudgedAsStoredByEveryEntry)
         {"Crème brûlée € œ", "Crème brûlée € œ", {}}, // € and œ are Windows-1252, not Latin-1
         {"", "", {blank}},
         {"   ", "", {blank}},
+        {"\u00A0\u00A0\u00A0", "", {blank}}, // no-break spaces, as a paste from a web page brings them
+        {"\u00A0", "", {blank}},
+        {"\u2003\u3000", "", {blank}}, // white space the file cannot hold is blank all the same
+        {"\u00A0water\u00A0", "\u00A0water\u00A0", {}}, // kept and compared as typed among other characters
         {" water ", "", {taken}},
         {"chlorobenzene       ?", "", {taken}},
     };
@@ -232,6 +237,41 @@ TEST_F(DatabaseEditorTest, NamesAreJudgedAsStoredByEveryEntry)
         editor->Rename_Click();
         EXPECT_EQ(ui.messages(), c.messages) << "rename: " << c.typed;
         EXPECT_EQ(trimBlanks(componentList().ComponentNameAt(1)), expected) << "rename: " << c.typed;
+    }
+}
+
+TEST_F(DatabaseEditorTest, ANameThatLooksLikeMarkupIsShownAsTyped)
+{
+    const QString typed = QStringLiteral("<b>bold</b><i>x");
+    const auto shownAsTyped = [&](const QLabel& label) {
+        EXPECT_EQ(label.text().trimmed(), typed) << label.objectName().toStdString();
+        EXPECT_EQ(label.textFormat(), Qt::PlainText) << label.objectName().toStdString();
+    };
+    auto editor = openEditor();
+    ui.onDialog(nameStep(typed.toStdString())).onDialog(on<fBuilder>([&](fBuilder& step) {
+        shownAsTyped(*step.CompName());
+        click(*step.List1(), 16);
+        step.confirm();
+    }));
+    editor->Add_Click();
+    EXPECT_EQ(trimBlanks(componentList().ComponentNameAt(7)), typed.toStdString());
+    editor->ComponentList()->setCurrentRow(6);
+    ui.onDialog(on<fRename>([&](fRename& dialog) {
+        shownAsTyped(*dialog.OldName());
+        dialog.close();
+    }));
+    editor->Rename_Click();
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+// The name check counts as white space what the widgets count, over every code point.
+TEST(NameWhiteSpace, IsWhatTheWidgetsCallSpace)
+{
+    for (char32_t c = 0; c <= 0x10FFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const std::string utf8 = QStringView(QChar::fromUcs4(c)).toString().toStdString();
+        ASSERT_EQ(isAllWhiteSpace(utf8), QChar::isSpace(c)) << std::hex << static_cast<unsigned>(c);
     }
 }
 
