@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace calvex::services {
@@ -25,6 +26,10 @@ void keepAboveTopmostWindows(QWidget& box)
     }
 }
 
+// A text may hold a name the user typed or a file holds: markup in it is shown, not obeyed.
+// None of the program's own texts uses markup.
+void showAsPlainText(QMessageBox& box) { box.setTextFormat(Qt::PlainText); }
+
 } // namespace
 
 void QtUi::message(const std::string& text, const std::string& title) { message(text, title, Icon::None); }
@@ -36,6 +41,7 @@ void QtUi::message(const std::string& text, const std::string& title, Icon icon)
                                                                 : QMessageBox::NoIcon;
     QMessageBox box(shown, titleOrDefault(title), QString::fromStdString(text), QMessageBox::Ok,
                     QApplication::activeWindow());
+    showAsPlainText(box);
     keepAboveTopmostWindows(box);
     box.exec();
 }
@@ -45,6 +51,9 @@ std::string QtUi::ask(const std::string& prompt, const std::string& title, const
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(titleOrDefault(title));
     dialog.setLabelText(QString::fromStdString(prompt));
+    // The input dialog has no text format of its own: its prompt is its only label.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(QString::fromStdString(defaultText));
     keepAboveTopmostWindows(dialog);
     if (dialog.exec() != QDialog::Accepted)
@@ -58,6 +67,7 @@ bool QtUi::yesNo(const std::string& text, const std::string& title, Question kin
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, titleOrDefault(title),
                     QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
     box.setDefaultButton(warning ? QMessageBox::No : QMessageBox::Yes);
+    showAsPlainText(box);
     keepAboveTopmostWindows(box);
     return box.exec() == QMessageBox::Yes;
 }

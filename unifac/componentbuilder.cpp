@@ -55,6 +55,15 @@ void centreOverCalculator(QWidget& dialog, const QWidget* fallback)
         services::centreOver(dialog, *calculator);
 }
 
+QLabel* nameLabel(QWidget* parent, const char* objectName)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setTextFormat(Qt::PlainText);
+    setBold(*label);
+    return label;
+}
+
 UnifacDialog::UnifacDialog(QWidget* parent, const char* name, const QString& caption) : QDialog(parent)
 {
     setObjectName(QString::fromLatin1(name));
@@ -125,9 +134,7 @@ fBuilder::fBuilder(QWidget* parent) : UnifacDialog(parent, "fBuilder", QStringLi
     auto* layout = new QVBoxLayout(this);
     auto* nameLine = new QHBoxLayout;
     nameLine->addWidget(new QLabel(QStringLiteral("Component Name:"), this));
-    m_compName = new QLabel(this);
-    m_compName->setObjectName(QStringLiteral("CompName"));
-    setBold(*m_compName);
+    m_compName = nameLabel(this, "CompName");
     nameLine->addWidget(m_compName, 1);
     layout->addLayout(nameLine);
 

@@ -24,6 +24,9 @@ namespace calvex::unifac {
 // Centres a dialog over the UNIFAC calculator window (over `fallback` when it is not loaded).
 void centreOverCalculator(QWidget& dialog, const QWidget* fallback);
 
+// A bold label for a component's name, which shows the name as typed: markup in it is text.
+QLabel* nameLabel(QWidget* parent, const char* objectName);
+
 // A modal step of the UNIFAC dialogs: run through ui().showModal, confirmed by its default button.
 class UnifacDialog : public QDialog, public services::ModalDialog {
     Q_OBJECT

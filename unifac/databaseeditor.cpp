@@ -30,11 +30,7 @@ fRename::fRename(QWidget* parent) : NameDialog(parent, "fRename", QStringLiteral
     auto* layout = new QVBoxLayout(this);
     auto* names = new QGridLayout;
     names->addWidget(new QLabel(QStringLiteral("Previous Name:"), this), 0, 0);
-    m_oldName = new QLabel(this);
-    m_oldName->setObjectName(QStringLiteral("OldName"));
-    QFont bold = m_oldName->font();
-    bold.setBold(true);
-    m_oldName->setFont(bold);
+    m_oldName = nameLabel(this, "OldName");
     names->addWidget(m_oldName, 0, 1);
     names->addWidget(new QLabel(QStringLiteral("New Name:"), this), 1, 0);
     NewName()->setMaxLength(static_cast<int>(componentNameWidth));
