@@ -112,7 +112,7 @@ TEST_F(ComponentBuilderTest, PastedCountsBecomeWholeCounts)
         {"1.5", "2"}, {"2x", "2"}, {"1e2", "100"}, {"0", "1"}, {"-3", "1"}, {"abc", "1"}, {"7", "7"}};
     for (const auto& [pasted, count] : cases) {
         componentList().ClearComponents();
-        ui.onDialog(nameStep("pasted")).onDialog(on<fBuilder>([&, pasted = pasted](fBuilder& step) {
+        ui.onDialog(nameStep("pasted")).onDialog(on<fBuilder>([&, pasted = pasted, count = count](fBuilder& step) {
             click(*step.List1(), 16); // H2O
             step.NumSub(0)->clear();
             QApplication::clipboard()->setText(pasted);
