@@ -55,16 +55,11 @@ std::optional<char> byteOf(char32_t c)
     return std::nullopt;
 }
 
-// Unicode's Zs, Zl and Zp characters beyond Latin-1.
-bool isSeparator(char32_t c)
-{
-    return c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
-           c == 0x205F || c == 0x3000;
-}
-
+// Latin-1's blanks, then Unicode's space, line and paragraph separators beyond it.
 bool isWhiteSpace(char32_t c)
 {
-    return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0xA0 || isSeparator(c);
+    return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+           (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
 } // namespace
