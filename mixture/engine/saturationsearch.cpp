@@ -6,6 +6,7 @@
 #include "services/numbers.h"
 #include "services/ui.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace calvex::mixture {
@@ -23,8 +24,21 @@ constexpr double trivialSolution = 1e-5;
 constexpr double liquidLikeZ = 0.307;
 // Forward difference of the Newton slope, K or bar.
 constexpr double slopeStep = 0.005;
+// Newton steps in bar below which the pressure search has converged, and the extra it adds to each ordinary step.
+constexpr double pressureTolerance = 0.01;
+constexpr double pressureStepExtra = 0.0025;
+// A point is an equilibrium only where the trial fractions sum to 1: a small Newton step can also
+// come from a slope made huge by a capped inner substitution or a collapse to a trivial solution.
+constexpr double equilibriumSumDeviation = 0.05;
 // Consecutive range retries of the bubble-temperature search; any guess from −150 K up reaches 50 K.
 constexpr int maxRangeRetries = 20;
+
+bool isEquilibriumSum(float S) { return std::fabs(double(S) - 1.0) <= equilibriumSumDeviation; }
+
+// The pressure search's steps are in bar, which below 1 bar is no longer small: there the
+// difference step, the tolerance and the extra step shrink with the Newton iterate, so that a
+// search at 0.05 bar judges its steps as one at 1 bar does.
+double pressureScale(float P_bar) { return std::min(double(P_bar), 1.0); }
 
 } // namespace
 
@@ -183,6 +197,10 @@ void MixtureRun::temperatureSearch(bool bubble)
             continue;
         }
 
+        if (!isEquilibriumSum(S2)) {
+            notConverging(T);
+            return;
+        }
         setFinalRatios(bubble, trial);
         if (bubble)
             writeTitle(1, "Bubble  temperature calculation using the ", " equation of state");
@@ -244,11 +262,13 @@ void MixtureRun::pressureSearch(bool bubble)
             P = 0;
             return;
         }
+        const double scale = pressureScale(P);
+        const double step = slopeStep * scale;
         const float S1 = evaluate(bubble, trial);
-        P = single(P - slopeStep);
+        P = single(P - step);
         const float S2 = evaluate(bubble, trial);
 
-        const float slope = single((double(S2) - S1) / slopeStep);
+        const float slope = single(quotient(double(S2) - S1, step));
         if (std::fabs(slope) < 1e-6) {
             notConverging(P);
             return;
@@ -268,8 +288,8 @@ void MixtureRun::pressureSearch(bool bubble)
             P = single(P - double(limit));
             continue;
         }
-        if (std::fabs(dP) >= 0.01) {
-            P = single(double(P) + dP + 0.0025);
+        if (std::fabs(dP) >= pressureTolerance * scale) {
+            P = single(double(P) + dP + pressureStepExtra * scale);
             continue;
         }
 
@@ -283,6 +303,10 @@ void MixtureRun::pressureSearch(bool bubble)
             continue;
         }
 
+        if (!isEquilibriumSum(S2)) {
+            notConverging(P);
+            return;
+        }
         setFinalRatios(bubble, trial);
         if (bubble) {
             // A bubble point at or below 0 bar is no bubble point: only the iteration count is reported.
