@@ -5,6 +5,7 @@
 #include "services/numbers.h"
 #include "services/ui.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace calvex::mixture {
@@ -13,6 +14,12 @@ namespace {
 using services::singleText;
 
 constexpr int maxOuterPasses = 100;
+
+// Outside the two-phase region the substitution settles on its trivial solution: the feed found
+// twice, every K near 1, liquid and vapour on one root of the cubic. A liquid and the vapour in
+// equilibrium with it differ in Z by far more than a tenth, except next to the mixture's critical
+// point, where the split this scheme finds is unsure anyway.
+constexpr double distinctPhases = 0.1;
 
 } // namespace
 
@@ -40,11 +47,11 @@ void MixtureRun::flash()
     w.iter = 0;
     ComponentValues x{};
     ComponentValues y{};
+    float balance = 0;
     for (;;) {
         ComponentValues oneMinusK{};
         for (int i = 1; i <= w.n; ++i)
             oneMinusK[i] = single(1.0 - w.K[i]);
-        // L is not confined to [0, 1] while the Newton steps run.
         for (int steps = 1;; ++steps) {
             float sumX = 0;
             float sumY = 0;
@@ -57,16 +64,19 @@ void MixtureRun::flash()
                 sumY = single(double(sumY) + y[i]);
                 slope = single(slope + quotient(-double(x[i]) * oneMinusK[i] * oneMinusK[i], d));
             }
+            balance = single(double(sumX) - sumY);
             if (steps > m_equation.flashNewtonSteps)
                 break;
-            const float F = single(double(sumX) - sumY);
-            if (std::fabs(F) < tolerance)
+            if (std::fabs(balance) < tolerance)
                 break;
             if (slope == 0 && m_equation.flashFlatSlopeWritesReport) {
                 writeFlashReport(L, V, x, y);
                 return;
             }
-            L = single(L - quotient(F, slope));
+            // Where the start ratios all lie on one side of 1 the balance has no root, and an
+            // unconfined step runs L off to where x and y vanish; at a bound the fugacity passes
+            // can still carry the ratios to the equation's own and let L back in.
+            L = std::clamp(single(L - quotient(balance, slope)), 0.0f, 1.0f);
             V = single(1.0 - L);
         }
 
@@ -85,7 +95,10 @@ void MixtureRun::flash()
         }
         if (changed > 0)
             continue;
-        if (L >= 0 && L <= 1) {
+        // L never leaves [0, 1]; held at a bound, it may still leave the phases off balance with
+        // the feed, and that is no split.
+        const bool twoPhases = std::fabs(double(w.ZB) - w.ZA) >= distinctPhases * std::fabs(w.ZB);
+        if (std::fabs(balance) < tolerance && twoPhases) {
             writeFlashReport(L, V, x, y);
             return;
         }

@@ -257,10 +257,15 @@ Mixture::Point Mixture::dewTemperature(const Composition& y, double P) const { r
 
 Mixture::Flash Mixture::flash(const Composition& z, double T, double P) const
 {
-    const std::size_t n = z.size();
-    Composition K(n);
-    for (std::size_t i = 0; i < n; ++i)
+    Composition K(z.size());
+    for (std::size_t i = 0; i < z.size(); ++i)
         K[i] = wilsonK(int(i), T, P);
+    return flash(z, T, P, K);
+}
+
+Mixture::Flash Mixture::flash(const Composition& z, double T, double P, Composition K) const
+{
+    const std::size_t n = z.size();
     Flash result{false, 0, Composition(n), Composition(n)};
     double V = 0.5;
     for (int pass = 0; pass < 5000; ++pass) {

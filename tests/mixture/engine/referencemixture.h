@@ -54,6 +54,9 @@ public:
         Composition x, y;
     };
     Flash flash(const Composition& z, double T, double P) const;
+    // From the caller's start ratios: Wilson's are far from the equation's own where it has no
+    // acentric factor (Redlich–Kwong) or at low reduced temperature.
+    Flash flash(const Composition& z, double T, double P, Composition K) const;
 
     // The pure component's saturation pressure (equal liquid and vapour fugacity), bar.
     double saturationPressure(double T) const;
