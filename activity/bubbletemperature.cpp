@@ -2,6 +2,7 @@
 
 #include "core/checkedmath.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace calvex::activity {
@@ -11,6 +12,10 @@ using namespace core::detail;
 
 constexpr int lastPass = 5000;
 constexpr float tolerance = 0.00001f;
+// Each widening halves the lower end or doubles the upper one. Ten reach down to a few tenths
+// of a kelvin, where every vapour pressure is 0 and F is −1, or up to a thousand times the
+// hotter boiling temperature, where the law's pressures have long levelled off.
+constexpr int lastWidening = 10;
 
 template <class Body>
 std::optional<float> trapped(Body&& body)
@@ -29,6 +34,51 @@ double inverseSpan(const BoilingConstants& c) { return quotient(1.0, c.Tb) - quo
 // law's 1/T passes through 0, its boiling temperatures turn negative and a chord between them
 // settles below 0 K too; such a curve has no point, however well the residual vanishes.
 bool aboveAbsoluteZero(double T_K) { return T_K > 0; }
+
+// The chord through the fixed point T1 converges only where its map T0 → Tn contracts at the
+// root. Where component 1 boils far below component 2 the map's slope there is below −1 and
+// the root repels; where it boils far above, the slope is near 1 and 5001 passes end just short
+// of the test. Bisection finds the same root wherever F changes sign between two temperatures:
+// the two boiling temperatures, widened outward while F keeps its sign at both.
+BubbleSolve bisection(const ActivityModel& model, const BinaryConstants& components, float x1, float P, float T1,
+                      float lastEstimate)
+{
+    const BubbleSolve noRoot{BubbleSolve::Outcome::NotConverged, lastEstimate};
+    const std::optional<float> T2 = Tboilcal(P, components[1]);
+    if (!T2)
+        return noRoot;
+    float low = std::min(T1, *T2);
+    float high = std::max(T1, *T2);
+    std::optional<float> Flow = F(model, components, x1, P, low);
+    std::optional<float> Fhigh = F(model, components, x1, P, high);
+    for (int widening = 0;; ++widening) {
+        if (!Flow || !Fhigh)
+            return {};
+        if ((*Flow > 0) != (*Fhigh > 0))
+            break;
+        if (widening == lastWidening)
+            return noRoot;
+        // F above 0 at both ends: both lie above the bubble temperature.
+        if (*Flow > 0) {
+            low /= 2;
+            Flow = F(model, components, x1, P, low);
+        } else {
+            high *= 2;
+            Fhigh = F(model, components, x1, P, high);
+        }
+    }
+    for (;;) {
+        const float middle = static_cast<float>((static_cast<double>(low) + high) / 2);
+        if (middle == low || middle == high)
+            return noRoot;
+        const std::optional<float> Fmiddle = F(model, components, x1, P, middle);
+        if (!Fmiddle)
+            return {};
+        if (tolerance > std::fabs(*Fmiddle))
+            return aboveAbsoluteZero(middle) ? BubbleSolve{BubbleSolve::Outcome::Converged, middle} : BubbleSolve{};
+        ((*Fmiddle > 0) == (*Fhigh > 0) ? high : low) = middle;
+    }
+}
 
 } // namespace
 
@@ -92,7 +142,7 @@ BubbleSolve iteration(const ActivityModel& model, const BinaryConstants& compone
             return aboveAbsoluteZero(Tn) ? BubbleSolve{BubbleSolve::Outcome::Converged, Tn} : BubbleSolve{};
         T0 = Tn;
     }
-    return {BubbleSolve::Outcome::NotConverged, Tn};
+    return bisection(model, components, x1, P, T1, Tn);
 }
 
 } // namespace calvex::activity

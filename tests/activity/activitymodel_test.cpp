@@ -1,10 +1,15 @@
 // The four activity models against the published identities and an independent evaluation by
 // the multicomponent forms of NRTL and Wilson; the two-point law and the bubble-temperature
-// solver against their defining properties.
+// solver against their defining properties; T-x-y curves, wide-boiling pairs among them,
+// against a plain double-precision bisection.
 
 #include "activity/activitymodel.h"
 #include "activity/bubbletemperature.h"
 #include "activity/vlerun.h"
+#include "tests/activity/activityfixture.h"
+#include "tests/unifac/referenceunifac.h"
+#include "unifac/subgrouptable.h"
+#include "unifac/unifacmodel.h"
 
 #include <gtest/gtest.h>
 
@@ -195,6 +200,89 @@ TEST(BubbleTemperature, IdealSolutionMeetsRaoultAndSameBoilingPointsFail)
     // gives −9984.7 K and −14889.1 K; the chord between them meets the test below 0 K.
     float below = -14889.1f;
     EXPECT_EQ(iteration(model, pair, 0.5f, 5e9f, below, -9984.7f).outcome, BubbleSolve::Outcome::Failed);
+}
+
+// Rows of components.csv beside the fixture's.
+constexpr testing::VleFluid glycol{359, "ethylene glycol", 82, 719, 470.45, 0.5068, 10.72307, 3826, -113.27};
+constexpr testing::VleFluid pentane{137, "n-pentane", 33.7, 469.7, 309.22, 0.252, 9.159361, 2451.885, -41.136};
+constexpr testing::VleFluid octane{223, "n-octane", 24.9, 568.7, 398.82, 0.399, 9.327197, 3123.134, -63.515};
+constexpr testing::VleFluid ether{116, "diethyl ether", 36.4, 466.7, 307.59, 0.281, 9.46275, 2511.291, -41.95};
+
+// The law's constants as a run forms them: 32-bit kelvin, and the 32-bit bar value in pascal.
+BoilingConstants law(const testing::VleFluid& f)
+{
+    return {static_cast<float>(f.Tb), static_cast<float>(f.Tc), static_cast<float>(static_cast<float>(f.Pc_bar) * 1e5)};
+}
+
+struct TxyCase {
+    const char* what;
+    const ActivityModel& model;
+    testing::LnGamma reference;
+    testing::VleFluid one, two;
+    float P_Pa;
+};
+
+// The stop test |F| < 1e-5 leaves T within 1e-5/(dF/dT) of the root, and dF/dT (about
+// d ln Psat/dT) is above 0.02 /K on these curves: 5e-4 K, plus 3e-5 K of 32-bit rounding.
+// 0.01 K leaves room for that and still tells the root from any other temperature.
+constexpr double curveTemperature = 0.01;
+// y1 = γ1 x1 Ps1/P moves by under 5 % a kelvin, 3e-5 over those 5e-4 K; 32-bit γ and Ps1 add
+// 1e-6. 1e-3 is far above both and far below the change of y1 between two grid points.
+constexpr double curveY1 = 1e-3;
+// What a converged solve claims: |F| < 1e-5 in single precision.
+constexpr float stopTest = 0.00001f;
+
+TEST(TxyCurve, WideBoilingPairsHaveTheBubblePointsOfAnIndependentSolve)
+{
+    const Boxes margulesBoxes({{"A12_Text1", "0.3"}, {"A21_Text1", "0.2"}});
+    const MargulesModel margules(margulesBoxes);
+    const Boxes wilsonBoxes({{"A_Text1", "500"}, {"B_Text1", "500"}, {"v1_Text1", "40.73"}, {"v2_Text1", "55.9"}});
+    const WilsonModel wilson(wilsonBoxes);
+
+    unifac::InitUnifacTables();
+    const std::string etherGroups = "1,2;2,1;26,1;", tolueneGroups = "10,5;12,1;";
+    unifac::UnifacComponentList list;
+    list.AddComponent(ether.name, etherGroups);
+    list.AddComponent(testing::toluene.name, tolueneGroups);
+    unifac::UnifacSheet sheet;
+    sheet.rows[0].component = 1;
+    sheet.rows[1].component = 2;
+    const unifac::UnifacModel unifacModel(sheet, list);
+    const testing::ReferenceMixture mixture = testing::referenceMixture({etherGroups, tolueneGroups});
+    const testing::LnGamma unifacReference = [&mixture](double x1, double T) {
+        const std::vector<double> gamma =
+            testing::referenceUnifac(mixture.groups, mixture.counts, {x1, 1 - x1}, T, unifac::InteractionTable);
+        return std::array<double, 2>{std::log(gamma[0]), std::log(gamma[1])};
+    };
+
+    const testing::LnGamma margulesReference = testing::margules(0.3, 0.2);
+    const std::vector<TxyCase> cases = {
+        {"water / ethylene glycol: component 1 far lighter", margules, margulesReference, testing::water, glycol, 101325},
+        {"n-pentane / n-octane", margules, margulesReference, pentane, octane, 101325},
+        {"methanol / ethylene glycol, Wilson", wilson, testing::wilson(500, 500, 40.73, 55.9), testing::methanol, glycol,
+         101325},
+        {"ethylene glycol / methanol at 0.1 bar: component 1 far heavier", margules, margulesReference, glycol,
+         testing::methanol, 10000},
+        {"benzene / toluene, which the chord solves", margules, margulesReference, testing::benzene, testing::toluene,
+         101325},
+        {"diethyl ether / toluene, UNIFAC", unifacModel, unifacReference, ether, testing::toluene, 101325},
+    };
+    for (const TxyCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const BinaryConstants pair{law(c.one), law(c.two)};
+        std::vector<services::TxyPoint> points;
+        const bool complete = txyCurve(c.model, pair, c.P_Pa, points);
+        EXPECT_TRUE(complete) << "refused at x1 = " << points.size() / 20.0;
+        if (!complete)
+            continue;
+        for (std::size_t k = 1; k < 20; ++k) {
+            const services::TxyPoint& point = points[k];
+            const testing::CurvePoint ref = testing::bubbleTemperature(c.reference, c.one, c.two, point.x1, c.P_Pa);
+            EXPECT_NEAR(point.T_K, ref.variable, curveTemperature) << "x1 = " << point.x1;
+            EXPECT_NEAR(point.y1, ref.y1, curveY1) << "x1 = " << point.x1;
+            EXPECT_GT(stopTest, std::fabs(F(c.model, pair, point.x1, c.P_Pa, point.T_K).value())) << "x1 = " << point.x1;
+        }
+    }
 }
 
 // A model that gives the same coefficients everywhere.
