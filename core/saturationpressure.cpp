@@ -16,15 +16,30 @@ namespace {
 using namespace detail;
 
 // What the evaluations so far say about where the saturation pressure lies. A state with one
-// real root is never a saturation state: a vapour-like root says the pressure is below it, a
-// liquid-like root above. Saturation never lies above the critical pressure; twice Pc stays
-// clear of the equation's own critical point, which its rounded constants shift slightly.
+// real root is never a saturation state (belowSaturation tells on which side it lies).
+// Saturation never lies above the critical pressure; twice Pc stays clear of the equation's own
+// critical point, which its rounded constants shift slightly.
 class PressureBracket {
 public:
-    explicit PressureBracket(double Pc)
+    explicit PressureBracket(const EosState& state)
     {
-        if (std::isfinite(Pc) && Pc > 0.0)
+        const double Pc = state.component.Pc;
+        if (std::isfinite(Pc) && Pc > 0.0) {
             record(2.0 * Pc, false);
+            m_subcritical = state.T < state.component.Tc;
+            m_Pc = Pc;
+        }
+    }
+
+    // A vapour-like single root (above the inflection point) says the pressure is below
+    // saturation, a liquid-like one above. But below Tc saturation lies below Pc, and at and
+    // above Pc Z rises with P, so there a root above the inflection point is no vapour: such a
+    // state is above saturation whatever its Z. At and above Tc no such rule holds.
+    bool belowSaturation(float P, const CubicRoots& roots) const
+    {
+        if (m_subcritical && P >= m_Pc)
+            return false;
+        return roots.rootAboveInflection();
     }
 
     void record(double P, bool belowSaturation)
@@ -53,6 +68,8 @@ private:
     double m_above = 0.0;
     bool m_belowKnown = false;
     bool m_aboveKnown = false;
+    bool m_subcritical = false;
+    double m_Pc = 0.0;
 };
 
 } // namespace
@@ -71,14 +88,15 @@ float Psatiteration1(EosState& state, float Psatguess, const FugacitySource& fug
             services::assignDoubleText(cell, P / services::pascalPerBar);
         };
         FugacityEvaluation at = need(fugacities(state, P));
-        PressureBracket bracket(state.component.Pc);
+        PressureBracket bracket(state);
         bool converged = false;
         // The evaluation after the last update is tested too: a run converges or ends unconverged.
         for (int updates = 0;; ++updates) {
             const FugacityPair& f = at.fugacities;
             const bool oneRoot = at.roots.singleRealRoot();
+            const bool oneRootBelow = oneRoot && bracket.belowSaturation(P, at.roots);
             if (oneRoot) {
-                bracket.record(P, at.roots.rootAboveInflection());
+                bracket.record(P, oneRootBelow);
                 if (bracket.collapsed())
                     break;
             } else {
@@ -92,7 +110,7 @@ float Psatiteration1(EosState& state, float Psatguess, const FugacitySource& fug
                 break;
             if (logging)
                 writeLogRow(state, pressureInBar, f);
-            P = oneRoot ? single(bracket.nextAfterOneRoot(P, at.roots.rootAboveInflection()))
+            P = oneRoot ? single(bracket.nextAfterOneRoot(P, oneRootBelow))
                         : single(quotient(static_cast<double>(P) * f[0], f[1]));
             if (logging)
                 nextLogRow(state);

@@ -39,6 +39,12 @@ inline constexpr DatabaseRow nButane{"n-butane", 37.96f, 425.12f, 272.66f, 0.2f,
 inline constexpr DatabaseRow nPentane{"n-pentane", 33.7f, 469.7f, 309.22f, 0.252f, 9.159361f, 2451.885f, -41.136f};
 inline constexpr DatabaseRow benzene{"benzene", 48.95f, 562.05f, 353.24f, 0.21f, 9.176331f, 2726.813f, -55.578f};
 inline constexpr DatabaseRow toluene{"toluene", 41.08f, 591.75f, 383.79f, 0.264f, 9.32646f, 3056.958f, -55.525f};
+inline constexpr DatabaseRow sulfurHexafluoride{
+    "sulfur hexafluoride", 37.6f, 318.72f, 209.25f, 0.208f, 12.75839f, 2524.785f, -11.15f};
+inline constexpr DatabaseRow dibromoethane{
+    "1,2-dibromoethane", 53.3577f, 646.0f, 404.5f, 0.225f, 16.96807f, 9443.238f, 153.034f};
+inline constexpr DatabaseRow sulfurTrioxide{
+    "sulfur trioxide", 82.1f, 490.9f, 317.9f, 0.424f, 14.22019f, 3995.699f, -36.65f};
 
 inline core::EosState stateFor(core::EosHost host, const DatabaseRow& row, reference::Eos eos)
 {

@@ -14,17 +14,37 @@ double alpha(double m, double T, double Tc)
 
 double evaluate(double c2, double c1, double c0, double z) { return ((z + c2) * z + c1) * z + c0; }
 
-// Bisection to the last bit on an interval where the cubic changes sign.
-double bisect(double c2, double c1, double c0, double lo, double hi)
+// Bisection to the last bit on an interval where f changes sign.
+template <class Function>
+double bisect(const Function& f, double lo, double hi)
 {
-    const bool risingAtLo = evaluate(c2, c1, c0, lo) < 0.0;
+    const bool risingAtLo = f(lo) < 0.0;
     for (int i = 0; i < 4000; ++i) {
         const double mid = 0.5 * (lo + hi);
         if (mid == lo || mid == hi)
             break;
-        ((evaluate(c2, c1, c0, mid) < 0.0) == risingAtLo ? lo : hi) = mid;
+        ((f(mid) < 0.0) == risingAtLo ? lo : hi) = mid;
     }
     return 0.5 * (lo + hi);
+}
+
+// The equation written as P = RT/(V - b) - a/(V^2 + u b V + w b^2).
+struct Attraction {
+    double u, w;
+};
+
+Attraction attraction(Eos eos)
+{
+    switch (eos) {
+    case Eos::VanDerWaals:
+        return {0.0, 0.0};
+    case Eos::RedlichKwong:
+    case Eos::SoaveRedlichKwong:
+        return {1.0, 0.0};
+    case Eos::PengRobinson:
+        return {2.0, -1.0};
+    }
+    return {};
 }
 
 } // namespace
@@ -98,7 +118,7 @@ std::vector<double> cubicRoots(double c2, double c1, double c0)
         if (k > 0 && fa == 0.0)
             roots.insert(roots.end(), 2, edges[k]); // a double root at the turning point
         else if (fa != 0.0 && fb != 0.0 && (fa < 0.0) != (fb < 0.0))
-            roots.push_back(bisect(c2, c1, c0, edges[k], edges[k + 1]));
+            roots.push_back(bisect([&](double z) { return evaluate(c2, c1, c0, z); }, edges[k], edges[k + 1]));
     }
     return roots;
 }
@@ -156,39 +176,79 @@ std::array<double, 2> departure(Eos eos, const Fluid& f, double T, double P, dou
     return {R * T * (Z - 1.0) + (T * dadT - aT) * I / bb, R * std::log(Z - B) + dadT * I / bb};
 }
 
+namespace {
+
+// Pressures (Pa) of the liquid and the vapour spinodal at T, where dP/dV = 0; the first lies
+// below zero well under Tc. Empty at and above the equation's critical temperature.
+std::optional<std::array<double, 2>> spinodalPressures(Eos eos, const Fluid& f, double T)
+{
+    const double aT = a(eos, f, T);
+    const double bb = b(eos, f);
+    const Attraction k = attraction(eos);
+    // Volumes as V - b = b e^x, so that every trial volume lies above the covolume.
+    const auto denominator = [&](double V) { return V * V + k.u * bb * V + k.w * bb * bb; };
+    // dP/dV = 0 where RT = h(V) = a (2V + u b)(V - b)^2 / denominator^2; h rises from 0 at
+    // V = b to one maximum and falls back towards 0 as V grows.
+    const auto h = [&](double x) {
+        const double freeVolume = bb * std::exp(x);
+        const double V = bb + freeVolume;
+        const double d = denominator(V);
+        return aT * (2.0 * V + k.u * bb) * freeVolume * freeVolume / (d * d);
+    };
+    // Half of d ln h / dV: positive below the maximum, negative above it.
+    const auto slopeOfLnH = [&](double x) {
+        const double freeVolume = bb * std::exp(x);
+        const double V = bb + freeVolume;
+        return 1.0 / (2.0 * V + k.u * bb) + 1.0 / freeVolume - (2.0 * V + k.u * bb) / denominator(V);
+    };
+    constexpr double span = 60.0; // V - b from e^-60 b to e^60 b
+    const double peak = bisect(slopeOfLnH, -span, span);
+    if (h(peak) <= R * T)
+        return std::nullopt;
+    const auto excess = [&](double x) { return h(x) - R * T; };
+    const auto pressure = [&](double x) {
+        const double freeVolume = bb * std::exp(x);
+        return R * T / freeVolume - aT / denominator(bb + freeVolume);
+    };
+    return std::array<double, 2>{pressure(bisect(excess, -span, peak)), pressure(bisect(excess, peak, span))};
+}
+
+} // namespace
+
 std::optional<double> saturationPressure(Eos eos, const Fluid& f, double T)
 {
-    // g = ln phi(vapour) - ln phi(liquid): negative below saturation, positive above.
+    const auto spinodal = spinodalPressures(eos, f, T);
+    if (!spinodal)
+        return std::nullopt;
+    // g = ln phi(vapour) - ln phi(liquid). Between the spinodals the cubic has three real roots
+    // and dg/dln P = ZV - ZL > 0: g is negative at the liquid spinodal, positive at the vapour one.
     const auto g = [&](double P) -> std::optional<double> {
         const auto roots = zRoots(eos, f, T, P);
         if (roots.size() < 3 || roots.front() <= cubic(eos, f, T, P).B)
             return std::nullopt;
         return lnPhi(eos, f, T, P, roots.back()) - lnPhi(eos, f, T, P, roots.front());
     };
-    // 500 points a decade from 1e-20 Pc: the heavy fluids' pressures at 0.3 Tc lie near 1e-15 Pc.
-    const int decades = 20;
-    const int points = 500 * decades;
-    std::optional<double> previous;
-    double previousP = 0.0;
-    for (int i = 0; i <= points; ++i) {
-        const double P = f.Pc * std::pow(10.0, -decades + double(decades) * i / points);
+    double lo = (*spinodal)[0];
+    double hi = (*spinodal)[1];
+    // Below about 0.85 Tc the liquid spinodal lies below zero pressure; any three-root pressure
+    // below saturation bounds it instead, found by decades down from the vapour spinodal (the
+    // heavy fluids' pressures at 0.3 Tc lie near 1e-15 Pc).
+    for (int decades = 1; lo <= 0.0; ++decades) {
+        if (decades > 40)
+            return std::nullopt;
+        const double P = hi * std::pow(10.0, -decades);
         const auto value = g(P);
-        if (value && previous && *previous < 0.0 && *value >= 0.0) {
-            double lo = previousP;
-            double hi = P;
-            for (int k = 0; k < 200; ++k) {
-                const double mid = std::sqrt(lo * hi);
-                const auto gm = g(mid);
-                if (!gm)
-                    break;
-                (*gm < 0.0 ? lo : hi) = mid;
-            }
-            return std::sqrt(lo * hi);
-        }
-        previous = value;
-        previousP = P;
+        if (value && *value < 0.0)
+            lo = P;
     }
-    return std::nullopt;
+    for (int k = 0; k < 200; ++k) {
+        const double mid = std::sqrt(lo * hi);
+        const auto gm = g(mid);
+        if (!gm)
+            return std::nullopt;
+        (*gm < 0.0 ? lo : hi) = mid;
+    }
+    return std::sqrt(lo * hi);
 }
 
 std::optional<double> saturationTemperature(Eos eos, const Fluid& f, double P)

@@ -1,7 +1,8 @@
 #pragma once
 // An independent double-precision model of the four cubic equations of state for the tests:
 // textbook parameter forms, cubic roots by bisection between the turning points (not Cardano),
-// da/dT by central differences, and saturation by bisection on equal fugacity.
+// da/dT by central differences, and saturation by bisection on equal fugacity between the
+// spinodals.
 
 #include <array>
 #include <optional>
@@ -47,7 +48,8 @@ double lnPhi(Eos eos, const Fluid& fluid, double T, double P, double Z);
 // H - Hig (J/mol) and S - Sig (J/(mol K)) from the integral of the residual Helmholtz energy.
 std::array<double, 2> departure(Eos eos, const Fluid& fluid, double T, double P, double Z);
 
-// Equal-fugacity pressure at T (Pa); empty when no three-root state exists.
+// Equal-fugacity pressure at T (Pa) by bisection on ln P between the spinodal pressures; empty
+// when no three-root state exists.
 std::optional<double> saturationPressure(Eos eos, const Fluid& fluid, double T);
 // Equal-fugacity temperature at P (K).
 std::optional<double> saturationTemperature(Eos eos, const Fluid& fluid, double P);
