@@ -23,6 +23,10 @@ inline constexpr VleFluid toluene{179, "toluene", 41.08, 591.75, 383.79, 0.264, 
 inline constexpr VleFluid methanol{24, "methanol", 80.97, 512.64, 337.69, 0.565, 11.97982, 3638.269, -33.65};
 inline constexpr VleFluid water{326, "water", 220.64, 647.14, 373.15, 0.344, 11.7792, 3885.698, -42.98};
 inline constexpr VleFluid ethanol{59, "ethanol", 61.48, 513.92, 351.8, 0.649, 12.28832, 3795.167, -42.232};
+inline constexpr VleFluid glycol{359, "ethylene glycol", 82, 719, 470.45, 0.5068, 10.72307, 3826, -113.27};
+inline constexpr VleFluid pentane{137, "n-pentane", 33.7, 469.7, 309.22, 0.252, 9.159361, 2451.885, -41.136};
+inline constexpr VleFluid octane{223, "n-octane", 24.9, 568.7, 398.82, 0.399, 9.327197, 3123.134, -63.515};
+inline constexpr VleFluid ether{116, "diethyl ether", 36.4, 466.7, 307.59, 0.281, 9.46275, 2511.291, -41.95};
 
 class ActivityFixtureFolder : public PureFixtureFolder {
 public:

@@ -202,12 +202,6 @@ TEST(BubbleTemperature, IdealSolutionMeetsRaoultAndSameBoilingPointsFail)
     EXPECT_EQ(iteration(model, pair, 0.5f, 5e9f, below, -9984.7f).outcome, BubbleSolve::Outcome::Failed);
 }
 
-// Rows of components.csv beside the fixture's.
-constexpr testing::VleFluid glycol{359, "ethylene glycol", 82, 719, 470.45, 0.5068, 10.72307, 3826, -113.27};
-constexpr testing::VleFluid pentane{137, "n-pentane", 33.7, 469.7, 309.22, 0.252, 9.159361, 2451.885, -41.136};
-constexpr testing::VleFluid octane{223, "n-octane", 24.9, 568.7, 398.82, 0.399, 9.327197, 3123.134, -63.515};
-constexpr testing::VleFluid ether{116, "diethyl ether", 36.4, 466.7, 307.59, 0.281, 9.46275, 2511.291, -41.95};
-
 // The law's constants as a run forms them: 32-bit kelvin, and the 32-bit bar value in pascal.
 BoilingConstants law(const testing::VleFluid& f)
 {
@@ -242,7 +236,7 @@ TEST(TxyCurve, WideBoilingPairsHaveTheBubblePointsOfAnIndependentSolve)
     unifac::InitUnifacTables();
     const std::string etherGroups = "1,2;2,1;26,1;", tolueneGroups = "10,5;12,1;";
     unifac::UnifacComponentList list;
-    list.AddComponent(ether.name, etherGroups);
+    list.AddComponent(testing::ether.name, etherGroups);
     list.AddComponent(testing::toluene.name, tolueneGroups);
     unifac::UnifacSheet sheet;
     sheet.rows[0].component = 1;
@@ -257,15 +251,16 @@ TEST(TxyCurve, WideBoilingPairsHaveTheBubblePointsOfAnIndependentSolve)
 
     const testing::LnGamma margulesReference = testing::margules(0.3, 0.2);
     const std::vector<TxyCase> cases = {
-        {"water / ethylene glycol: component 1 far lighter", margules, margulesReference, testing::water, glycol, 101325},
-        {"n-pentane / n-octane", margules, margulesReference, pentane, octane, 101325},
-        {"methanol / ethylene glycol, Wilson", wilson, testing::wilson(500, 500, 40.73, 55.9), testing::methanol, glycol,
-         101325},
-        {"ethylene glycol / methanol at 0.1 bar: component 1 far heavier", margules, margulesReference, glycol,
+        {"water / ethylene glycol: component 1 far lighter", margules, margulesReference, testing::water,
+         testing::glycol, 101325},
+        {"n-pentane / n-octane", margules, margulesReference, testing::pentane, testing::octane, 101325},
+        {"methanol / ethylene glycol, Wilson", wilson, testing::wilson(500, 500, 40.73, 55.9), testing::methanol,
+         testing::glycol, 101325},
+        {"ethylene glycol / methanol at 0.1 bar: component 1 far heavier", margules, margulesReference, testing::glycol,
          testing::methanol, 10000},
         {"benzene / toluene, which the chord solves", margules, margulesReference, testing::benzene, testing::toluene,
          101325},
-        {"diethyl ether / toluene, UNIFAC", unifacModel, unifacReference, ether, testing::toluene, 101325},
+        {"diethyl ether / toluene, UNIFAC", unifacModel, unifacReference, testing::ether, testing::toluene, 101325},
     };
     for (const TxyCase& c : cases) {
         SCOPED_TRACE(c.what);
