@@ -91,15 +91,16 @@ void MixtureRun::normalise(std::span<const float> values)
         w.znorm[i] = single(quotient(at(values, i), w.zsum));
 }
 
-float MixtureRun::boilingLine(int i, float T)
+float MixtureRun::boilingLine(int i, float T) { return single(exponential(boilingLineExponent(i, T))); }
+
+double MixtureRun::boilingLineExponent(int i, float T)
 {
     const double Tc = at(m_arguments.Tc, i);
     const double Pc = at(m_arguments.Pc, i);
     const double Tb = at(m_arguments.Tb, i);
     const double lnPc = m_equation.boilingLineTakesAbsolutePc ? logOfAbs(Pc) : naturalLog(Pc);
     const double inverseTb = quotient(1.0, Tb);
-    const double exponent = lnPc * quotient(quotient(1.0, T) - inverseTb, quotient(1.0, Tc) - inverseTb);
-    return single(exponential(exponent));
+    return lnPc * quotient(quotient(1.0, T) - inverseTb, quotient(1.0, Tc) - inverseTb);
 }
 
 float MixtureRun::highTemperatureEstimate(int i, float T)
@@ -139,12 +140,6 @@ float MixtureRun::answer(std::string_view prompt, bool strict)
     if (!number)
         fault();
     return single(*number);
-}
-
-void MixtureRun::notConverging(float& result)
-{
-    services::ui().message("Calculation not converging: one-phase region or poor initial guess");
-    result = 0;
 }
 
 void MixtureRun::write(int line, std::string_view text) { writeJoined(line, {text}); }

@@ -35,6 +35,8 @@ inline constexpr DatabaseRow nDecane{"n-decane", 21.1f, 617.7f, 447.3f, 0.49f, 9
 inline constexpr DatabaseRow nHexadecane{"n-hexadecane", 14.0f, 723.0f, 559.98f, 0.718f, 9.563948f, 4214.905f, -118.7f};
 inline constexpr DatabaseRow helium{"helium", 2.27f, 5.19f, 4.3f, -0.39f, 3.876632f, 18.77712f, 0.56f};
 inline constexpr DatabaseRow methane{"methane", 45.99f, 190.56f, 111.66f, 0.011f, 8.677752f, 911.2342f, -6.469f};
+inline constexpr DatabaseRow ethane{"ethane", 48.72f, 305.32f, 184.55f, 0.099f, 9.104537f, 1528.272f, -16.469f};
+inline constexpr DatabaseRow butanol{"1-butanol", 44.23f, 563.05f, 390.88f, 0.59f, 10.70541f, 3212.429f, -90.411f};
 inline constexpr DatabaseRow nButane{"n-butane", 37.96f, 425.12f, 272.66f, 0.2f, 9.055284f, 2154.697f, -34.361f};
 inline constexpr DatabaseRow nPentane{"n-pentane", 33.7f, 469.7f, 309.22f, 0.252f, 9.159361f, 2451.885f, -41.136f};
 inline constexpr DatabaseRow benzene{"benzene", 48.95f, 562.05f, 353.24f, 0.21f, 9.176331f, 2726.813f, -55.578f};
