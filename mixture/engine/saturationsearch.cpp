@@ -451,11 +451,6 @@ bool MixtureRun::bracketedSearch(bool bubble, SearchAxis axis)
     const bool pressure = axis == SearchAxis::Pressure;
     const double lowest = pressure ? FLT_MIN : lowestTemperature(bubble);
     const double highest = pressure ? highestPressure : highestTemperature;
-    // One widening step toward the liquid side (a higher pressure, a lower temperature) or away from it.
-    const auto widened = [&](float value, bool towardLiquid) {
-        const double factor = pressure ? pressureFactor : 1.0 / temperatureFactor;
-        return single(std::clamp(towardLiquid ? value * factor : value / factor, lowest, highest));
-    };
     const auto middle = [&](float a, float b) {
         return single(pressure ? std::sqrt(double(a) * b) : 0.5 * (double(a) + b));
     };
@@ -469,9 +464,12 @@ bool MixtureRun::bracketedSearch(bool bubble, SearchAxis axis)
     const std::optional<BracketState> first = bracketState(bubble, axis, start);
     if (!first)
         return false;
-    // The next state outward; empty at the end of the range or where a fault leaves no value.
+    // The state one widening step toward the liquid side (a higher pressure, a lower temperature)
+    // or away from it; empty at the end of the range or where a fault leaves no value.
     const auto outward = [&](const BracketState& from, bool towardLiquid) -> std::optional<BracketState> {
-        const float next = widened(from.value, towardLiquid);
+        const double factor = pressure ? pressureFactor : 1.0 / temperatureFactor;
+        const double stepped = towardLiquid ? from.value * factor : from.value / factor;
+        const float next = single(std::clamp(stepped, lowest, highest));
         if (next == from.value)
             return std::nullopt;
         return bracketState(bubble, axis, next);
