@@ -9,9 +9,25 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <locale.h>
+#include <new>
 
 namespace calvex::services {
 namespace {
+
+// strtod as it reads in the C locale, whatever locale the process runs in: Qt adopts the
+// desktop's language for the C library at start, and under a decimal comma the plain strtod
+// would stop at every typed point.
+double cLocaleStrtod(const char* text, char** end)
+{
+    static const locale_t cLocale = [] {
+        const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+        if (!c)
+            throw std::bad_alloc(); // the C locale is always there: only memory can be missing
+        return c;
+    }();
+    return strtod_l(text, end, cLocale);
+}
 
 // The text of printf's %.*G: to_chars with a precision and the general format is specified to
 // give that of %.*g, and the upper case makes it %G (E, INF, NAN). Exact for every value, but
@@ -459,7 +475,7 @@ double val(std::string_view text)
         if (exponentDigits)
             number += exponent;
     }
-    return std::strtod(number.c_str(), nullptr);
+    return cLocaleStrtod(number.c_str(), nullptr);
 }
 
 std::optional<short> wholeNumber(std::string_view text)
@@ -469,7 +485,7 @@ std::optional<short> wholeNumber(std::string_view text)
         return std::nullopt;
     const std::string trimmed(text.substr(first, text.find_last_not_of(" \t") - first + 1));
     char* end = nullptr;
-    const double number = std::strtod(trimmed.c_str(), &end);
+    const double number = cLocaleStrtod(trimmed.c_str(), &end);
     if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(number))
         return std::nullopt;
     // nearbyint rounds halves to even in the default rounding mode.
@@ -529,7 +545,7 @@ std::optional<double> strictNumber(std::string_view text)
     }
     if (i != number.size())
         return std::nullopt;
-    return std::strtod(number.c_str(), nullptr);
+    return cLocaleStrtod(number.c_str(), nullptr);
 }
 
 bool holdsNumber(std::string_view text)

@@ -1,7 +1,8 @@
 #pragma once
 // Number helpers every subsystem uses: the texts the program writes for its values, rounding
 // for report cells, the leading-number parse of typed text, 32-bit stores, and the twips
-// arithmetic of window placement.
+// arithmetic of window placement. Every text read or written here has a period as its decimal
+// separator, whatever the desktop's language.
 
 #include <cfloat>
 #include <cmath>

@@ -4,8 +4,8 @@
 #include "unifac/subgrouptable.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace calvex::unifac {
@@ -26,12 +26,16 @@ int selectedCount(const UnifacSheet& sheet)
 }
 
 // The mantissa with `decimals` places, "E", a minus sign only for a negative exponent and at
-// least two exponent digits.
+// least two exponent digits. to_chars writes the point whatever the desktop's language; in
+// upper case its text is that of %.*E (INF and NAN included).
 std::string scientific(double value, int decimals)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*E", decimals, value);
-    std::string text = buffer;
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, decimals);
+    std::string text(buffer, written.ptr);
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     if (const auto e = text.find("E+"); e != std::string::npos)
         text.erase(e + 1, 1);
     return text;

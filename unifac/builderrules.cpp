@@ -6,8 +6,8 @@
 #include "unifac/windows1252.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace calvex::unifac {
 namespace {
@@ -93,8 +93,9 @@ std::pair<float, float> totalsOf(const std::vector<BuilderRow>& rows)
 std::string totalText(float value)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.4f", static_cast<double>(value));
-    std::string text = buffer;
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::fixed, 4);
+    std::string text(buffer, written.ptr);
     text.erase(text.find_last_not_of('0') + 1);
     return text;
 }

@@ -4,7 +4,6 @@
 #include "unifac/subgrouptable.h"
 
 #include <charconv>
-#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -42,8 +41,9 @@ int main(int argc, char* argv[])
             const std::string& field = line.fields[n];
             float value = 0.0f;
             std::from_chars(field.data(), field.data() + field.size(), value);
-            std::snprintf(number, sizeof number, "%.9g", static_cast<double>(value));
-            std::string text = number;
+            const auto written =
+                std::to_chars(number, number + sizeof number, static_cast<double>(value), std::chars_format::general, 9);
+            std::string text(number, written.ptr);
             if (text.find_first_of(".e") == std::string::npos)
                 text += ".0";
             out << (n ? ", " : "") << text << 'f';

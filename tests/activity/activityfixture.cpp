@@ -4,6 +4,7 @@
 #include "data/csvreader.h"
 #include "data/propertieswriter.h"
 #include "pure/componentdatabase.h"
+#include "services/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +19,10 @@ constexpr double atm = 101325.0;
 
 std::string row(const VleFluid& f)
 {
-    return std::to_string(f.SNO) + "," + f.name + "," + std::to_string(f.Pc_bar) + "," + std::to_string(f.Tc) + ","
-         + std::to_string(f.Tb) + "," + std::to_string(f.omega) + ",3," + std::to_string(f.A) + ","
-         + std::to_string(f.B) + "," + std::to_string(f.C) + ",0,0,0,0,0\n";
+    using services::doubleText;
+    return std::to_string(f.SNO) + "," + f.name + "," + doubleText(f.Pc_bar) + "," + doubleText(f.Tc) + ","
+         + doubleText(f.Tb) + "," + doubleText(f.omega) + ",3," + doubleText(f.A) + "," + doubleText(f.B) + ","
+         + doubleText(f.C) + ",0,0,0,0,0\n";
 }
 
 double twoPointLaw(const VleFluid& f, double T)

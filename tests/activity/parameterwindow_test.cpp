@@ -20,8 +20,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 
 namespace calvex::activity {
@@ -192,6 +192,13 @@ double programPsat(const VleFluid& f, int equation, float T)
     return static_cast<double>(core::Psatcal(state));
 }
 
+// `value` with `places` decimals, rounded as printf rounds.
+std::string fixed(double value, int places)
+{
+    char text[64];
+    return {text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places).ptr};
+}
+
 // Benzene/toluene rows at 360 K made from `model` and the program's saturation pressures with
 // `equation`, to 7 significant digits: only a fit with that equation gives the model's
 // constants back to 1e-5.
@@ -205,10 +212,8 @@ std::vector<Row> programRows(int equation, const testing::LnGamma& model)
         const auto lnGamma = model(x1, 360);
         const double p1 = x1 * std::exp(lnGamma[0]) * P1;
         const double P = p1 + (1 - x1) * std::exp(lnGamma[1]) * P2;
-        char y1[16], pressure[24];
-        std::snprintf(y1, sizeof y1, "%.7f", p1 / P);
-        std::snprintf(pressure, sizeof pressure, "%.2f", P);
-        points.push_back({std::string(".") + std::to_string(static_cast<int>(std::lround(x1 * 100))), y1 + 1, pressure});
+        points.push_back({std::string(".") + std::to_string(static_cast<int>(std::lround(x1 * 100))),
+                          fixed(p1 / P, 7).substr(1), fixed(P, 2)});
     }
     return rowsAt("360", points);
 }

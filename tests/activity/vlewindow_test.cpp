@@ -11,6 +11,7 @@
 #include "services/numbers.h"
 #include "services/windowregistry.h"
 #include "tests/activity/activityfixture.h"
+#include "tests/support/desktoplanguage.h"
 #include "tests/support/calculatorwindowtest.h"
 
 #include <QApplication>
@@ -418,6 +419,21 @@ TEST_F(VleWindowTest, UnreadableDatabaseOpensTheWindowWithAMessage)
     std::filesystem::remove(folder.file("properties.mdb"));
     open(K::PxyMargules);
     EXPECT_EQ(ui.messages(), Texts{"error in loading data"});
+}
+
+// On a desktop whose language writes a decimal comma the typed pressure and constants keep their
+// points: the page, the points file and the texts shown are those of the C locale.
+TEST_F(VleWindowTest, ADecimalCommaDesktopGivesThePageAndPointsOfTheCLocale)
+{
+    const Entry entry{K::TxyMargules, "benzene", "toluene", "1.01325", "bar", {{"A12_Text1", "0.3"}, {"A21_Text1", "0.2"}}};
+    const auto run = [&] {
+        enter(entry).Command1_Click();
+        return std::tuple{folder.read("result.htm"), folder.read("points1.dat"), ui.texts()};
+    };
+    const auto underC = run();
+    EXPECT_EQ(folder.reportValues()[3], "1.01325");
+    testing::DecimalCommaDesktop desktop;
+    EXPECT_EQ(run(), underC);
 }
 
 } // namespace

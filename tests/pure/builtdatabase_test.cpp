@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -58,7 +59,12 @@ std::vector<std::map<std::string, std::string>> csvRows()
     return rows;
 }
 
-float single(const std::string& text) { return static_cast<float>(std::stod(text)); }
+float single(const std::string& text)
+{
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return static_cast<float>(value);
+}
 
 TEST(BuiltDatabase, IsEncrypted)
 {

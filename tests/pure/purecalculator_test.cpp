@@ -27,7 +27,7 @@ using testing::ScriptedUi;
 // single-precision pipeline (roots, logarithms of near-cancelling terms).
 constexpr double singleRelative = 1e-4;
 
-double number(const std::string& text) { return std::stod(text); }
+double number(const std::string& text) { return services::val(text); }
 
 class FakeDialog final : public services::ModalDialog {
 public:

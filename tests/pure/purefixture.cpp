@@ -4,6 +4,7 @@
 #include "data/propertieswriter.h"
 #include "pure/componentdatabase.h"
 #include "pure/purewindowconfig.h"
+#include "services/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,7 @@ std::vector<double> numbers(const std::string& line)
     std::vector<double> values;
     std::istringstream items(line);
     for (std::string item; std::getline(items, item, ',');)
-        values.push_back(std::stod(item));
+        values.push_back(services::val(item));
     return values;
 }
 

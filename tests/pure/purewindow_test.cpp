@@ -14,6 +14,7 @@
 #include "services/windowregistry.h"
 #include "tests/pure/purefixture.h"
 #include "tests/support/calculatorwindowtest.h"
+#include "tests/support/desktoplanguage.h"
 #include "tests/support/scriptedui.h"
 
 #include <QApplication>
@@ -574,6 +575,26 @@ TEST_F(PureWindowTest, TheRealTemplatesHoldOnePlaceholderPerReportValue)
     const std::string page = folder.read("result.htm");
     EXPECT_EQ(page.find("variable"), std::string::npos);
     EXPECT_NE(page.find("<td class=\"num\">1</td>"), std::string::npos);
+}
+
+// On a desktop whose language writes a decimal comma a typed point is still the decimal point:
+// the page, the chart and the texts shown are those of the C locale.
+TEST_F(PureWindowTest, ADecimalCommaDesktopGivesThePageAndChartOfTheCLocale)
+{
+    const auto run = [&] {
+        ui.clear();
+        open(PureWindowKind::SaturationPressure);
+        select("propane");
+        window->Option(2)->click();
+        setState("300.9", "kelvin", "", "");
+        clickCalculate();
+        window->graphplotting("");
+        return std::tuple{folder.read("result.htm"), services::loadedChart()->chartData(), ui.texts()};
+    };
+    const auto underC = run();
+    EXPECT_EQ(folder.reportValues()[1], "300.9(kelvin)");
+    testing::DecimalCommaDesktop desktop;
+    EXPECT_EQ(run(), underC);
 }
 
 } // namespace

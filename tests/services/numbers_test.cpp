@@ -1,4 +1,5 @@
 #include "services/numbers.h"
+#include "tests/support/localescope.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <random>
 #include <vector>
@@ -54,7 +56,7 @@ TEST(Numbers, RoundingScalesAreThoseOfPow)
         }
 }
 
-// The reference texts: printf's own, with the program's zero, and for a rounded text the
+// The reference texts: printf's own in the C locale, with the program's zero, and for a rounded text the
 // program's rounding, then printf's %.*f with the trailing zeros (and "-0") taken off.
 std::string printfG(double value, int digits)
 {
@@ -132,6 +134,7 @@ std::vector<T> sampleOf(int digits, int count, std::mt19937_64& random)
 // the exponent form and the plain form, rounding ties and runs of nines alike.
 TEST(Numbers, TextsAreThoseOfPrintfOverEveryRange)
 {
+    const testing::LocaleScope printfLocale("C");
     std::mt19937_64 random(20261209);
     for (float value : sampleOf<float, std::uint32_t>(7, 1000000, random))
         ASSERT_EQ(singleText(value), printfG(value, 7)) << std::hexfloat << value;
@@ -141,6 +144,7 @@ TEST(Numbers, TextsAreThoseOfPrintfOverEveryRange)
 
 TEST(Numbers, RoundedTextsAreThoseOfPrintfsFixedFormat)
 {
+    const testing::LocaleScope printfLocale("C");
     // Magnitudes over the whole range the scaled whole number can take, decimals from none to
     // past the exact powers of ten; dyadic values whose scaled value is an exact half; the
     // whole numbers next to 2^52, where the text leaves the integer path.
@@ -188,6 +192,44 @@ TEST(Numbers, ValReadsTheLeadingNumber)
     for (const auto& row : rows)
         EXPECT_DOUBLE_EQ(val(row.text), row.value) << '"' << row.text << '"';
     EXPECT_TRUE(std::isinf(val("1e999")));
+}
+
+// Every reading and writing of a number gives under a decimal-comma language what it gives under
+// C: the point is the separator, a comma ends a number, and the edge cases (a leading "+",
+// overflow to infinity, underflow, a cut text) stay as they are.
+TEST(Numbers, ReadAndWrittenAlikeUnderADecimalCommaLanguage)
+{
+    const auto read = [](double value) { return doubleText(value); };
+    const auto optional = [](auto value) { return value ? doubleText(*value) : std::string("none"); };
+    const struct {
+        const char* what;
+        std::function<std::string()> text;
+        const char* underC;
+    } rows[] = {
+        {"val 0.5", [&] { return read(val("0.5")); }, "0.5"},
+        {"val 1.01325", [&] { return read(val("1.01325")); }, "1.01325"},
+        {"val  2.5e-3 ", [&] { return read(val(" 2.5e-3 ")); }, "0.0025"},
+        {"val 300.9K", [&] { return read(val("300.9K")); }, "300.9"},
+        {"val +7.25D1", [&] { return read(val("+7.25D1")); }, "72.5"},
+        {"val 1,5", [&] { return read(val("1,5")); }, "1"},
+        {"val -1e999", [&] { return read(val("-1e999")); }, "-INF"},
+        {"val 1e-400", [&] { return read(val("1e-400")); }, "0"},
+        {"val 5e-324", [&] { return read(val("5e-324")); }, "4.94065645841247E-324"},
+        {"strictNumber 0.25", [&] { return optional(strictNumber("0.25")); }, "0.25"},
+        {"strictNumber +.5E+1 ", [&] { return optional(strictNumber(" +.5E+1 ")); }, "5"},
+        {"strictNumber 0,25", [&] { return optional(strictNumber("0,25")); }, "none"},
+        {"wholeNumber 3.0", [&] { return optional(wholeNumber("3.0")); }, "3"},
+        {"wholeNumber 2.5", [&] { return optional(wholeNumber(" 2.5 ")); }, "2"},
+        {"wholeNumber 3,0", [&] { return optional(wholeNumber("3,0")); }, "none"},
+        {"singleText", [] { return singleText(300.9f); }, "300.9"},
+        {"doubleText", [] { return doubleText(1.5e-5); }, "1.5E-05"},
+        {"roundedText", [] { return roundedText(10.2149, 2); }, "10.21"},
+    };
+    for (const char* locale : {"C", testing::decimalCommaLocale}) {
+        testing::LocaleScope scope(locale);
+        for (const auto& row : rows)
+            EXPECT_EQ(row.text(), row.underC) << row.what << " under " << locale;
+    }
 }
 
 TEST(Numbers, ToSingleRefusesNaNAndOverflow)

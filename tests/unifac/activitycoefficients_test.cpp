@@ -3,12 +3,16 @@
 #include "unifac/activitycoefficients.h"
 
 #include "services/numbers.h"
+#include "tests/support/localescope.h"
 #include "tests/unifac/referenceunifac.h"
+#include "unifac/builderrules.h"
 #include "unifac/subgrouptable.h"
 #include "unifac/unifacmodel.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 
 namespace calvex::unifac {
 namespace {
@@ -213,14 +217,30 @@ TEST_F(UnifacActivity, SameComponentTwiceAndNoRows)
     EXPECT_EQ(none.rows[0].actCoeff, "old");
 }
 
-TEST(UnifacFormats, Patterns)
+// The texts of the window's boxes and captions, read back as the next Calculate reads them, are
+// the same under a decimal-comma language as under C.
+TEST(UnifacFormats, PatternsAlikeUnderADecimalCommaLanguage)
 {
-    EXPECT_EQ(coefficientCaption(1.2345), "   1.2345E00");
-    EXPECT_EQ(coefficientCaption(1.23e-4), "   1.2300E-04");
-    EXPECT_EQ(coefficientCaption(1e100), "   1.0000E100");
-    EXPECT_EQ(coefficientCaption(9.99996), "   1.0000E01");
-    EXPECT_EQ(fractionText(0.25), "2.500E-01");
-    EXPECT_EQ(fractionText(1.0 / 6.0), "1.667E-01");
+    const struct {
+        std::function<std::string()> text;
+        const char* underC;
+    } rows[] = {
+        {[] { return coefficientCaption(1.2345); }, "   1.2345E00"},
+        {[] { return coefficientCaption(1.23e-4); }, "   1.2300E-04"},
+        {[] { return coefficientCaption(1e100); }, "   1.0000E100"},
+        {[] { return coefficientCaption(9.99996); }, "   1.0000E01"},
+        {[] { return coefficientCaption(HUGE_VAL); }, "   INF"},
+        {[] { return fractionText(0.25); }, "2.500E-01"},
+        {[] { return fractionText(1.0 / 6.0); }, "1.667E-01"},
+        {[] { return services::doubleText(services::val(fractionText(0.5))); }, "0.5"},
+        {[] { return totalText(1.8022f); }, "1.8022"},
+        {[] { return totalText(3.0f); }, "3."},
+    };
+    for (const char* locale : {"C", calvex::testing::decimalCommaLocale}) {
+        calvex::testing::LocaleScope scope(locale);
+        for (const auto& row : rows)
+            EXPECT_EQ(row.text(), row.underC) << row.underC << " under " << locale;
+    }
 }
 
 } // namespace

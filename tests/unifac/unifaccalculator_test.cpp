@@ -7,6 +7,7 @@
 #include "services/windowregistry.h"
 #include "shell/shellwindows.h"
 #include "shell/windowswitching.h"
+#include "tests/support/desktoplanguage.h"
 #include "unifac/unifacwindows.h"
 #include "unifac/calculatorrules.h"
 
@@ -272,6 +273,30 @@ TEST_F(UnifacCalculatorTest, OpensFromTheMenuAndExitShowsTheFrameToolbar)
     EXPECT_TRUE(frame->findChild<QToolBar*>(QStringLiteral("Toolbar"))->isVisibleTo(frame));
     registry.unload(frame);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// On a desktop whose language writes a decimal comma the typed fractions keep their points, and
+// the fractions Calculate writes back read as it wrote them: the clipboard and the texts shown
+// are those of the C locale.
+TEST_F(UnifacCalculatorTest, ADecimalCommaDesktopGivesTheResultsOfTheCLocale)
+{
+    const auto run = [&] {
+        openCalculator();
+        setTemperature("298.15", 0);
+        choose(0, 4);
+        choose(1, 6);
+        window->MoleFract(0)->setText("0.3");
+        window->MoleFract(1)->setText("0.9");
+        calculate();
+        calculate();
+        window->Toolbar3_ButtonClick(QStringLiteral("Clipboard"));
+        return std::pair{QApplication::clipboard()->text().toStdString(), ui.texts()};
+    };
+    const auto underC = run();
+    EXPECT_EQ(underC.first,
+              "n-octane            \t2.500E-01\t   1.6395E01\n\rwater               \t7.500E-01\t   2.2812E00\n\r");
+    calvex::testing::DecimalCommaDesktop desktop;
+    EXPECT_EQ(run(), underC);
 }
 
 } // namespace

@@ -18,7 +18,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -27,6 +28,13 @@ namespace calvex::mixture::testing {
 namespace {
 
 const char* const dumpFile = CALVEX_ANSWER_DUMP;
+
+// A state value in the dump's labels: six decimals, as std::to_string writes them in the C locale.
+std::string stateText(double value)
+{
+    char buffer[400];
+    return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6).ptr};
+}
 
 // One line per item: what it is, then its value. Numbers in hexadecimal, exact to the bit.
 class Dump {
@@ -42,9 +50,13 @@ public:
     }
     void number(const std::string& key, double value)
     {
+        // %a's text, written whatever the locale: to_chars leaves out only the "0x".
         char buffer[40];
-        std::snprintf(buffer, sizeof buffer, "%a", value);
-        text(key, buffer);
+        char* const end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::hex).ptr;
+        std::string written(buffer, end);
+        if (std::isfinite(value))
+            written.insert(std::signbit(value) ? 1 : 0, "0x");
+        text(key, written);
     }
     template <std::size_t N>
     void numbers(const std::string& key, const std::array<float, N>& values)
@@ -123,7 +135,7 @@ void dumpCore(Dump& dump)
                 for (double pr : {0.01, 0.3, 1.0, 3.0}) {
                     const float T = static_cast<float>(Tr * row.Tc);
                     const float p = static_cast<float>(pr * row.Pc_bar * 1e5);
-                    const std::string at = fluid + " T " + std::to_string(Tr) + " p " + std::to_string(pr);
+                    const std::string at = fluid + " T " + stateText(Tr) + " p " + stateText(pr);
                     dump.begin(at);
 
                     EosState volume = pureState(EosHost::MolarVolumeCalculator, row, optionno);
@@ -157,7 +169,7 @@ void dumpCore(Dump& dump)
                                      EosHost::EnthalpyCalculator, EosHost::Datapoints}) {
                     EosState state = pureState(host, row, optionno);
                     state.T = static_cast<float>(Tr * row.Tc);
-                    const std::string at = fluid + " Psat T " + std::to_string(Tr) + " host " +
+                    const std::string at = fluid + " Psat T " + stateText(Tr) + " host " +
                                            std::to_string(static_cast<int>(host));
                     dump.begin(at);
                     dump.number("", core::Psatcal(state));
@@ -167,7 +179,7 @@ void dumpCore(Dump& dump)
             for (double pr : {1e-4, 0.01, 0.2, 0.7, 1.2}) {
                 EosState state = pureState(EosHost::SaturationTemperatureCalculator, row, optionno);
                 state.p = static_cast<float>(pr * row.Pc_bar * 1e5);
-                const std::string at = fluid + " Tsat p " + std::to_string(pr);
+                const std::string at = fluid + " Tsat p " + stateText(pr);
                 dump.begin(at);
                 dump.number("", core::Tsatcal(state));
                 dump.lines("", state.result, "");
@@ -194,8 +206,8 @@ void dumpMixtureRoutines(Dump& dump)
                                      MixtureHost::MixtureDeparture}) {
                 for (const auto& s : states) {
                     const std::string at = std::string(mixture.name) + " " + equation.name + " host " +
-                                           std::to_string(static_cast<int>(host)) + " T " + std::to_string(s.T) +
-                                           " P " + std::to_string(s.P);
+                                           std::to_string(static_cast<int>(host)) + " T " + stateText(s.T) +
+                                           " P " + stateText(s.P);
                     dump.begin(at);
                     MixtureState state = stateOf(mixture.components, mixture.y, equation.optionno, host);
                     const auto call = [&](const std::string& what, const EosResult& result) {
@@ -237,7 +249,7 @@ void dumpEngine(Dump& dump)
             for (std::int16_t mode = 1; mode <= 7; ++mode) {
                 for (const auto& s : states) {
                     const std::string at = std::string(name) + " " + member.name + " mode " + std::to_string(mode) +
-                                           " T " + std::to_string(s.T) + " P " + std::to_string(s.P);
+                                           " T " + stateText(s.T) + " P " + stateText(s.P);
                     dump.begin(at);
                     services::ResultLines out(45, untouched);
                     std::int16_t modeArgument = mode;

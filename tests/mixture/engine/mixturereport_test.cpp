@@ -7,12 +7,22 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <charconv>
 #include <map>
 
 namespace calvex::mixture::testing {
 namespace {
 
 constexpr double R = 8.314e-05;
+
+// A report's number text read into T exactly, as the report's own reading would.
+template <class T>
+T parsed(const std::string& text)
+{
+    T value{};
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
 
 struct Expected {
     enum class Kind { Text, Single, Double, Count };
@@ -56,13 +66,13 @@ void expectReport(const Call& call, const Report& report)
             actual.substr(expected.prefix.size(), actual.size() - expected.prefix.size() - expected.suffix.size());
         switch (expected.kind) {
         case Expected::Kind::Single:
-            EXPECT_EQ(number, services::singleText(std::stof(number))) << "not a single-precision number text";
-            EXPECT_NEAR(std::stod(number), expected.value, expected.tolerance);
+            EXPECT_EQ(number, services::singleText(parsed<float>(number))) << "not a single-precision number text";
+            EXPECT_NEAR(parsed<double>(number), expected.value, expected.tolerance);
             break;
         case Expected::Kind::Double:
-            EXPECT_EQ(number, services::doubleText(std::stod(number))) << "not a double-precision number text";
+            EXPECT_EQ(number, services::doubleText(parsed<double>(number))) << "not a double-precision number text";
             EXPECT_GT(number.size(), 9u) << "shown with the digits of a double";
-            EXPECT_NEAR(std::stod(number), expected.value, expected.tolerance);
+            EXPECT_NEAR(parsed<double>(number), expected.value, expected.tolerance);
             break;
         default:
             ASSERT_FALSE(number.empty());

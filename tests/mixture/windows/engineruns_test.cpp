@@ -11,6 +11,7 @@
 #include "services/numbers.h"
 #include "tests/mixture/engine/referencemixture.h"
 #include "tests/mixture/windows/mixturefixture.h"
+#include "tests/support/desktoplanguage.h"
 
 #include <QLineEdit>
 
@@ -300,6 +301,20 @@ TEST_F(EngineRuns, MolarVolumeWithoutPhaseBoundariesOrVolumes)
     EXPECT_EQ(ui.texts(), (Texts{"Pressure cannot be zero or negative", "Enter valid Pressure  in bar"}));
     EXPECT_TRUE(input->isVisible());
     EXPECT_TRUE(reportedKinds.empty());
+}
+
+// On a desktop whose language writes a decimal comma the typed fractions and pressure keep their
+// points: the page and the texts shown are those of the C locale.
+TEST_F(EngineRuns, ADecimalCommaDesktopGivesThePageOfTheCLocale)
+{
+    const auto run = [&] {
+        calculateWith(K::BubbleTemperature, 2, propaneButane, "", "20", {""});
+        return std::pair{folder.read("result.htm"), ui.texts()};
+    };
+    const auto underC = run();
+    EXPECT_EQ(reportedKinds, std::vector<int>{15});
+    calvex::testing::DecimalCommaDesktop desktop;
+    EXPECT_EQ(run(), underC);
 }
 
 } // namespace

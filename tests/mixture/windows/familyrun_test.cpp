@@ -63,7 +63,7 @@ eosreference::Expected referenceOf(const FamilyInput& input)
     return eosreference::expectedFor(model, y, input.T, input.p * 1e5);
 }
 
-double number(const std::string& text) { return std::stod(text); }
+double number(const std::string& text) { return services::val(text); }
 
 struct Quoted {
     const char* what;

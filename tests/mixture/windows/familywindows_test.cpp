@@ -6,6 +6,7 @@
 
 #include "services/chartcontrol.h"
 #include "services/chartwindow.h"
+#include "services/numbers.h"
 #include "services/windownames.h"
 #include "services/windowregistry.h"
 
@@ -43,7 +44,7 @@ protected:
     }
 };
 
-double number(const std::string& text) { return std::stod(text); }
+double number(const std::string& text) { return services::val(text); }
 
 struct Quoted {
     const char* what;

@@ -3,6 +3,7 @@
 // leaving the earlier file alone.
 
 #include "mixture/windows/mixturesweep.h"
+#include "services/numbers.h"
 
 #include "tests/mixture/engine/eosexpected.h"
 #include "tests/mixture/engine/referencemixture.h"
@@ -49,7 +50,7 @@ std::vector<std::vector<double>> rowsOf(const testing::ScratchFolder& folder, co
         std::vector<double> numbers;
         std::istringstream items(line);
         for (std::string item; std::getline(items, item, ',');)
-            numbers.push_back(std::stod(item));
+            numbers.push_back(services::val(item));
         rows.push_back(numbers);
     }
     return rows;
