@@ -16,9 +16,9 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    calvex::services::initialiseProgramFolder();
     calvex::services::QtUi qtUi;
     calvex::services::setUi(&qtUi);
+    calvex::services::initialiseProgramFolder();
     calvex::services::registerDialogWindows();
     calvex::services::registerViewerWindows();
     calvex::shell::registerHelpWindows();

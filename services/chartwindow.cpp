@@ -79,10 +79,10 @@ void plotfrmTextEditor1::SaveChartPicture()
                                               QStringLiteral("bmp"), QString()});
     if (!chosen || chosen->isEmpty())
         return;
-    // Written beside the chosen file and renamed, so a picture already there is never left half-written.
+    // Written beside the chosen file and renamed, so a picture already there is never left half-written;
+    // flushed first, since commit() renames even when the last buffered bytes could not be written.
     QSaveFile out(*chosen);
-    bool saved = out.open(QIODevice::WriteOnly) && picture.save(&out, "BMP");
-    saved = saved && out.commit();
+    const bool saved = out.open(QIODevice::WriteOnly) && picture.save(&out, "BMP") && out.flush() && out.commit();
     if (!saved) {
         const QString description = out.errorString().isEmpty() ? QStringLiteral("The picture could not be written")
                                                                   : out.errorString();

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include <memory>
 
@@ -47,13 +48,19 @@ class KeyFilterGuard : public QObject {
 public:
     KeyFilterGuard(KeyTest test, QLineEdit& box);
 
+    // A pasted number is taken whole or not at all: dropping its refused characters would turn
+    // "1e40" into 140, or "300,9" into 3009, without a word.
+    void pasteAtCursor(const QString& text);
+    void pasteReplacing(const QString& text);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool filterKey(const QKeyEvent& key);
     void showContextMenu(const QContextMenuEvent& event);
-    void pasteClipboard();
+    void pasteSelection();
+    bool typeWhole(const QString& text);
 
     KeyTest m_test;
     QLineEdit& m_box;
@@ -76,6 +83,12 @@ bool KeyFilterGuard::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ContextMenu:
         showContextMenu(*static_cast<QContextMenuEvent*>(event));
         return true;
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the desktop's selection, a route past the keys and the menu.
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton)
+            return false;
+        pasteSelection();
+        return true;
     case QEvent::InputMethod: {
         // A composed text is typed like keys; what the filter refuses is dropped.
         auto* input = static_cast<QInputMethodEvent*>(event);
@@ -90,7 +103,7 @@ bool KeyFilterGuard::eventFilter(QObject* watched, QEvent* event)
 bool KeyFilterGuard::filterKey(const QKeyEvent& key)
 {
     if (key.matches(QKeySequence::Paste)) {
-        pasteClipboard();
+        pasteAtCursor(QGuiApplication::clipboard()->text());
         return true;
     }
     if (passesUntested(key))
@@ -110,28 +123,51 @@ void KeyFilterGuard::showContextMenu(const QContextMenuEvent& event)
         if (!action->text().startsWith(QStringLiteral("&Paste")))
             continue;
         QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
-        QObject::connect(action, &QAction::triggered, this, [this] { pasteClipboard(); });
+        QObject::connect(action, &QAction::triggered, this,
+                         [this] { pasteAtCursor(QGuiApplication::clipboard()->text()); });
     }
     menu->exec(event.globalPos());
 }
 
-// A pasted number is taken whole or not at all: dropping its refused characters would turn
-// "1e40" into 140 without a word.
-void KeyFilterGuard::pasteClipboard()
+bool KeyFilterGuard::typeWhole(const QString& text)
 {
-    const QString pasted = QGuiApplication::clipboard()->text().trimmed();
+    const std::string typed = text.trimmed().toStdString();
+    return typeThroughFilter(m_box, m_test, typed) == typed.size();
+}
+
+void KeyFilterGuard::pasteAtCursor(const QString& text)
+{
     const QString before = m_box.text();
     const int cursor = m_box.cursorPosition();
     const int selectionStart = m_box.selectionStart();
     const int selectionLength = m_box.selectionLength();
-    const std::string typed = pasted.toStdString();
-    if (typeThroughFilter(m_box, m_test, typed) == typed.size())
+    if (typeWhole(text))
         return;
     m_box.setText(before);
     if (selectionStart >= 0)
         m_box.setSelection(selectionStart, selectionLength);
     else
         m_box.setCursorPosition(cursor);
+}
+
+void KeyFilterGuard::pasteReplacing(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return;
+    const QString before = m_box.text();
+    m_box.clear();
+    if (!typeWhole(text))
+        m_box.setText(before);
+}
+
+// As the box itself would: at the cursor, which the middle button's press has put at the click.
+void KeyFilterGuard::pasteSelection()
+{
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection() || m_box.isReadOnly())
+        return;
+    m_box.deselect();
+    pasteAtCursor(clipboard->text(QClipboard::Selection));
 }
 
 } // namespace
@@ -148,6 +184,16 @@ KeyTest testOf(KeyFilter filter)
 void setKeyFilter(QLineEdit& box, KeyFilter filter) { setKeyFilter(box, testOf(filter)); }
 
 void setKeyFilter(QLineEdit& box, KeyTest test) { new KeyFilterGuard(std::move(test), box); }
+
+void pasteReplacingText(QLineEdit& box, const QString& text)
+{
+    for (QObject* child : box.children())
+        if (auto* guard = dynamic_cast<KeyFilterGuard*>(child)) {
+            guard->pasteReplacing(text);
+            return;
+        }
+    box.setText(text);
+}
 
 std::size_t typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text)
 {

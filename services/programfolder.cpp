@@ -1,7 +1,14 @@
 #include "services/programfolder.h"
 
+#include "services/ui.h"
+
+#include <cerrno>
 #include <cstdlib>
 #include <system_error>
+#include <vector>
+
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace calvex::services {
@@ -21,13 +28,43 @@ fs::path executableFolder()
 
 bool writable(const fs::path& folder) { return ::access(folder.c_str(), W_OK) == 0; }
 
-fs::path userDataFolder()
+std::string systemReason(int error) { return std::generic_category().message(error); }
+
+// The account's home as the password database has it, for a start without HOME.
+std::optional<fs::path> accountHome()
 {
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
-        return fs::path(data) / "calvex";
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return fs::path(home) / ".local" / "share" / "calvex";
-    return fs::temp_directory_path() / "calvex";
+    constexpr std::size_t largestBuffer = 1 << 20;
+    const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : 16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    while (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE
+           && buffer.size() < largestBuffer)
+        buffer.resize(buffer.size() * 2);
+    if (!found || !found->pw_dir || !*found->pw_dir)
+        return std::nullopt;
+    return fs::path(found->pw_dir);
+}
+
+// Makes the folders missing on the way to `folder` with mode 0700, as the XDG rules ask, and
+// takes the folder only when it is this account's own: another account's folder would show its
+// files to this one, and could lead this one's reports through its links. Empty when usable.
+std::string whyUnusable(const fs::path& folder)
+{
+    fs::path made;
+    for (const fs::path& part : folder) {
+        made /= part;
+        if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST)
+            return systemReason(errno);
+    }
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0)
+        return systemReason(errno);
+    if (!S_ISDIR(status.st_mode))
+        return "it is not a folder";
+    if (status.st_uid != ::geteuid())
+        return "it belongs to another account";
+    return {};
 }
 
 // Files the user changes through the program; everything else the program folder holds
@@ -37,12 +74,46 @@ bool isUserData(const fs::path& fileName)
     return fileName == "Filedatabase.dat" || fileName == "DATABASE.UFC";
 }
 
+// The copy lands under another name and replaces the old one only once whole, so a full disk
+// leaves the earlier copy as it was.
+std::error_code copyReplacing(const fs::path& from, const fs::path& to)
+{
+    fs::path partial = to;
+    partial += ".partial";
+    std::error_code error;
+    fs::copy_file(from, partial, fs::copy_options::overwrite_existing, error);
+    if (!error)
+        fs::rename(partial, to, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(partial, ignored);
+    }
+    return error;
+}
+
+const char* const cannotSave = " Reports, plots and changes to the data cannot be saved.";
+
 } // namespace
 
-void seedUserFolder(const fs::path& from, const fs::path& to)
+std::optional<fs::path> userDataFolder()
 {
+    // The XDG rules ignore a relative XDG_DATA_HOME.
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && fs::path(data).is_absolute())
+        return fs::path(data) / "calvex";
+    std::optional<fs::path> home;
+    if (const char* variable = std::getenv("HOME"); variable && *variable)
+        home = fs::path(variable);
+    else
+        home = accountHome();
+    if (!home)
+        return std::nullopt;
+    return *home / ".local" / "share" / "calvex";
+}
+
+std::string seedUserFolder(const fs::path& from, const fs::path& to)
+{
+    std::error_code failure;
     std::error_code error;
-    fs::create_directories(to, error);
     for (const auto& entry : fs::directory_iterator(from, error)) {
         if (!entry.is_regular_file(error))
             continue;
@@ -52,8 +123,30 @@ void seedUserFolder(const fs::path& from, const fs::path& to)
         const fs::path target = to / entry.path().filename();
         if (isUserData(entry.path().filename()) && fs::exists(target, error))
             continue;
-        fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing, error);
+        if (const std::error_code copied = copyReplacing(entry.path(), target); copied && !failure)
+            failure = copied;
     }
+    if (error && !failure)
+        failure = error;
+    return failure ? failure.message() : std::string();
+}
+
+void useUserFolder(const fs::path& shipped, const std::optional<fs::path>& folder)
+{
+    g_folder = shipped;
+    if (!folder) {
+        ui().message(std::string("No data folder could be found: neither XDG_DATA_HOME nor HOME is set and the "
+                                 "account has no home folder.") + cannotSave);
+        return;
+    }
+    if (const std::string reason = whyUnusable(*folder); !reason.empty()) {
+        ui().message("The data folder " + folder->string() + " could not be used: " + reason + "." + cannotSave);
+        return;
+    }
+    g_folder = *folder;
+    if (const std::string reason = seedUserFolder(shipped, *folder); !reason.empty())
+        ui().message("The program's files could not be copied into the data folder " + folder->string() + ": " +
+                     reason + ".");
 }
 
 fs::path programFolder()
@@ -68,13 +161,10 @@ fs::path programFile(const std::string& fileName) { return programFolder() / fil
 void initialiseProgramFolder()
 {
     const fs::path exeFolder = executableFolder();
-    if (writable(exeFolder)) {
+    if (writable(exeFolder))
         g_folder = exeFolder;
-        return;
-    }
-    const fs::path userFolder = userDataFolder();
-    seedUserFolder(exeFolder, userFolder);
-    g_folder = userFolder;
+    else
+        useUserFolder(exeFolder, userDataFolder());
 }
 
 void setProgramFolder(const fs::path& folder) { g_folder = folder; }

@@ -4,6 +4,7 @@
 // when that folder cannot be written, a per-user data folder seeded from it.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace calvex::services {
@@ -13,12 +14,25 @@ std::filesystem::path programFolder();
 // The path of `fileName` inside the program folder (file names are case-sensitive here).
 std::filesystem::path programFile(const std::string& fileName);
 
-// Chooses the program folder once at start-up from the executable's folder.
+// Chooses the program folder once at start-up from the executable's folder; a per-user folder
+// that cannot be used is reported through ui().
 void initialiseProgramFolder();
 
+// The per-user data folder: $XDG_DATA_HOME/calvex, else $HOME/.local/share/calvex, else
+// .local/share/calvex in the account's home from the password database. None when the account
+// has no home at all.
+std::optional<std::filesystem::path> userDataFolder();
+
+// Makes `folder` the program folder: made private to the account where it is missing, taken only
+// when it is a folder of the account's own, and seeded from `shipped`. Where it cannot be found,
+// made or used, one message names it and the reason, and `shipped` stays the program folder, so
+// the program still reads its own files and every save fails with its own message.
+void useUserFolder(const std::filesystem::path& shipped, const std::optional<std::filesystem::path>& folder);
+
 // Copies the program's own files from `from` into the per-user folder `to`, refreshing them,
-// while the user's own data files there (Filedatabase.dat, DATABASE.UFC) are kept.
-void seedUserFolder(const std::filesystem::path& from, const std::filesystem::path& to);
+// while the user's own data files there (Filedatabase.dat, DATABASE.UFC) are kept. A copy that
+// fails leaves the earlier one whole; the reason for the first failure, empty when none failed.
+std::string seedUserFolder(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Points the program folder somewhere else (tests use a scratch folder).
 void setProgramFolder(const std::filesystem::path& folder);

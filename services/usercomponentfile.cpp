@@ -144,12 +144,10 @@ bool appendUserComponent(const std::filesystem::path& file, const UserComponentR
         do
             written = ::write(fd, text.data(), text.size());
         while (written < 0 && errno == EINTR);
-        if (written == static_cast<ssize_t>(text.size())) {
+        // A file on a network share may report a full disk only when it is synced.
+        stored = written == static_cast<ssize_t>(text.size()) && ::fsync(fd) == 0;
+        if (!stored && ::ftruncate(fd, sizeBefore) == 0)
             ::fsync(fd);
-            stored = true;
-        } else if (::ftruncate(fd, sizeBefore) == 0) {
-            ::fsync(fd);
-        }
     }
     ::close(fd);
     return stored;

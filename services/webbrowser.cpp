@@ -86,8 +86,13 @@ bool WebBrowser::SaveAs()
                                               shown.isEmpty() ? QStringLiteral("result.htm") : QFileInfo(shown).fileName()});
     if (!chosen)
         return false;
+    // The page is small enough to sit whole in the file's buffer: a full disk shows only when it
+    // is flushed, and commit() would rename the empty file over the chosen one regardless.
     QSaveFile out(*chosen);
-    if (!out.open(QIODevice::WriteOnly) || out.write(m_shownBytes) < 0 || !out.commit()) {
+    const bool saved = out.open(QIODevice::WriteOnly) && out.write(m_shownBytes) == m_shownBytes.size() && out.flush()
+                       && out.commit();
+    if (!saved) {
+        out.cancelWriting();
         ui().message(QStringLiteral("The page could not be saved as %1.").arg(*chosen).toStdString());
         return false;
     }

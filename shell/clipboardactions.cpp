@@ -1,5 +1,6 @@
 #include "shell/clipboardactions.h"
 
+#include "services/filteredbox.h"
 #include "services/windowregistry.h"
 
 #include <QAbstractSpinBox>
@@ -76,10 +77,11 @@ struct TextBox {
         else
             plain->textCursor().removeSelectedText();
     }
-    void setText(const QString& text) const
+    // A number box takes the text as it takes its own paste, or not at all.
+    void pasteReplacing(const QString& text) const
     {
         if (line)
-            line->setText(text);
+            services::pasteReplacingText(*line, text);
         else if (rich)
             rich->setPlainText(text);
         else
@@ -169,7 +171,7 @@ void pasteIntoControl(QWidget* control)
     const QString text = clipboard()->text();
     if (const TextBox box = TextBox::of(control); box.exists()) {
         if (!text.isEmpty() && !box.readOnly())
-            box.setText(text);
+            box.pasteReplacing(text);
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         if (text.isEmpty())
             return;

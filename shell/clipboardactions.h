@@ -16,7 +16,8 @@ void copyFromControl(QWidget* control);
 // on the clipboard and removes it from the control.
 void cutFromControl(QWidget* control);
 // Replaces a text box's or combo box's text with the clipboard's, appends it to a list box,
-// or sets a picture box's picture; with no text (picture) on the clipboard nothing changes.
+// or sets a picture box's picture; with no text (picture) on the clipboard nothing changes. A
+// number box takes the text only when its key filter passes all of it.
 void pasteIntoControl(QWidget* control);
 
 } // namespace calvex::shell

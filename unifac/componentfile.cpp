@@ -80,8 +80,13 @@ DatabaseLoad LoadDatabase(UnifacComponentList& list, const fs::path& file)
     list.ClearComponents();
     if (!FileExists(file)) {
         std::error_code error;
-        if (fs::exists(file, error) || !writeWhole(file, countBytes(0)))
+        if (fs::exists(file, error))
             return DatabaseLoad::Failed;
+        // An empty file left by a full disk would read as damaged at every later start.
+        if (!writeWhole(file, countBytes(0))) {
+            fs::remove(file, error);
+            return DatabaseLoad::Failed;
+        }
         return DatabaseLoad::Created;
     }
     const std::optional<std::string> bytes = readWhole(file);

@@ -8,11 +8,13 @@
 #include "services/viewerwindows.h"
 #include "services/windowregistry.h"
 #include "tests/services/goldenpoints.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDialog>
 #include <QFile>
@@ -290,6 +292,33 @@ TEST_F(ChartPictureTest, FailedSaveShowsTheErrorMessage)
     EXPECT_NE(message.find(". [Error #"), std::string::npos) << message;
     EXPECT_EQ(message.back(), ']');
     EXPECT_NE(window(), nullptr);
+}
+
+// The disk fills as the last bytes of the picture are written: they are still in the file's
+// buffer when the writing ends, so the failure shows only when they are flushed.
+TEST_F(ChartPictureTest, SaveOntoAFullDiskSaysSoAndKeepsAnEarlierFile)
+{
+    QBuffer bitmap;
+    bitmap.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(chart()->picture().save(&bitmap, "BMP"));
+    const std::string earlier = "an earlier picture";
+    folder.write("keep.bmp", earlier);
+    for (const char* name : {"new.bmp", "keep.bmp"}) {
+        chooseFile(QString::fromStdString(folder.file(name).string()));
+        ui.clear();
+        {
+            const testing::FileSizeLimit full(bitmap.size() - 1);
+            press("Save");
+        }
+        ASSERT_EQ(ui.messages().size(), 1u) << name;
+        const std::string message = ui.messages().front();
+        EXPECT_EQ(message.rfind("ERROR: ", 0), 0u) << message;
+        EXPECT_NE(message.find(". [Error #"), std::string::npos) << message;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.file("new.bmp")));
+    EXPECT_EQ(folder.read("keep.bmp"), earlier);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) // points1.dat, keep.bmp
+        << "no temporary file is left";
 }
 
 TEST_F(ChartWindowTest, CloseAndExitUnloadTheWindow)

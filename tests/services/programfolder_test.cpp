@@ -1,21 +1,115 @@
 #include "services/programfolder.h"
 
+#include "tests/support/filesizelimit.h"
 #include "tests/support/scratchfolder.h"
+#include "tests/support/scriptedui.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <optional>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace calvex::services {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ScratchFolder;
+
+// An environment variable set (or unset, for nullopt) for the life of the object.
+class EnvironmentScope {
+public:
+    EnvironmentScope(const char* name, std::optional<std::string> value) : m_name(name)
+    {
+        if (const char* previous = std::getenv(name))
+            m_previous = previous;
+        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+    }
+    ~EnvironmentScope() { m_previous ? ::setenv(m_name, m_previous->c_str(), 1) : ::unsetenv(m_name); }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_previous;
+};
+
+mode_t modeOf(const fs::path& path)
+{
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status.st_mode & 07777;
+}
+
+TEST(ProgramFolder, UserDataFolderIsTheAccountsOwnWhateverTheEnvironmentLacks)
+{
+    const passwd* account = ::getpwuid(::geteuid());
+    ASSERT_NE(account, nullptr);
+    const fs::path accountHome = account->pw_dir;
+    const struct {
+        std::optional<std::string> xdgDataHome, home;
+        fs::path expected;
+    } rows[] = {
+        {"/data/u", "/home/u", "/data/u/calvex"},
+        {"", "/home/u", "/home/u/.local/share/calvex"},
+        {"relative/data", "/home/u", "/home/u/.local/share/calvex"}, // the XDG rules ignore a relative path
+        {std::nullopt, std::nullopt, accountHome / ".local/share/calvex"},
+        {std::nullopt, "", accountHome / ".local/share/calvex"},
+    };
+    for (const auto& row : rows) {
+        const EnvironmentScope xdg("XDG_DATA_HOME", row.xdgDataHome);
+        const EnvironmentScope home("HOME", row.home);
+        const auto folder = userDataFolder();
+        ASSERT_TRUE(folder);
+        EXPECT_EQ(*folder, row.expected);
+        EXPECT_NE(folder->parent_path(), fs::temp_directory_path());
+    }
+}
+
+TEST(ProgramFolder, NewUserFolderIsPrivateAndSeeded)
+{
+    ScratchFolder shipped;
+    shipped.write("DATABASE.UFC", "groups");
+    testing::ScriptedUi ui;
+    const fs::path data = shipped.path() / "home" / "share" / "calvex";
+    useUserFolder(shipped.path(), data);
+    EXPECT_EQ(programFolder(), data);
+    EXPECT_EQ(modeOf(data), 0700u);
+    EXPECT_EQ(modeOf(data.parent_path()), 0700u);
+    EXPECT_EQ(shipped.read("home/share/calvex/DATABASE.UFC"), "groups");
+    EXPECT_TRUE(ui.texts().empty());
+}
+
+TEST(ProgramFolder, UnusableUserFolderIsNamedWithItsReasonAndNotUsed)
+{
+    ScratchFolder shipped;
+    shipped.write("a file", "");
+    const fs::path othersFolder = shipped.path() / "others";
+    fs::create_directory(othersFolder);
+    ASSERT_EQ(::chown(othersFolder.c_str(), 65534, 65534), 0) << "the tests run as root";
+    const struct {
+        fs::path folder;
+        std::string reason;
+    } rows[] = {
+        {shipped.file("a file") / "calvex", std::generic_category().message(ENOTDIR)},
+        {shipped.file("a file"), "it is not a folder"},
+        {othersFolder, "it belongs to another account"},
+    };
+    for (const auto& row : rows) {
+        testing::ScriptedUi ui;
+        useUserFolder(shipped.path(), row.folder);
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{"The data folder " + row.folder.string() +
+                                                          " could not be used: " + row.reason +
+                                                          ". Reports, plots and changes to the data cannot be saved."});
+        EXPECT_EQ(programFolder(), shipped.path()) << "the program still reads its own files";
+    }
+}
 
 TEST(ProgramFolder, SeedingRefreshesShippedFilesAndKeepsTheUsersData)
 {
-    testing::ScratchFolder shipped;
-    testing::ScratchFolder user;
+    ScratchFolder shipped;
+    ScratchFolder user;
     shipped.write("properties.mdb", "new database");
     shipped.write("1.htm", "new help");
     shipped.write("Filedatabase.dat", "shipped list");
@@ -24,7 +118,7 @@ TEST(ProgramFolder, SeedingRefreshesShippedFilesAndKeepsTheUsersData)
     user.write("properties.mdb", "old database");
     user.write("Filedatabase.dat", "the user's own components");
 
-    seedUserFolder(shipped.path(), user.path());
+    EXPECT_EQ(seedUserFolder(shipped.path(), user.path()), "");
 
     EXPECT_EQ(user.read("properties.mdb"), "new database");
     EXPECT_EQ(user.read("1.htm"), "new help");
@@ -32,14 +126,20 @@ TEST(ProgramFolder, SeedingRefreshesShippedFilesAndKeepsTheUsersData)
     EXPECT_FALSE(fs::exists(user.file("calvex")));
 }
 
-TEST(ProgramFolder, SeedingGivesANewUserTheShippedData)
+TEST(ProgramFolder, SeedingOntoAFullDiskKeepsTheEarlierCopies)
 {
-    testing::ScratchFolder shipped;
-    testing::ScratchFolder user;
-    shipped.write("DATABASE.UFC", "groups");
-    fs::remove_all(user.path());
-    seedUserFolder(shipped.path(), user.path());
-    EXPECT_EQ(user.read("DATABASE.UFC"), "groups");
+    ScratchFolder shipped;
+    ScratchFolder user;
+    shipped.write("properties.mdb", "a newer database");
+    user.write("properties.mdb", "old database");
+    std::string reason;
+    {
+        const testing::FileSizeLimit full(4);
+        reason = seedUserFolder(shipped.path(), user.path());
+    }
+    EXPECT_EQ(reason, std::generic_category().message(EFBIG));
+    EXPECT_EQ(user.read("properties.mdb"), "old database");
+    EXPECT_EQ(std::distance(fs::directory_iterator(user.path()), {}), 1) << "no partial copy is left";
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "services/viewerwindows.h"
 #include "services/webbrowser.h"
 #include "services/windowregistry.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
@@ -436,6 +437,32 @@ TEST_F(ResultViewerReports, FailedSaveSaysSoAndKeepsThePage)
     press("Save");
     EXPECT_EQ(ui.messages(), std::vector<std::string>{"The page could not be saved as " + target.toStdString() + "."});
     EXPECT_TRUE(browser()->toPlainText().contains("propane at 369.83 K"));
+}
+
+// The disk fills while the page is saved. A page sits whole in the file's buffer, so the failure
+// shows only when it is flushed: neither an empty file at a new name nor a cut one over the user's
+// earlier report may be left.
+TEST_F(ResultViewerReports, SaveOntoAFullDiskSaysSoAndKeepsAnEarlierFile)
+{
+    ShowResultReport(2, values, "t.htm", 7);
+    const std::size_t pageSize = folder.read("result.htm").size();
+    const std::string earlier = "<html><body>a report saved earlier</body></html>";
+    folder.write("keep.htm", earlier);
+    for (const char* name : {"new.htm", "keep.htm"}) {
+        const QString target = QString::fromStdString(folder.file(name).string());
+        setSaveFileChooser([&](const SaveFileRequest&) -> std::optional<QString> { return target; });
+        ui.clear();
+        {
+            const testing::FileSizeLimit full(pageSize / 2);
+            press("SaveAs");
+        }
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{"The page could not be saved as " + target.toStdString() + "."})
+            << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.file("new.htm")));
+    EXPECT_EQ(folder.read("keep.htm"), earlier);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3) // t.htm, result.htm, keep.htm
+        << "no temporary file is left";
 }
 
 TEST_F(ResultViewerReports, ResizeKeepsTheBrowserFlushLeftWithEqualMargins)

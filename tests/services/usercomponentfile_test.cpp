@@ -1,5 +1,6 @@
 #include "services/usercomponentfile.h"
 
+#include "tests/support/filesizelimit.h"
 #include "tests/support/scratchfolder.h"
 
 #include <gtest/gtest.h>
@@ -130,6 +131,14 @@ TEST(UserComponentFile, AppendThatCannotBeWrittenReportsFailure)
 {
     EXPECT_FALSE(appendUserComponent("/dev/full", propane));
     EXPECT_FALSE(appendUserComponent("/nonexistent-folder/Filedatabase.dat", propane));
+    ScratchFolder folder;
+    ASSERT_TRUE(appendUserComponent(propane));
+    const std::string before = folder.read(userComponentFileName);
+    {
+        const testing::FileSizeLimit full(before.size() + 5); // the next record is cut after 5 bytes
+        EXPECT_FALSE(appendUserComponent(propane));
+    }
+    EXPECT_EQ(folder.read(userComponentFileName), before);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "unifac/componentfile.h"
 #include "unifac/grouplist.h"
 
+#include "tests/support/filesizelimit.h"
 #include "tests/support/scratchfolder.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +92,17 @@ TEST_F(ComponentFile, MissingFileIsCreatedEmpty)
     EXPECT_EQ(fileBytes(), std::string(2, '\0'));
 }
 
+TEST_F(ComponentFile, MissingFileThatCannotBeWrittenIsNotLeftBehind)
+{
+    {
+        const testing::FileSizeLimit full(1);
+        EXPECT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Failed);
+    }
+    EXPECT_FALSE(std::filesystem::exists(databaseFile()));
+    EXPECT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Created) << "once there is space again";
+    EXPECT_EQ(fileBytes(), std::string(2, '\0'));
+}
+
 TEST_F(ComponentFile, SavingThreeOverFiveKeepsTheOldTail)
 {
     UnifacComponentList five = listOf({"a", "b", "c", "d", "e"});
@@ -131,6 +143,13 @@ TEST_F(ComponentFile, SaveStoppedBeforeTheRenameLeavesTheOldFile)
     std::filesystem::create_directory(folder.file("DATABASE.UFC.tmp"));
     EXPECT_FALSE(SaveDatabase(listOf({"new"}), databaseFile()));
     EXPECT_EQ(fileBytes(), before);
+    std::filesystem::remove(folder.file("DATABASE.UFC.tmp"));
+    {
+        const testing::FileSizeLimit full(before.size() / 2);
+        EXPECT_FALSE(SaveDatabase(listOf({"new"}), databaseFile()));
+    }
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("DATABASE.UFC.tmp")));
 }
 
 TEST_F(ComponentFile, NamesTravelAsWindows1252)
