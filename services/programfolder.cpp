@@ -126,8 +126,6 @@ std::string seedUserFolder(const fs::path& from, const fs::path& to)
         if (const std::error_code copied = copyReplacing(entry.path(), target); copied && !failure)
             failure = copied;
     }
-    if (error && !failure)
-        failure = error;
     return failure ? failure.message() : std::string();
 }
 
