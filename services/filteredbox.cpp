@@ -10,8 +10,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <memory>
-
+#include <string>
 #include <utility>
 
 namespace calvex::services {
@@ -44,6 +45,153 @@ bool passesUntested(const QKeyEvent& key)
     }
 }
 
+// The length of a UTF-8 text in the box's measure, UTF-16 units, which its maxLength counts.
+qsizetype boxLength(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).size();
+}
+
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The box's Ctrl+Z takes back a run of typing as far as where its cursor last moved: moving the
+// cursor away and back ends the run, so that a paste is taken back alone, as the box's own is.
+void endTypingRun(QLineEdit& box)
+{
+    if (box.text().isEmpty())
+        return;
+    const int cursor = box.cursorPosition();
+    box.setCursorPosition(cursor == 0 ? 1 : 0);
+    box.setCursorPosition(cursor);
+}
+
+// Typing into a box, done on a copy of its text (UTF-8, as a filter sees it) so that the box
+// changes once: the box lays out its whole text again after every edit, which over a long
+// paste would cost time in the square of its length.
+class TypedText {
+public:
+    // Typing at the box's cursor, over its selection.
+    static TypedText atCursor(const QLineEdit& box);
+    // Typing into the box emptied first.
+    static TypedText replacingAll(const QLineEdit& box);
+
+    std::string_view text() const { return m_text; }
+    // False when `typed` cannot fit in the box even if each of its Backspaces erases a character.
+    bool canHold(std::string_view typed) const;
+    // Types `key` as the box would; false when the box is full and the key brought nothing in.
+    bool type(char key);
+    // Gives the box the typed text by one edit, which Ctrl+Z takes back whole.
+    void applyTo(QLineEdit& box) const;
+
+private:
+    TypedText(std::string text, std::size_t cursor, std::size_t selected, std::size_t tail,
+              qsizetype selectedLength, const QLineEdit& box);
+    void eraseSelection();
+
+    std::string m_text;
+    std::size_t m_cursor;
+    std::size_t m_selected; // bytes after the cursor
+    // Bytes at either end that are still the box's own text.
+    std::size_t m_head;
+    std::size_t m_tail;
+    qsizetype m_length;
+    qsizetype m_selectedLength;
+    qsizetype m_maxLength;
+    bool m_changed = false;
+};
+
+TypedText::TypedText(std::string text, std::size_t cursor, std::size_t selected, std::size_t tail,
+                     qsizetype selectedLength, const QLineEdit& box)
+    : m_text(std::move(text)), m_cursor(cursor), m_selected(selected), m_head(cursor), m_tail(tail),
+      m_length(boxLength(m_text)), m_selectedLength(selectedLength), m_maxLength(box.maxLength())
+{
+}
+
+TypedText TypedText::atCursor(const QLineEdit& box)
+{
+    const QString text = box.text();
+    const int start = box.hasSelectedText() ? box.selectionStart() : box.cursorPosition();
+    const int end = box.hasSelectedText() ? box.selectionEnd() : start;
+    const std::size_t cursor = text.left(start).toStdString().size();
+    const std::size_t selected = text.mid(start, end - start).toStdString().size();
+    std::string whole = text.toStdString();
+    const std::size_t tail = whole.size() - cursor - selected;
+    return TypedText(std::move(whole), cursor, selected, tail, end - start, box);
+}
+
+TypedText TypedText::replacingAll(const QLineEdit& box) { return TypedText(std::string(), 0, 0, 0, 0, box); }
+
+bool TypedText::canHold(std::string_view typed) const
+{
+    const qsizetype erasing = std::count(typed.begin(), typed.end(), backspaceKey);
+    const qsizetype adding = static_cast<qsizetype>(typed.size()) - erasing;
+    return m_length - m_selectedLength + adding - erasing <= m_maxLength;
+}
+
+void TypedText::eraseSelection()
+{
+    if (m_selected == 0)
+        return;
+    m_text.erase(m_cursor, m_selected);
+    m_length -= m_selectedLength;
+    m_selected = 0;
+    m_selectedLength = 0;
+    m_changed = true;
+}
+
+bool TypedText::type(char key)
+{
+    if (key == backspaceKey) {
+        if (m_selected > 0) {
+            eraseSelection();
+        } else if (m_cursor > 0) {
+            std::size_t start = m_cursor - 1;
+            while (start > 0 && isContinuationByte(m_text[start]))
+                --start;
+            m_length -= boxLength(std::string_view(m_text).substr(start, m_cursor - start));
+            m_text.erase(start, m_cursor - start);
+            m_cursor = start;
+            m_head = std::min(m_head, m_cursor);
+            m_changed = true;
+        }
+        return true;
+    }
+    eraseSelection();
+    if (m_length >= m_maxLength)
+        return false;
+    // A typed byte becomes the character of that code in Latin-1, as QChar(char) makes it.
+    const auto code = static_cast<unsigned char>(key);
+    if (code < 0x80) {
+        m_text.insert(m_cursor, 1, key);
+        m_cursor += 1;
+    } else {
+        const char utf8[] = {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F))};
+        m_text.insert(m_cursor, utf8, 2);
+        m_cursor += 2;
+    }
+    ++m_length;
+    m_changed = true;
+    return true;
+}
+
+void TypedText::applyTo(QLineEdit& box) const
+{
+    if (!m_changed)
+        return;
+    const std::string_view text = m_text;
+    const auto from = static_cast<int>(boxLength(text.substr(0, m_head)));
+    const auto to = static_cast<int>(box.text().size() - boxLength(text.substr(text.size() - m_tail)));
+    const std::string_view typed = text.substr(m_head, text.size() - m_head - m_tail);
+    if (from == to) {
+        box.setCursorPosition(from);
+        endTypingRun(box);
+    } else {
+        // Replacing a selection ends the box's run of typing by itself.
+        box.setSelection(from, to - from);
+    }
+    box.insert(QString::fromUtf8(typed.data(), static_cast<qsizetype>(typed.size())));
+    endTypingRun(box);
+}
+
 class KeyFilterGuard : public QObject {
 public:
     KeyFilterGuard(KeyTest test, QLineEdit& box);
@@ -60,7 +208,7 @@ private:
     bool filterKey(const QKeyEvent& key);
     void showContextMenu(const QContextMenuEvent& event);
     void pasteSelection();
-    bool typeWhole(const QString& text);
+    void typeWhole(TypedText typing, const QString& text);
 
     KeyTest m_test;
     QLineEdit& m_box;
@@ -129,35 +277,24 @@ void KeyFilterGuard::showContextMenu(const QContextMenuEvent& event)
     menu->exec(event.globalPos());
 }
 
-bool KeyFilterGuard::typeWhole(const QString& text)
+void KeyFilterGuard::typeWhole(TypedText typing, const QString& text)
 {
     const std::string typed = text.trimmed().toStdString();
-    return typeThroughFilter(m_box, m_test, typed) == typed.size();
+    // Refused before the filter, which may act on each key, is asked about any of it.
+    if (!typing.canHold(typed))
+        return;
+    for (const char c : typed)
+        if (!m_test(typing.text(), c) || !typing.type(c))
+            return;
+    typing.applyTo(m_box);
 }
 
-void KeyFilterGuard::pasteAtCursor(const QString& text)
-{
-    const QString before = m_box.text();
-    const int cursor = m_box.cursorPosition();
-    const int selectionStart = m_box.selectionStart();
-    const int selectionLength = m_box.selectionLength();
-    if (typeWhole(text))
-        return;
-    m_box.setText(before);
-    if (selectionStart >= 0)
-        m_box.setSelection(selectionStart, selectionLength);
-    else
-        m_box.setCursorPosition(cursor);
-}
+void KeyFilterGuard::pasteAtCursor(const QString& text) { typeWhole(TypedText::atCursor(m_box), text); }
 
 void KeyFilterGuard::pasteReplacing(const QString& text)
 {
-    if (text.trimmed().isEmpty())
-        return;
-    const QString before = m_box.text();
-    m_box.clear();
-    if (!typeWhole(text))
-        m_box.setText(before);
+    if (!text.trimmed().isEmpty())
+        typeWhole(TypedText::replacingAll(m_box), text);
 }
 
 // As the box itself would: at the cursor, which the middle button's press has put at the click.
@@ -202,16 +339,12 @@ std::size_t typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view
 
 std::size_t typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_view text)
 {
+    TypedText typing = TypedText::atCursor(box);
     std::size_t accepted = 0;
-    for (const char c : text) {
-        if (!test(box.text().toStdString(), c))
-            continue;
-        ++accepted;
-        if (c == backspaceKey)
-            box.backspace();
-        else
-            box.insert(QString(QChar(c)));
-    }
+    for (const char c : text)
+        if (test(typing.text(), c) && typing.type(c))
+            ++accepted;
+    typing.applyTo(box);
     return accepted;
 }
 

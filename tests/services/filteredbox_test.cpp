@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 namespace calvex::services {
 namespace {
@@ -65,6 +66,34 @@ TEST(FilteredBox, PastesAndComposedTextPassTheFilter)
         way.enter(box);
         EXPECT_EQ(box.text(), QString::fromUtf8(way.expected)) << way.how << " " << way.clipboard;
         EXPECT_FALSE(box.acceptDrops()) << "a drop would bring the text in whole";
+    }
+}
+
+// The filter is asked once for each character, given the text the box would hold by then;
+// what passes but finds the box full is not taken.
+TEST(FilteredBox, TypingCountsWhatTheBoxTook)
+{
+    const struct {
+        const char* typed; // into a box holding 9 that holds at most 5 characters
+        const char* expected;
+        std::size_t taken;
+        const char* seen; // the texts the filter was given, one per character
+    } rows[] = {
+        {"12x3456", "91234", 4, "9|91|912|912|9123|91234|91234"},
+        {"1\b\b\b23456", "23456", 9, "9|91|9|||2|23|234|2345"}, // Backspace erases what the box held
+    };
+    for (const auto& row : rows) {
+        QLineEdit box;
+        box.setMaxLength(5);
+        box.setText(QStringLiteral("9"));
+        std::string seen;
+        const KeyTest test = [&seen](std::string_view text, char key) {
+            seen += (seen.empty() ? "" : "|") + std::string(text);
+            return keyAccepted(KeyFilter::UnsignedNumber, text, key);
+        };
+        EXPECT_EQ(typeThroughFilter(box, test, row.typed), row.taken) << row.typed;
+        EXPECT_EQ(box.text().toStdString(), row.expected) << row.typed;
+        EXPECT_EQ(seen, row.seen) << row.typed;
     }
 }
 
