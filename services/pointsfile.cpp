@@ -1,11 +1,17 @@
 #include "services/pointsfile.h"
 
+#include "services/filereplacement.h"
 #include "services/numbers.h"
 #include "services/programfolder.h"
 
 #include <charconv>
 #include <cmath>
+#include <fstream>
+#include <map>
 #include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace calvex::services {
 namespace {
@@ -22,6 +28,14 @@ std::string trimmed(const std::string& text)
     while (last > first && isBlank(text[last - 1]))
         --last;
     return text.substr(first, last - first);
+}
+
+// What this program last wrote to each points file, by path: its plots draw what it computed,
+// although another copy of the program may have rewritten the file since.
+std::map<std::string, std::string>& ownCopies()
+{
+    static std::map<std::string, std::string> copies;
+    return copies;
 }
 
 } // namespace
@@ -47,15 +61,26 @@ std::string PointItem::text() const
 }
 
 PointsFileWriter::PointsFileWriter(const std::string& fileName)
-    : m_out(programFile(fileName), std::ios::binary | std::ios::trunc)
+    : m_path(programFile(fileName).string()), m_fd(::open(m_path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666))
 {
+    if (m_fd < 0) {
+        ownCopies().erase(m_path);
+        return;
+    }
+    // Emptied only once locked: emptied at the open, it could cut a file another copy of the
+    // program is writing or reading.
+    m_lock.emplace(m_fd, FileLock::Kind::Exclusive);
+    if (::ftruncate(m_fd, 0) != 0)
+        m_failed = true;
 }
 
-bool PointsFileWriter::isOpen() const { return m_out.is_open(); }
+PointsFileWriter::~PointsFileWriter() { close(); }
+
+bool PointsFileWriter::isOpen() const { return m_fd >= 0; }
 
 bool PointsFileWriter::writeLine(std::initializer_list<PointItem> items)
 {
-    if (!m_out.is_open())
+    if (!isOpen())
         return false;
     std::string line;
     for (const PointItem& item : items) {
@@ -66,18 +91,25 @@ bool PointsFileWriter::writeLine(std::initializer_list<PointItem> items)
         line += item.text();
     }
     line += "\r\n";
-    m_out << line;
-    if (!m_out)
+    if (!m_failed && !writeAll(m_fd, line))
+        m_written += line;
+    else
         m_failed = true;
     return !m_failed;
 }
 
 bool PointsFileWriter::close()
 {
-    if (!m_out.is_open())
+    if (!isOpen())
         return false;
-    m_out.close();
-    return !m_failed && !m_out.fail();
+    m_lock.reset();
+    m_failed = ::close(m_fd) != 0 || m_failed;
+    m_fd = -1;
+    if (m_failed)
+        ownCopies().erase(m_path);
+    else
+        ownCopies()[m_path] = m_written;
+    return !m_failed;
 }
 
 namespace {
@@ -101,7 +133,13 @@ bool writePxyPointsFile(const std::vector<PxyPoint>& points) { return writeVlePo
 
 PointsFileReader::PointsFileReader(const std::string& fileName) : m_fileName(fileName)
 {
-    std::ifstream in(programFile(fileName), std::ios::binary);
+    const std::string path = programFile(fileName).string();
+    if (const auto own = ownCopies().find(path); own != ownCopies().end()) {
+        m_content = own->second;
+        return;
+    }
+    const FileLock lock(path, FileLock::Kind::Shared);
+    std::ifstream in(path, std::ios::binary);
     if (!in)
         throw PlotFailure(fileName + " could not be opened");
     std::ostringstream content;

@@ -9,9 +9,11 @@
 // - VlePointsFile: points1.dat of a T-x-y run (21 lines "x1,T,y1,T", T in K, all 32-bit) or of
 //   a P-x-y run (50 lines "x1,P,y1,P", P in kPa as a 64-bit value, x1 and y1 32-bit).
 
+#include "services/filelock.h"
+
 #include <cstddef>
-#include <fstream>
 #include <initializer_list>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -44,11 +46,16 @@ private:
 };
 
 // Writes a points file line by line, as a sweep computes its points. The file is created or
-// truncated when the writer is made; a sweep that stops part-way leaves the lines written so far.
+// emptied when the writer is made; a sweep that stops part-way leaves the lines written so far.
+// Another copy of the program writing or reading the same file waits until this one is closed,
+// and this program's own plots read what it wrote itself, whatever the other copy writes later.
 class PointsFileWriter {
 public:
     // Opens `fileName` in the program folder for writing, replacing what it held.
     explicit PointsFileWriter(const std::string& fileName);
+    ~PointsFileWriter();
+    PointsFileWriter(const PointsFileWriter&) = delete;
+    PointsFileWriter& operator=(const PointsFileWriter&) = delete;
 
     bool isOpen() const;
     // Writes the items and CR LF. Writes nothing and returns false when the file is not open
@@ -58,7 +65,10 @@ public:
     bool close();
 
 private:
-    std::ofstream m_out;
+    std::string m_path;
+    int m_fd = -1;
+    std::optional<FileLock> m_lock;
+    std::string m_written;
     bool m_failed = false;
 };
 
@@ -85,7 +95,8 @@ bool writePxyPointsFile(const std::vector<PxyPoint>& points);
 // Every failure throws PlotFailure with a sentence naming the file and what is wrong.
 class PointsFileReader {
 public:
-    // Opens `fileName` in the program folder; throws when it cannot be opened.
+    // Reads `fileName` in the program folder: the lines this program last wrote there, or the
+    // file itself when this program has written none; throws when it cannot be opened.
     explicit PointsFileReader(const std::string& fileName);
 
     // The next number as a 32-bit value; throws at the end of the file, on an item that is

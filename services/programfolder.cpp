@@ -1,9 +1,14 @@
 #include "services/programfolder.h"
 
+#include "services/filereplacement.h"
 #include "services/ui.h"
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 #include <vector>
 
@@ -74,21 +79,16 @@ bool isUserData(const fs::path& fileName)
     return fileName == "Filedatabase.dat" || fileName == "DATABASE.UFC";
 }
 
-// The copy lands under another name and replaces the old one only once whole, so a full disk
-// leaves the earlier copy as it was.
-std::error_code copyReplacing(const fs::path& from, const fs::path& to)
+bool sameContent(const fs::path& a, const fs::path& b)
 {
-    fs::path partial = to;
-    partial += ".partial";
     std::error_code error;
-    fs::copy_file(from, partial, fs::copy_options::overwrite_existing, error);
-    if (!error)
-        fs::rename(partial, to, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(partial, ignored);
-    }
-    return error;
+    if (fs::file_size(a, error) != fs::file_size(b, error) || error)
+        return false;
+    std::ifstream first(a, std::ios::binary);
+    std::ifstream second(b, std::ios::binary);
+    return first && second &&
+           std::equal(std::istreambuf_iterator<char>(first), std::istreambuf_iterator<char>(),
+                      std::istreambuf_iterator<char>(second), std::istreambuf_iterator<char>());
 }
 
 const char* const cannotSave = " Reports, plots and changes to the data cannot be saved.";
@@ -121,9 +121,15 @@ std::string seedUserFolder(const fs::path& from, const fs::path& to)
         if ((permissions & fs::perms::owner_exec) != fs::perms::none)
             continue; // the program itself, not its data
         const fs::path target = to / entry.path().filename();
-        if (isUserData(entry.path().filename()) && fs::exists(target, error))
+        // Another copy of the program starting at the same moment may have made the user's file
+        // a moment ago, and may already have written to it.
+        const WhenPresent present = isUserData(entry.path().filename()) ? WhenPresent::Keep : WhenPresent::Replace;
+        if (present == WhenPresent::Keep ? fs::exists(target, error) : sameContent(entry.path(), target))
             continue;
-        if (const std::error_code copied = copyReplacing(entry.path(), target); copied && !failure)
+        std::error_code copied = copyReplacing(entry.path(), target, present);
+        if (copied == std::errc::file_exists)
+            copied.clear();
+        if (copied && !failure)
             failure = copied;
     }
     return failure ? failure.message() : std::string();

@@ -29,9 +29,11 @@ std::optional<std::filesystem::path> userDataFolder();
 // the program still reads its own files and every save fails with its own message.
 void useUserFolder(const std::filesystem::path& shipped, const std::optional<std::filesystem::path>& folder);
 
-// Copies the program's own files from `from` into the per-user folder `to`, refreshing them,
-// while the user's own data files there (Filedatabase.dat, DATABASE.UFC) are kept. A copy that
-// fails leaves the earlier one whole; the reason for the first failure, empty when none failed.
+// Copies the program's own files from `from` into the per-user folder `to`, refreshing those
+// that differ, while the user's own data files there (Filedatabase.dat, DATABASE.UFC) are kept.
+// Each copy replaces the earlier one whole (filereplacement.h), also while another copy of the
+// program seeds the same folder; a copy that fails leaves the earlier one whole. The reason for
+// the first failure, empty when none failed.
 std::string seedUserFolder(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Points the program folder somewhere else (tests use a scratch folder).

@@ -1,5 +1,6 @@
 #include "services/resultformat.h"
 
+#include "services/filereplacement.h"
 #include "services/programfolder.h"
 #include "services/ui.h"
 
@@ -22,23 +23,17 @@ ReportPresenter& presenter()
     return instance;
 }
 
-bool writePage(const std::string& page)
-{
-    std::ofstream out(programFile("result.htm"), std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out << page << "\r\n";
-    out.close();
-    return static_cast<bool>(out);
-}
+// The page as result.htm holds it.
+std::string pageBytes(const std::string& page) { return page + "\r\n"; }
+
+bool writePage(const std::string& bytes) { return !writeReplacing(programFile("result.htm"), bytes); }
 
 ReportOutcome failed(const std::string& message)
 {
     ReportOutcome outcome;
     outcome.failure = message;
-    const std::string page = failurePage(message);
-    if (!writePage(page))
-        outcome.page = page;
+    outcome.page = pageBytes(failurePage(message));
+    outcome.pageInFile = writePage(outcome.page);
     return outcome;
 }
 
@@ -90,7 +85,7 @@ void ResultFormat::ReplaceSelection()
 
 bool ResultFormat::WriteResultFile()
 {
-    if (!writePage(m_text)) {
+    if (!writePage(pageBytes(m_text))) {
         ui().message(msgWriting);
         return false;
     }
@@ -115,7 +110,8 @@ ReportOutcome MakeResultFile(int count, ResultLines& values, const std::string& 
     if (!format.WriteResultFile())
         return failed(msgWriting);
     ReportOutcome outcome;
-    outcome.written = true;
+    outcome.written = outcome.pageInFile = true;
+    outcome.page = pageBytes(format.text());
     return outcome;
 }
 

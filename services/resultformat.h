@@ -16,7 +16,9 @@ using ResultLines = std::vector<std::string>;
 struct ReportOutcome {
     bool written = false; // result.htm holds the page of this report
     std::string failure;  // the message shown when the report could not be made
-    std::string page;     // the page to show from memory when result.htm could not be written at all
+    std::string page;     // the page made: the report's, or the one saying it could not be made
+    bool pageInFile = false; // result.htm holds `page` (another copy of the program may rewrite it
+                             // at any moment, so the viewer shows `page` itself)
 };
 
 // The off-screen work buffer: a text with a selection and a caret, as in an edit box.
@@ -44,8 +46,8 @@ private:
 };
 
 // Fills the template with values(1..count), empties each value it places, writes result.htm.
-// When the page cannot be made, result.htm holds a short page saying so instead (or, when
-// it cannot be written at all, the outcome carries that page for showing from memory).
+// When the page cannot be made, result.htm holds a short page saying so instead. The page
+// replaces result.htm whole or not at all.
 ReportOutcome MakeResultFile(int count, ResultLines& values, const std::string& templatePath);
 
 // The page shown in place of a report that could not be made.

@@ -267,8 +267,9 @@ void presentReport(int resultKind, const ReportOutcome& outcome, const std::func
     if (!viewer)
         return;
     viewer->Text1()->setText(QString::number(resultKind));
-    if (outcome.page.empty())
-        viewer->WebBrowser1()->Navigate(QString::fromStdString(programFile("result.htm").string()));
+    if (outcome.pageInFile)
+        viewer->WebBrowser1()->Navigate(QString::fromStdString(programFile("result.htm").string()),
+                                        QByteArray::fromStdString(outcome.page));
     else
         viewer->WebBrowser1()->showPage(QString::fromStdString(outcome.page));
     if (beforeShowing)

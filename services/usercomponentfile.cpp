@@ -1,5 +1,6 @@
 #include "services/usercomponentfile.h"
 
+#include "services/filelock.h"
 #include "services/programfolder.h"
 
 #include <array>
@@ -67,6 +68,31 @@ std::optional<std::string> readField(std::string_view line, std::size_t& pos)
     return field;
 }
 
+// Appends `line` whole to the file open at `fd`, or leaves the file as it was.
+bool appendLine(int fd, const std::string& line)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return false;
+    const off_t sizeBefore = status.st_size;
+    std::string text;
+    char last = '\n';
+    if (sizeBefore > 0 && ::pread(fd, &last, 1, sizeBefore - 1) != 1)
+        last = '\0';
+    if (last != '\n')
+        text = "\r\n";
+    text += line;
+    ssize_t written = -1;
+    do
+        written = ::write(fd, text.data(), text.size());
+    while (written < 0 && errno == EINTR);
+    // A file on a network share may report a full disk only when it is synced.
+    const bool stored = written == static_cast<ssize_t>(text.size()) && ::fsync(fd) == 0;
+    if (!stored && ::ftruncate(fd, sizeBefore) == 0)
+        ::fsync(fd);
+    return stored;
+}
+
 } // namespace
 
 std::string userComponentLine(const UserComponentRecord& record)
@@ -105,6 +131,8 @@ std::optional<UserComponentRecord> parseUserComponentLine(std::string_view line)
 
 std::optional<UserComponentRecord> findUserComponent(const std::filesystem::path& file, const std::string& name)
 {
+    // Another copy of the program may be appending, or taking back an append that failed.
+    const FileLock lock(file, FileLock::Kind::Shared);
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return std::nullopt;
@@ -130,24 +158,11 @@ bool appendUserComponent(const std::filesystem::path& file, const UserComponentR
     if (fd < 0)
         return false;
     bool stored = false;
-    struct stat status {};
-    if (::fstat(fd, &status) == 0) {
-        const off_t sizeBefore = status.st_size;
-        std::string text;
-        char last = '\n';
-        if (sizeBefore > 0 && ::pread(fd, &last, 1, sizeBefore - 1) != 1)
-            last = '\0';
-        if (last != '\n')
-            text = "\r\n";
-        text += userComponentLine(record);
-        ssize_t written = -1;
-        do
-            written = ::write(fd, text.data(), text.size());
-        while (written < 0 && errno == EINTR);
-        // A file on a network share may report a full disk only when it is synced.
-        stored = written == static_cast<ssize_t>(text.size()) && ::fsync(fd) == 0;
-        if (!stored && ::ftruncate(fd, sizeBefore) == 0)
-            ::fsync(fd);
+    {
+        // Held until the append is on the disk or taken back: the cut back to the earlier length
+        // must not take a record that another copy of the program appended meanwhile.
+        const FileLock lock(fd, FileLock::Kind::Exclusive);
+        stored = appendLine(fd, userComponentLine(record));
     }
     ::close(fd);
     return stored;

@@ -41,7 +41,8 @@ std::optional<UserComponentRecord> findUserComponent(const std::string& name);
 
 // Appends the record as one whole line, created with the file when it is missing. The line is
 // written in a single write and forced to disk; a write that cannot complete is taken back, so
-// the file never ends in half a record. A file whose last line lacks its line end (cut short by
+// the file never ends in half a record. Another copy of the program appending or reading at the
+// same moment waits meanwhile (filelock.h), so taking back never cuts its record. A file whose last line lacks its line end (cut short by
 // an earlier crash) gets one first, so the new record starts a line of its own. False when the
 // record could not be stored.
 bool appendUserComponent(const std::filesystem::path& file, const UserComponentRecord& record);

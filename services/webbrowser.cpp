@@ -28,6 +28,8 @@ QString decodedPage(const QByteArray& bytes)
     return text;
 }
 
+QUrl localUrl(const QString& path) { return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()); }
+
 } // namespace
 
 WebBrowser::WebBrowser(QWidget* parent) : QTextBrowser(parent)
@@ -37,8 +39,21 @@ WebBrowser::WebBrowser(QWidget* parent) : QTextBrowser(parent)
 
 void WebBrowser::Navigate(const QString& path)
 {
+    m_writtenUrl.clear();
+    m_writtenBytes.clear();
+    showFile(localUrl(path));
+}
+
+void WebBrowser::Navigate(const QString& path, const QByteArray& bytes)
+{
+    m_writtenUrl = localUrl(path);
+    m_writtenBytes = bytes;
+    showFile(m_writtenUrl);
+}
+
+void WebBrowser::showFile(const QUrl& url)
+{
     m_memoryPage.clear();
-    const QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
     if (source() == url)
         reload();
     else
@@ -49,6 +64,8 @@ void WebBrowser::showPage(const QString& html)
 {
     clearHistory();
     setSource(QUrl());
+    m_writtenUrl.clear();
+    m_writtenBytes.clear();
     m_memoryPage = html;
     m_shownBytes = html.toUtf8();
     setHtml(html);
@@ -63,6 +80,10 @@ QString WebBrowser::LocationPath() const
 
 QVariant WebBrowser::loadResource(int type, const QUrl& name)
 {
+    if (type == QTextDocument::HtmlResource && name == m_writtenUrl) {
+        m_shownBytes = m_writtenBytes;
+        return decodedPage(m_shownBytes);
+    }
     if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
         QFile file(name.toLocalFile());
         // What is saved later is what is shown now: the file may be rewritten meanwhile.

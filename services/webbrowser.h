@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QTextBrowser>
+#include <QUrl>
 
 namespace calvex::services {
 
@@ -17,6 +18,9 @@ public:
     // Shows the file at `path`, read anew even when it is the page already shown. A missing
     // or unreadable file shows a short page saying so.
     void Navigate(const QString& path);
+    // Shows the file at `path` as this program wrote it, `bytes`, whatever the file holds by the
+    // time it is read: another copy of the program may have written its own page there since.
+    void Navigate(const QString& path, const QByteArray& bytes);
     // Shows a page that exists only in memory.
     void showPage(const QString& html);
     void GoBack() { backward(); }
@@ -33,8 +37,12 @@ public:
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
+    void showFile(const QUrl& url);
+
     QString m_memoryPage;
     QByteArray m_shownBytes;
+    QUrl m_writtenUrl; // the file whose page is `m_writtenBytes`
+    QByteArray m_writtenBytes;
 };
 
 } // namespace calvex::services

@@ -50,6 +50,16 @@ Notice changeMessage(ListChange change)
     return {};
 }
 
+Notice keptHereMessage(const std::vector<std::string>& names)
+{
+    std::string text = "The component database was also changed in another window of the program. The changes "
+                       "of both are saved, except for these components, which both windows changed: they are "
+                       "saved as this window has them, and one deleted here stays deleted.\r\n";
+    for (const std::string& name : names)
+        text += "\r\n" + name;
+    return {text, pleaseNoteTitle};
+}
+
 void showNotice(const Notice& notice) { services::ui().message(notice.text, notice.title, notice.icon); }
 
 bool countKeyAccepted(std::string_view text, char key)

@@ -46,6 +46,9 @@ Notice nameMessage(NameCheck check);
 // The message for a change the component list refused; a name it cannot store has the name
 // check's message.
 Notice changeMessage(ListChange change);
+// The message of a save that kept this window's version of components that another window of
+// the program changed too (DatabaseSave::keptHere), naming them.
+Notice keptHereMessage(const std::vector<std::string>& names);
 void showNotice(const Notice& notice);
 
 // A count box takes Backspace and the digits 1-9, and "0" only while its value is not 0.

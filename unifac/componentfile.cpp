@@ -1,8 +1,12 @@
 #include "unifac/componentfile.h"
 
+#include "services/filelock.h"
+#include "services/filereplacement.h"
 #include "services/programfolder.h"
+#include "unifac/componentmerge.h"
 #include "unifac/windows1252.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -31,19 +35,13 @@ std::optional<std::string> readWhole(const fs::path& file)
     return bytes;
 }
 
-bool writeWhole(const fs::path& file, const std::string& bytes)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
-}
-
 // The bytes a save leaves: the new head over the old file's bytes, which stay where it is longer.
-std::optional<std::string> savedBytes(const UnifacComponentList& list, std::string old)
+std::optional<std::string> savedBytes(const std::vector<UnifacComponent>& components, std::string old)
 {
-    std::string head = countBytes(list.components().size());
-    for (const UnifacComponent& component : list.components()) {
+    if (components.size() > static_cast<std::size_t>(maxComponentCount))
+        return std::nullopt;
+    std::string head = countBytes(components.size());
+    for (const UnifacComponent& component : components) {
         const auto name = toWindows1252(fitToWidth(component.name, componentNameWidth));
         const auto groups = toWindows1252(fitToWidth(component.GroupList, groupListWidth));
         if (!name || !groups)
@@ -54,6 +52,58 @@ std::optional<std::string> savedBytes(const UnifacComponentList& list, std::stri
         old.resize(head.size());
     old.replace(0, head.size(), head);
     return old;
+}
+
+// The components a file's bytes hold; none when they cannot be read as a list. A file shorter
+// than its count yields its complete records.
+std::optional<std::vector<UnifacComponent>> parseRecords(const std::string& bytes)
+{
+    if (bytes.size() < 2)
+        return std::nullopt;
+    const auto count = static_cast<std::int16_t>(static_cast<unsigned char>(bytes[0]) |
+                                                 static_cast<unsigned char>(bytes[1]) << 8);
+    if (count < 0)
+        return std::nullopt;
+    const std::size_t complete = std::min<std::size_t>(count, (bytes.size() - 2) / recordSize);
+    std::vector<UnifacComponent> components;
+    components.reserve(complete);
+    for (std::size_t i = 0; i < complete; ++i) {
+        const std::string_view record = std::string_view(bytes).substr(2 + i * recordSize, recordSize);
+        components.push_back({fromWindows1252(record.substr(0, componentNameWidth)),
+                              fromWindows1252(record.substr(componentNameWidth))});
+    }
+    return components;
+}
+
+// The save itself, while the caller holds the folder's lock: the file is read, changed and
+// renamed into place without another copy of the program saving in between.
+DatabaseSave saveLocked(UnifacComponentList& list, const fs::path& file)
+{
+    std::string old;
+    std::optional<std::vector<UnifacComponent>> there;
+    if (FileExists(file)) {
+        // A file the user made read-only stays as it is, although the folder would let a
+        // rename replace it.
+        if (::access(file.c_str(), W_OK) != 0)
+            return {};
+        auto bytes = readWhole(file);
+        if (!bytes)
+            return {};
+        old = std::move(*bytes);
+        there = parseRecords(old);
+    }
+    const bool changedElsewhere = list.stored() && there && *there != *list.stored();
+    ComponentMerge merge;
+    if (changedElsewhere)
+        merge = mergeComponents(list, *there);
+    const std::vector<UnifacComponent>& components = changedElsewhere ? merge.components : list.components();
+    const std::optional<std::string> bytes = savedBytes(components, std::move(old));
+    if (!bytes || services::writeReplacing(file, *bytes))
+        return {};
+    if (changedElsewhere)
+        list.replaceAll(std::move(merge.components));
+    list.markStored();
+    return {true, std::move(merge.keptHere)};
 }
 
 // How the program's last load of its own file went.
@@ -78,86 +128,55 @@ DatabaseLoad LoadDatabase() { return lastProgramLoad() = LoadDatabase(componentL
 DatabaseLoad LoadDatabase(UnifacComponentList& list, const fs::path& file)
 {
     list.ClearComponents();
+    // Whatever becomes of the load, the list now holds nothing of the file: a save that finds
+    // components there keeps them.
+    list.markStored();
     if (!FileExists(file)) {
         std::error_code error;
         if (fs::exists(file, error))
             return DatabaseLoad::Failed;
-        // An empty file left by a full disk would read as damaged at every later start.
-        if (!writeWhole(file, countBytes(0))) {
-            fs::remove(file, error);
+        // Made whole or not at all: an empty file left by a full disk would read as damaged at
+        // every later start. Another copy of the program may have made it a moment ago.
+        const std::error_code made = services::writeReplacing(file, countBytes(0), services::WhenPresent::Keep);
+        if (!made)
+            return DatabaseLoad::Created;
+        if (made != std::errc::file_exists)
             return DatabaseLoad::Failed;
-        }
-        return DatabaseLoad::Created;
     }
     const std::optional<std::string> bytes = readWhole(file);
-    if (!bytes || bytes->size() < 2)
+    std::optional<std::vector<UnifacComponent>> components;
+    if (bytes)
+        components = parseRecords(*bytes);
+    if (!components)
         return DatabaseLoad::Failed;
-    const auto count = static_cast<std::int16_t>(static_cast<unsigned char>((*bytes)[0]) |
-                                                 static_cast<unsigned char>((*bytes)[1]) << 8);
-    if (count < 0)
-        return DatabaseLoad::Failed;
-    const std::size_t complete = std::min<std::size_t>(count, (bytes->size() - 2) / recordSize);
-    std::vector<UnifacComponent> components;
-    components.reserve(complete);
-    for (std::size_t i = 0; i < complete; ++i) {
-        const std::string_view record = std::string_view(*bytes).substr(2 + i * recordSize, recordSize);
-        components.push_back({fromWindows1252(record.substr(0, componentNameWidth)),
-                              fromWindows1252(record.substr(componentNameWidth))});
-    }
-    list.replaceAll(std::move(components));
+    list.replaceAll(std::move(*components));
+    list.markStored();
     return DatabaseLoad::Loaded;
 }
 
 fs::path databaseBackupFile() { return services::programFile("DATABASE.UFC.bak"); }
 
-bool SaveDatabase()
+DatabaseSave SaveDatabase()
 {
+    const services::FileLock lock(databaseFile().parent_path(), services::FileLock::Kind::Exclusive);
     // The file the last load could not read still holds the user's components: an empty list
     // leaves it as it was, and any other list replaces it only once it is copied aside.
     if (lastProgramLoad() == DatabaseLoad::Failed) {
         if (componentList().ComponentCount() == 0)
-            return true;
-        std::error_code error;
-        if (FileExists(databaseFile()))
-            fs::copy_file(databaseFile(), databaseBackupFile(), fs::copy_options::overwrite_existing, error);
-        if (error)
-            return false;
+            return {true, {}};
+        if (FileExists(databaseFile()) && services::copyReplacing(databaseFile(), databaseBackupFile()))
+            return {};
     }
-    if (!SaveDatabase(componentList(), databaseFile()))
-        return false;
-    lastProgramLoad() = DatabaseLoad::Loaded;
-    return true;
+    DatabaseSave save = saveLocked(componentList(), databaseFile());
+    if (save)
+        lastProgramLoad() = DatabaseLoad::Loaded;
+    return save;
 }
 
-bool SaveDatabase(const UnifacComponentList& list, const fs::path& file)
+DatabaseSave SaveDatabase(UnifacComponentList& list, const fs::path& file)
 {
-    std::string old;
-    if (FileExists(file)) {
-        // A file the user made read-only stays as it is, although the folder would let a
-        // rename replace it.
-        if (::access(file.c_str(), W_OK) != 0)
-            return false;
-        const auto bytes = readWhole(file);
-        if (!bytes)
-            return false;
-        old = *bytes;
-    }
-    const std::optional<std::string> bytes = savedBytes(list, std::move(old));
-    if (!bytes)
-        return false;
-    fs::path temporary = file;
-    temporary += ".tmp";
-    std::error_code error;
-    if (!writeWhole(temporary, *bytes)) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    fs::rename(temporary, file, error);
-    if (error) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
+    const services::FileLock lock(file.parent_path(), services::FileLock::Kind::Exclusive);
+    return saveLocked(list, file);
 }
 
 } // namespace calvex::unifac

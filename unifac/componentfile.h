@@ -7,6 +7,8 @@
 #include "unifac/componentlist.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace calvex::unifac {
 
@@ -19,18 +21,30 @@ enum class DatabaseLoad {
              // file is left as it was
 };
 
-// Replaces the program's list by the file's contents. A file shorter than its count yields its
-// complete records.
+// Replaces the program's list by the file's contents, and takes them as what the file holds
+// (UnifacComponentList::stored). A file shorter than its count yields its complete records.
 DatabaseLoad LoadDatabase();
 DatabaseLoad LoadDatabase(UnifacComponentList& list, const std::filesystem::path& file);
 
-// Writes the program's list to the file through a temporary file renamed over it, so the old
-// file stays whole until the new one is complete. False when the file could not be written
-// (the old file is then unchanged, and so is the list). After a load that failed, an empty
-// list is not written, and another list is written only once the unreadable file is copied to
-// DATABASE.UFC.bak.
-bool SaveDatabase();
-bool SaveDatabase(const UnifacComponentList& list, const std::filesystem::path& file);
+struct DatabaseSave {
+    bool saved = false;
+    // Components that another copy of the program changed too, saved as this list has them
+    // (componentmerge.h).
+    std::vector<std::string> keptHere;
+
+    explicit operator bool() const { return saved; }
+};
+
+// Writes the list to the file through a temporary file of this process's own renamed over it,
+// so the old file stays whole until the new one is complete. Where another copy of the program
+// has changed the file since the list last read or wrote it, what is written is this list's own
+// changes applied to the file's list (componentmerge.h), and the list becomes what was written;
+// otherwise the list is written as it is. Not saved when the file could not be written (the old
+// file is then unchanged, and so is the list). After a load of the program's list that failed,
+// an empty list is not written, and another list is written only once the unreadable file is
+// copied to DATABASE.UFC.bak.
+DatabaseSave SaveDatabase();
+DatabaseSave SaveDatabase(UnifacComponentList& list, const std::filesystem::path& file);
 
 bool FileExists(const std::filesystem::path& path);
 

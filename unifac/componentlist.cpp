@@ -21,6 +21,7 @@ ListChange UnifacComponentList::AddComponent(std::string_view name, std::string_
     if (!isStorableName(name) || !isStorableText(groups))
         return ListChange::NotStorable;
     m_components.push_back({storedName(name), fitToWidth(groups, groupListWidth)});
+    m_origins.push_back(0);
     return ListChange::Done;
 }
 
@@ -46,16 +47,24 @@ ListChange UnifacComponentList::SetComponentName(int position, std::string_view 
 
 void UnifacComponentList::DeleteComponent(int position)
 {
-    if (exists(position))
-        m_components.erase(m_components.begin() + (position - 1));
+    if (!exists(position))
+        return;
+    m_components.erase(m_components.begin() + (position - 1));
+    m_origins.erase(m_origins.begin() + (position - 1));
 }
 
-void UnifacComponentList::ClearComponents() { m_components.clear(); }
+void UnifacComponentList::ClearComponents()
+{
+    m_components.clear();
+    m_origins.clear();
+}
 
 void UnifacComponentList::SwapComponents(int i, int j)
 {
-    if (exists(i) && exists(j))
-        std::swap(m_components[i - 1], m_components[j - 1]);
+    if (!exists(i) || !exists(j))
+        return;
+    std::swap(m_components[i - 1], m_components[j - 1]);
+    std::swap(m_origins[i - 1], m_origins[j - 1]);
 }
 
 std::string UnifacComponentList::ComponentNameAt(int position) const
@@ -70,7 +79,20 @@ std::string UnifacComponentList::ComponentGroups(int position) const
 
 short UnifacComponentList::ComponentCount() const { return static_cast<short>(m_components.size()); }
 
-void UnifacComponentList::replaceAll(std::vector<UnifacComponent> components) { m_components = std::move(components); }
+void UnifacComponentList::replaceAll(std::vector<UnifacComponent> components)
+{
+    m_components = std::move(components);
+    m_origins.assign(m_components.size(), 0);
+}
+
+void UnifacComponentList::markStored()
+{
+    m_stored = m_components;
+    for (std::size_t i = 0; i < m_origins.size(); ++i)
+        m_origins[i] = static_cast<int>(i) + 1;
+}
+
+int UnifacComponentList::storedOrigin(int position) const { return exists(position) ? m_origins[position - 1] : 0; }
 
 bool UnifacComponentList::exists(int position) const
 {

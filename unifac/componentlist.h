@@ -3,6 +3,7 @@
 // 1..count), as one list per process. The list changes only through these operations and is
 // kept in DATABASE.UFC (componentfile.h).
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,8 @@ constexpr int maxComponentCount = 32767; // the count is stored as a 16-bit numb
 struct UnifacComponent {
     std::string name;      // exactly 20 characters, blank-padded
     std::string GroupList; // exactly 44 characters, blank-padded
+
+    bool operator==(const UnifacComponent&) const = default;
 };
 
 // What a change of the list came to; on a refusal nothing changed.
@@ -52,9 +55,20 @@ public:
     void replaceAll(std::vector<UnifacComponent> components);
     const std::vector<UnifacComponent>& components() const { return m_components; }
 
+    // What the list knows of its file, so that a save over a file that another copy of the
+    // program has changed since can apply only this list's own changes: the components as the
+    // file held them when the list last read or wrote it (none before the list met a file), and
+    // for each position the one of those it was made from, by its 1-based place there (0 for a
+    // component added since). Renames, new groups and moves keep a component's origin.
+    void markStored();
+    const std::optional<std::vector<UnifacComponent>>& stored() const { return m_stored; }
+    int storedOrigin(int position) const;
+
 private:
     bool exists(int position) const;
     std::vector<UnifacComponent> m_components; // position p is element p - 1
+    std::vector<int> m_origins;                // beside m_components
+    std::optional<std::vector<UnifacComponent>> m_stored;
 };
 
 // The program's one list.

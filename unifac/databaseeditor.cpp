@@ -272,11 +272,14 @@ void fDatabase::Reset_Click()
 
 void fDatabase::Exit_Click()
 {
-    if (!SaveDatabase()) {
+    const DatabaseSave save = SaveDatabase();
+    if (!save) {
         m_saveFailed = true;
         services::ui().message(notSavedMessage, errorTitle, services::Ui::Icon::Exclamation);
         return;
     }
+    if (!save.keptHere.empty())
+        showNotice(keptHereMessage(save.keptHere));
     answer("0");
 }
 

@@ -7,6 +7,11 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace calvex::services {
 namespace {
@@ -173,6 +178,87 @@ TEST(PointsFileReader, TakesLineEndsOfEitherKindAndBlankLines)
     EXPECT_FLOAT_EQ(reader.nextSingle(), 1.5e-5f);
     EXPECT_FLOAT_EQ(reader.nextSingle(), 400.0f);
     EXPECT_FLOAT_EQ(reader.nextSingle(), 0.5f);
+}
+
+// What a points file that another copy of the program rewrites reads as.
+std::string sweepOf(int rows, int value)
+{
+    std::string text = std::to_string(rows) + "\r\n1\r\n";
+    for (int row = 0; row < rows; ++row)
+        text += std::to_string(value) + "," + std::to_string(value) + "\r\n";
+    return text;
+}
+
+// Reads a file of sweepOf(): the value all its numbers hold, 0 where they differ.
+int sweepValue(const std::string& fileName)
+{
+    PointsFileReader reader(fileName);
+    const int rows = reader.nextCount(32767);
+    EXPECT_EQ(reader.nextCount(32767), 1);
+    const float value = reader.nextSingle();
+    for (int i = 1; i < 2 * rows; ++i)
+        if (reader.nextSingle() != value)
+            return 0;
+    return static_cast<int>(value);
+}
+
+TEST(PointsFileReader, ReadsWhatThisProgramWroteWhateverAnotherCopyWroteSince)
+{
+    ScratchFolder folder;
+    folder.write("points2.dat", sweepOf(3, 7));
+    EXPECT_EQ(sweepValue("points2.dat"), 7) << "a file this program did not write is read as it is";
+    PointsFileWriter writer("points2.dat");
+    writer.writeLine({3});
+    writer.writeLine({1});
+    for (int row = 0; row < 3; ++row)
+        writer.writeLine({1, 1});
+    ASSERT_TRUE(writer.close());
+    // The other copy writes its own file and renames it into place, as it does with result.htm.
+    folder.write("other.tmp", sweepOf(3, 2));
+    std::filesystem::rename(folder.file("other.tmp"), folder.file("points2.dat"));
+    EXPECT_EQ(sweepValue("points2.dat"), 1);
+}
+
+// Two copies of the program rewrite one points file as fast as they can while a third reads
+// it: every read finds one copy's file whole.
+TEST(PointsFileWriter, TwoWritersAtOnceLeaveEveryReadWhole)
+{
+    ScratchFolder folder;
+    constexpr int rows = 2000;
+    constexpr int rewrites = 200;
+    folder.write("points1.dat", sweepOf(rows, 1));
+    std::vector<pid_t> writers;
+    for (const int value : {1, 2}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            bool written = true;
+            for (int i = 0; i < rewrites; ++i) {
+                PointsFileWriter writer("points1.dat");
+                written = written && writer.writeLine({rows}) && writer.writeLine({1});
+                for (int row = 0; row < rows; ++row)
+                    written = written && writer.writeLine({value, value});
+                written = writer.close() && written;
+            }
+            ::_exit(written ? 0 : 1);
+        }
+        writers.push_back(child);
+    }
+    int torn = 0;
+    int reads = 0;
+    std::vector<int> statuses(writers.size(), -1);
+    for (pid_t ended = 0; ended == 0; ++reads) {
+        try {
+            torn += sweepValue("points1.dat") == 0 ? 1 : 0;
+        } catch (const PlotFailure&) {
+            ++torn;
+        }
+        ended = ::waitpid(writers[0], &statuses[0], WNOHANG);
+    }
+    ASSERT_EQ(::waitpid(writers[1], &statuses[1], 0), writers[1]);
+    for (const int status : statuses)
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every write succeeded";
+    EXPECT_EQ(torn, 0) << "of " << reads << " reads";
 }
 
 } // namespace

@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
+#include <thread>
+#include <vector>
 #include <optional>
 
 #include <pwd.h>
@@ -140,6 +144,41 @@ TEST(ProgramFolder, SeedingOntoAFullDiskKeepsTheEarlierCopies)
     EXPECT_EQ(reason, std::generic_category().message(EFBIG));
     EXPECT_EQ(user.read("properties.mdb"), "old database");
     EXPECT_EQ(std::distance(fs::directory_iterator(user.path()), {}), 1) << "no partial copy is left";
+}
+
+// Two copies of the program started at the same instant seed one new folder together.
+TEST(ProgramFolder, SeedingsAtOnceReportNothingAndLeaveEveryFileWhole)
+{
+    ScratchFolder shipped;
+    const std::string large(200000, 'd'); // copies long enough to overlap
+    for (const char* name : {"properties.mdb", "1.htm", "help.css", "DATABASE.UFC", "Filedatabase.dat"})
+        shipped.write(name, std::string(name) + large);
+    constexpr int trials = 30;
+    constexpr int starts = 3;
+    for (int trial = 0; trial < trials; ++trial) {
+        ScratchFolder user;
+        std::atomic<int> waiting{starts};
+        std::vector<std::string> reasons(starts);
+        std::vector<std::thread> threads;
+        for (int i = 0; i < starts; ++i)
+            threads.emplace_back([&, i] {
+                for (--waiting; waiting > 0;)
+                    std::this_thread::yield();
+                reasons[i] = seedUserFolder(shipped.path(), user.path());
+            });
+        for (std::thread& thread : threads)
+            thread.join();
+        EXPECT_EQ(reasons, std::vector<std::string>(starts)) << "trial " << trial;
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(user.path())) {
+            names.push_back(entry.path().filename());
+            EXPECT_EQ(user.read(names.back()), shipped.read(names.back())) << names.back();
+        }
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, (std::vector<std::string>{"1.htm", "DATABASE.UFC", "Filedatabase.dat", "help.css",
+                                                   "properties.mdb"}))
+            << "no temporary file is left";
+    }
 }
 
 } // namespace

@@ -396,6 +396,20 @@ TEST_F(ResultViewerReports, PageThatCouldNotBeWrittenIsShownFromMemory)
     EXPECT_EQ(viewer()->Text1()->text(), "1");
 }
 
+// Another copy of the program writes its own report between this one's write and its read.
+TEST_F(ResultViewerReports, ReportShownIsTheOneThisProgramWrote)
+{
+    folder.write("result.htm", "<html><body>another copy's report</body></html>");
+    const QString path = QString::fromStdString(folder.file("result.htm").string());
+    browser()->Navigate(path, QByteArrayLiteral("<html><body>this report</body></html>\r\n"));
+    EXPECT_EQ(browser()->toPlainText().trimmed(), QStringLiteral("this report"));
+    EXPECT_EQ(browser()->LocationPath(), path);
+    browser()->reload();
+    EXPECT_EQ(browser()->toPlainText().trimmed(), QStringLiteral("this report"));
+    browser()->Navigate(path);
+    EXPECT_EQ(browser()->toPlainText(), QStringLiteral("another copy's report")) << "a page navigated to is read";
+}
+
 TEST_F(ResultViewerReports, MissingPageSaysSo)
 {
     browser()->Navigate(QString::fromStdString(folder.file("nothing.htm").string()));

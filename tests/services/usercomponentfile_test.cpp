@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace calvex::services {
 namespace {
 
@@ -139,6 +145,34 @@ TEST(UserComponentFile, AppendThatCannotBeWrittenReportsFailure)
         EXPECT_FALSE(appendUserComponent(propane));
     }
     EXPECT_EQ(folder.read(userComponentFileName), before);
+}
+
+// Another copy of the program appends while every append of this one is cut by a full disk and
+// taken back: the cut back never takes the other copy's records.
+TEST(UserComponentFile, AFailedAppendTakesBackNothingThatAnotherCopyAppended)
+{
+    ScratchFolder folder;
+    const std::filesystem::path file = folder.file(userComponentFileName);
+    ASSERT_TRUE(appendUserComponent(file, propane));
+    const auto full = static_cast<rlim_t>(std::filesystem::file_size(file));
+    constexpr int appends = 400;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const testing::FileSizeLimit limit(full);
+        int refused = 0;
+        for (int i = 0; i < appends; ++i)
+            refused += appendUserComponent(file, {"refused", "1", "2", "3", "4"}) ? 0 : 1;
+        ::_exit(refused == appends ? 0 : 1);
+    }
+    for (int i = 0; i < appends; ++i)
+        ASSERT_TRUE(appendUserComponent(file, {"kept " + std::to_string(i), "1", "2", "3", "4"}));
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "every append of the full copy failed";
+    for (int i = 0; i < appends; ++i)
+        EXPECT_TRUE(findUserComponent(file, "kept " + std::to_string(i))) << i;
+    EXPECT_FALSE(findUserComponent(file, "refused"));
 }
 
 } // namespace

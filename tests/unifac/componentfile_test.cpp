@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <set>
+#include <thread>
 
 namespace calvex::unifac {
 namespace {
@@ -38,6 +41,11 @@ UnifacComponentList listOf(std::initializer_list<const char*> componentNames)
 class ComponentFile : public ::testing::Test {
 protected:
     std::string fileBytes() const { return folder.read("DATABASE.UFC"); }
+    // DATABASE.UFC alone: no temporary file is left beside it.
+    bool fileStandsAlone() const
+    {
+        return std::distance(std::filesystem::directory_iterator(folder.path()), {}) == 1;
+    }
     testing::ScratchFolder folder;
     UnifacComponentList list;
 };
@@ -81,7 +89,7 @@ TEST_F(ComponentFile, WaterIsSixtySixBytes)
     ASSERT_TRUE(SaveDatabase(list, databaseFile()));
     EXPECT_EQ(fileBytes(), std::string("\x01\x00", 2) + record("water", "17,1;"));
     EXPECT_EQ(fileBytes().size(), 66u);
-    EXPECT_FALSE(std::filesystem::exists(folder.file("DATABASE.UFC.tmp")));
+    EXPECT_TRUE(fileStandsAlone());
 }
 
 TEST_F(ComponentFile, MissingFileIsCreatedEmpty)
@@ -139,17 +147,123 @@ TEST_F(ComponentFile, SaveStoppedBeforeTheRenameLeavesTheOldFile)
     UnifacComponentList old = listOf({"old"});
     ASSERT_TRUE(SaveDatabase(old, databaseFile()));
     const std::string before = fileBytes();
-    // A folder in the temporary file's place makes the write fail before anything is renamed.
-    std::filesystem::create_directory(folder.file("DATABASE.UFC.tmp"));
-    EXPECT_FALSE(SaveDatabase(listOf({"new"}), databaseFile()));
-    EXPECT_EQ(fileBytes(), before);
-    std::filesystem::remove(folder.file("DATABASE.UFC.tmp"));
+    UnifacComponentList changed = listOf({"new"});
     {
         const testing::FileSizeLimit full(before.size() / 2);
-        EXPECT_FALSE(SaveDatabase(listOf({"new"}), databaseFile()));
+        EXPECT_FALSE(SaveDatabase(changed, databaseFile()));
     }
     EXPECT_EQ(fileBytes(), before);
-    EXPECT_FALSE(std::filesystem::exists(folder.file("DATABASE.UFC.tmp")));
+    EXPECT_EQ(names(changed), "new;");
+    EXPECT_TRUE(fileStandsAlone());
+}
+
+// Another window of the program saved between this list's load and its save.
+TEST_F(ComponentFile, SaveAppliesItsOwnChangesToWhatAnotherWindowSaved)
+{
+    using Change = std::function<void(UnifacComponentList&)>;
+    const Change addProbeB = [](UnifacComponentList& l) { l.AddComponent("ProbeB", "1,1;"); };
+    const struct {
+        const char* what;
+        Change here, there;
+        const char* expected; // names and groups after the save, in order
+        std::vector<std::string> keptHere;
+    } rows[] = {
+        {"added in both", [](auto& l) { l.AddComponent("ProbeA", "2,1;"); }, addProbeB,
+         "water 17,1;|benzene 10,6;|ProbeB 1,1;|ProbeA 2,1;|", {}},
+        {"deleted here", [](auto& l) { l.DeleteComponent(2); }, addProbeB, "water 17,1;|ProbeB 1,1;|", {}},
+        {"deleted there", [](auto& l) { l.AddComponent("ProbeA", "2,1;"); }, [](auto& l) { l.DeleteComponent(1); },
+         "benzene 10,6;|ProbeA 2,1;|", {}},
+        {"renamed here", [](auto& l) { l.SetComponentName(1, "H2O"); }, addProbeB,
+         "H2O 17,1;|benzene 10,6;|ProbeB 1,1;|", {}},
+        {"changed there", [](auto& l) { l.AddComponent("ProbeA", "2,1;"); },
+         [](auto& l) { l.SetComponentGroups(2, "10,5;11,1;"); }, "water 17,1;|benzene 10,5;11,1;|ProbeA 2,1;|", {}},
+        {"moved here", [](auto& l) { l.SwapComponents(1, 2); }, addProbeB,
+         "benzene 10,6;|water 17,1;|ProbeB 1,1;|", {}},
+        {"changed alike in both", [](auto& l) { l.SetComponentGroups(1, "17,2;"); },
+         [](auto& l) { l.SetComponentGroups(1, "17,2;"); }, "water 17,2;|benzene 10,6;|", {}},
+        {"changed apart in both", [](auto& l) { l.SetComponentGroups(1, "17,2;"); },
+         [](auto& l) { l.SetComponentGroups(1, "16,1;"); }, "water 17,2;|benzene 10,6;|", {"water"}},
+        {"renamed apart in both", [](auto& l) { l.SetComponentName(1, "H2O"); },
+         [](auto& l) { l.SetComponentName(1, "aqua"); }, "H2O 17,1;|benzene 10,6;|", {"H2O"}},
+        {"changed here, deleted there", [](auto& l) { l.SetComponentName(2, "benzol"); },
+         [](auto& l) { l.DeleteComponent(2); }, "water 17,1;|benzol 10,6;|", {"benzol"}},
+        {"deleted here, changed there", [](auto& l) { l.DeleteComponent(1); },
+         [](auto& l) { l.SetComponentGroups(1, "16,1;"); }, "benzene 10,6;|", {"water"}},
+        {"one name given apart in both", [](auto& l) { l.AddComponent("Probe", "2,1;"); },
+         [](auto& l) { l.AddComponent("Probe", "1,1;"); }, "water 17,1;|benzene 10,6;|Probe 2,1;|", {"Probe"}},
+    };
+    const auto contents = [](const UnifacComponentList& l) {
+        std::string out;
+        for (int i = 1; i <= l.ComponentCount(); ++i)
+            out += trimBlanks(l.ComponentNameAt(i)) + " " + trimBlanks(l.ComponentGroups(i)) + "|";
+        return out;
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        UnifacComponentList start;
+        start.AddComponent("water", "17,1;");
+        start.AddComponent("benzene", "10,6;");
+        ASSERT_TRUE(SaveDatabase(start, databaseFile()));
+        UnifacComponentList here, there;
+        ASSERT_EQ(LoadDatabase(here, databaseFile()), DatabaseLoad::Loaded);
+        ASSERT_EQ(LoadDatabase(there, databaseFile()), DatabaseLoad::Loaded);
+        row.there(there);
+        ASSERT_TRUE(SaveDatabase(there, databaseFile()));
+        row.here(here);
+
+        const DatabaseSave save = SaveDatabase(here, databaseFile());
+        ASSERT_TRUE(save);
+        EXPECT_EQ(save.keptHere, row.keptHere);
+        EXPECT_EQ(contents(here), row.expected) << "the list is what was written";
+        ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
+        EXPECT_EQ(contents(list), row.expected);
+        // The other window's next save, with nothing changed there, keeps this one's changes.
+        ASSERT_TRUE(SaveDatabase(there, databaseFile()));
+        ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
+        EXPECT_EQ(contents(list), row.expected);
+        EXPECT_TRUE(fileStandsAlone());
+    }
+}
+
+TEST_F(ComponentFile, SaveOverAnUnchangedFileWritesTheListAsItIs)
+{
+    const std::string a = record("a", "17,1;"), b = record("b", "10,6;"), c = record("c", "1,2;2,6;");
+    folder.write("DATABASE.UFC", std::string("\x03\x00", 2) + a + b + c);
+    ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
+    list.DeleteComponent(1);
+    list.AddComponent("d", "17,1;");
+    ASSERT_TRUE(SaveDatabase(list, databaseFile()));
+    EXPECT_EQ(fileBytes(), std::string("\x03\x00", 2) + b + c + record("d", "17,1;"));
+    list.DeleteComponent(3);
+    list.DeleteComponent(2);
+    ASSERT_TRUE(SaveDatabase(list, databaseFile()));
+    EXPECT_EQ(fileBytes(), std::string("\x01\x00", 2) + b + c + record("d", "17,1;")) << "never shortened";
+}
+
+// Two windows saving at the same moment, again and again: each save is applied to the other's.
+TEST_F(ComponentFile, TwoWritersAtOnceLoseNoComponent)
+{
+    ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Created);
+    constexpr int savesEach = 40;
+    const auto window = [](char side) {
+        UnifacComponentList own;
+        EXPECT_EQ(LoadDatabase(own, databaseFile()), DatabaseLoad::Loaded);
+        for (int i = 0; i < savesEach; ++i) {
+            own.AddComponent(side + std::to_string(i), "17,1;");
+            EXPECT_TRUE(SaveDatabase(own, databaseFile()));
+        }
+    };
+    std::thread a(window, 'a');
+    std::thread b(window, 'b');
+    a.join();
+    b.join();
+    ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
+    std::set<std::string> saved;
+    for (int i = 1; i <= list.ComponentCount(); ++i)
+        saved.insert(trimBlanks(list.ComponentNameAt(i)));
+    EXPECT_EQ(saved.size(), 2u * savesEach);
+    EXPECT_EQ(list.ComponentCount(), 2 * savesEach);
+    EXPECT_TRUE(fileStandsAlone());
 }
 
 TEST_F(ComponentFile, NamesTravelAsWindows1252)

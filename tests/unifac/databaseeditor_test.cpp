@@ -2,6 +2,8 @@
 // moves, reset with its question, rename and edit through their dialogs, and Exit's save.
 #include "tests/unifac/unifacwindowfixture.h"
 
+#include "tests/support/filesizelimit.h"
+
 #include "unifac/builderrules.h"
 #include "unifac/databaseeditor.h"
 #include "unifac/windows1252.h"
@@ -310,14 +312,17 @@ TEST_F(DatabaseEditorTest, ANameTheListRefusesIsSaidAndTypedAgain)
 
 TEST_F(DatabaseEditorTest, ExitSavesAndAFailedSaveKeepsTheEditorOpen)
 {
+    // Too small for the list: the save fails before anything is renamed.
+    constexpr rlim_t fullDisk = 100;
     auto editor = openEditor();
     editor->ComponentList()->setCurrentRow(0);
     editor->MoveDown_Click();
-    std::filesystem::create_directory(folder.file("DATABASE.UFC.tmp"));
-    editor->Exit_Click();
+    {
+        const calvex::testing::FileSizeLimit full(fullDisk);
+        editor->Exit_Click();
+    }
     EXPECT_EQ(ui.messages(), Texts{notSavedMessage});
     EXPECT_EQ(editor->Tag, QStringLiteral("-1"));
-    std::filesystem::remove(folder.file("DATABASE.UFC.tmp"));
     editor->Exit_Click();
     EXPECT_EQ(editor->Tag, QStringLiteral("0"));
 
@@ -325,17 +330,50 @@ TEST_F(DatabaseEditorTest, ExitSavesAndAFailedSaveKeepsTheEditorOpen)
     auto unsaved = openEditor();
     unsaved->ComponentList()->setCurrentRow(0);
     unsaved->MoveDown_Click();
-    std::filesystem::create_directory(folder.file("DATABASE.UFC.tmp"));
-    unsaved->Exit_Click();
+    {
+        const calvex::testing::FileSizeLimit full(fullDisk);
+        unsaved->Exit_Click();
+    }
     ui.clear();
     unsaved->reject();
     EXPECT_EQ(unsaved->Tag, QStringLiteral("0"));
     EXPECT_TRUE(ui.texts().empty());
     EXPECT_EQ(trimBlanks(componentList().ComponentNameAt(1)), "benzene");
-    std::filesystem::remove(folder.file("DATABASE.UFC.tmp"));
     UnifacComponentList reloaded;
     ASSERT_EQ(LoadDatabase(reloaded, databaseFile()), DatabaseLoad::Loaded);
     EXPECT_EQ(trimBlanks(reloaded.ComponentNameAt(1)), "chlorobenzene");
+}
+
+// The program open twice: the other window saves while this one's editor is open.
+TEST_F(DatabaseEditorTest, ExitAfterAnotherWindowsSaveKeepsTheComponentsOfBoth)
+{
+    const std::string defaults = "benzene;chlorobenzene;ethylbenzene;n-octane;toluene;water;";
+    UnifacComponentList other;
+    ASSERT_EQ(LoadDatabase(other, databaseFile()), DatabaseLoad::Loaded);
+    auto editor = openEditor();
+    ui.onDialog(nameStep("ProbeA")).onDialog(subgroupStep({17}));
+    editor->Add_Click();
+    other.AddComponent("ProbeB", "1,1;");
+    ASSERT_TRUE(SaveDatabase(other, databaseFile()));
+    editor->Exit_Click();
+    EXPECT_EQ(editor->Tag, QStringLiteral("0"));
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_EQ(names(), defaults + "ProbeB;ProbeA;");
+
+    // Both change water, each its own way: this window's version is saved, and said so.
+    auto again = openEditor();
+    componentList().SetComponentGroups(6, "17,2;");
+    other.SetComponentGroups(6, "16,1;");
+    ASSERT_TRUE(SaveDatabase(other, databaseFile()));
+    again->Exit_Click();
+    EXPECT_EQ(ui.messages(),
+              Texts{"The component database was also changed in another window of the program. The changes of both "
+                    "are saved, except for these components, which both windows changed: they are saved as this "
+                    "window has them, and one deleted here stays deleted.\r\n\r\nwater"});
+    UnifacComponentList saved;
+    ASSERT_EQ(LoadDatabase(saved, databaseFile()), DatabaseLoad::Loaded);
+    EXPECT_EQ(trimBlanks(saved.ComponentGroups(6)), "17,2;");
+    EXPECT_EQ(saved.ComponentCount(), 8);
 }
 
 TEST_F(DatabaseEditorTest, TheCalculatorRefillsItsListsAfterTheEditor)

@@ -1,0 +1,120 @@
+#include "services/filereplacement.h"
+
+#include <atomic>
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace calvex::services {
+namespace fs = std::filesystem;
+namespace {
+
+std::error_code lastError() { return {errno, std::generic_category()}; }
+
+// A name no other process uses, nor another thread of this one; O_EXCL makes sure of it even
+// against a file a crashed run left under the same name.
+int createTemporary(const fs::path& target, fs::path& temporary)
+{
+    static std::atomic<unsigned> counter{0};
+    constexpr int attempts = 100;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        temporary = target;
+        temporary += "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+} // namespace
+
+std::error_code writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+}
+
+namespace {
+
+// Hard links are the only way to put a file in place "unless one is there" in one step; a file
+// system without them gets the two-step check, which another process can only overtake by
+// making the same file.
+std::error_code putInPlace(const fs::path& temporary, const fs::path& target, WhenPresent present)
+{
+    if (present == WhenPresent::Replace)
+        return ::rename(temporary.c_str(), target.c_str()) == 0 ? std::error_code() : lastError();
+    if (::link(temporary.c_str(), target.c_str()) == 0) {
+        ::unlink(temporary.c_str());
+        return {};
+    }
+    if (errno == EEXIST)
+        return std::make_error_code(std::errc::file_exists);
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
+        return lastError();
+    struct stat status {};
+    if (::lstat(target.c_str(), &status) == 0)
+        return std::make_error_code(std::errc::file_exists);
+    return ::rename(temporary.c_str(), target.c_str()) == 0 ? std::error_code() : lastError();
+}
+
+std::error_code replaceWith(const fs::path& target, std::string_view bytes, WhenPresent present,
+                            std::optional<mode_t> mode)
+{
+    struct stat status {};
+    if (!mode && present == WhenPresent::Replace && ::stat(target.c_str(), &status) == 0)
+        mode = status.st_mode & 07777;
+    fs::path temporary;
+    const int fd = createTemporary(target, temporary);
+    if (fd < 0)
+        return lastError();
+    std::error_code error = writeAll(fd, bytes);
+    if (!error && mode && ::fchmod(fd, *mode) != 0)
+        error = lastError();
+    // Renamed before it reached the disk, a crash could leave an empty file in the target's place.
+    if (!error && ::fsync(fd) != 0)
+        error = lastError();
+    if (::close(fd) != 0 && !error)
+        error = lastError();
+    if (!error)
+        error = putInPlace(temporary, target, present);
+    if (error)
+        ::unlink(temporary.c_str());
+    return error;
+}
+
+} // namespace
+
+std::error_code writeReplacing(const fs::path& target, std::string_view bytes, WhenPresent present)
+{
+    return replaceWith(target, bytes, present, std::nullopt);
+}
+
+std::error_code copyReplacing(const fs::path& from, const fs::path& to, WhenPresent present)
+{
+    struct stat status {};
+    if (::stat(from.c_str(), &status) != 0)
+        return lastError();
+    std::ifstream in(from, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.is_open() || in.bad())
+        return std::make_error_code(std::errc::io_error);
+    return replaceWith(to, bytes, present, status.st_mode & 07777);
+}
+
+} // namespace calvex::services

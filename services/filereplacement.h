@@ -1,0 +1,31 @@
+#pragma once
+// Writes that replace a file the user may be reading, or that another running copy of the
+// program may be writing at the same moment: the new bytes go into a file of this process's own
+// beside the target, reach the disk, and only then take the target's place. A write that fails
+// leaves no cut or empty file, and the target as it was.
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace calvex::services {
+
+enum class WhenPresent {
+    Replace, // the new file is renamed over the target
+    Keep,    // the new file is put in only where the target is missing; a target that another
+             // process made meanwhile stays, and the call gives errc::file_exists
+};
+
+// Writes `bytes` as `target`. A replaced file keeps its permissions; a new one gets the usual
+// ones of the account (0666 less the umask).
+std::error_code writeReplacing(const std::filesystem::path& target, std::string_view bytes,
+                               WhenPresent present = WhenPresent::Replace);
+
+// Copies `from` as `to`, with the permissions of `from`.
+std::error_code copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
+                              WhenPresent present = WhenPresent::Replace);
+
+// Writes all of `bytes` to an open descriptor, going on after interrupted and short writes.
+std::error_code writeAll(int fd, std::string_view bytes);
+
+} // namespace calvex::services
