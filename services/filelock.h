@@ -20,8 +20,6 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
-    bool locked() const { return m_locked; }
-
 private:
     int m_fd = -1;
     bool m_ownsFd = false;

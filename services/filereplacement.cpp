@@ -34,24 +34,6 @@ int createTemporary(const fs::path& target, fs::path& temporary)
     return -1;
 }
 
-} // namespace
-
-std::error_code writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return {};
-}
-
-namespace {
-
 // Hard links are the only way to put a file in place "unless one is there" in one step; a file
 // system without them gets the two-step check, which another process can only overtake by
 // making the same file.
@@ -100,6 +82,31 @@ std::error_code replaceWith(const fs::path& target, std::string_view bytes, When
 
 } // namespace
 
+std::error_code writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+}
+
+std::optional<std::string> readWholeFile(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return std::nullopt;
+    return bytes;
+}
+
 std::error_code writeReplacing(const fs::path& target, std::string_view bytes, WhenPresent present)
 {
     return replaceWith(target, bytes, present, std::nullopt);
@@ -110,11 +117,10 @@ std::error_code copyReplacing(const fs::path& from, const fs::path& to, WhenPres
     struct stat status {};
     if (::stat(from.c_str(), &status) != 0)
         return lastError();
-    std::ifstream in(from, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.is_open() || in.bad())
+    const std::optional<std::string> bytes = readWholeFile(from);
+    if (!bytes)
         return std::make_error_code(std::errc::io_error);
-    return replaceWith(to, bytes, present, status.st_mode & 07777);
+    return replaceWith(to, *bytes, present, status.st_mode & 07777);
 }
 
 } // namespace calvex::services

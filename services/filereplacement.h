@@ -5,6 +5,8 @@
 // leaves no cut or empty file, and the target as it was.
 
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -24,6 +26,9 @@ std::error_code writeReplacing(const std::filesystem::path& target, std::string_
 // Copies `from` as `to`, with the permissions of `from`.
 std::error_code copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
                               WhenPresent present = WhenPresent::Replace);
+
+// The whole content of `file`; none when it cannot be opened or read.
+std::optional<std::string> readWholeFile(const std::filesystem::path& file);
 
 // Writes all of `bytes` to an open descriptor, going on after interrupted and short writes.
 std::error_code writeAll(int fd, std::string_view bytes);

@@ -3,12 +3,8 @@
 #include "services/filereplacement.h"
 #include "services/ui.h"
 
-#include <algorithm>
-
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <vector>
 
@@ -81,14 +77,9 @@ bool isUserData(const fs::path& fileName)
 
 bool sameContent(const fs::path& a, const fs::path& b)
 {
-    std::error_code error;
-    if (fs::file_size(a, error) != fs::file_size(b, error) || error)
-        return false;
-    std::ifstream first(a, std::ios::binary);
-    std::ifstream second(b, std::ios::binary);
-    return first && second &&
-           std::equal(std::istreambuf_iterator<char>(first), std::istreambuf_iterator<char>(),
-                      std::istreambuf_iterator<char>(second), std::istreambuf_iterator<char>());
+    const std::optional<std::string> first = readWholeFile(a);
+    const std::optional<std::string> second = readWholeFile(b);
+    return first && second && *first == *second;
 }
 
 const char* const cannotSave = " Reports, plots and changes to the data cannot be saved.";

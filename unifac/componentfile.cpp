@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include <unistd.h>
@@ -22,17 +20,6 @@ std::string countBytes(std::size_t count)
 {
     const auto value = static_cast<std::uint16_t>(count);
     return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
-}
-
-std::optional<std::string> readWhole(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
 }
 
 // The bytes a save leaves: the new head over the old file's bytes, which stay where it is longer.
@@ -86,7 +73,7 @@ DatabaseSave saveLocked(UnifacComponentList& list, const fs::path& file)
         // rename replace it.
         if (::access(file.c_str(), W_OK) != 0)
             return {};
-        auto bytes = readWhole(file);
+        auto bytes = services::readWholeFile(file);
         if (!bytes)
             return {};
         old = std::move(*bytes);
@@ -143,7 +130,7 @@ DatabaseLoad LoadDatabase(UnifacComponentList& list, const fs::path& file)
         if (made != std::errc::file_exists)
             return DatabaseLoad::Failed;
     }
-    const std::optional<std::string> bytes = readWhole(file);
+    const std::optional<std::string> bytes = services::readWholeFile(file);
     std::optional<std::vector<UnifacComponent>> components;
     if (bytes)
         components = parseRecords(*bytes);

@@ -68,7 +68,8 @@ bool movedHere(const UnifacComponentList& here)
 
 class Merger {
 public:
-    Merger(const UnifacComponentList& here, const std::vector<UnifacComponent>& there) : m_here(here), m_there(there)
+    Merger(const UnifacComponentList& here, const std::vector<UnifacComponent>& there)
+        : m_here(here), m_there(there), m_takenThere(there.size(), false)
     {
     }
 
@@ -121,16 +122,15 @@ private:
             if (kept)
                 m_items.push_back({*kept, herePlace, therePlace, version});
         }
-        for (std::size_t b = 0; b < stored.size(); ++b)
-            if (therePlaces[b] >= 0)
-                m_takenThere.push_back(therePlaces[b]);
+        for (const int place : therePlaces)
+            if (place >= 0)
+                m_takenThere[place] = true;
     }
 
     void takeNewComponents()
     {
-        std::sort(m_takenThere.begin(), m_takenThere.end());
         for (std::size_t j = 0; j < m_there.size(); ++j)
-            if (!std::binary_search(m_takenThere.begin(), m_takenThere.end(), static_cast<int>(j)))
+            if (!m_takenThere[j])
                 m_items.push_back({m_there[j], -1, static_cast<int>(j), Version::There});
         for (int position = 1; position <= m_here.ComponentCount(); ++position)
             if (m_here.storedOrigin(position) == 0)
@@ -181,7 +181,7 @@ private:
     const UnifacComponentList& m_here;
     const std::vector<UnifacComponent>& m_there;
     std::vector<Item> m_items;
-    std::vector<int> m_takenThere;
+    std::vector<bool> m_takenThere; // places in m_there that a stored component took
     std::vector<std::string> m_keptHere;
 };
 
