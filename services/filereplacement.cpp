@@ -1,13 +1,18 @@
 #include "services/filereplacement.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +22,8 @@ namespace {
 
 std::error_code lastError() { return {errno, std::generic_category()}; }
 
+constexpr const char* temporarySuffix = ".tmp";
+
 // A name no other process uses, nor another thread of this one; O_EXCL makes sure of it even
 // against a file a crashed run left under the same name.
 int createTemporary(const fs::path& target, fs::path& temporary)
@@ -25,14 +32,45 @@ int createTemporary(const fs::path& target, fs::path& temporary)
     constexpr int attempts = 100;
     for (int attempt = 0; attempt < attempts; ++attempt) {
         temporary = target;
-        temporary += "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        temporary += "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + temporarySuffix;
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0) {
+            // Held while it is written, so that a start of another copy never takes it for a
+            // leftover, however long the write takes.
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            return fd;
+        }
+        if (errno != EEXIST)
             return fd;
     }
     errno = EEXIST;
     return -1;
 }
+
+// The process that made a temporary file, from its name `<target>.<pid>-<n>.tmp`; 0 when the name
+// is not of that kind.
+pid_t temporaryOwner(const std::string& name)
+{
+    const std::string_view suffix = temporarySuffix;
+    if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return 0;
+    const std::string_view stem = std::string_view(name).substr(0, name.size() - suffix.size());
+    const std::size_t dot = stem.rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return 0;
+    const std::string_view numbers = stem.substr(dot + 1);
+    const std::size_t dash = numbers.find('-');
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (dash == std::string_view::npos || !digits(numbers.substr(0, dash)) || !digits(numbers.substr(dash + 1)))
+        return 0;
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(numbers.data(), numbers.data() + dash, pid);
+    return error == std::errc() && pid > 0 ? pid : 0;
+}
+
+bool processGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
 // Hard links are the only way to put a file in place "unless one is there" in one step; a file
 // system without them gets the two-step check, which another process can only overtake by
@@ -94,6 +132,34 @@ std::error_code writeAll(int fd, std::string_view bytes)
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return {};
+}
+
+int removeLeftoverTemporaries(const fs::path& folder)
+{
+    // Far longer than a write of the largest file the program keeps takes, even on a slow disk.
+    constexpr auto longestWrite = std::chrono::hours(1);
+    int removed = 0;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const pid_t owner = temporaryOwner(entry.path().filename().string());
+        if (owner == 0 || owner == ::getpid())
+            continue;
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat opened {}, named {};
+        const bool stale = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+                           ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+                           (processGone(owner) ||
+                            std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(opened.st_mtime) >
+                                longestWrite);
+        // Removed only while the name still stands for the file that was looked at.
+        if (stale && ::lstat(entry.path().c_str(), &named) == 0 && named.st_ino == opened.st_ino &&
+            named.st_dev == opened.st_dev && ::unlink(entry.path().c_str()) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    return removed;
 }
 
 std::optional<std::string> readWholeFile(const fs::path& file)

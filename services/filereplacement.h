@@ -27,6 +27,13 @@ std::error_code writeReplacing(const std::filesystem::path& target, std::string_
 std::error_code copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
                               WhenPresent present = WhenPresent::Replace);
 
+// Removes from `folder` the temporary files that writes like these leave when their process is
+// ended before it can (a crash, a forced quit, a power cut): those whose process is gone, and
+// those older than any write could take. A file that a running write holds stays, also where
+// its process is gone from this machine's view (a folder shared over the network). The number
+// removed.
+int removeLeftoverTemporaries(const std::filesystem::path& folder);
+
 // The whole content of `file`; none when it cannot be opened or read.
 std::optional<std::string> readWholeFile(const std::filesystem::path& file);
 

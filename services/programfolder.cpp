@@ -139,6 +139,7 @@ void useUserFolder(const fs::path& shipped, const std::optional<fs::path>& folde
         return;
     }
     g_folder = *folder;
+    removeLeftoverTemporaries(*folder);
     if (const std::string reason = seedUserFolder(shipped, *folder); !reason.empty())
         ui().message("The program's files could not be copied into the data folder " + folder->string() + ": " +
                      reason + ".");
@@ -156,9 +157,10 @@ fs::path programFile(const std::string& fileName) { return programFolder() / fil
 void initialiseProgramFolder()
 {
     const fs::path exeFolder = executableFolder();
-    if (writable(exeFolder))
+    if (writable(exeFolder)) {
         g_folder = exeFolder;
-    else
+        removeLeftoverTemporaries(exeFolder);
+    } else
         useUserFolder(exeFolder, userDataFolder());
 }
 

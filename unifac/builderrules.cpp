@@ -53,8 +53,8 @@ Notice changeMessage(ListChange change)
 Notice keptHereMessage(const std::vector<std::string>& names)
 {
     std::string text = "The component database was also changed in another window of the program. The changes "
-                       "of both are saved, except for these components, which both windows changed: they are "
-                       "saved as this window has them, and one deleted here stays deleted.\r\n";
+                       "of both are saved, except for these components, which the other window saved in another "
+                       "version under the same name: they are saved as this window has them.\r\n";
     for (const std::string& name : names)
         text += "\r\n" + name;
     return {text, pleaseNoteTitle};

@@ -47,7 +47,7 @@ Notice nameMessage(NameCheck check);
 // check's message.
 Notice changeMessage(ListChange change);
 // The message of a save that kept this window's version of components that another window of
-// the program changed too (DatabaseSave::keptHere), naming them.
+// the program saved in another version under the same name (DatabaseSave::keptHere), naming them.
 Notice keptHereMessage(const std::vector<std::string>& names);
 void showNotice(const Notice& notice);
 

@@ -28,8 +28,8 @@ DatabaseLoad LoadDatabase(UnifacComponentList& list, const std::filesystem::path
 
 struct DatabaseSave {
     bool saved = false;
-    // Components that another copy of the program changed too, saved as this list has them
-    // (componentmerge.h).
+    // Names under which another copy of the program saved a version of its own, written as this
+    // list has them (componentmerge.h).
     std::vector<std::string> keptHere;
 
     explicit operator bool() const { return saved; }

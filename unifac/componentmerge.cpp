@@ -3,185 +3,243 @@
 #include "unifac/grouplist.h"
 
 #include <algorithm>
+#include <climits>
 #include <deque>
 #include <map>
-#include <set>
 #include <tuple>
+#include <utility>
 
 namespace calvex::unifac {
 namespace {
 
-enum class Version { Unchanged, Here, There };
+using Record = std::pair<std::string, std::string>; // name, groups
 
-struct Item {
-    UnifacComponent component;
-    int herePlace;  // in this list; -1 for none
-    int therePlace; // in the file now; -1 for none
-    Version version;
+Record recordOf(const UnifacComponent& component) { return {component.name, component.GroupList}; }
+
+// One record's copies in the three lists.
+struct Tally {
+    std::vector<int> stored; // places in the stored list
+    std::vector<int> there;  // places in the file now
+    int here = 0;
+    int written = 0;   // copies the merge writes
+    int thereOnly = 0; // of those, copies that only the file's new contents hold
 };
 
-// For each stored component, its place in `there`: the first one of the same name not yet
-// taken, else one under a name the file did not hold before with the same groups, which is
-// the stored one renamed there.
-std::vector<int> placesThere(const std::vector<UnifacComponent>& stored, const std::vector<UnifacComponent>& there)
+int writtenCopies(int stored, int here, int there)
 {
-    std::map<std::string, std::deque<int>> byName;
-    for (std::size_t j = 0; j < there.size(); ++j)
-        byName[there[j].name].push_back(static_cast<int>(j));
-    std::vector<int> places(stored.size(), -1);
-    std::vector<bool> taken(there.size(), false);
-    for (std::size_t b = 0; b < stored.size(); ++b)
-        if (auto found = byName.find(stored[b].name); found != byName.end() && !found->second.empty()) {
-            places[b] = found->second.front();
-            taken[places[b]] = true;
-            found->second.pop_front();
-        }
-    std::set<std::string> storedNames;
-    for (const UnifacComponent& component : stored)
-        storedNames.insert(component.name);
-    std::map<std::string, std::deque<int>> renamedByGroups;
-    for (std::size_t j = 0; j < there.size(); ++j)
-        if (!taken[j] && !storedNames.count(there[j].name))
-            renamedByGroups[there[j].GroupList].push_back(static_cast<int>(j));
-    for (std::size_t b = 0; b < stored.size(); ++b)
-        if (auto found = renamedByGroups.find(stored[b].GroupList);
-            places[b] < 0 && found != renamedByGroups.end() && !found->second.empty()) {
-            places[b] = found->second.front();
-            found->second.pop_front();
-        }
-    return places;
+    if (here >= stored && there >= stored)
+        return std::max(here, there);
+    if (here <= stored && there <= stored)
+        return std::min(here, there);
+    return here + there - stored;
 }
 
-bool sameVersion(const UnifacComponent* a, const UnifacComponent* b) { return a && b ? *a == *b : a == b; }
-
+// A swap of two equal records moves nothing the file can tell.
 bool movedHere(const UnifacComponentList& here)
 {
-    int last = 0;
+    std::vector<std::pair<int, const UnifacComponent*>> byOrigin;
     for (int position = 1; position <= here.ComponentCount(); ++position)
-        if (const int origin = here.storedOrigin(position); origin > 0) {
-            if (origin < last)
-                return true;
-            last = origin;
-        }
-    return false;
+        if (const int origin = here.storedOrigin(position); origin > 0)
+            byOrigin.emplace_back(origin, &here.components()[position - 1]);
+    std::vector<std::pair<int, const UnifacComponent*>> inOrder = byOrigin;
+    std::sort(byOrigin.begin(), byOrigin.end());
+    return !std::equal(byOrigin.begin(), byOrigin.end(), inOrder.begin(),
+                       [](const auto& a, const auto& b) { return *a.second == *b.second; });
 }
 
 class Merger {
 public:
     Merger(const UnifacComponentList& here, const std::vector<UnifacComponent>& there)
-        : m_here(here), m_there(there), m_takenThere(there.size(), false)
+        : m_here(here), m_stored(*here.stored()), m_there(there)
     {
     }
 
     ComponentMerge run()
     {
-        takeStoredComponents();
-        takeNewComponents();
+        count();
         settleNameClashes();
-        order();
         ComponentMerge merge;
-        for (Item& item : m_items)
-            merge.components.push_back(std::move(item.component));
+        merge.components = movedHere(m_here) ? inHereOrder() : inThereOrder();
         merge.keptHere = std::move(m_keptHere);
         return merge;
     }
 
 private:
-    void keptHere(const UnifacComponent& component)
+    const UnifacComponent& hereAt(int place) const { return m_here.components()[place]; }
+    // The stored place this list's component at `place` came from; -1 for one added here.
+    int originOf(int place) const { return m_here.storedOrigin(place + 1) - 1; }
+    bool heldAsStored(int place) const
     {
-        std::string name = trimBlanks(component.name);
-        if (std::find(m_keptHere.begin(), m_keptHere.end(), name) == m_keptHere.end())
-            m_keptHere.push_back(std::move(name));
+        const int origin = originOf(place);
+        return origin >= 0 && m_stored[origin] == hereAt(place);
     }
 
-    void takeStoredComponents()
+    void count()
     {
-        const std::vector<UnifacComponent>& stored = *m_here.stored();
-        const std::vector<int> therePlaces = placesThere(stored, m_there);
-        std::vector<int> herePlaces(stored.size(), -1);
-        for (int position = 1; position <= m_here.ComponentCount(); ++position)
-            if (const int origin = m_here.storedOrigin(position); origin > 0)
-                herePlaces[origin - 1] = position - 1;
-        for (std::size_t b = 0; b < stored.size(); ++b) {
-            const int herePlace = herePlaces[b];
-            const int therePlace = therePlaces[b];
-            const UnifacComponent* mine = herePlace >= 0 ? &m_here.components()[herePlace] : nullptr;
-            const UnifacComponent* theirs = therePlace >= 0 ? &m_there[therePlace] : nullptr;
-            const bool changedHere = !sameVersion(mine, &stored[b]);
-            const bool changedThere = !sameVersion(theirs, &stored[b]);
-            const UnifacComponent* kept = mine;
-            Version version = Version::Here;
-            if (!changedHere) {
-                kept = theirs;
-                version = changedThere ? Version::There : Version::Unchanged;
-            } else if (!changedThere || sameVersion(mine, theirs)) {
-                version = changedThere ? Version::Unchanged : Version::Here;
-            } else {
-                keptHere(mine ? *mine : stored[b]);
-            }
-            if (kept)
-                m_items.push_back({*kept, herePlace, therePlace, version});
+        m_copyOf.resize(m_stored.size());
+        for (std::size_t b = 0; b < m_stored.size(); ++b) {
+            std::vector<int>& copies = m_tallies[recordOf(m_stored[b])].stored;
+            m_copyOf[b] = static_cast<int>(copies.size());
+            copies.push_back(static_cast<int>(b));
         }
-        for (const int place : therePlaces)
-            if (place >= 0)
-                m_takenThere[place] = true;
-    }
-
-    void takeNewComponents()
-    {
         for (std::size_t j = 0; j < m_there.size(); ++j)
-            if (!m_takenThere[j])
-                m_items.push_back({m_there[j], -1, static_cast<int>(j), Version::There});
-        for (int position = 1; position <= m_here.ComponentCount(); ++position)
-            if (m_here.storedOrigin(position) == 0)
-                m_items.push_back({m_here.components()[position - 1], position - 1, -1, Version::Here});
+            m_tallies[recordOf(m_there[j])].there.push_back(static_cast<int>(j));
+        m_removedHere.assign(m_stored.size(), true);
+        for (int place = 0; place < m_here.ComponentCount(); ++place) {
+            ++m_tallies[recordOf(hereAt(place))].here;
+            if (heldAsStored(place))
+                m_removedHere[originOf(place)] = false;
+        }
+        for (auto& [record, tally] : m_tallies) {
+            const int stored = static_cast<int>(tally.stored.size());
+            const int there = static_cast<int>(tally.there.size());
+            tally.written = writtenCopies(stored, tally.here, there);
+            tally.thereOnly = std::max(0, there - std::max(stored, tally.here));
+        }
     }
 
-    // A name that this list gave and the file gave too, to different components: this list's
-    // stays, the file's goes (and is named), so that no name stands twice.
+    // Copies of one name beyond what either list holds come of both windows giving the name to
+    // different components: the file's new versions give way to this list's.
     void settleNameClashes()
     {
-        std::map<std::string, std::size_t> ownNames;
-        for (std::size_t i = 0; i < m_items.size(); ++i)
-            if (m_items[i].version == Version::Here)
-                ownNames.emplace(m_items[i].component.name, i);
-        std::vector<bool> dropped(m_items.size(), false);
-        for (std::size_t i = 0; i < m_items.size(); ++i) {
-            if (m_items[i].version != Version::There)
-                continue;
-            const auto own = ownNames.find(m_items[i].component.name);
-            if (own == ownNames.end())
-                continue;
-            Item& mine = m_items[own->second];
-            if (!(mine.component == m_items[i].component))
-                keptHere(mine.component);
-            else if (mine.therePlace < 0)
-                mine.therePlace = m_items[i].therePlace;
-            dropped[i] = true;
+        struct NameCount {
+            int written = 0, here = 0, there = 0;
+        };
+        std::map<std::string, NameCount> names;
+        for (const auto& [record, tally] : m_tallies) {
+            NameCount& name = names[record.first];
+            name.written += tally.written;
+            name.here += tally.here;
+            name.there += static_cast<int>(tally.there.size());
         }
-        std::vector<Item> settled;
-        for (std::size_t i = 0; i < m_items.size(); ++i)
-            if (!dropped[i])
-                settled.push_back(std::move(m_items[i]));
-        m_items = std::move(settled);
+        for (auto& [record, tally] : m_tallies) {
+            const NameCount& name = names[record.first];
+            if (tally.thereOnly == 0 || name.written <= std::max(name.here, name.there))
+                continue;
+            std::deque<int>& places = m_gaveWay[record.first];
+            places.insert(places.end(), tally.there.end() - tally.thereOnly, tally.there.end());
+            tally.written -= tally.thereOnly;
+            tally.thereOnly = 0;
+        }
+        std::vector<std::pair<int, std::string>> clashes;
+        for (auto& [name, places] : m_gaveWay) {
+            std::sort(places.begin(), places.end());
+            clashes.emplace_back(places.front(), trimBlanks(name));
+        }
+        std::sort(clashes.begin(), clashes.end());
+        for (auto& clash : clashes)
+            m_keptHere.push_back(std::move(clash.second));
     }
 
-    void order()
+    // The file's copy that stands for the stored one at `storedPlace` (the k-th copy of a record
+    // for the k-th); -1 when the file holds fewer copies now.
+    int thereCopyOf(int storedPlace) const
     {
-        const bool hereFirst = movedHere(m_here);
-        const auto key = [hereFirst](const Item& item) {
-            const int first = hereFirst ? item.herePlace : item.therePlace;
-            const int second = hereFirst ? item.therePlace : item.herePlace;
-            return first >= 0 ? std::tuple(0, first) : std::tuple(1, second);
-        };
-        std::stable_sort(m_items.begin(), m_items.end(),
-                         [&key](const Item& a, const Item& b) { return key(a) < key(b); });
+        const Tally& tally = m_tallies.at(recordOf(m_stored[storedPlace]));
+        const int k = m_copyOf[storedPlace];
+        return k < static_cast<int>(tally.there.size()) ? tally.there[k] : -1;
+    }
+
+    std::vector<UnifacComponent> inThereOrder()
+    {
+        std::vector<bool> written(m_there.size(), false);
+        std::map<Record, int> newHere;
+        for (const auto& [record, tally] : m_tallies) {
+            const int there = static_cast<int>(tally.there.size());
+            const int fromThere = std::min(tally.written, there);
+            newHere[record] = tally.written - fromThere;
+            for (const int place : tally.there)
+                written[place] = true;
+            // The copies this list removed go first, then the file's last ones.
+            std::vector<bool> removedHere(there, false);
+            for (int k = 0; k < std::min(there, static_cast<int>(tally.stored.size())); ++k)
+                removedHere[k] = m_removedHere[tally.stored[k]];
+            int toDrop = there - fromThere;
+            const auto drop = [&](int k) {
+                if (toDrop > 0 && written[tally.there[k]]) {
+                    written[tally.there[k]] = false;
+                    --toDrop;
+                }
+            };
+            for (int k = 0; k < there; ++k)
+                if (removedHere[k])
+                    drop(k);
+            for (int k = there - 1; k >= 0; --k)
+                drop(k);
+        }
+        // (place in the file, after it, place here)
+        std::vector<std::tuple<int, int, int>> order;
+        for (std::size_t j = 0; j < m_there.size(); ++j)
+            if (written[j])
+                order.emplace_back(static_cast<int>(j), 0, 0);
+        int lastPlace = -1;
+        for (int place = 0; place < m_here.ComponentCount(); ++place) {
+            const int origin = originOf(place);
+            const int storedThere = origin >= 0 ? thereCopyOf(origin) : -1;
+            if (heldAsStored(place)) {
+                if (storedThere >= 0)
+                    lastPlace = storedThere;
+                continue;
+            }
+            int& wanted = newHere[recordOf(hereAt(place))];
+            if (wanted == 0)
+                continue;
+            --wanted;
+            std::deque<int>& gaveWay = m_gaveWay[hereAt(place).name];
+            int at = INT_MAX; // an addition goes after the file's components
+            if (storedThere >= 0) {
+                at = storedThere;
+            } else if (!gaveWay.empty()) {
+                at = gaveWay.front();
+                gaveWay.pop_front();
+            } else if (origin >= 0) {
+                at = lastPlace; // where it stood among the components the file still holds
+            }
+            if (at != INT_MAX)
+                lastPlace = at;
+            order.emplace_back(at, 1, place);
+        }
+        std::stable_sort(order.begin(), order.end());
+        std::vector<UnifacComponent> components;
+        for (const auto& [at, after, place] : order)
+            components.push_back(after ? hereAt(place) : m_there[at]);
+        return components;
+    }
+
+    std::vector<UnifacComponent> inHereOrder()
+    {
+        const int count = m_here.ComponentCount();
+        std::map<Record, int> surplus;
+        for (const auto& [record, tally] : m_tallies)
+            surplus[record] = tally.here - (tally.written - tally.thereOnly);
+        std::vector<bool> written(count, true);
+        // Copies as they were stored go first, from the end, then this list's new ones.
+        for (const bool stored : {true, false})
+            for (int place = count - 1; place >= 0; --place)
+                if (int& extra = surplus[recordOf(hereAt(place))]; extra > 0 && heldAsStored(place) == stored) {
+                    written[place] = false;
+                    --extra;
+                }
+        std::vector<UnifacComponent> components;
+        for (int place = 0; place < count; ++place)
+            if (written[place])
+                components.push_back(hereAt(place));
+        std::vector<int> thereOnly;
+        for (const auto& [record, tally] : m_tallies)
+            thereOnly.insert(thereOnly.end(), tally.there.end() - tally.thereOnly, tally.there.end());
+        std::sort(thereOnly.begin(), thereOnly.end());
+        for (const int place : thereOnly)
+            components.push_back(m_there[place]);
+        return components;
     }
 
     const UnifacComponentList& m_here;
+    const std::vector<UnifacComponent>& m_stored;
     const std::vector<UnifacComponent>& m_there;
-    std::vector<Item> m_items;
-    std::vector<bool> m_takenThere; // places in m_there that a stored component took
+    std::map<Record, Tally> m_tallies;
+    std::vector<int> m_copyOf;                          // per stored place: which copy of its record it is
+    std::vector<bool> m_removedHere;                    // per stored place: this list no longer holds it
+    std::map<std::string, std::deque<int>> m_gaveWay; // per name: the file's places of versions that gave way
     std::vector<std::string> m_keptHere;
 };
 

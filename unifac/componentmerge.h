@@ -1,8 +1,19 @@
 #pragma once
 // What a save writes when DATABASE.UFC was changed by another copy of the program since this
-// list last read or wrote it: this list's own changes since then (components added, changed,
-// renamed, deleted, moved) applied to what the file holds now, so that neither window's work
-// is lost.
+// list last read or wrote it: this list's own changes since then applied to what the file holds
+// now, so that neither window's work is lost.
+//
+// Components are told apart only by what the file holds of them, the whole record: a rename or
+// new groups are the old record gone and a new one come, and a record that stands more than once
+// is counted. With s copies of a record stored, h in this list and t in the file now, the merge
+// writes
+//   max(h, t)     where neither window removed copies (an addition made in both counts once),
+//   min(h, t)     where both removed copies (the smaller number either window kept),
+//   h + t - s     where one added and the other removed copies (both changes).
+// So a save removes from the file only copies this list deleted or replaced, and only as many as
+// the file still holds of what this list read. Where that would leave a name more often than
+// either window holds it (both gave one name to different components), the file's new versions
+// under that name give way to this list's own, and the name is reported.
 
 #include "unifac/componentlist.h"
 
@@ -13,17 +24,15 @@ namespace calvex::unifac {
 
 struct ComponentMerge {
     std::vector<UnifacComponent> components;
-    // The components that both changed, each its own way, or that one changed and the other
-    // deleted: this list's version is kept (a deletion too). Their names as this list has them,
-    // or had them before deleting them, without trailing blanks.
+    // The names, without trailing blanks, under which a version the file held was not written
+    // because this list has its own; in the file's order.
     std::vector<std::string> keptHere;
 };
 
-// `here` must know what the file held (`stored()`); `there` is what it holds now. Components of
-// the file are told apart by their names; one under a new name with the groups of one that is
-// gone is that one renamed. The order is the file's, with the components added
-// here after it, unless this list moved components: then it is this list's, with the file's new
-// components after it.
+// `here` must know what the file held (`stored()`); `there` is what it holds now. The order is
+// the file's, with this list's new versions in the place of what they replace (or of what gave
+// way to them) and its additions after it; where this list moved components, it is this list's
+// order, with the file's new components after it.
 ComponentMerge mergeComponents(const UnifacComponentList& here, const std::vector<UnifacComponent>& there);
 
 } // namespace calvex::unifac

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 #include <vector>
 #include <optional>
@@ -82,6 +83,20 @@ TEST(ProgramFolder, NewUserFolderIsPrivateAndSeeded)
     EXPECT_EQ(modeOf(data), 0700u);
     EXPECT_EQ(modeOf(data.parent_path()), 0700u);
     EXPECT_EQ(shipped.read("home/share/calvex/DATABASE.UFC"), "groups");
+    EXPECT_TRUE(ui.texts().empty());
+}
+
+TEST(ProgramFolder, StartRemovesWhatAnEndedRunLeftMidWrite)
+{
+    ScratchFolder shipped, data;
+    // No process has the number pid_max: numbers stay below it.
+    std::string pidMax;
+    std::getline(std::ifstream("/proc/sys/kernel/pid_max"), pidMax);
+    const std::string left = "properties.mdb." + pidMax + "-0.tmp";
+    data.write(left, "cut");
+    testing::ScriptedUi ui;
+    useUserFolder(shipped.path(), data.path());
+    EXPECT_FALSE(fs::exists(data.file(left)));
     EXPECT_TRUE(ui.texts().empty());
 }
 

@@ -13,10 +13,10 @@
 namespace calvex::testing {
 namespace fs = std::filesystem;
 
-ScratchFolder::ScratchFolder()
+ScratchFolder::ScratchFolder(const fs::path& base)
 {
     static std::atomic<int> counter{0};
-    m_path = fs::temp_directory_path() /
+    m_path = base /
              ("calvex-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     fs::remove_all(m_path);
     fs::create_directories(m_path);
@@ -29,6 +29,13 @@ ScratchFolder::~ScratchFolder()
     services::setProgramFolder(m_previous);
     std::error_code error;
     fs::remove_all(m_path, error);
+}
+
+fs::path ScratchFolder::memoryBase()
+{
+    std::error_code error;
+    return ::access("/dev/shm", W_OK) == 0 && fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm")
+                                                                                   : fs::temp_directory_path();
 }
 
 fs::path ScratchFolder::builtProgramFolder()

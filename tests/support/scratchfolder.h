@@ -10,7 +10,11 @@ namespace calvex::testing {
 
 class ScratchFolder {
 public:
-    ScratchFolder();
+    // Under `base`: the system's temporary folder, or a memory file system for tests that save
+    // thousands of times, where a flush to disk would cost most of the run.
+    explicit ScratchFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path());
+    // A folder in memory where the system has one, else the temporary folder.
+    static std::filesystem::path memoryBase();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <set>
 #include <thread>
 
@@ -155,74 +154,6 @@ TEST_F(ComponentFile, SaveStoppedBeforeTheRenameLeavesTheOldFile)
     EXPECT_EQ(fileBytes(), before);
     EXPECT_EQ(names(changed), "new;");
     EXPECT_TRUE(fileStandsAlone());
-}
-
-// Another window of the program saved between this list's load and its save.
-TEST_F(ComponentFile, SaveAppliesItsOwnChangesToWhatAnotherWindowSaved)
-{
-    using Change = std::function<void(UnifacComponentList&)>;
-    const Change addProbeB = [](UnifacComponentList& l) { l.AddComponent("ProbeB", "1,1;"); };
-    const struct {
-        const char* what;
-        Change here, there;
-        const char* expected; // names and groups after the save, in order
-        std::vector<std::string> keptHere;
-    } rows[] = {
-        {"added in both", [](auto& l) { l.AddComponent("ProbeA", "2,1;"); }, addProbeB,
-         "water 17,1;|benzene 10,6;|ProbeB 1,1;|ProbeA 2,1;|", {}},
-        {"deleted here", [](auto& l) { l.DeleteComponent(2); }, addProbeB, "water 17,1;|ProbeB 1,1;|", {}},
-        {"deleted there", [](auto& l) { l.AddComponent("ProbeA", "2,1;"); }, [](auto& l) { l.DeleteComponent(1); },
-         "benzene 10,6;|ProbeA 2,1;|", {}},
-        {"renamed here", [](auto& l) { l.SetComponentName(1, "H2O"); }, addProbeB,
-         "H2O 17,1;|benzene 10,6;|ProbeB 1,1;|", {}},
-        {"changed there", [](auto& l) { l.AddComponent("ProbeA", "2,1;"); },
-         [](auto& l) { l.SetComponentGroups(2, "10,5;11,1;"); }, "water 17,1;|benzene 10,5;11,1;|ProbeA 2,1;|", {}},
-        {"moved here", [](auto& l) { l.SwapComponents(1, 2); }, addProbeB,
-         "benzene 10,6;|water 17,1;|ProbeB 1,1;|", {}},
-        {"changed alike in both", [](auto& l) { l.SetComponentGroups(1, "17,2;"); },
-         [](auto& l) { l.SetComponentGroups(1, "17,2;"); }, "water 17,2;|benzene 10,6;|", {}},
-        {"changed apart in both", [](auto& l) { l.SetComponentGroups(1, "17,2;"); },
-         [](auto& l) { l.SetComponentGroups(1, "16,1;"); }, "water 17,2;|benzene 10,6;|", {"water"}},
-        {"renamed apart in both", [](auto& l) { l.SetComponentName(1, "H2O"); },
-         [](auto& l) { l.SetComponentName(1, "aqua"); }, "H2O 17,1;|benzene 10,6;|", {"H2O"}},
-        {"changed here, deleted there", [](auto& l) { l.SetComponentName(2, "benzol"); },
-         [](auto& l) { l.DeleteComponent(2); }, "water 17,1;|benzol 10,6;|", {"benzol"}},
-        {"deleted here, changed there", [](auto& l) { l.DeleteComponent(1); },
-         [](auto& l) { l.SetComponentGroups(1, "16,1;"); }, "benzene 10,6;|", {"water"}},
-        {"one name given apart in both", [](auto& l) { l.AddComponent("Probe", "2,1;"); },
-         [](auto& l) { l.AddComponent("Probe", "1,1;"); }, "water 17,1;|benzene 10,6;|Probe 2,1;|", {"Probe"}},
-    };
-    const auto contents = [](const UnifacComponentList& l) {
-        std::string out;
-        for (int i = 1; i <= l.ComponentCount(); ++i)
-            out += trimBlanks(l.ComponentNameAt(i)) + " " + trimBlanks(l.ComponentGroups(i)) + "|";
-        return out;
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        UnifacComponentList start;
-        start.AddComponent("water", "17,1;");
-        start.AddComponent("benzene", "10,6;");
-        ASSERT_TRUE(SaveDatabase(start, databaseFile()));
-        UnifacComponentList here, there;
-        ASSERT_EQ(LoadDatabase(here, databaseFile()), DatabaseLoad::Loaded);
-        ASSERT_EQ(LoadDatabase(there, databaseFile()), DatabaseLoad::Loaded);
-        row.there(there);
-        ASSERT_TRUE(SaveDatabase(there, databaseFile()));
-        row.here(here);
-
-        const DatabaseSave save = SaveDatabase(here, databaseFile());
-        ASSERT_TRUE(save);
-        EXPECT_EQ(save.keptHere, row.keptHere);
-        EXPECT_EQ(contents(here), row.expected) << "the list is what was written";
-        ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
-        EXPECT_EQ(contents(list), row.expected);
-        // The other window's next save, with nothing changed there, keeps this one's changes.
-        ASSERT_TRUE(SaveDatabase(there, databaseFile()));
-        ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
-        EXPECT_EQ(contents(list), row.expected);
-        EXPECT_TRUE(fileStandsAlone());
-    }
 }
 
 TEST_F(ComponentFile, SaveOverAnUnchangedFileWritesTheListAsItIs)

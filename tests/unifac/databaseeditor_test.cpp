@@ -368,8 +368,8 @@ TEST_F(DatabaseEditorTest, ExitAfterAnotherWindowsSaveKeepsTheComponentsOfBoth)
     again->Exit_Click();
     EXPECT_EQ(ui.messages(),
               Texts{"The component database was also changed in another window of the program. The changes of both "
-                    "are saved, except for these components, which both windows changed: they are saved as this "
-                    "window has them, and one deleted here stays deleted.\r\n\r\nwater"});
+                    "are saved, except for these components, which the other window saved in another version under "
+                    "the same name: they are saved as this window has them.\r\n\r\nwater"});
     UnifacComponentList saved;
     ASSERT_EQ(LoadDatabase(saved, databaseFile()), DatabaseLoad::Loaded);
     EXPECT_EQ(trimBlanks(saved.ComponentGroups(6)), "17,2;");
