@@ -86,7 +86,8 @@ MDIForm1::MDIForm1()
 void MDIForm1::buildToolbar()
 {
     Toolbar = addToolBar(QStringLiteral("Toolbar"));
-    services::fillToolbar(Toolbar, toolbarKeys, [this](const QString& key) { Toolbar_ButtonClick(key); });
+    services::fillToolbar(Toolbar, toolbarKeys, services::ToolbarFocus::OutOfTabChain,
+                          [this](const QString& key) { Toolbar_ButtonClick(key); });
     setContextMenuPolicy(Qt::NoContextMenu);
     for (const services::ToolbarKey& button : toolbarKeys)
         if (!*button.toolTip)
