@@ -1,6 +1,7 @@
 #include "services/aboutbox.h"
 
 #include "services/pictures.h"
+#include "services/textfit.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
 #include "services/windowregistry.h"
@@ -104,6 +105,12 @@ void AboutBox::Form_Load()
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
+void AboutBox::showEvent(QShowEvent* event)
+{
+    growWithText(*this);
+    QDialog::showEvent(event);
+}
+
 void AboutBox::cmdOK_Click() { done(QDialog::Accepted); }
 
 void AboutBox::cmdSysInfo_Click() { StartSysInfo(); }
@@ -185,6 +192,7 @@ UnifacAboutBox::UnifacAboutBox(QWidget* parent) : QDialog(parent)
     m_ok = addButton(*this, QStringLiteral("OK"), "BtnOK", 5700, 1680);
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, [this] { BtnOK_Click(); });
+    growWithText(*this);
     Form_Load();
 }
 

@@ -39,6 +39,10 @@ public:
     // loads it afresh with the product title.
     void done(int result) override;
 
+protected:
+    // Grows with its text before the dialog is centred: a caller may have changed the title.
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* m_icon0;
     QLabel* m_icon1;

@@ -49,7 +49,7 @@ plotfrmTextEditor1::plotfrmTextEditor1(QWidget* parent)
                  {"Clear", "Clear", "clear"},
                  {"Close", "Close", "exit"},
                  {"About", "About", "about"}},
-                [this](const QString& key) { Toolbar_ButtonClick(key); });
+                ToolbarFocus::AfterOwnControls, [this](const QString& key) { Toolbar_ButtonClick(key); });
     addToolBar(m_toolbar);
     resize(chartWindowSize);
 }

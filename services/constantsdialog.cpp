@@ -1,5 +1,6 @@
 #include "services/constantsdialog.h"
 
+#include "services/textfit.h"
 #include "services/usercomponentfile.h"
 #include "services/windowplacement.h"
 
@@ -46,6 +47,7 @@ ConstantsDialog::ConstantsDialog(int component, QWidget* parent) : FieldDialog(d
             connect(box, &QLineEdit::textChanged, this, [this, i] { Text1_Change(i); });
     }
     addConfirmButton(QStringLiteral("Click"), rowTop + 5 * rowPitch + 180);
+    growWithText(*this);
     Form_Load();
 }
 

@@ -1,5 +1,6 @@
 #include "services/inputabcd.h"
 
+#include "services/textfit.h"
 #include "services/windowplacement.h"
 
 #include <QLabel>
@@ -34,6 +35,7 @@ InputABCD::InputABCD(QWidget* parent) : FieldDialog(dialogWidth, dialogHeight, p
         addBox(KeyFilter::MinusAnywhere, {left + letterWidth + 60, top, boxWidth, rowHeight});
     }
     addConfirmButton(QStringLiteral("Click"), 2760);
+    growWithText(*this);
     Form_Load();
 }
 

@@ -4,6 +4,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <algorithm>
+
 namespace calvex::services {
 
 KeyButton::KeyButton(int index, const QString& caption, QWidget* parent) : QPushButton(caption, parent), m_index(index)
@@ -28,6 +30,19 @@ void KeyButton::setColours(const QColor& face, const QColor& text)
     setPalette(colours);
 }
 
+QSize KeyButton::sizeHint() const
+{
+    QSize hint = QPushButton::sizeHint();
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.rect = QRect(QPoint(), hint);
+    const int frame = hint.width() - style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).width();
+    QFont bold = font();
+    bold.setBold(true);
+    hint.setWidth(std::max(hint.width(), QFontMetrics(bold).size(0, text()).width() + 2 * faceMargin + frame));
+    return hint;
+}
+
 void KeyButton::mouseMoveEvent(QMouseEvent* event)
 {
     emit pointerMoved(m_index);
@@ -48,8 +63,8 @@ void KeyButton::paintEvent(QPaintEvent*)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
 
-    // A margin inside the face, so a caption wraps before it reaches a neighbour lying over the edge.
-    QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(4, 0, -4, 0);
+    QRect face =
+        style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(faceMargin, 0, -faceMargin, 0);
     if (isDown() || isChecked())
         face.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));

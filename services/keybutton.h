@@ -16,10 +16,17 @@ class KeyButton : public QPushButton {
 public:
     KeyButton(int index, const QString& caption, QWidget* parent = nullptr);
 
+    // The caption wraps this far inside the face, so it never reaches a neighbour lying over the edge.
+    static constexpr int faceMargin = 4;
+
     int index() const { return m_index; }
     void setBold(bool bold);
     bool isBold() const { return font().bold(); }
     void setColours(const QColor& face, const QColor& text);
+
+    // Wide enough for the caption on one line, in the bold of the highlight too: a button that a
+    // layout sizes never wraps it.
+    QSize sizeHint() const override;
 
 signals:
     void pointerMoved(int index);

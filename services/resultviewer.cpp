@@ -13,6 +13,7 @@
 #include "services/windowplacement.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -88,7 +89,7 @@ frmTextEditor::frmTextEditor(QWidget* parent)
                  {"Plot", "Plot", "plot"},
                  {"About", "About", "about"},
                  {"back", "back", "back"}},
-                [this](const QString& key) { Toolbar_ButtonClick(key); });
+                ToolbarFocus::AfterOwnControls, [this](const QString& key) { Toolbar_ButtonClick(key); });
 
     m_browser->setObjectName(QStringLiteral("WebBrowser1"));
     m_text1->setObjectName(QStringLiteral("Text1"));
@@ -171,7 +172,7 @@ void frmTextEditor::mnuFileExit_Click()
 void frmTextEditor::Toolbar_ButtonClick(const QString& key)
 {
     m_frame2->hide();
-    m_frame1->hide();
+    hidePlotButtons();
     if (key == QLatin1String("Save") || key == QLatin1String("SaveAs"))
         saveAction();
     else if (key == QLatin1String("back"))
@@ -188,7 +189,7 @@ void frmTextEditor::key_Click(int index)
 {
     if (m_plotting)
         return;
-    m_frame1->hide();
+    hidePlotButtons();
     m_frame2->show();
     m_frame2->raise();
     m_label1->show();
@@ -221,6 +222,15 @@ void frmTextEditor::saveAction()
 {
     m_browser->setFocus();
     m_browser->SaveAs();
+}
+
+void frmTextEditor::hidePlotButtons()
+{
+    // Qt would hand the focus of a hidden plot button on to the next control in the Tab chain, a
+    // toolbar button, which a key meant for the plot's messages would then press.
+    if (m_frame1->isAncestorOf(QApplication::focusWidget()))
+        m_browser->setFocus();
+    m_frame1->hide();
 }
 
 void frmTextEditor::offerPlotButtons()

@@ -53,6 +53,7 @@ protected:
 
 private:
     void saveAction();
+    void hidePlotButtons();
     void offerPlotButtons();
 
     QWidget* m_client;

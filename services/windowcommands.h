@@ -20,9 +20,16 @@ struct ToolbarKey {
     const char* toolTip = nullptr; // nullptr: the caption
 };
 
+// Whether Tab reaches a toolbar's buttons. A child window's are reached after the window's own
+// controls, in the order they stand, and Space presses them as a click does. The frame's stay
+// out: its Cut, Copy and Paste act on the box that has the focus.
+enum class ToolbarFocus { OutOfTabChain, AfterOwnControls };
+
 // Names `toolbar` "Toolbar", fixes it in place and gives it one button a key, named after its
-// key, with its picture above its caption; a click calls `clicked` with the key.
-void fillToolbar(QToolBar* toolbar, std::initializer_list<ToolbarKey> keys,
+// key, with its picture above its caption; a click calls `clicked` with the key. With
+// AfterOwnControls the buttons follow every control that shares the toolbar's parent, also
+// those made after the toolbar.
+void fillToolbar(QToolBar* toolbar, std::initializer_list<ToolbarKey> keys, ToolbarFocus focus,
                  const std::function<void(const QString&)>& clicked);
 
 struct FileMenuActions {

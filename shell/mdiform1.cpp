@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QLabel>
+#include <QLayout>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -23,6 +24,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace calvex::shell {
 namespace {
@@ -78,15 +81,21 @@ MDIForm1::MDIForm1()
     qApp->installEventFilter(new EditingKeys(this));
 
     const QSize client = services::sizeFromTwips(*this, clientWidthTwips, clientHeightTwips);
-    resize(client.width(), client.height() + menuBar()->sizeHint().height() + Toolbar->sizeHint().height()
-                               + StatusBar3->sizeHint().height());
+    // The frame does not keep its status bar's panels from being squeezed: at a large desktop
+    // font it is made as wide as they need, the date and time written since they were added
+    // counted once the status bar's layout is brought up to date.
+    StatusBar3->layout()->activate();
+    resize(std::max(client.width(), StatusBar3->sizeHint().width()),
+           client.height() + menuBar()->sizeHint().height() + Toolbar->sizeHint().height()
+               + StatusBar3->sizeHint().height());
     DisableCloseButton(this);
 }
 
 void MDIForm1::buildToolbar()
 {
     Toolbar = addToolBar(QStringLiteral("Toolbar"));
-    services::fillToolbar(Toolbar, toolbarKeys, [this](const QString& key) { Toolbar_ButtonClick(key); });
+    services::fillToolbar(Toolbar, toolbarKeys, services::ToolbarFocus::OutOfTabChain,
+                          [this](const QString& key) { Toolbar_ButtonClick(key); });
     setContextMenuPolicy(Qt::NoContextMenu);
     for (const services::ToolbarKey& button : toolbarKeys)
         if (!*button.toolTip)

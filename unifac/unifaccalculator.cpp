@@ -72,6 +72,7 @@ void fMain::buildControls()
                            {"Database", "Database", "save", "Add/edit components in the component database"},
                            {"About", "About", "about", "About UNIFAC calculator"},
                            {"Exit", "Exit", "exit", "Exit UNIFAC calculator"}},
+                          services::ToolbarFocus::AfterOwnControls,
                           [this](const QString& key) { Toolbar3_ButtonClick(key); });
     m_toolbar->setObjectName(QStringLiteral("Toolbar3"));
     layout->addWidget(m_toolbar);

@@ -11,6 +11,7 @@
 #include "tests/support/filesizelimit.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
+#include "tests/support/tabchain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
+#include <QtCharts/QChartView>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,15 @@ protected:
     ScratchFolder folder;
     ScriptedUi ui;
 };
+
+TEST_F(ChartWindowTest, TabGoesFromTheChartToEachToolbarButton)
+{
+    registry.show("plotfrmTextEditor1");
+    auto* view = chart()->findChild<QChartView*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(testing::tabStops(*view, 6),
+              (std::vector<std::string>{"Save", "SaveAs", "Clear", "Close", "About", "unnamed QChartView"}));
+}
 
 TEST_F(ChartWindowTest, SweepFillDrawsEveryCurveWithItsTitles)
 {

@@ -10,6 +10,7 @@
 #include "tests/support/filesizelimit.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
+#include "tests/support/tabchain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include <QMdiArea>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
@@ -233,6 +235,33 @@ TEST_F(ResultViewerTest, EveryToolbarButtonHidesBothPanels)
         EXPECT_TRUE(panel("Frame1")->isHidden()) << button;
         EXPECT_TRUE(panel("Frame2")->isHidden()) << button;
     }
+}
+
+TEST_F(ResultViewerTest, TabReachesTheToolbarAfterThePageAndThePlotButtonsOnceShown)
+{
+    registry.show("frmTextEditor");
+    viewer()->Text1()->setText("1");
+    const std::vector<std::string> toolbar = {"Save", "SaveAs", "Clear", "Plot", "About", "back"};
+    std::vector<std::string> round = toolbar;
+    round.push_back("WebBrowser1");
+    EXPECT_EQ(testing::tabStops(*viewer()->WebBrowser1(), 7), round);
+
+    ASSERT_EQ(testing::tabStops(*viewer()->WebBrowser1(), 4).back(), "Plot");
+    QTest::keyClick(viewer()->window()->focusWidget(), Qt::Key_Space);
+    ASSERT_FALSE(panel("Frame1")->isHidden());
+    round = {"key(0)", "key(1)"};
+    round.insert(round.end(), toolbar.begin(), toolbar.end());
+    EXPECT_EQ(testing::tabStops(*viewer()->WebBrowser1(), 8), round);
+}
+
+TEST_F(ResultViewerTest, APlotButtonGivesTheFocusToThePageWhenItsPanelCloses)
+{
+    registry.show("frmTextEditor");
+    plotWithKind("2");
+    ASSERT_EQ(testing::tabStops(*viewer()->WebBrowser1(), 1), std::vector<std::string>{"key(0)"});
+    QTest::keyClick(key(0), Qt::Key_Space);
+    EXPECT_EQ(log.calls, std::vector<std::string>{"SaturationPressureCalculator.graphplotting()"});
+    EXPECT_EQ(viewer()->window()->focusWidget(), viewer()->WebBrowser1());
 }
 
 TEST_F(ResultViewerTest, BoldCaptionFollowsThePointer)

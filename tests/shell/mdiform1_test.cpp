@@ -121,6 +121,15 @@ TEST_F(Frame, HasTheNamesOtherWindowsFindItBy)
     EXPECT_EQ(frame->StatusBar3->objectName(), "StatusBar3");
 }
 
+TEST_F(Frame, ToolbarStaysOutOfTheTabChain)
+{
+    // Its Cut, Copy and Paste act on the box that has the focus.
+    ASSERT_EQ(frame->Toolbar->actions().size(), 10);
+    for (QAction* action : frame->Toolbar->actions())
+        EXPECT_EQ(frame->Toolbar->widgetForAction(action)->focusPolicy(), Qt::NoFocus)
+            << action->objectName().toStdString();
+}
+
 TEST_F(Frame, CentresItselfAndCarriesSevenStatusPanels)
 {
     const QRect screen = frame->screen()->geometry();

@@ -8,6 +8,7 @@
 #include "shell/shellwindows.h"
 #include "shell/windowswitching.h"
 #include "tests/support/desktoplanguage.h"
+#include "tests/support/tabchain.h"
 #include "unifac/unifacwindows.h"
 #include "unifac/calculatorrules.h"
 
@@ -32,6 +33,15 @@ protected:
     {
         window->TempUnits()->setCurrentIndex(unit);
         window->Temp()->setText(text);
+    }
+    // n-octane and water at 298.15 K in the first two rows.
+    void fillOctaneAndWater(const QString& octane, const QString& water)
+    {
+        setTemperature("298.15", 0);
+        choose(0, 4);
+        choose(1, 6);
+        window->MoleFract(0)->setText(octane);
+        window->MoleFract(1)->setText(water);
     }
 };
 
@@ -151,11 +161,7 @@ TEST_F(UnifacCalculatorTest, KeyFilters)
 TEST_F(UnifacCalculatorTest, TypingClearsTheCoefficients)
 {
     openCalculator();
-    setTemperature("298.15", 0);
-    choose(0, 4);
-    choose(1, 6);
-    window->MoleFract(0)->setText("0.5");
-    window->MoleFract(1)->setText("0.5");
+    fillOctaneAndWater("0.5", "0.5");
     calculate();
     ASSERT_FALSE(caption(1).isEmpty());
     QTest::keyClicks(window->MoleFract(0), "1");
@@ -164,6 +170,23 @@ TEST_F(UnifacCalculatorTest, TypingClearsTheCoefficients)
     calculate();
     QTest::keyClicks(window->Temp(), "x");
     EXPECT_TRUE(caption(0).isEmpty());
+}
+
+TEST_F(UnifacCalculatorTest, TabReachesTheToolbarAfterTheControlsAndSpacePressesIt)
+{
+    openCalculator();
+    EXPECT_EQ(calvex::testing::tabStops(*window->TempUnits(), 8),
+              (Texts{"Calculate", "Clear", "Clipboard", "Define", "Database", "About", "Exit", "Component(0)"}));
+
+    fillOctaneAndWater("0.5", "0.5");
+    calculate();
+    const QStringList byHandler = {caption(0), caption(1)};
+    ASSERT_FALSE(byHandler[0].isEmpty());
+    window->Toolbar3_ButtonClick(QStringLiteral("Clear"));
+    fillOctaneAndWater("0.5", "0.5");
+    ASSERT_EQ(calvex::testing::tabStops(*window->TempUnits(), 1), Texts{"Calculate"});
+    QTest::keyClick(window->focusWidget(), Qt::Key_Space);
+    EXPECT_EQ((QStringList{caption(0), caption(1)}), byHandler);
 }
 
 TEST_F(UnifacCalculatorTest, ClipboardTakesTheRowsInUse)
@@ -282,11 +305,7 @@ TEST_F(UnifacCalculatorTest, ADecimalCommaDesktopGivesTheResultsOfTheCLocale)
 {
     const auto run = [&] {
         openCalculator();
-        setTemperature("298.15", 0);
-        choose(0, 4);
-        choose(1, 6);
-        window->MoleFract(0)->setText("0.3");
-        window->MoleFract(1)->setText("0.9");
+        fillOctaneAndWater("0.3", "0.9");
         calculate();
         calculate();
         window->Toolbar3_ButtonClick(QStringLiteral("Clipboard"));
