@@ -3,6 +3,7 @@
 #include "activity/componentlists.h"
 #include "pure/purecalculatorwindow.h"
 #include "pure/purewindowconfig.h"
+#include "services/colours.h"
 #include "services/controlstyle.h"
 #include "services/filteredbox.h"
 #include "services/numbers.h"
@@ -84,7 +85,7 @@ void ParametersForm1::buildControls()
     QLabel* heading = label(this, QString(16, ' ') + "Vle(Parameter Calculator)" + QString(13, ' '),
                             QStringLiteral("Label1"), services::labelFont(14));
     heading->setAlignment(Qt::AlignCenter);
-    heading->setStyleSheet(QStringLiteral("color: #c00000;"));
+    services::setTextColour(*heading, services::headingRed());
     outer->addWidget(heading);
 
     m_lists = addComponentFrames(*this, *outer, services::boxFont());
@@ -201,7 +202,7 @@ Datapoints::Datapoints(QWidget* parent) : QWidget(parent)
     outer->setContentsMargins(margin, margin / 2, margin, margin);
     QLabel* heading = label(this, QStringLiteral("Data Entry Form"), QStringLiteral("Label1"), services::labelFont(14));
     heading->setAlignment(Qt::AlignCenter);
-    heading->setStyleSheet(QStringLiteral("color: #c00000;"));
+    services::setTextColour(*heading, services::headingRed());
     outer->addWidget(heading);
 
     auto* body = new QHBoxLayout;

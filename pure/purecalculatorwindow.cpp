@@ -2,6 +2,7 @@
 
 #include "pure/componentlistbox.h"
 #include "services/chartwindow.h"
+#include "services/colours.h"
 #include "services/controlevents.h"
 #include "services/controlstyle.h"
 #include "services/filteredbox.h"
@@ -113,7 +114,7 @@ void PureCalculatorWindow::buildControls()
     QLabel* title = addLabel("Label1", QString::fromStdString(s.title));
     title->setFont(labelFont(14));
     title->setAlignment(Qt::AlignCenter);
-    title->setStyleSheet(QStringLiteral("color: #1d3a5f;"));
+    services::setTextColour(*title, services::titleColour());
     outer->addWidget(title);
     outer->addWidget(addLine("Line1"));
 

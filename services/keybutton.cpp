@@ -1,5 +1,7 @@
 #include "services/keybutton.h"
 
+#include "services/colours.h"
+
 #include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -22,13 +24,7 @@ void KeyButton::setBold(bool bold)
     setFont(face);
 }
 
-void KeyButton::setColours(const QColor& face, const QColor& text)
-{
-    QPalette colours = palette();
-    colours.setColor(QPalette::Button, face);
-    colours.setColor(QPalette::ButtonText, text);
-    setPalette(colours);
-}
+void KeyButton::setColours(const QColor& face, const QColor& text) { setFixedColours(*this, text, face); }
 
 QSize KeyButton::sizeHint() const
 {

@@ -1,5 +1,6 @@
 #include "shell/helpbrowser.h"
 
+#include "services/colours.h"
 #include "services/numbers.h"
 #include "services/pictures.h"
 #include "services/programfolder.h"
@@ -34,6 +35,10 @@ struct ToolbarButton {
 const ToolbarButton toolbarButtons[] = {
     {"Back", "back"}, {"Next", "next"}, {"Home", "mainpage"}, {"links", "links"}, {"Email", "email"},
 };
+// The help window is the white page of a web browser beside a white tree, whatever the
+// desktop's colours: the tree's dark green and the pages' headings and links are chosen for it.
+const QColor pageColour(255, 255, 255);
+const QColor pageTextColour(0, 0, 0);
 const QColor treeTextColour(0, 127, 0);
 
 struct LayoutRatio {
@@ -93,6 +98,7 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
 
     m_browser = new services::WebBrowser(this);
     m_browser->setObjectName(QStringLiteral("brwWebBrowser"));
+    services::setFixedColours(*m_browser, pageTextColour, pageColour);
     services::placeInTwips(*m_browser, {3240, 720, 5280, 5655});
 
     m_timer = new QTimer(this);
@@ -134,9 +140,7 @@ void HelpBrowser::Form_Load()
     }
     navigate(helpInstallPage);
     navigate(helpHomePage);
-    QPalette palette = m_tree->palette();
-    palette.setColor(QPalette::Text, treeTextColour);
-    m_tree->setPalette(palette);
+    services::setFixedColours(*m_tree, treeTextColour, pageColour);
 }
 
 void HelpBrowser::Form_Unload() { navigate(helpHomePage); }

@@ -1,5 +1,6 @@
 #include "shell/mainmenuform.h"
 
+#include "services/colours.h"
 #include "services/windowplacement.h"
 #include "shell/errortrap.h"
 #include "shell/generaldate.h"
@@ -102,12 +103,7 @@ QGroupBox* makePanel(QWidget* parent, const char* objectName, const char* captio
     auto* panel = new QGroupBox(QString::fromLatin1(caption), parent);
     panel->setObjectName(QString::fromLatin1(objectName));
     services::placeInTwips(*panel, rect);
-    panel->setAutoFillBackground(true);
-    QPalette colours = panel->palette();
-    colours.setColor(QPalette::Window, faceColour);
-    colours.setColor(QPalette::WindowText, captionColour);
-    colours.setColor(QPalette::Text, captionColour);
-    panel->setPalette(colours);
+    services::setFixedColours(*panel, captionColour, faceColour);
     panel->setFont(verdana(8.25, true));
     panel->hide();
     return panel;

@@ -1,5 +1,6 @@
 #include "shell/startwindows.h"
 
+#include "services/colours.h"
 #include "services/pictures.h"
 #include "services/windownames.h"
 #include "services/windowplacement.h"
@@ -13,14 +14,12 @@ namespace calvex::shell {
 namespace {
 
 const QColor startBackground(224, 224, 224);
+// The texts whose colour the design leaves to the desktop, in the window text of the light
+// desktop that the background was chosen for.
+const QColor startText(0, 0, 0);
 const QColor creditColour(200, 20, 20);
 
-void setTextColour(QLabel* label, const QColor& colour)
-{
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, colour);
-    label->setPalette(colours);
-}
+void setLabelColour(QLabel* label, const QColor& colour) { services::setFixedColours(*label, colour, startBackground); }
 
 QFont fontOf(const char* family, double points, bool bold = false)
 {
@@ -37,10 +36,7 @@ StartWindow::StartWindow(double widthTwips, double heightTwips)
     setWindowTitle(services::frameCaption);
     setWindowIcon(services::pictureIcon(QStringLiteral("calvex")));
     setFixedSize(services::sizeFromTwips(*this, widthTwips, heightTwips));
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, startBackground);
-    setPalette(colours);
+    services::setFixedColours(*this, startText, startBackground);
     Timer3 = new QTimer(this);
     Timer3->setInterval(100);
 }
@@ -90,7 +86,7 @@ calvexcover::calvexcover() : StartWindow(5355, 5595)
     Label1 = addLabel(QStringLiteral("Label1"), fontOf("Verdana", 24, true));
     services::placeInTwips(*Label1, {240, 4575, 4875, 780});
     Label1->setAlignment(Qt::AlignCenter);
-    setTextColour(Label1, QColor(31, 78, 121));
+    setLabelColour(Label1, QColor(31, 78, 121));
 
     connect(Timer3, &QTimer::timeout, this, &calvexcover::Timer3_Timer);
 }
@@ -155,7 +151,7 @@ CalvexStartup::CalvexStartup() : StartWindow(9390, 4755)
 
     Label2 = addLabel(QStringLiteral("Label2"), fontOf("MS Sans Serif", 9.75));
     services::placeInTwips(*Label2, {3000, 4005, 6030, 375});
-    setTextColour(Label2, creditColour);
+    setLabelColour(Label2, creditColour);
 
     Timer4 = new QTimer(this);
     Timer4->setInterval(1);
@@ -195,8 +191,8 @@ void CalvexStartup::Timer4_Timer()
         m_blue = 0;
     if (--m_green == 0)
         m_green = 255;
-    setTextColour(Label1, QColor(m_red, m_green, m_blue));
-    setTextColour(Label2, creditColour);
+    setLabelColour(Label1, QColor(m_red, m_green, m_blue));
+    setLabelColour(Label2, creditColour);
 }
 
 void CalvexStartup::Form_Unload()

@@ -1,5 +1,6 @@
 #include "unifac/databaseeditor.h"
 
+#include "services/colours.h"
 #include "services/windowplacement.h"
 #include "unifac/calculatorrules.h"
 #include "unifac/componentfile.h"
@@ -106,7 +107,7 @@ fDatabase::fDatabase(QWidget* parent) : UnifacDialog(parent, "fDatabase", QStrin
     m_preview->setFrameShape(QFrame::Box);
     m_preview->setMinimumHeight(56);
     m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_preview->setStyleSheet(QStringLiteral("background-color: white;"));
+    services::setFixedColours(*m_preview, Qt::black, Qt::white);
     layout->addWidget(m_preview, 5, 0, 1, 2);
 }
 

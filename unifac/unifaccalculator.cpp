@@ -3,6 +3,7 @@
 #include "pure/purecalculatorwindow.h"
 #include "services/aboutbox.h"
 #include "services/chartwindow.h"
+#include "services/colours.h"
 #include "services/filteredbox.h"
 #include "services/frametoolbar.h"
 #include "services/ui.h"
@@ -34,13 +35,8 @@ const QString emptyEntry = QStringLiteral("<< empty >>");
 const std::string unreadableMessage = std::string("The component database DATABASE.UFC could not be read.") +
                                       lineEnd + "The component list is empty; the file was left as it was.";
 
-void setBackground(QWidget& widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget.palette();
-    palette.setColor(role, colour);
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
-}
+// The text on the rows' own backgrounds, the window text of the light desktop they were chosen for.
+const QColor rowTextColour(0, 0, 0);
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
@@ -214,9 +210,12 @@ void fMain::EmptyComponent(int index)
 void fMain::setRowColours(int index, bool inUse)
 {
     const Row& row = m_rows[index];
-    setBackground(*row.moleFract, QPalette::Base,
-                  inUse ? QApplication::palette().color(QPalette::Base) : emptyRowColour());
-    setBackground(*row.actCoeff, QPalette::Window, inUse ? coefficientColour() : emptyRowColour());
+    // A box in use has the desktop's colours, and follows them when they change.
+    if (inUse)
+        services::clearFixedColours(*row.moleFract);
+    else
+        services::setFixedColours(*row.moleFract, rowTextColour, emptyRowColour());
+    services::setFixedColours(*row.actCoeff, rowTextColour, inUse ? coefficientColour() : emptyRowColour());
 }
 
 void fMain::ClearActCoeff()

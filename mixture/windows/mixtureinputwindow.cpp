@@ -3,6 +3,7 @@
 #include "mixture/windows/componentselectionwindow.h"
 #include "pure/purecalculatorwindow.h"
 #include "services/filteredbox.h"
+#include "services/colours.h"
 #include "services/controlevents.h"
 #include "services/controlstyle.h"
 #include "services/numbers.h"
@@ -91,7 +92,7 @@ void MixtureInputWindow::buildControls()
     QLabel* title = addLabel("Label1", QString::fromStdString(m_config.title));
     title->setFont(labelFont(14));
     title->setAlignment(Qt::AlignCenter);
-    title->setStyleSheet(QStringLiteral("color: #1d3a5f;"));
+    services::setTextColour(*title, services::titleColour());
     outer->addWidget(title);
 
     auto* grid = new QGridLayout;
