@@ -1,5 +1,6 @@
 #include "services/aboutbox.h"
 
+#include "services/colours.h"
 #include "services/pictures.h"
 #include "services/textfit.h"
 #include "services/ui.h"
@@ -176,9 +177,7 @@ UnifacAboutBox::UnifacAboutBox(QWidget* parent) : QDialog(parent)
     headingFont.setPointSizeF(13.5);
     headingFont.setBold(true);
     m_heading->setFont(headingFont);
-    QPalette navy = m_heading->palette();
-    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    m_heading->setPalette(navy);
+    setTextColour(*m_heading, QColor(0, 0, 128));
 
     m_text = addLabel(*this,
                       QStringLiteral("This program was developed to give a user-freindly interface to calculating "

@@ -6,6 +6,7 @@
 #include "activity/vlewindow.h"
 #include "mixture/windows/mixtureinputwindow.h"
 #include "pure/purecalculatorwindow.h"
+#include "services/aboutbox.h"
 #include "services/webbrowser.h"
 #include "services/windowregistry.h"
 #include "shell/helptopics.h"
@@ -93,6 +94,7 @@ const Pair pairs[] = {
     {"unifac", "MoleFract(0)", Role::Text, Role::Base, {}, std::pair{black, lightBlue}, readable, false},
     {"unifac", "ActCoeff(1)", Role::WindowText, Role::Window, {}, std::pair{black, QColor(255, 255, 0)}},
     {"unifac", "MoleFract(1)", Role::Text, Role::Base, {}, {}, readable, false},
+    {"unifacabout", "Label1", Role::WindowText, Role::Window, QColor(0, 0, 128)},
     {"editor", "Preview", Role::WindowText, Role::Window, {}, std::pair{black, QColor(255, 255, 255)}},
     {"splash", "Label4", Role::WindowText, Role::Window, {}, std::pair{black, startGrey}},
     {"splash", "Label5", Role::WindowText, Role::Window, {}, std::pair{black, startGrey}},
@@ -166,6 +168,7 @@ protected:
         calculator->Component_Click(1);
         calculator->ActCoeff(0)->setText(QStringLiteral("1.0000"));
         calculator->ActCoeff(1)->setText(QStringLiteral("1.2345"));
+        add("unifacabout", new services::UnifacAboutBox);
         auto* editor = new unifac::fDatabase;
         add("editor", editor);
         editor->Preview()->setText(QStringLiteral("2 x CH3 ; 4 x CH2"));
