@@ -76,8 +76,12 @@ void fillToolbar(QToolBar* toolbar, std::initializer_list<ToolbarKey> keys, Tool
         if (button.toolTip)
             action->setToolTip(QString::fromLatin1(button.toolTip));
     }
-    if (focus == ToolbarFocus::OutOfTabChain)
-        return;
+    if (focus == ToolbarFocus::AfterOwnControls)
+        reachWithTab(toolbar);
+}
+
+void reachWithTab(QToolBar* toolbar)
+{
     // Tab focus only: a click on a button leaves the focus where it was, as before.
     for (QWidget* button : toolbarButtons(*toolbar))
         button->setFocusPolicy(Qt::TabFocus);

@@ -32,6 +32,9 @@ enum class ToolbarFocus { OutOfTabChain, AfterOwnControls };
 void fillToolbar(QToolBar* toolbar, std::initializer_list<ToolbarKey> keys, ToolbarFocus focus,
                  const std::function<void(const QString&)>& clicked);
 
+// Puts the buttons of a filled toolbar into the Tab chain, as AfterOwnControls does.
+void reachWithTab(QToolBar* toolbar);
+
 struct FileMenuActions {
     std::function<void()> save;
     std::function<void()> saveAs;

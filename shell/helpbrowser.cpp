@@ -5,6 +5,7 @@
 #include "services/pictures.h"
 #include "services/programfolder.h"
 #include "services/webbrowser.h"
+#include "services/windowcommands.h"
 #include "services/windowplacement.h"
 #include "shell/desktop.h"
 #include "shell/helptopics.h"
@@ -80,6 +81,7 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
         connect(button, &QAction::triggered, this, [this, button] { Toolbar1_ButtonClick(button->objectName()); });
     }
     services::placeInTwips(*m_toolbar, {0, 0, 8490, 780});
+    services::reachWithTab(m_toolbar);
 
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("TreeView1"));

@@ -6,10 +6,12 @@
 #include "services/webbrowser.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
+#include "tests/support/tabchain.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -165,6 +167,23 @@ TEST_F(HelpBrowserTest, ToolbarMovesThroughHistoryAndOpensLinksAndMail)
                                                 std::string("mailto:") + HelpBrowser::contactAddress}));
     help->timTimer_Timer();
     EXPECT_FALSE(help->timTimer()->isActive());
+}
+
+TEST_F(HelpBrowserTest, TabReachesTheToolbarAfterTheTreeAndThePageAndSpacePressesIt)
+{
+    HelpBrowser* help = open();
+    QTreeWidgetItem flash(QStringList{"Flash Calculator"});
+    help->TreeView1_NodeClick(&flash);
+    QWidget* page = help->findChild<QWidget*>(QStringLiteral("brwWebBrowser"));
+    // Tab first steps through the page's links, as in any browser.
+    const std::vector<std::string> stops = testing::tabStops(*page, 20);
+    const auto left = std::find_if(stops.begin(), stops.end(), [](const std::string& s) { return s != "brwWebBrowser"; });
+    ASSERT_LE(left + 6, stops.end());
+    EXPECT_EQ(std::vector<std::string>(left, left + 6),
+              (std::vector<std::string>{"Back", "Next", "Home", "links", "Email", "TreeView1"}));
+    testing::tabStops(*page, static_cast<int>(left - stops.begin()) + 3);
+    QTest::keyClick(help->focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(help->currentPage(), "1.htm") << "Home, as a click";
 }
 
 TEST_F(HelpBrowserTest, MissingPageShowsANoticeAndNoMessage)
