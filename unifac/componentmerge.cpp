@@ -155,9 +155,10 @@ private:
             for (int k = 0; k < std::min(there, static_cast<int>(tally.stored.size())); ++k)
                 removedHere[k] = m_removedHere[tally.stored[k]];
             int toDrop = there - fromThere;
+            const std::vector<int>& places = tally.there;
             const auto drop = [&](int k) {
-                if (toDrop > 0 && written[tally.there[k]]) {
-                    written[tally.there[k]] = false;
+                if (toDrop > 0 && written[places[k]]) {
+                    written[places[k]] = false;
                     --toDrop;
                 }
             };

@@ -211,7 +211,8 @@ TEST_F(ComponentMerge, RandomEditsOfTwoWindowsLoseNothing)
         Counts all = s;
         all.insert(h.begin(), h.end());
         all.insert(t.begin(), t.end());
-        for (const auto& [record, ignored] : all) {
+        for (const auto& entry : all) {
+            const auto& record = entry.first;
             const auto of = [&record](const Counts& c) { return c.count(record) ? c.at(record) : 0; };
             ASSERT_LE(of(w), std::max(of(h), of(t))) << contents(written);
             ASSERT_GE(of(w), of(h) - of(s)) << contents(written);
@@ -225,7 +226,7 @@ TEST_F(ComponentMerge, RandomEditsOfTwoWindowsLoseNothing)
         std::sort(named.begin(), named.end());
         ASSERT_EQ(named, shortOf) << contents(start) << " / " << contents(beforeHere) << " / " << contents(hereBefore);
         for (const auto& [name, count] : wNames) {
-            const auto of = [&name](const std::map<std::string, int>& c) { return c.count(name) ? c.at(name) : 0; };
+            const auto of = [&name = name](const std::map<std::string, int>& c) { return c.count(name) ? c.at(name) : 0; };
             ASSERT_LE(count, std::max(of(hNames), of(tNames))) << name;
         }
     }
