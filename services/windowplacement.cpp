@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace calvex::services {
@@ -72,8 +73,16 @@ void centreOver(QWidget& window, const QWidget& owner)
     const QRect frame = outer.frameGeometry();
     const QPoint topLeft = outer.isWindow() ? frame.topLeft() : outer.parentWidget()->mapToGlobal(frame.topLeft());
     const QSize size = window.frameGeometry().size();
-    window.move(topLeft.x() + freeSpacePixels(frame.width(), size.width(), 2, window.logicalDpiX()),
-                topLeft.y() + freeSpacePixels(frame.height(), size.height(), 2, window.logicalDpiY()));
+    QPoint place(topLeft.x() + freeSpacePixels(frame.width(), size.width(), 2, window.logicalDpiX()),
+                 topLeft.y() + freeSpacePixels(frame.height(), size.height(), 2, window.logicalDpiY()));
+    // Over an owner near the screen's edge, a larger window would stand partly off the screen,
+    // its buttons out of reach: it is kept on the screen, as near the centre as it can be.
+    if (const QScreen* screen = QGuiApplication::screenAt(frame.center() + (topLeft - frame.topLeft()))) {
+        const QRect area = screen->availableGeometry();
+        place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - size.width())));
+        place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - size.height())));
+    }
+    window.move(place);
 }
 
 } // namespace calvex::services

@@ -34,7 +34,8 @@ void placeOnScreen(QWidget& window, int heightDivisor = 2);
 void centreIn(QWidget& window, QSize area);
 
 // Moves the top-level `window` (by its outer size) to the centre of `owner`'s outer rectangle on
-// the screen, the arithmetic done in twips; `owner` may sit inside the frame.
+// the screen, the arithmetic done in twips; `owner` may sit inside the frame. The window stays
+// within the screen's free area.
 void centreOver(QWidget& window, const QWidget& owner);
 
 } // namespace calvex::services
