@@ -22,7 +22,16 @@ namespace {
 
 std::error_code lastError() { return {errno, std::generic_category()}; }
 
-constexpr const char* temporarySuffix = ".tmp";
+// The end of a temporary file's name, after the pid and the number that make it one process's own.
+constexpr const char* temporaryEnding = ".tmp";
+
+// `<target>.<pid>-<n>.tmp`: the pid sets processes apart, `n` the writes of one process.
+fs::path temporaryName(const fs::path& target, pid_t pid, unsigned n)
+{
+    fs::path name = target;
+    name += "." + std::to_string(pid) + "-" + std::to_string(n) + temporaryEnding;
+    return name;
+}
 
 // A name no other process uses, nor another thread of this one; O_EXCL makes sure of it even
 // against a file a crashed run left under the same name.
@@ -31,8 +40,7 @@ int createTemporary(const fs::path& target, fs::path& temporary)
     static std::atomic<unsigned> counter{0};
     constexpr int attempts = 100;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        temporary = target;
-        temporary += "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + temporarySuffix;
+        temporary = temporaryName(target, ::getpid(), counter++);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             // Held while it is written, so that a start of another copy never takes it for a
@@ -47,11 +55,11 @@ int createTemporary(const fs::path& target, fs::path& temporary)
     return -1;
 }
 
-// The process that made a temporary file, from its name `<target>.<pid>-<n>.tmp`; 0 when the name
+// The process that made a temporary file, from the name temporaryName gave it; 0 when the name
 // is not of that kind.
 pid_t temporaryOwner(const std::string& name)
 {
-    const std::string_view suffix = temporarySuffix;
+    const std::string_view suffix = temporaryEnding;
     if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
         return 0;
     const std::string_view stem = std::string_view(name).substr(0, name.size() - suffix.size());

@@ -1,10 +1,10 @@
 #include "services/usercomponentfile.h"
 
 #include "services/filelock.h"
+#include "services/filereplacement.h"
 #include "services/programfolder.h"
 
 #include <array>
-#include <cerrno>
 #include <fstream>
 
 #include <fcntl.h>
@@ -82,12 +82,8 @@ bool appendLine(int fd, const std::string& line)
     if (last != '\n')
         text = "\r\n";
     text += line;
-    ssize_t written = -1;
-    do
-        written = ::write(fd, text.data(), text.size());
-    while (written < 0 && errno == EINTR);
     // A file on a network share may report a full disk only when it is synced.
-    const bool stored = written == static_cast<ssize_t>(text.size()) && ::fsync(fd) == 0;
+    const bool stored = !writeAll(fd, text) && ::fsync(fd) == 0;
     if (!stored && ::ftruncate(fd, sizeBefore) == 0)
         ::fsync(fd);
     return stored;
