@@ -137,24 +137,8 @@ bool lineShows(const std::string& programLine, const std::string& line)
 {
     if (programLine.find('%') == std::string::npos)
         return programLine == line;
-    std::string pattern;
-    for (std::size_t i = 0; i < programLine.size(); ++i) {
-        if (programLine[i] == '%' && i + 1 < programLine.size() && std::isdigit(static_cast<unsigned char>(programLine[i + 1]))) {
-            pattern += ".+";
-            ++i;
-        } else {
-            pattern += (std::string("\\^$.|?*+()[]{}").find(programLine[i]) != std::string::npos ? "\\" : "")
-                + std::string(1, programLine[i]);
-        }
-    }
-    return std::regex_match(line, std::regex(pattern));
-}
-
-std::string replaced(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
+    const std::string literal = std::regex_replace(programLine, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)");
+    return std::regex_match(line, std::regex(std::regex_replace(literal, std::regex("%[1-9]"), ".+")));
 }
 
 // A quote's HTML as the reader sees it: tags gone but <br> a line break, entities decoded,
@@ -164,10 +148,9 @@ std::string shownText(std::string html)
     html = std::regex_replace(html, std::regex("<br\\s*/?>"), "\x01");
     html = std::regex_replace(html, std::regex("<[^>]*>"), "");
     html = std::regex_replace(html, std::regex("[ \\t\\r\\n]+"), " ");
-    html = replaced(html, "\x01", "\n");
-    for (const auto& [entity, text] : std::vector<std::pair<std::string, std::string>>{
-             {"&nbsp;", " "}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
-        html = replaced(html, entity, text);
+    for (const auto& [from, to] : {std::pair{"\x01", "\n"}, {"&nbsp;", " "}, {"&lt;", "<"}, {"&gt;", ">"},
+                                   {"&quot;", "\""}, {"&amp;", "&"}})
+        html = std::regex_replace(html, std::regex(from), to);
     return html;
 }
 
@@ -182,7 +165,7 @@ bool programShows(const std::string& quote)
         });
     };
     const bool whole = quote.find(ellipsis) == std::string::npos;
-    for (const std::string& line : linesOf(replaced(quote, ellipsis, "\n")))
+    for (const std::string& line : linesOf(std::regex_replace(quote, std::regex(ellipsis), "\n")))
         if (!found(line, whole))
             return false;
     return true;
