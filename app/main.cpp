@@ -16,6 +16,8 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // Docks and Wayland compositors match the windows to the installed desktop entry by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.calvex.Calvex"));
     calvex::services::QtUi qtUi;
     calvex::services::setUi(&qtUi);
     calvex::services::initialiseProgramFolder();

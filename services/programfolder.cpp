@@ -68,11 +68,20 @@ std::string whyUnusable(const fs::path& folder)
     return {};
 }
 
-// Files the user changes through the program; everything else the program folder holds
-// (database, templates, help pages) is the program's own and is refreshed on every start.
-bool isUserData(const fs::path& fileName)
+enum class Seeding { Refresh, WhereMissing, Never };
+
+// How a start brings a file of the program folder into the account's own: the data files the
+// user changes through the program only where the user has none; what a run writes (an earlier
+// run's page, plots and backup, perhaps another account's) and the installation's marker never;
+// the rest (database, templates, help pages) is the program's own and is refreshed.
+Seeding seedingOf(const fs::path& fileName)
 {
-    return fileName == "Filedatabase.dat" || fileName == "DATABASE.UFC";
+    if (fileName == "Filedatabase.dat" || fileName == "DATABASE.UFC")
+        return Seeding::WhereMissing;
+    for (const char* notOurs : {"result.htm", "points1.dat", "points2.dat", "DATABASE.UFC.bak", installedMarkerName})
+        if (fileName == notOurs)
+            return Seeding::Never;
+    return Seeding::Refresh;
 }
 
 bool sameContent(const fs::path& a, const fs::path& b)
@@ -111,10 +120,13 @@ std::string seedUserFolder(const fs::path& from, const fs::path& to)
         const auto permissions = entry.status(error).permissions();
         if ((permissions & fs::perms::owner_exec) != fs::perms::none)
             continue; // the program itself, not its data
+        const Seeding seeding = seedingOf(entry.path().filename());
+        if (seeding == Seeding::Never)
+            continue;
         const fs::path target = to / entry.path().filename();
         // Another copy of the program starting at the same moment may have made the user's file
         // a moment ago, and may already have written to it.
-        const WhenPresent present = isUserData(entry.path().filename()) ? WhenPresent::Keep : WhenPresent::Replace;
+        const WhenPresent present = seeding == Seeding::WhereMissing ? WhenPresent::Keep : WhenPresent::Replace;
         if (present == WhenPresent::Keep ? fs::exists(target, error) : sameContent(entry.path(), target))
             continue;
         std::error_code copied = copyReplacing(entry.path(), target, present);
@@ -154,10 +166,12 @@ fs::path programFolder()
 
 fs::path programFile(const std::string& fileName) { return programFolder() / fileName; }
 
-void initialiseProgramFolder()
+void initialiseProgramFolder() { chooseProgramFolder(executableFolder()); }
+
+void chooseProgramFolder(const fs::path& exeFolder)
 {
-    const fs::path exeFolder = executableFolder();
-    if (writable(exeFolder)) {
+    std::error_code error;
+    if (writable(exeFolder) && !fs::exists(exeFolder / installedMarkerName, error)) {
         g_folder = exeFolder;
         removeLeftoverTemporaries(exeFolder);
     } else

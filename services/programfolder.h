@@ -1,7 +1,7 @@
 #pragma once
 // The program folder: where the database, templates, help pages and data files live and
-// where the report page and plot files are written. It is the executable's folder, or,
-// when that folder cannot be written, a per-user data folder seeded from it.
+// where the report page and plot files are written. It is the executable's folder, or, when
+// that folder cannot be written or is an installed copy's, a per-user data folder seeded from it.
 
 #include <filesystem>
 #include <optional>
@@ -19,6 +19,16 @@ std::filesystem::path programFile(const std::string& fileName);
 // mid-write left in the chosen folder are removed (filereplacement.h).
 void initialiseProgramFolder();
 
+// The install rules put a file of this name beside an installed executable. An installed copy
+// writes only into the account's own folder, also where it could write into its installation
+// (run by root or by the installation's owner): every account would else meet that one's reports
+// and components.
+inline constexpr const char* installedMarkerName = "installed";
+
+// The choice of initialiseProgramFolder for an executable in `executableFolder`: that folder
+// where it can be written and holds no installedMarkerName, else the per-user folder.
+void chooseProgramFolder(const std::filesystem::path& executableFolder);
+
 // The per-user data folder: $XDG_DATA_HOME/calvex, else $HOME/.local/share/calvex, else
 // .local/share/calvex in the account's home from the password database. None when the account
 // has no home at all.
@@ -33,6 +43,8 @@ void useUserFolder(const std::filesystem::path& shipped, const std::optional<std
 
 // Copies the program's own files from `from` into the per-user folder `to`, refreshing those
 // that differ, while the user's own data files there (Filedatabase.dat, DATABASE.UFC) are kept.
+// What the program writes as output (the report page, the plot files, the UNIFAC database's
+// backup), the executable and the installation's marker are never copied.
 // Each copy replaces the earlier one whole (filereplacement.h), also while another copy of the
 // program seeds the same folder; a copy that fails leaves the earlier one whole. The reason for
 // the first failure, empty when none failed.

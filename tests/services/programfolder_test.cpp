@@ -125,24 +125,65 @@ TEST(ProgramFolder, UnusableUserFolderIsNamedWithItsReasonAndNotUsed)
     }
 }
 
-TEST(ProgramFolder, SeedingRefreshesShippedFilesAndKeepsTheUsersData)
+TEST(ProgramFolder, SeedingBringsOnlyTheProgramsOwnFilesAndKeepsTheUsers)
 {
+    const struct {
+        const char* name;
+        std::optional<std::string> user; // the file in the user's folder before the start
+        std::optional<std::string> expected;
+    } rows[] = {
+        {"properties.mdb", "old database", "shipped properties.mdb"},
+        {"1.htm", std::nullopt, "shipped 1.htm"},
+        {"Filedatabase.dat", "the user's components", "the user's components"},
+        {"DATABASE.UFC", "the user's groups", "the user's groups"},
+        {"result.htm", "the user's report", "the user's report"},
+        {"points1.dat", std::nullopt, std::nullopt},
+        {"points2.dat", "the user's plot", "the user's plot"},
+        {"DATABASE.UFC.bak", std::nullopt, std::nullopt},
+        {installedMarkerName, std::nullopt, std::nullopt},
+        {"calvex", std::nullopt, std::nullopt},
+    };
     ScratchFolder shipped;
     ScratchFolder user;
-    shipped.write("properties.mdb", "new database");
-    shipped.write("1.htm", "new help");
-    shipped.write("Filedatabase.dat", "shipped list");
-    shipped.write("calvex", "the program");
+    for (const auto& row : rows) {
+        shipped.write(row.name, std::string("shipped ") + row.name);
+        if (row.user)
+            user.write(row.name, *row.user);
+    }
     fs::permissions(shipped.file("calvex"), fs::perms::owner_exec, fs::perm_options::add);
-    user.write("properties.mdb", "old database");
-    user.write("Filedatabase.dat", "the user's own components");
 
     EXPECT_EQ(seedUserFolder(shipped.path(), user.path()), "");
 
-    EXPECT_EQ(user.read("properties.mdb"), "new database");
-    EXPECT_EQ(user.read("1.htm"), "new help");
-    EXPECT_EQ(user.read("Filedatabase.dat"), "the user's own components");
-    EXPECT_FALSE(fs::exists(user.file("calvex")));
+    for (const auto& row : rows) {
+        EXPECT_EQ(fs::exists(user.file(row.name)), row.expected.has_value()) << row.name;
+        if (row.expected) {
+            EXPECT_EQ(user.read(row.name), *row.expected) << row.name;
+        }
+    }
+}
+
+TEST(ProgramFolder, InstalledCopyUsesTheUserFolderAlsoWhereItCouldWriteItsOwn)
+{
+    const struct {
+        bool marked;
+        bool userFolderChosen;
+    } rows[] = {{true, true}, {false, false}};
+    for (const auto& row : rows) {
+        ScratchFolder installation;
+        ScratchFolder data;
+        installation.write("properties.mdb", "database");
+        if (row.marked)
+            installation.write(installedMarkerName, "");
+        ASSERT_EQ(::access(installation.path().c_str(), W_OK), 0);
+        const EnvironmentScope xdg("XDG_DATA_HOME", data.path().string());
+        testing::ScriptedUi ui;
+
+        chooseProgramFolder(installation.path());
+
+        EXPECT_EQ(programFolder(), row.userFolderChosen ? data.path() / "calvex" : installation.path());
+        EXPECT_EQ(fs::exists(data.file("calvex/properties.mdb")), row.userFolderChosen);
+        EXPECT_TRUE(ui.texts().empty());
+    }
 }
 
 TEST(ProgramFolder, SeedingOntoAFullDiskKeepsTheEarlierCopies)

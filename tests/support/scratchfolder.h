@@ -27,8 +27,8 @@ public:
     void write(const std::string& name, const std::string& content) const;
     std::string read(const std::string& name) const;
 
-    // The built program folder (next to the executable), where the build puts templates,
-    // help pages and the database.
+    // The built program folder, where the build puts templates, help pages and the database,
+    // as ctest names it in CALVEX_PROGRAM_FILES (the tests are built elsewhere).
     static std::filesystem::path builtProgramFolder();
 
 private:
