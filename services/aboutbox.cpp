@@ -4,6 +4,7 @@
 #include "services/pictures.h"
 #include "services/textfit.h"
 #include "services/ui.h"
+#include "services/windowhistory.h"
 #include "services/windowplacement.h"
 #include "services/windowregistry.h"
 
@@ -103,6 +104,8 @@ void AboutBox::Form_Load()
     m_title->setText(QString::fromLatin1(productTitle));
     m_notice->setText(QStringLiteral("This program is provided as is, without warranty of any kind; check its "
                                      "results before you rely on them."));
+    // Above every window where the window manager honours the hint (X11); Wayland leaves the
+    // stacking to the compositor, which keeps the box above its parent only.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
@@ -201,7 +204,7 @@ void UnifacAboutBox::BtnOK_Click() { accept(); }
 
 void showUnifacAbout(QWidget* parent)
 {
-    UnifacAboutBox box(parent);
+    UnifacAboutBox box(dialogParent(parent));
     box.exec();
 }
 

@@ -1,5 +1,7 @@
 #include "services/qtui.h"
 
+#include "services/windowhistory.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
@@ -39,8 +41,7 @@ void QtUi::message(const std::string& text, const std::string& title, Icon icon)
     const QMessageBox::Icon shown = icon == Icon::Information   ? QMessageBox::Information
                                     : icon == Icon::Exclamation ? QMessageBox::Warning
                                                                 : QMessageBox::NoIcon;
-    QMessageBox box(shown, titleOrDefault(title), QString::fromStdString(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+    QMessageBox box(shown, titleOrDefault(title), QString::fromStdString(text), QMessageBox::Ok, dialogParent());
     showAsPlainText(box);
     keepAboveTopmostWindows(box);
     box.exec();
@@ -48,7 +49,7 @@ void QtUi::message(const std::string& text, const std::string& title, Icon icon)
 
 std::string QtUi::ask(const std::string& prompt, const std::string& title, const std::string& defaultText)
 {
-    QInputDialog dialog(QApplication::activeWindow());
+    QInputDialog dialog(dialogParent());
     dialog.setWindowTitle(titleOrDefault(title));
     dialog.setLabelText(QString::fromStdString(prompt));
     // The input dialog has no text format of its own: its prompt is its only label.
@@ -65,13 +66,18 @@ bool QtUi::yesNo(const std::string& text, const std::string& title, Question kin
 {
     const bool warning = kind == Question::Warning;
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, titleOrDefault(title),
-                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, dialogParent());
     box.setDefaultButton(warning ? QMessageBox::No : QMessageBox::Yes);
     showAsPlainText(box);
     keepAboveTopmostWindows(box);
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtUi::showModal(ModalDialog& dialog) { dialog.runModal(); }
+void QtUi::showModal(ModalDialog& dialog)
+{
+    if (auto* window = dynamic_cast<QWidget*>(&dialog))
+        adoptDialog(*window);
+    dialog.runModal();
+}
 
 } // namespace calvex::services

@@ -228,7 +228,7 @@ void frmTextEditor::hidePlotButtons()
 {
     // Qt would hand the focus of a hidden plot button on to the next control in the Tab chain, a
     // toolbar button, which a key meant for the plot's messages would then press.
-    if (m_frame1->isAncestorOf(QApplication::focusWidget()))
+    if (m_frame1->isAncestorOf(focusWidget()))
         m_browser->setFocus();
     m_frame1->hide();
 }

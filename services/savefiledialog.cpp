@@ -1,5 +1,7 @@
 #include "services/savefiledialog.h"
 
+#include "services/windowhistory.h"
+
 #include <QFileDialog>
 
 namespace calvex::services {
@@ -17,7 +19,7 @@ std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& re
 {
     if (installedChooser())
         return installedChooser()(request);
-    QFileDialog dialog(parent, request.title, QString(), request.filter);
+    QFileDialog dialog(dialogParent(parent), request.title, QString(), request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::ReadOnly, false);

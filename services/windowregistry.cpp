@@ -1,8 +1,8 @@
 #include "services/windowregistry.h"
 
 #include "services/ui.h"
+#include "services/windowhistory.h"
 
-#include <QApplication>
 #include <QAction>
 #include <QEvent>
 #include <QMenu>
@@ -95,6 +95,7 @@ QWidget* WindowRegistry::load(const QString& name)
         window->installEventFilter(this);
         break;
     case Placement::Dialog:
+        adoptDialog(*window);
         break;
     }
     if (auto* handler = dynamic_cast<LoadHandler*>(window))
@@ -141,9 +142,9 @@ void WindowRegistry::unload(QWidget* window)
     if (auto* handler = dynamic_cast<UnloadHandler*>(window))
         handler->Form_Unload();
     QWidget* outer = outerWindow(window);
-    // A window of its own (the chart window, the help browser) that had the focus, or that the
-    // user has just closed, hands it back to the frame.
-    const bool handsFocusBack = outer->isWindow() && (outer->isActiveWindow() || !QApplication::activeWindow());
+    // A window of its own (the chart window, the help browser) that the user was in, or has just
+    // closed, hands the focus back to the frame.
+    const bool handsFocusBack = outer->isWindow() && outer == lastActiveWindow();
     outer->removeEventFilter(this);
     outer->hide();
     outer->deleteLater();

@@ -129,10 +129,17 @@ bool copyContent(QWidget* control)
 QWidget* focusedControl()
 {
     QWidget* focused = QApplication::focusWidget();
-    if (const QMdiArea* area = services::WindowRegistry::instance().mdiArea(); area && area->activeSubWindow()) {
-        QWidget* child = area->activeSubWindow()->widget();
-        if (child && !(focused && child->isAncestorOf(focused)))
-            focused = child->focusWidget();
+    // While the click on the toolbar is still bringing the frame back, the frame has no active
+    // child and no control has the focus: the current child and the control it last focused
+    // stand in.
+    if (const QMdiArea* area = services::WindowRegistry::instance().mdiArea()) {
+        if (const QMdiSubWindow* current = area->currentSubWindow(); current && current->widget()) {
+            QWidget* child = current->widget();
+            if (!(focused && child->isAncestorOf(focused)))
+                focused = child->focusWidget();
+        } else if (!focused) {
+            focused = area->window()->focusWidget();
+        }
     }
     return focused ? controlOf(focused) : nullptr;
 }

@@ -7,8 +7,9 @@ class QWidget;
 
 namespace calvex::shell {
 
-// The control with the focus in the frame's active child window, or in the active window when
-// the frame has no active child; nullptr when none has it.
+// The control with the focus in the frame's current child window (the one that is or was last
+// active), or in the active window when the frame has no child; the control that had the focus
+// last stands in while the frame is not active yet. nullptr when none has it.
 QWidget* focusedControl();
 
 void copyFromControl(QWidget* control);

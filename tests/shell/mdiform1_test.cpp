@@ -358,6 +358,44 @@ TEST_F(Frame, CutAndCopyOnAButtonOnlyClearTheClipboard)
     EXPECT_EQ(form->button->text(), "Calculate");
 }
 
+// On Wayland the click on the toolbar that brings the program back from another program comes
+// before the frame is active again: no control has the focus and the frame has no active child.
+TEST_F(Frame, CutCopyAndPasteActOnTheLastFocusedControlWhileTheFrameIsNotActiveYet)
+{
+    FormStandIn* form = openForm();
+    const struct {
+        const char* key;
+        const char* window; // the frame's current child
+        const char* clipboardBefore;
+        const char* clipboardAfter;
+        const char* textAfter;
+    } rows[] = {
+        {"Copy", "EnthalpyCalculator", "another program's text", "12", "312.5"},
+        {"Cut", "EnthalpyCalculator", "another program's text", "12", "3.5"},
+        {"Paste", "EnthalpyCalculator", "350", "350", "350"},
+        {"Copy", "MAINMENUFORM", "another program's text", "", "312.5"}, // a child without controls
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.key) + " in " + row.window);
+        form->text->setText("312.5");
+        focus(form->text);
+        form->text->setSelection(1, 2);
+        registry.show(QString::fromLatin1(row.window));
+        setClipboard(QString::fromLatin1(row.clipboardBefore));
+        QApplication::setActiveWindow(nullptr);
+        QEvent leaving(QEvent::ApplicationDeactivate);
+        QApplication::sendEvent(qApp, &leaving);
+        ASSERT_EQ(QApplication::focusWidget(), nullptr);
+        ASSERT_EQ(frame->mdiArea()->activeSubWindow(), nullptr);
+        press(row.key);
+        EXPECT_EQ(clipboardText(), row.clipboardAfter);
+        EXPECT_EQ(form->text->text(), row.textAfter);
+        QEvent returning(QEvent::ApplicationActivate);
+        QApplication::sendEvent(qApp, &returning);
+        QApplication::setActiveWindow(frame);
+    }
+}
+
 TEST_F(Frame, ExitAsksAndNoLeavesEverythingAsItWas)
 {
     registry.show("EnthalpyCalculator");

@@ -1,0 +1,119 @@
+// Every dialog the program opens on the screen belongs to a window of the program, also while no
+// window is active, as on Wayland right after a modal box closes; a box without a parent opens
+// where the compositor likes and can hide behind the frame it blocks.
+
+#include "services/aboutbox.h"
+#include "services/constantsdialog.h"
+#include "services/dialogwindows.h"
+#include "services/inputabcd.h"
+#include "services/qtui.h"
+#include "services/savefiledialog.h"
+#include "services/windownames.h"
+#include "tests/shell/shellfixture.h"
+#include "unifac/componentbuilder.h"
+#include "unifac/databaseeditor.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace calvex::shell::testing {
+namespace {
+
+using services::ui;
+
+class DialogParents : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        standInsForAll();
+        services::registerDialogWindows();
+        registry.registerWindow(services::aboutWindow, [] { return new services::AboutBox; },
+                                services::Placement::Dialog);
+        frame = openFrame();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    }
+
+    // The parent of every box `open` shows, each box closed as soon as it is up and no window
+    // left active after it.
+    static QList<QWidget*> parentsOfBoxes(const std::function<void()>& open)
+    {
+        QList<QWidget*> parents;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&parents] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            parents.append(box->parentWidget());
+            box->reject();
+            QApplication::setActiveWindow(nullptr);
+        });
+        closer.start(5);
+        QApplication::setActiveWindow(nullptr);
+        open();
+        return parents;
+    }
+
+    services::QtUi onScreen;
+    services::ScopedUi scopedUi{onScreen};
+    MDIForm1* frame = nullptr;
+};
+
+TEST_F(DialogParents, EveryDialogHasAWindowOfTheProgramAsItsParentWithNoWindowActive)
+{
+    const auto showModal = [](QDialog& dialog) { ui().showModal(dynamic_cast<services::ModalDialog&>(dialog)); };
+    const struct {
+        const char* dialog;
+        int boxes;
+        std::function<void()> open;
+    } rows[] = {
+        {"message", 1, [] { ui().message("Temperature cannot be zero or negative"); }},
+        {"prompt", 1, [] { ui().ask("Enter valid Temperature in kelvin"); }},
+        {"yes/no question", 1, [] { ui().yesNo("Want To End Calvex"); }},
+        {"message, prompt, message", 3,
+         [] {
+             ui().message("Temperature cannot be zero or negative");
+             ui().ask("Enter valid Temperature in kelvin");
+             ui().message("Pressure cannot be zero or negative");
+         }},
+        {"About box from the frame's toolbar", 1, [this] { frame->Toolbar_ButtonClick(QStringLiteral("About")); }},
+        {"constants dialog", 1,
+         [&] { showModal(*registry.loadAs<services::ConstantsDialog>(services::ConstantsDialog::instanceName(2))); }},
+        {"heat-capacity dialog", 1,
+         [&] { showModal(*registry.loadAs<services::InputABCD>(QStringLiteral("InputABCD"))); }},
+        {"UNIFAC builder, name step", 1, [&] { unifac::fUName step; showModal(step); }},
+        {"UNIFAC builder, subgroup step", 1, [&] { unifac::fBuilder step; showModal(step); }},
+        {"UNIFAC component database", 1, [&] { unifac::fDatabase editor; showModal(editor); }},
+        {"UNIFAC rename dialog", 1, [&] { unifac::fRename rename; showModal(rename); }},
+        {"UNIFAC About box", 1, [] { services::showUnifacAbout(); }},
+        {"save dialog", 1, [] { services::chooseSaveFile(nullptr, {QStringLiteral("Save File"), {}, {}, {}}); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.dialog);
+        const QList<QWidget*> parents = parentsOfBoxes(row.open);
+        ASSERT_EQ(parents.size(), row.boxes);
+        for (const QWidget* parent : parents)
+            EXPECT_TRUE(parent && parent->window()->isVisible()
+                        && QApplication::topLevelWidgets().contains(parent->window()));
+    }
+}
+
+TEST_F(DialogParents, ABoxBelongsToTheWindowLastClickedWhileItIsShownElseToTheFrame)
+{
+    QWidget* help = registry.show(services::helpWindow);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    // The click that brings the program back reaches the window before it is active.
+    QTest::mouseClick(help, Qt::LeftButton);
+    EXPECT_EQ(parentsOfBoxes([] { ui().message("Temperature cannot be zero or negative"); }), QList<QWidget*>{help});
+    help->hide();
+    EXPECT_EQ(parentsOfBoxes([] { ui().message("Temperature cannot be zero or negative"); }), QList<QWidget*>{frame});
+}
+
+} // namespace
+} // namespace calvex::shell::testing
