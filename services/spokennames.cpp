@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
@@ -22,7 +23,18 @@ void announceBy(QLabel& caption, QWidget& box, const QString& spoken)
         box.setAccessibleName(caption.text().simplified());
 }
 
-void announceAs(QWidget& box, const QString& name) { box.setAccessibleName(name); }
+void announceAs(QWidget& box, const QString& name)
+{
+    box.setAccessibleName(name);
+    // AT-SPI names a combo box by its entry and reads only the label it is labelled by; a box
+    // without a caption gets one that is never shown.
+    if (qobject_cast<QComboBox*>(&box) && box.parentWidget()) {
+        auto* label = new QLabel(name, box.parentWidget());
+        label->setObjectName(box.objectName() + QStringLiteral("_Name"));
+        label->hide();
+        label->setBuddy(&box);
+    }
+}
 
 void nameToolbarButtons(QToolBar& toolbar)
 {

@@ -16,7 +16,7 @@ namespace calvex::services {
 // ("Unit" beside both unit lists): the caption's own text stays as it is shown, and a screen
 // reader reads the box by the caption it is labelled by.
 void announceBy(QLabel& caption, QWidget& box, const QString& spoken = {});
-// A box with no caption beside it.
+// A box with no caption beside it; a combo box gets a hidden caption, what AT-SPI reads it by.
 void announceAs(QWidget& box, const QString& name);
 // The toolbar's buttons whose face is a picture alone say what their tooltip says.
 void nameToolbarButtons(QToolBar& toolbar);
