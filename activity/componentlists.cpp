@@ -5,6 +5,7 @@
 #include "pure/purewindowconfig.h"
 #include "services/controlevents.h"
 #include "services/controlstyle.h"
+#include "services/spokennames.h"
 #include "services/ui.h"
 
 #include <QComboBox>
@@ -81,6 +82,8 @@ std::array<QComboBox*, 2> addComponentFrames(QWidget& window, QBoxLayout& layout
         list->setFont(services::boxFont());
         list->setMinimumWidth(services::widthFromTwips(window, listWidthTwips));
         list->setMaxVisibleItems(20);
+        // Both frames caption their list alike; the frame's title tells them apart.
+        services::announceBy(*compound, *list, compound->text() + QStringLiteral(", ") + frame->title());
         row->addWidget(compound);
         row->addWidget(list, 1);
         frames->addWidget(frame);

@@ -8,6 +8,7 @@
 #include "services/filteredbox.h"
 #include "services/numbers.h"
 #include "services/optionbuttons.h"
+#include "services/spokennames.h"
 #include "services/typedlist.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
@@ -97,8 +98,11 @@ void ParametersForm1::buildControls()
     showDialogsOnLeavingNotListed(m_services, m_lists);
 
     auto* points = new QHBoxLayout;
-    points->addWidget(label(this, QStringLiteral("Select No Of Data Points"), QStringLiteral("Label2"), services::boxFont()));
+    QLabel* pointsCaption =
+        label(this, QStringLiteral("Select No Of Data Points"), QStringLiteral("Label2"), services::boxFont());
+    points->addWidget(pointsCaption);
     m_combo3 = new QComboBox(this);
+    services::announceBy(*pointsCaption, *m_combo3);
     m_combo3->setObjectName(QStringLiteral("Combo3"));
     m_combo3->setFont(services::boxFont());
     services::makeTypedList(*m_combo3);
@@ -226,6 +230,8 @@ Datapoints::Datapoints(QWidget* parent) : QWidget(parent)
             box->setFont(services::boxFont());
             box->setMinimumWidth(services::widthFromTwips(*this, boxWidthTwips));
             services::setKeyFilter(*box, filters[column]);
+            // A cell is told by its column's heading and its row.
+            services::announceAs(*box, QStringLiteral("%1, point %2").arg(QString::fromLatin1(headings[column + 1])).arg(row + 1));
             table->addWidget(box, row + 1, column + 1);
             boxes[static_cast<std::size_t>(column)] = box;
         }
@@ -237,8 +243,10 @@ Datapoints::Datapoints(QWidget* parent) : QWidget(parent)
     auto* units = new QVBoxLayout;
     const auto unitList = [this, units](const QString& caption, const QString& name, const QStringList& entries,
                                         const QString& initial) {
-        units->addWidget(label(this, caption, name + QStringLiteral("_Label"), services::labelFont()));
+        QLabel* listCaption = label(this, caption, name + QStringLiteral("_Label"), services::labelFont());
+        units->addWidget(listCaption);
         auto* list = new QComboBox(this);
+        services::announceBy(*listCaption, *list);
         list->setObjectName(name);
         list->setFont(services::boxFont());
         list->addItems(entries);

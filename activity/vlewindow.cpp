@@ -7,6 +7,7 @@
 #include "services/colours.h"
 #include "services/controlstyle.h"
 #include "services/filteredbox.h"
+#include "services/spokennames.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
 #include "services/windowregistry.h"
@@ -105,11 +106,14 @@ void VleWindow::buildControls()
                              : QStringList{"celsius", "fahrenheit", "kelvin"});
     m_unitList->setCurrentText(txy ? QStringLiteral("bar") : QStringLiteral("kelvin"));
     makePickOnly(*m_unitList);
-    state->addWidget(addLabel(txy ? QStringLiteral("Pressure") : QStringLiteral(" Temperature"), QStringLiteral("Label3")),
-                     0, 0);
+    QLabel* variableCaption =
+        addLabel(txy ? QStringLiteral("Pressure") : QStringLiteral(" Temperature"), QStringLiteral("Label3"));
+    QLabel* unitCaption = addLabel(txy ? QStringLiteral("Unit") : QStringLiteral("Unit "), QStringLiteral("Label4"));
+    services::announceBy(*variableCaption, *m_variableBox);
+    services::announceBy(*unitCaption, *m_unitList, variableCaption->text().trimmed() + QStringLiteral(" unit"));
+    state->addWidget(variableCaption, 0, 0);
     state->addWidget(m_variableBox, 0, 1);
-    state->addWidget(addLabel(txy ? QStringLiteral("Unit") : QStringLiteral("Unit "), QStringLiteral("Label4")), 0, 2,
-                     Qt::AlignRight);
+    state->addWidget(unitCaption, 0, 2, Qt::AlignRight);
     state->addWidget(m_unitList, 0, 3);
     state->setColumnStretch(1, 1);
     state->setColumnStretch(3, 1);
@@ -127,7 +131,9 @@ void VleWindow::buildControls()
         box->setMinimumWidth(pixels(this, boxWidthTwips));
         services::setKeyFilter(*box, services::KeyFilter::SignedNumber);
         m_boxes[c.name] = box;
-        grid->addWidget(addLabel(text(c.label), text("Label_" + c.name)), row, 0);
+        QLabel* caption = addLabel(text(c.label), text("Label_" + c.name));
+        services::announceBy(*caption, *box);
+        grid->addWidget(caption, row, 0);
         grid->addWidget(box, row, 1);
         if (!c.unitLabel.empty())
             grid->addWidget(addLabel(text(c.unitLabel), text("Unit_" + c.name)), row, 2);

@@ -7,6 +7,7 @@
 #include "services/controlstyle.h"
 #include "services/filteredbox.h"
 #include "services/optionbuttons.h"
+#include "services/spokennames.h"
 #include "services/windowplacement.h"
 #include "services/ui.h"
 
@@ -88,9 +89,13 @@ std::pair<QLineEdit*, QComboBox*> PureCalculatorWindow::addStateRow(QGridLayout&
     box->setMinimumWidth(pixels(this, numberBoxWidthTwips));
     services::setKeyFilter(*box, filter);
     QComboBox* list = addUnitList(names.unitList, units);
-    grid.addWidget(addLabel(names.label, QString::fromLatin1(names.caption)), row, 0);
+    QLabel* caption = addLabel(names.label, QString::fromLatin1(names.caption));
+    QLabel* unitCaption = addLabel(names.unitLabel, QString::fromLatin1(names.unitCaption));
+    services::announceBy(*caption, *box);
+    services::announceBy(*unitCaption, *list, caption->text().trimmed() + QStringLiteral(" unit"));
+    grid.addWidget(caption, row, 0);
     grid.addWidget(box, row, 1);
-    grid.addWidget(addLabel(names.unitLabel, QString::fromLatin1(names.unitCaption)), row, 2, Qt::AlignRight);
+    grid.addWidget(unitCaption, row, 2, Qt::AlignRight);
     grid.addWidget(list, row, 3);
     return {box, list};
 }
@@ -126,7 +131,9 @@ void PureCalculatorWindow::buildControls()
     m_componentList->setMinimumWidth(pixels(this, componentListWidthTwips));
     m_componentList->setMaxVisibleItems(20);
     m_componentList->installEventFilter(this);
-    grid->addWidget(addLabel("Label6", QStringLiteral("Select  Compound")), 0, 0);
+    QLabel* listCaption = addLabel("Label6", QStringLiteral("Select  Compound"));
+    services::announceBy(*listCaption, *m_componentList);
+    grid->addWidget(listCaption, 0, 0);
     grid->addWidget(m_componentList, 0, 1, 1, 3);
     QLabel* hint = addLabel("Label8", QString::fromStdString(s.listHint));
     hint->setFont(labelFont(8));

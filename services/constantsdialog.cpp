@@ -1,5 +1,6 @@
 #include "services/constantsdialog.h"
 
+#include "services/spokennames.h"
 #include "services/textfit.h"
 #include "services/usercomponentfile.h"
 #include "services/windowplacement.h"
@@ -40,9 +41,10 @@ ConstantsDialog::ConstantsDialog(int component, QWidget* parent) : FieldDialog(d
                               QStringLiteral("omega"), QStringLiteral("Normal boiling Point(kelvin)")};
     for (int i = 0; i < 5; ++i) {
         const double top = rowTop + i * rowPitch;
-        addLabel(labels[i], {labelLeft, top, labelWidth, rowHeight});
+        QLabel* caption = addLabel(labels[i], {labelLeft, top, labelWidth, rowHeight});
         const auto filter = i == NameBox ? std::nullopt : std::optional<KeyFilter>(KeyFilter::UnsignedNumber);
         QLineEdit* box = addBox(filter, {boxLeft, top, boxWidth, rowHeight});
+        announceBy(*caption, *box);
         if (i != NameBox)
             connect(box, &QLineEdit::textChanged, this, [this, i] { Text1_Change(i); });
     }

@@ -1,9 +1,11 @@
 #include "services/inputabcd.h"
 
+#include "services/spokennames.h"
 #include "services/textfit.h"
 #include "services/windowplacement.h"
 
 #include <QLabel>
+#include <QLineEdit>
 
 namespace calvex::services {
 namespace {
@@ -31,8 +33,8 @@ InputABCD::InputABCD(QWidget* parent) : FieldDialog(dialogWidth, dialogHeight, p
     for (int i = 0; i < 4; ++i) {
         const double left = i % 2 == 0 ? 1500 : 5040;
         const double top = i < 2 ? 1680 : 2160;
-        addLabel(letters[i], {left, top, letterWidth, rowHeight});
-        addBox(KeyFilter::MinusAnywhere, {left + letterWidth + 60, top, boxWidth, rowHeight});
+        QLabel* caption = addLabel(letters[i], {left, top, letterWidth, rowHeight});
+        announceBy(*caption, *addBox(KeyFilter::MinusAnywhere, {left + letterWidth + 60, top, boxWidth, rowHeight}));
     }
     addConfirmButton(QStringLiteral("Click"), 2760);
     growWithText(*this);

@@ -4,6 +4,7 @@
 #include "services/numbers.h"
 #include "services/pictures.h"
 #include "services/programfolder.h"
+#include "services/spokennames.h"
 #include "services/webbrowser.h"
 #include "services/windowcommands.h"
 #include "services/windowplacement.h"
@@ -82,10 +83,12 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
     }
     services::placeInTwips(*m_toolbar, {0, 0, 8490, 780});
     services::reachWithTab(m_toolbar);
+    services::nameToolbarButtons(*m_toolbar);
 
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("TreeView1"));
     m_tree->setHeaderHidden(true);
+    services::announceAs(*m_tree, QStringLiteral("Help topics"));
     m_tree->setColumnCount(1);
     // Long topic texts scroll sideways rather than being cut short.
     m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

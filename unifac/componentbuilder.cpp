@@ -2,6 +2,7 @@
 
 #include "services/filteredbox.h"
 #include "services/numbers.h"
+#include "services/spokennames.h"
 #include "services/windowplacement.h"
 #include "services/windowregistry.h"
 #include "unifac/subgrouptable.h"
@@ -120,6 +121,8 @@ fUName::fUName(QWidget* parent) : NameDialog(parent, "fUName", QStringLiteral("U
     auto* frame = new QGroupBox(QStringLiteral("Enter name of new component"), this);
     auto* frameLayout = new QVBoxLayout(frame);
     NewName()->setParent(frame);
+    // The frame's title is the only caption the box has.
+    services::announceAs(*NewName(), frame->title());
     frameLayout->addWidget(NewName());
     layout->addWidget(frame);
     addButtons(*layout);
@@ -140,8 +143,10 @@ fBuilder::fBuilder(QWidget* parent) : UnifacDialog(parent, "fBuilder", QStringLi
 
     auto* body = new QHBoxLayout;
     auto* listColumn = new QVBoxLayout;
-    listColumn->addWidget(new QLabel(QStringLiteral("Selected subgroups"), this));
+    auto* listCaption = new QLabel(QStringLiteral("Selected subgroups"), this);
+    listColumn->addWidget(listCaption);
     m_list = new QListWidget(this);
+    services::announceBy(*listCaption, *m_list);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setSelectionMode(QAbstractItemView::MultiSelection);
     m_list->setMinimumHeight(300);
@@ -170,6 +175,8 @@ fBuilder::fBuilder(QWidget* parent) : UnifacDialog(parent, "fBuilder", QStringLi
         row.numSub->setFixedWidth(48);
         row.numSub->installEventFilter(this);
         services::setKeyFilter(*row.numSub, [](std::string_view text, char key) { return countKeyAccepted(text, key); });
+        const QString rowName = QStringLiteral(", row %1").arg(i + 1);
+        services::announceAs(*row.numSub, QString::fromLatin1(headers[5]) + rowName);
         connect(row.numSub, &QLineEdit::textChanged, this, &fBuilder::UpdateRQ);
         row.spin = new QWidget(this);
         row.spin->setObjectName(QStringLiteral("Spin") + index);
@@ -179,6 +186,7 @@ fBuilder::fBuilder(QWidget* parent) : UnifacDialog(parent, "fBuilder", QStringLi
         for (const bool up : {true, false}) {
             auto* button = new QToolButton(row.spin);
             button->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+            services::announceAs(*button, (up ? QStringLiteral("Increase") : QStringLiteral("Decrease")) + rowName);
             button->setFixedSize(18, 11);
             spinLayout->addWidget(button);
             connect(button, &QToolButton::clicked, this, [this, i, up] { up ? Spin_SpinUp(i) : Spin_SpinDown(i); });
@@ -241,9 +249,11 @@ void fBuilder::Form_Load()
         freeRow(i);
     m_inUse = 0;
     const QSignalBlocker blocker(m_list);
-    m_list->clear();
+    QStringList names;
     for (int k = 1; k <= subgroupCount; ++k)
-        m_list->addItem(fromStd(SubgroupTable(k).name));
+        names.append(fromStd(SubgroupTable(k).name));
+    m_list->clear();
+    m_list->addItems(names);
     UpdateRQ();
 }
 

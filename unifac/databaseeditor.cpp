@@ -1,6 +1,7 @@
 #include "unifac/databaseeditor.h"
 
 #include "services/colours.h"
+#include "services/spokennames.h"
 #include "services/windowplacement.h"
 #include "unifac/calculatorrules.h"
 #include "unifac/componentfile.h"
@@ -33,7 +34,9 @@ fRename::fRename(QWidget* parent) : NameDialog(parent, "fRename", QStringLiteral
     names->addWidget(new QLabel(QStringLiteral("Previous Name:"), this), 0, 0);
     m_oldName = nameLabel(this, "OldName");
     names->addWidget(m_oldName, 0, 1);
-    names->addWidget(new QLabel(QStringLiteral("New Name:"), this), 1, 0);
+    auto* newNameCaption = new QLabel(QStringLiteral("New Name:"), this);
+    services::announceBy(*newNameCaption, *NewName());
+    names->addWidget(newNameCaption, 1, 0);
     NewName()->setMaxLength(static_cast<int>(componentNameWidth));
     names->addWidget(NewName(), 1, 1);
     layout->addLayout(names);
@@ -66,6 +69,7 @@ fDatabase::fDatabase(QWidget* parent) : UnifacDialog(parent, "fDatabase", QStrin
     QFont fixed(QStringLiteral("Courier New"));
     fixed.setStyleHint(QFont::Monospace);
     m_list->setFont(fixed);
+    services::announceBy(*title, *m_list);
     layout->addWidget(m_list, 1, 0, 3, 1);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &fDatabase::ComponentList_Click);
 
@@ -89,6 +93,9 @@ fDatabase::fDatabase(QWidget* parent) : UnifacDialog(parent, "fDatabase", QStrin
         button->setObjectName(QString::fromLatin1(key.name));
         button->setAutoDefault(false);
         button->setFixedWidth(36);
+        // An arrow alone on the face: the caption beside it says what it does.
+        services::announceAs(*button, QLatin1String(key.name) == QLatin1String("MoveUp") ? QStringLiteral("Move up")
+                                                                                         : QStringLiteral("Move down"));
         move->addWidget(button);
         connect(button, &QPushButton::clicked, this, key.click);
     }
@@ -131,9 +138,11 @@ void fDatabase::setListButtonsEnabled(bool enabled)
 
 void fDatabase::UpdateDBList()
 {
-    m_list->clear();
+    QStringList names;
     for (int i = 1; i <= componentList().ComponentCount(); ++i)
-        m_list->addItem(fromStd(componentList().ComponentNameAt(i)));
+        names.append(fromStd(componentList().ComponentNameAt(i)));
+    m_list->clear();
+    m_list->addItems(names);
 }
 
 int fDatabase::selectedRecord() const

@@ -6,6 +6,7 @@
 #include "services/colours.h"
 #include "services/filteredbox.h"
 #include "services/frametoolbar.h"
+#include "services/spokennames.h"
 #include "services/ui.h"
 #include "services/windowcommands.h"
 #include "unifac/calculatorrules.h"
@@ -110,6 +111,9 @@ void fMain::buildControls()
         row.component->setObjectName(QStringLiteral("Component") + index);
         row.moleFract->setObjectName(QStringLiteral("MoleFract") + index);
         row.actCoeff->setObjectName(QStringLiteral("ActCoeff") + index);
+        // The row's number stands beside its list; the column's heading and the number tell a box.
+        services::announceBy(*row.number, *row.component, m_labels[2]->text() + QLatin1Char(' ') + row.number->text());
+        services::announceAs(*row.moleFract, m_labels[3]->text() + QStringLiteral(", component ") + row.number->text());
         grid->addWidget(row.number, i + 1, 0);
         grid->addWidget(row.component, i + 1, 1);
         grid->addWidget(row.moleFract, i + 1, 2);
@@ -138,6 +142,10 @@ void fMain::buildControls()
     for (int number : {1, 2, 3, 4})
         m_labels[number]->setObjectName(QStringLiteral("Label%1").arg(number));
     m_labels[6]->setObjectName(QStringLiteral("Label6"));
+    services::announceBy(*m_labels[1], *m_temp);
+    services::announceAs(*m_tempUnits, QStringLiteral("Temperature unit"));
+    services::announceAs(*m_pressure, QStringLiteral("Pressure"));
+    services::announceAs(*m_pressureUnits, QStringLiteral("Pressure unit"));
     auto* conditions = new QHBoxLayout;
     conditions->addWidget(m_labels[1]);
     for (QWidget* box : {static_cast<QWidget*>(m_temp), static_cast<QWidget*>(m_tempUnits),
@@ -179,11 +187,12 @@ void fMain::Form_Load()
 void fMain::LoadComponentLists()
 {
     const int n = componentList().ComponentCount();
+    QStringList entries{emptyEntry};
+    for (int k = 1; k <= n; ++k)
+        entries.append(fromStd(componentList().ComponentNameAt(k)));
     for (const Row& row : m_rows) {
         row.component->clear();
-        row.component->addItem(emptyEntry);
-        for (int k = 1; k <= n; ++k)
-            row.component->addItem(fromStd(componentList().ComponentNameAt(k)));
+        row.component->addItems(entries);
     }
 }
 
@@ -397,6 +406,7 @@ float fMain::TxyUnifacsetting()
     setModeLayout(" T-x-y(UnifacCalculator)");
     m_temp->setText(QStringLiteral("10"));
     m_labels[1]->setText(QStringLiteral("Pressure"));
+    services::announceBy(*m_labels[1], *m_pressure);
     m_pressure->show();
     m_pressureUnits->show();
     m_temp->hide();

@@ -7,6 +7,7 @@
 #include "services/chartwindow.h"
 #include "services/controlevents.h"
 #include "services/controlstyle.h"
+#include "services/spokennames.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
 #include "services/windowregistry.h"
@@ -91,6 +92,10 @@ void ComponentSelectionWindow::buildControls()
         slot.fraction->setObjectName(QStringLiteral("Text1_MolFraction_%1").arg(i));
         slot.fraction->setFont(boxFont());
         slot.fraction->installEventFilter(this);
+        // Every frame has the same two captions; the frame's title tells them apart.
+        services::announceBy(*compound, *slot.list, compound->text() + QStringLiteral(", ") + slot.frame->title());
+        services::announceBy(*fractionLabel, *slot.fraction,
+                             fractionLabel->text().trimmed() + QStringLiteral(", ") + slot.frame->title());
         inner->addWidget(compound, 0, 0);
         inner->addWidget(slot.list, 0, 1);
         inner->addWidget(fractionLabel, 1, 0);

@@ -8,6 +8,7 @@
 #include "services/controlstyle.h"
 #include "services/numbers.h"
 #include "services/optionbuttons.h"
+#include "services/spokennames.h"
 #include "services/typedlist.h"
 #include "services/ui.h"
 #include "services/windowplacement.h"
@@ -78,7 +79,9 @@ QComboBox* MixtureInputWindow::addUnitList(QGridLayout& grid, int row, const cha
     for (const std::string& unit : units)
         list->addItem(QString::fromStdString(unit));
     list->installEventFilter(this);
-    grid.addWidget(addLabel(names[2], QString::fromLatin1(names[3])), row, 0);
+    QLabel* caption = addLabel(names[2], QString::fromLatin1(names[3]));
+    services::announceBy(*caption, *box);
+    grid.addWidget(caption, row, 0);
     grid.addWidget(box, row, 1);
     return list;
 }
@@ -101,13 +104,17 @@ void MixtureInputWindow::buildControls()
     if (m_config.asksTemperature) {
         const char* names[4] = {"Text1_Temperature", "Combo1_Unit_T", "Label2", " Temperature"};
         m_temperatureUnits = addUnitList(*grid, row, names, m_config.temperatureUnits, m_temperatureBox, true);
-        grid->addWidget(addLabel("Label3", QStringLiteral("Unit ")), row, 2, Qt::AlignRight);
+        QLabel* unitCaption = addLabel("Label3", QStringLiteral("Unit "));
+        services::announceBy(*unitCaption, *m_temperatureUnits, QStringLiteral("Temperature unit"));
+        grid->addWidget(unitCaption, row, 2, Qt::AlignRight);
         grid->addWidget(m_temperatureUnits, row++, 3);
     }
     if (m_config.asksPressure) {
         const char* names[4] = {"Text1_Pressure", "Combo1_Unit_p", "Label4", "Pressure"};
         m_pressureUnits = addUnitList(*grid, row, names, m_config.pressureUnits, m_pressureBox, false);
-        grid->addWidget(addLabel("Label5", QStringLiteral("Unit")), row, 2, Qt::AlignRight);
+        QLabel* unitCaption = addLabel("Label5", QStringLiteral("Unit"));
+        services::announceBy(*unitCaption, *m_pressureUnits, QStringLiteral("Pressure unit"));
+        grid->addWidget(unitCaption, row, 2, Qt::AlignRight);
         grid->addWidget(m_pressureUnits, row++, 3);
     }
     m_count = new QComboBox(this);
@@ -119,7 +126,9 @@ void MixtureInputWindow::buildControls()
         m_count->addItem(QString::fromLatin1(item));
     if (m_config.countKeys == CountKeys::Swallowed)
         m_count->installEventFilter(this);
-    grid->addWidget(addLabel("Label6", QStringLiteral("Select No Of Component   Mixture")), row, 0, 1, 2);
+    QLabel* countCaption = addLabel("Label6", QStringLiteral("Select No Of Component   Mixture"));
+    services::announceBy(*countCaption, *m_count);
+    grid->addWidget(countCaption, row, 0, 1, 2);
     grid->addWidget(m_count, row, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
