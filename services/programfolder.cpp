@@ -72,7 +72,30 @@ std::string whyUnusable(const fs::path& folder)
 // (database, templates, help pages) is the program's own and is refreshed on every start.
 bool isUserData(const fs::path& fileName)
 {
-    return fileName == "Filedatabase.dat" || fileName == "DATABASE.UFC";
+    return fileName == "Filedatabase.dat" || fileName == unifacDatabaseName;
+}
+
+// The program's own files in `shipped`, which the per-user folder is seeded with.
+std::vector<fs::path> shippedFiles(const fs::path& shipped)
+{
+    std::vector<fs::path> files;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(shipped, error)) {
+        if (!entry.is_regular_file(error))
+            continue;
+        const auto permissions = entry.status(error).permissions();
+        if ((permissions & fs::perms::owner_exec) == fs::perms::none) // not the program itself
+            files.push_back(entry.path());
+    }
+    return files;
+}
+
+void removeLeftovers(const fs::path& folder, const std::vector<fs::path>& seeded)
+{
+    std::vector<std::string> names(replacedProgramFiles.begin(), replacedProgramFiles.end());
+    for (const fs::path& file : seeded)
+        names.push_back(file.filename().string());
+    removeLeftoverTemporaries(folder, names);
 }
 
 bool sameContent(const fs::path& a, const fs::path& b)
@@ -105,19 +128,14 @@ std::string seedUserFolder(const fs::path& from, const fs::path& to)
 {
     std::error_code failure;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(from, error)) {
-        if (!entry.is_regular_file(error))
-            continue;
-        const auto permissions = entry.status(error).permissions();
-        if ((permissions & fs::perms::owner_exec) != fs::perms::none)
-            continue; // the program itself, not its data
-        const fs::path target = to / entry.path().filename();
+    for (const fs::path& file : shippedFiles(from)) {
+        const fs::path target = to / file.filename();
         // Another copy of the program starting at the same moment may have made the user's file
         // a moment ago, and may already have written to it.
-        const WhenPresent present = isUserData(entry.path().filename()) ? WhenPresent::Keep : WhenPresent::Replace;
-        if (present == WhenPresent::Keep ? fs::exists(target, error) : sameContent(entry.path(), target))
+        const WhenPresent present = isUserData(file.filename()) ? WhenPresent::Keep : WhenPresent::Replace;
+        if (present == WhenPresent::Keep ? fs::exists(target, error) : sameContent(file, target))
             continue;
-        std::error_code copied = copyReplacing(entry.path(), target, present);
+        std::error_code copied = copyReplacing(file, target, present);
         if (copied == std::errc::file_exists)
             copied.clear();
         if (copied && !failure)
@@ -139,7 +157,7 @@ void useUserFolder(const fs::path& shipped, const std::optional<fs::path>& folde
         return;
     }
     g_folder = *folder;
-    removeLeftoverTemporaries(*folder);
+    removeLeftovers(*folder, shippedFiles(shipped));
     if (const std::string reason = seedUserFolder(shipped, *folder); !reason.empty())
         ui().message("The program's files could not be copied into the data folder " + folder->string() + ": " +
                      reason + ".");
@@ -159,7 +177,7 @@ void initialiseProgramFolder()
     const fs::path exeFolder = executableFolder();
     if (writable(exeFolder)) {
         g_folder = exeFolder;
-        removeLeftoverTemporaries(exeFolder);
+        removeLeftovers(exeFolder, {});
     } else
         useUserFolder(exeFolder, userDataFolder());
 }

@@ -5,9 +5,19 @@
 
 #include <filesystem>
 #include <optional>
+#include <array>
 #include <string>
 
 namespace calvex::services {
+
+// The files the program itself replaces in its folder through a temporary file of its own
+// (filereplacement.h). The start removes leftover temporary files of these names, and of the
+// files it copies into the per-user folder, and of no other.
+inline constexpr const char* unifacDatabaseName = "DATABASE.UFC";
+inline constexpr const char* unifacDatabaseBackupName = "DATABASE.UFC.bak";
+inline constexpr const char* resultPageName = "result.htm";
+inline constexpr std::array<const char*, 3> replacedProgramFiles{unifacDatabaseName, unifacDatabaseBackupName,
+                                                                 resultPageName};
 
 std::filesystem::path programFolder();
 
