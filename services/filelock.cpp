@@ -27,12 +27,9 @@ bool lockOpenFile(int fd, FileLock::Kind kind, bool wait)
     return fd >= 0 && setLock(fd, kind == FileLock::Kind::Shared ? F_RDLCK : F_WRLCK, wait);
 }
 
-void unlockOpenFile(int fd) { setLock(fd, F_UNLCK, false); }
-
-FileLock::FileLock(const std::filesystem::path& path, Kind kind)
-    : m_fd(kind == Kind::Exclusive ? ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)
-                                   : ::open(path.c_str(), O_RDONLY | O_CLOEXEC)),
-      m_ownsFd(true), m_locked(lockOpenFile(m_fd, kind, true))
+FileLock::FileLock(const std::filesystem::path& lockFile)
+    : m_fd(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)), m_ownsFd(true),
+      m_locked(lockOpenFile(m_fd, Kind::Exclusive, true))
 {
 }
 
@@ -41,7 +38,7 @@ FileLock::FileLock(int fd, Kind kind) : m_fd(fd), m_locked(lockOpenFile(fd, kind
 FileLock::~FileLock()
 {
     if (m_locked && !m_ownsFd)
-        unlockOpenFile(m_fd);
+        setLock(m_fd, F_UNLCK, false);
     if (m_ownsFd && m_fd >= 0)
         ::close(m_fd);
 }

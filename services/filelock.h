@@ -15,9 +15,8 @@ class FileLock {
 public:
     enum class Kind { Shared, Exclusive };
 
-    // Locks the file at `path`: for an exclusive lock it is opened read-write and made when
-    // missing (a lock file of ours beside what it guards); for a shared one, opened for reading.
-    FileLock(const std::filesystem::path& path, Kind kind);
+    // Locks a lock file of ours for this process alone: opened read-write, made when missing.
+    explicit FileLock(const std::filesystem::path& lockFile);
     // Locks a descriptor that the caller keeps open while the lock lives.
     FileLock(int fd, Kind kind);
     ~FileLock();
@@ -36,6 +35,5 @@ private:
 // when `wait`; the lock ends when it is unlocked or the last descriptor of the description is
 // closed. False when it could not be had.
 bool lockOpenFile(int fd, FileLock::Kind kind, bool wait);
-void unlockOpenFile(int fd);
 
 } // namespace calvex::services

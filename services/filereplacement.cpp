@@ -48,18 +48,18 @@ int createTemporary(const fs::path& target, fs::path& temporary)
         // Held until it is in place, so that a start of another copy, on this computer or on
         // another one sharing the folder, never takes it for a leftover, however long the write
         // takes. That start may have looked at it before the lock: then the name is gone.
-        struct stat opened {}, named {};
-        const bool locked = lockOpenFile(fd, FileLock::Kind::Exclusive, true);
-        if (locked && ::fstat(fd, &opened) == 0 && ::lstat(temporary.c_str(), &named) == 0 &&
-            opened.st_ino == named.st_ino && opened.st_dev == named.st_dev)
-            return fd;
-        const int error = locked ? EEXIST : errno;
-        ::close(fd);
-        if (!locked) {
+        if (!lockOpenFile(fd, FileLock::Kind::Exclusive, true)) {
+            const int error = errno;
+            ::close(fd);
             ::unlink(temporary.c_str());
             errno = error;
             return -1;
         }
+        struct stat opened {}, named {};
+        if (::fstat(fd, &opened) == 0 && ::lstat(temporary.c_str(), &named) == 0 &&
+            opened.st_ino == named.st_ino && opened.st_dev == named.st_dev)
+            return fd;
+        ::close(fd);
     }
     errno = EEXIST;
     return -1;

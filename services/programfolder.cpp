@@ -84,7 +84,8 @@ std::vector<fs::path> shippedFiles(const fs::path& shipped)
         if (!entry.is_regular_file(error))
             continue;
         const auto permissions = entry.status(error).permissions();
-        if ((permissions & fs::perms::owner_exec) == fs::perms::none) // not the program itself
+        if ((permissions & fs::perms::owner_exec) == fs::perms::none && // not the program itself
+            entry.path().filename() != unifacDatabaseLockName)
             files.push_back(entry.path());
     }
     return files;

@@ -18,6 +18,9 @@ inline constexpr const char* unifacDatabaseBackupName = "DATABASE.UFC.bak";
 inline constexpr const char* resultPageName = "result.htm";
 inline constexpr std::array<const char*, 3> replacedProgramFiles{unifacDatabaseName, unifacDatabaseBackupName,
                                                                  resultPageName};
+// The lock file that saves of DATABASE.UFC take turns through; never shipped nor copied, as a
+// copy put in its place would part copies of the program waiting for the one they hold.
+inline constexpr const char* unifacDatabaseLockName = "DATABASE.UFC.lock";
 
 std::filesystem::path programFolder();
 

@@ -65,12 +65,7 @@ std::optional<std::vector<UnifacComponent>> parseRecords(const std::string& byte
 // The lock file of ours beside `file` that saves hold: the file itself is replaced by a rename,
 // and a folder's lock reaches no other computer sharing it. Made when missing, never removed: a
 // copy of the program waiting for it would lock a name no longer in the folder.
-fs::path lockFileOf(const fs::path& file)
-{
-    fs::path lock = file;
-    lock += ".lock";
-    return lock;
-}
+fs::path lockFileOf(const fs::path& file) { return file.parent_path() / services::unifacDatabaseLockName; }
 
 // The save itself, while the caller holds the lock file: the file is read, changed and renamed
 // into place without another copy of the program saving in between.
@@ -155,7 +150,7 @@ fs::path databaseBackupFile() { return services::programFile(services::unifacDat
 
 DatabaseSave SaveDatabase()
 {
-    const services::FileLock lock(lockFileOf(databaseFile()), services::FileLock::Kind::Exclusive);
+    const services::FileLock lock(lockFileOf(databaseFile()));
     if (!lock)
         return {};
     // The file the last load could not read still holds the user's components: an empty list
@@ -174,7 +169,7 @@ DatabaseSave SaveDatabase()
 
 DatabaseSave SaveDatabase(UnifacComponentList& list, const fs::path& file)
 {
-    const services::FileLock lock(lockFileOf(file), services::FileLock::Kind::Exclusive);
+    const services::FileLock lock(lockFileOf(file));
     if (!lock)
         return {};
     return saveLocked(list, file);

@@ -144,8 +144,10 @@ TEST(ProgramFolder, SeedingRefreshesShippedFilesAndKeepsTheUsersData)
     shipped.write("Filedatabase.dat", "shipped list");
     shipped.write("calvex", "the program");
     fs::permissions(shipped.file("calvex"), fs::perms::owner_exec, fs::perm_options::add);
+    shipped.write("DATABASE.UFC.lock", "left by a run in the build folder");
     user.write("properties.mdb", "old database");
     user.write("Filedatabase.dat", "the user's own components");
+    user.write("DATABASE.UFC.lock", "");
 
     EXPECT_EQ(seedUserFolder(shipped.path(), user.path()), "");
 
@@ -153,6 +155,7 @@ TEST(ProgramFolder, SeedingRefreshesShippedFilesAndKeepsTheUsersData)
     EXPECT_EQ(user.read("1.htm"), "new help");
     EXPECT_EQ(user.read("Filedatabase.dat"), "the user's own components");
     EXPECT_FALSE(fs::exists(user.file("calvex")));
+    EXPECT_EQ(user.read("DATABASE.UFC.lock"), "") << "a lock file in use is never replaced";
 }
 
 TEST(ProgramFolder, SeedingOntoAFullDiskKeepsTheEarlierCopies)
