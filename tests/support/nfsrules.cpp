@@ -17,7 +17,6 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <unistd.h>
 
 namespace {
@@ -72,16 +71,6 @@ bool isLockCommand(int command)
     return command == F_SETLK || command == F_SETLKW || command == F_OFD_SETLK || command == F_OFD_SETLKW;
 }
 
-int fcntlWith(Fcntl* real, int fd, int command, void* argument)
-{
-    if (isLockCommand(command)) {
-        const auto* range = static_cast<const struct flock*>(argument);
-        if (range->l_type != F_UNLCK && lockRefused(fd, range->l_type == F_WRLCK))
-            return -1;
-    }
-    return real(fd, command, argument);
-}
-
 } // namespace
 
 extern "C" {
@@ -103,18 +92,13 @@ int fcntl(int fd, int command, ...)
     va_start(arguments, command);
     void* argument = va_arg(arguments, void*);
     va_end(arguments);
+    if (isLockCommand(command)) {
+        const auto* range = static_cast<const struct flock*>(argument);
+        if (range->l_type != F_UNLCK && lockRefused(fd, range->l_type == F_WRLCK))
+            return -1;
+    }
     static auto* realFcntl = next<Fcntl>("fcntl");
-    return fcntlWith(realFcntl, fd, command, argument);
-}
-
-int fcntl64(int fd, int command, ...)
-{
-    va_list arguments;
-    va_start(arguments, command);
-    void* argument = va_arg(arguments, void*);
-    va_end(arguments);
-    static auto* realFcntl64 = next<Fcntl>("fcntl64");
-    return fcntlWith(realFcntl64, fd, command, argument);
+    return realFcntl(fd, command, argument);
 }
 
 ssize_t read(int fd, void* buffer, size_t count)
@@ -123,22 +107,6 @@ ssize_t read(int fd, void* buffer, size_t count)
         return -1;
     static auto* realRead = next<ssize_t(int, void*, size_t)>("read");
     return realRead(fd, buffer, count);
-}
-
-ssize_t pread(int fd, void* buffer, size_t count, off_t offset)
-{
-    if (readFails(fd))
-        return -1;
-    static auto* realPread = next<ssize_t(int, void*, size_t, off_t)>("pread");
-    return realPread(fd, buffer, count, offset);
-}
-
-ssize_t readv(int fd, const struct iovec* vector, int count)
-{
-    if (readFails(fd))
-        return -1;
-    static auto* realReadv = next<ssize_t(int, const struct iovec*, int)>("readv");
-    return realReadv(fd, vector, count);
 }
 
 } // extern "C"
