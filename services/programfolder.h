@@ -28,8 +28,8 @@ std::filesystem::path programFolder();
 std::filesystem::path programFile(const std::string& fileName);
 
 // Chooses the program folder once at start-up from the executable's folder; a per-user folder
-// that cannot be used is reported through ui(). The temporary files that earlier runs ended
-// mid-write left in the chosen folder are removed (filereplacement.h).
+// that cannot be used is reported through ui(). The temporary files of the program's own that
+// earlier runs ended mid-write left in the chosen folder are removed (filereplacement.h).
 void initialiseProgramFolder();
 
 // The per-user data folder: $XDG_DATA_HOME/calvex, else $HOME/.local/share/calvex, else
@@ -38,7 +38,8 @@ void initialiseProgramFolder();
 std::optional<std::filesystem::path> userDataFolder();
 
 // Makes `folder` the program folder: made private to the account where it is missing, taken only
-// when it is a folder of the account's own, cleared of the temporary files of ended runs, and
+// when it is a folder of the account's own, cleared of the program's temporary files that ended
+// runs left there (of replacedProgramFiles and of the files seeded from `shipped`), and
 // seeded from `shipped`. Where it cannot be found,
 // made or used, one message names it and the reason, and `shipped` stays the program folder, so
 // the program still reads its own files and every save fails with its own message.

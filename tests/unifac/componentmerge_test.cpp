@@ -141,6 +141,8 @@ TEST_F(ComponentMerge, RowsOfTwoWindowsSavingOneAfterTheOther)
         {"reset here, benzene deleted there", defaults, erase(1), reset,
          "chlorobenzene 10,5;54,1;|ethylbenzene 1,1;10,5;13,1;|n-octane 1,2;2,6;|toluene 10,5;12,1;|water 17,1;|"
          "benzene 10,6;|", {}},
+        {"reset here, changed there", pair, regroup(1, "16,1;"),
+         both(clear, both(add("water", "17,1;"), add("benzene", "10,6;"))), "water 17,1;|benzene 10,6;|", {"water"}},
         {"cleared and added here, cleared there", "é 1,1;|a 1,1;", clear, both(clear, add("a", "1,1;")), "a 1,1;|", {}},
         {"a namesake deleted and added again here, deleted there", namesakes, erase(2), both(erase(2), add("a ", "10,6;")),
          "a 10,5;12,1;|a 10,5;12,1;|a 10,5;12,1;|a 10,6;|", {}},
