@@ -35,9 +35,9 @@ struct ConstantBox {
 };
 
 struct VleWindowConfig {
-    VleWindowKind kind;
-    VleRunKind run;
-    ModelKind model;
+    VleWindowKind kind = VleWindowKind::TxyMargules;
+    VleRunKind run = VleRunKind::Txy;
+    ModelKind model = ModelKind::Margules;
     std::string name;    // the registered window name, its objectName
     std::string caption; // the window caption
     std::string heading; // the red heading label
@@ -58,7 +58,7 @@ struct VleWindowConfig {
     std::string firstZeroMessage;
     std::string secondZeroMessage;
 
-    OmegaRule omega;
+    OmegaRule omega = {};
     PxyGrid grid = PxyGrid::FromSecond; // P-x-y windows
     core::EosHost host = core::EosHost::PxyMargules; // whose vapour-pressure correlation (P-x-y)
     int resultKind = 0;

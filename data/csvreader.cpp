@@ -1,9 +1,10 @@
 #include "data/csvreader.h"
 
+#include "services/filereplacement.h"
+
 #include <charconv>
 #include <cmath>
-#include <fstream>
-#include <sstream>
+#include <optional>
 #include <system_error>
 
 namespace calvex::pure {
@@ -136,11 +137,10 @@ bool parseWhole(std::string_view text, std::int64_t& value) { return parsed(text
 
 std::vector<CsvLine> readCsvFile(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    if (!in || !(content << in.rdbuf()) || in.bad())
+    const std::optional<std::string> content = services::readWholeFile(file);
+    if (!content)
         throw CsvError("cannot be read");
-    return parseCsvLines(content.str());
+    return parseCsvLines(*content);
 }
 
 } // namespace calvex::pure

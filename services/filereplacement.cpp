@@ -1,18 +1,17 @@
 #include "services/filereplacement.h"
 
+#include "services/filelock.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,37 +40,51 @@ int createTemporary(const fs::path& target, fs::path& temporary)
     constexpr int attempts = 100;
     for (int attempt = 0; attempt < attempts; ++attempt) {
         temporary = temporaryName(target, ::getpid(), counter++);
-        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            // Held while it is written, so that a start of another copy never takes it for a
-            // leftover, however long the write takes.
-            ::flock(fd, LOCK_EX | LOCK_NB);
+        const int fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
             return fd;
+        if (fd < 0)
+            continue;
+        // Held until it is in place, so that a start of another copy, on this computer or on
+        // another one sharing the folder, never takes it for a leftover, however long the write
+        // takes. That start may have looked at it before the lock: then the name is gone.
+        if (!lockOpenFile(fd, FileLock::Kind::Exclusive, true)) {
+            const int error = errno;
+            ::close(fd);
+            ::unlink(temporary.c_str());
+            errno = error;
+            return -1;
         }
-        if (errno != EEXIST)
+        struct stat opened {}, named {};
+        if (::fstat(fd, &opened) == 0 && ::lstat(temporary.c_str(), &named) == 0 &&
+            opened.st_ino == named.st_ino && opened.st_dev == named.st_dev)
             return fd;
+        ::close(fd);
     }
     errno = EEXIST;
     return -1;
 }
 
-// The process that made a temporary file, from the name temporaryName gave it; 0 when the name
-// is not of that kind.
-pid_t temporaryOwner(const std::string& name)
+// The process that made a temporary file, from the name temporaryName gave it for one of
+// `ownFiles`; 0 for any other name.
+pid_t temporaryOwner(const std::string& name, const std::vector<std::string>& ownFiles)
 {
     const std::string_view suffix = temporaryEnding;
     if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
         return 0;
     const std::string_view stem = std::string_view(name).substr(0, name.size() - suffix.size());
     const std::size_t dot = stem.rfind('.');
-    if (dot == std::string_view::npos || dot == 0)
+    if (dot == std::string_view::npos ||
+        std::find(ownFiles.begin(), ownFiles.end(), stem.substr(0, dot)) == ownFiles.end())
         return 0;
     const std::string_view numbers = stem.substr(dot + 1);
     const std::size_t dash = numbers.find('-');
-    const auto digits = [](std::string_view text) {
-        return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    // As temporaryName writes them: digits without a leading zero.
+    const auto number = [](std::string_view text) {
+        return !text.empty() && (text == "0" || text[0] != '0') &&
+               std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
-    if (dash == std::string_view::npos || !digits(numbers.substr(0, dash)) || !digits(numbers.substr(dash + 1)))
+    if (dash == std::string_view::npos || !number(numbers.substr(0, dash)) || !number(numbers.substr(dash + 1)))
         return 0;
     pid_t pid = 0;
     const auto [end, error] = std::from_chars(numbers.data(), numbers.data() + dash, pid);
@@ -117,12 +130,12 @@ std::error_code replaceWith(const fs::path& target, std::string_view bytes, When
     // Renamed before it reached the disk, a crash could leave an empty file in the target's place.
     if (!error && ::fsync(fd) != 0)
         error = lastError();
-    if (::close(fd) != 0 && !error)
-        error = lastError();
+    // Put in place while still locked; its bytes are on the disk already.
     if (!error)
         error = putInPlace(temporary, target, present);
     if (error)
         ::unlink(temporary.c_str());
+    ::close(fd);
     return error;
 }
 
@@ -142,22 +155,23 @@ std::error_code writeAll(int fd, std::string_view bytes)
     return {};
 }
 
-int removeLeftoverTemporaries(const fs::path& folder)
+int removeLeftoverTemporaries(const fs::path& folder, const std::vector<std::string>& ownFiles)
 {
     // Far longer than a write of the largest file the program keeps takes, even on a slow disk.
     constexpr auto longestWrite = std::chrono::hours(1);
     int removed = 0;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const pid_t owner = temporaryOwner(entry.path().filename().string());
+        const pid_t owner = temporaryOwner(entry.path().filename().string(), ownFiles);
         if (owner == 0 || owner == ::getpid())
             continue;
-        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        // Read-write, as an exclusive lock on a network file system needs.
+        const int fd = ::open(entry.path().c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
         struct stat opened {}, named {};
         const bool stale = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-                           ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+                           lockOpenFile(fd, FileLock::Kind::Exclusive, false) &&
                            (processGone(owner) ||
                             std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(opened.st_mtime) >
                                 longestWrite);
@@ -170,14 +184,28 @@ int removeLeftoverTemporaries(const fs::path& folder)
     return removed;
 }
 
+std::optional<std::string> readWhole(int fd)
+{
+    std::string bytes;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return bytes;
+        if (got < 0 && errno != EINTR)
+            return std::nullopt;
+        if (got > 0)
+            bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
 std::optional<std::string> readWholeFile(const fs::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
+    std::optional<std::string> bytes = readWhole(fd);
+    ::close(fd);
     return bytes;
 }
 

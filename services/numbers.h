@@ -14,8 +14,8 @@ namespace calvex::services {
 
 // The plain decimal text of a 32-bit value: up to 7 significant digits, no trailing zeros,
 // and the exponent form "1.5E-05" / "1.234568E+07" where a value needs more than 7 digits
-// before the point or starts below 1E-04 (the %G rule with 7 digits, which is how the
-// original platform writes a single-precision number).
+// before the point or starts below 1E-04: the %G rule with 7 digits, in which the program's
+// files and pages write every single-precision number.
 std::string singleText(float value);
 
 // The same for a double, with up to 15 significant digits.

@@ -6,9 +6,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -61,7 +59,7 @@ std::string PointItem::text() const
 }
 
 PointsFileWriter::PointsFileWriter(const std::string& fileName)
-    : m_path(programFile(fileName).string()), m_fd(::open(m_path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666))
+    : m_path(programFile(fileName).string()), m_fd(::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
 {
     if (m_fd < 0) {
         ownCopies().erase(m_path);
@@ -70,7 +68,7 @@ PointsFileWriter::PointsFileWriter(const std::string& fileName)
     // Emptied only once locked: emptied at the open, it could cut a file another copy of the
     // program is writing or reading.
     m_lock.emplace(m_fd, FileLock::Kind::Exclusive);
-    if (::ftruncate(m_fd, 0) != 0)
+    if (!*m_lock || ::ftruncate(m_fd, 0) != 0)
         m_failed = true;
 }
 
@@ -138,15 +136,16 @@ PointsFileReader::PointsFileReader(const std::string& fileName) : m_fileName(fil
         m_content = own->second;
         return;
     }
-    const FileLock lock(path, FileLock::Kind::Shared);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         throw PlotFailure(fileName + " could not be opened");
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad())
+    std::optional<std::string> content;
+    if (const FileLock lock(fd, FileLock::Kind::Shared); lock)
+        content = readWhole(fd);
+    ::close(fd);
+    if (!content)
         throw PlotFailure(fileName + " could not be read");
-    m_content = content.str();
+    m_content = std::move(*content);
 }
 
 bool PointsFileReader::nextItem(std::string& item)

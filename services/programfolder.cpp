@@ -76,12 +76,36 @@ enum class Seeding { Refresh, WhereMissing, Never };
 // the rest (database, templates, help pages) is the program's own and is refreshed.
 Seeding seedingOf(const fs::path& fileName)
 {
-    if (fileName == "Filedatabase.dat" || fileName == "DATABASE.UFC")
+    if (fileName == "Filedatabase.dat" || fileName == unifacDatabaseName)
         return Seeding::WhereMissing;
     for (const char* notOurs : {"result.htm", "points1.dat", "points2.dat", "DATABASE.UFC.bak", installedMarkerName})
         if (fileName == notOurs)
             return Seeding::Never;
     return Seeding::Refresh;
+}
+
+// The program's own files in `shipped`, which the per-user folder is seeded with.
+std::vector<fs::path> shippedFiles(const fs::path& shipped)
+{
+    std::vector<fs::path> files;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(shipped, error)) {
+        if (!entry.is_regular_file(error))
+            continue;
+        const auto permissions = entry.status(error).permissions();
+        if ((permissions & fs::perms::owner_exec) == fs::perms::none && // not the program itself
+            entry.path().filename() != unifacDatabaseLockName)
+            files.push_back(entry.path());
+    }
+    return files;
+}
+
+void removeLeftovers(const fs::path& folder, const std::vector<fs::path>& seeded)
+{
+    std::vector<std::string> names(replacedProgramFiles.begin(), replacedProgramFiles.end());
+    for (const fs::path& file : seeded)
+        names.push_back(file.filename().string());
+    removeLeftoverTemporaries(folder, names);
 }
 
 bool sameContent(const fs::path& a, const fs::path& b)
@@ -114,22 +138,17 @@ std::string seedUserFolder(const fs::path& from, const fs::path& to)
 {
     std::error_code failure;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(from, error)) {
-        if (!entry.is_regular_file(error))
-            continue;
-        const auto permissions = entry.status(error).permissions();
-        if ((permissions & fs::perms::owner_exec) != fs::perms::none)
-            continue; // the program itself, not its data
-        const Seeding seeding = seedingOf(entry.path().filename());
+    for (const fs::path& file : shippedFiles(from)) {
+        const Seeding seeding = seedingOf(file.filename());
         if (seeding == Seeding::Never)
             continue;
-        const fs::path target = to / entry.path().filename();
+        const fs::path target = to / file.filename();
         // Another copy of the program starting at the same moment may have made the user's file
         // a moment ago, and may already have written to it.
         const WhenPresent present = seeding == Seeding::WhereMissing ? WhenPresent::Keep : WhenPresent::Replace;
-        if (present == WhenPresent::Keep ? fs::exists(target, error) : sameContent(entry.path(), target))
+        if (present == WhenPresent::Keep ? fs::exists(target, error) : sameContent(file, target))
             continue;
-        std::error_code copied = copyReplacing(entry.path(), target, present);
+        std::error_code copied = copyReplacing(file, target, present);
         if (copied == std::errc::file_exists)
             copied.clear();
         if (copied && !failure)
@@ -151,7 +170,7 @@ void useUserFolder(const fs::path& shipped, const std::optional<fs::path>& folde
         return;
     }
     g_folder = *folder;
-    removeLeftoverTemporaries(*folder);
+    removeLeftovers(*folder, shippedFiles(shipped));
     if (const std::string reason = seedUserFolder(shipped, *folder); !reason.empty())
         ui().message("The program's files could not be copied into the data folder " + folder->string() + ": " +
                      reason + ".");
@@ -173,7 +192,7 @@ void chooseProgramFolder(const fs::path& exeFolder)
     std::error_code error;
     if (writable(exeFolder) && !fs::exists(exeFolder / installedMarkerName, error)) {
         g_folder = exeFolder;
-        removeLeftoverTemporaries(exeFolder);
+        removeLeftovers(exeFolder, {});
     } else
         useUserFolder(exeFolder, userDataFolder());
 }

@@ -5,9 +5,22 @@
 
 #include <filesystem>
 #include <optional>
+#include <array>
 #include <string>
 
 namespace calvex::services {
+
+// The files the program itself replaces in its folder through a temporary file of its own
+// (filereplacement.h). The start removes leftover temporary files of these names, and of the
+// files it copies into the per-user folder, and of no other.
+inline constexpr const char* unifacDatabaseName = "DATABASE.UFC";
+inline constexpr const char* unifacDatabaseBackupName = "DATABASE.UFC.bak";
+inline constexpr const char* resultPageName = "result.htm";
+inline constexpr std::array<const char*, 3> replacedProgramFiles{unifacDatabaseName, unifacDatabaseBackupName,
+                                                                 resultPageName};
+// The lock file that saves of DATABASE.UFC take turns through; never shipped nor copied, as a
+// copy put in its place would part copies of the program waiting for the one they hold.
+inline constexpr const char* unifacDatabaseLockName = "DATABASE.UFC.lock";
 
 std::filesystem::path programFolder();
 
@@ -15,8 +28,8 @@ std::filesystem::path programFolder();
 std::filesystem::path programFile(const std::string& fileName);
 
 // Chooses the program folder once at start-up from the executable's folder; a per-user folder
-// that cannot be used is reported through ui(). The temporary files that earlier runs ended
-// mid-write left in the chosen folder are removed (filereplacement.h).
+// that cannot be used is reported through ui(). The temporary files of the program's own that
+// earlier runs ended mid-write left in the chosen folder are removed (filereplacement.h).
 void initialiseProgramFolder();
 
 // The install rules put a file of this name beside an installed executable. An installed copy
@@ -35,7 +48,8 @@ void chooseProgramFolder(const std::filesystem::path& executableFolder);
 std::optional<std::filesystem::path> userDataFolder();
 
 // Makes `folder` the program folder: made private to the account where it is missing, taken only
-// when it is a folder of the account's own, cleared of the temporary files of ended runs, and
+// when it is a folder of the account's own, cleared of the program's temporary files that ended
+// runs left there (of replacedProgramFiles and of the files seeded from `shipped`), and
 // seeded from `shipped`. Where it cannot be found,
 // made or used, one message names it and the reason, and `shipped` stays the program folder, so
 // the program still reads its own files and every save fails with its own message.

@@ -4,9 +4,7 @@
 #include "services/programfolder.h"
 #include "services/ui.h"
 
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <optional>
 
 namespace calvex::services {
 namespace {
@@ -26,7 +24,7 @@ ReportPresenter& presenter()
 // The page as result.htm holds it.
 std::string pageBytes(const std::string& page) { return page + "\r\n"; }
 
-bool writePage(const std::string& bytes) { return !writeReplacing(programFile("result.htm"), bytes); }
+bool writePage(const std::string& bytes) { return !writeReplacing(programFile(resultPageName), bytes); }
 
 ReportOutcome failed(const std::string& message)
 {
@@ -47,18 +45,12 @@ void ResultFormat::LoadTemplate(const std::string& templatePath)
         ui().message(msgFileNotFound);
         return;
     }
-    std::ifstream in(templatePath, std::ios::binary);
-    if (!in) {
+    std::optional<std::string> content = readWholeFile(templatePath);
+    if (!content) {
         ui().message(msgTemplateUnreadable);
         return;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        ui().message(msgTemplateUnreadable);
-        return;
-    }
-    m_text = content.str();
+    m_text = std::move(*content);
 }
 
 void ResultFormat::FindPlaceholder()

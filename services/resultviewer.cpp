@@ -278,7 +278,7 @@ void presentReport(int resultKind, const ReportOutcome& outcome, const std::func
         return;
     viewer->Text1()->setText(QString::number(resultKind));
     if (outcome.pageInFile)
-        viewer->WebBrowser1()->Navigate(QString::fromStdString(programFile("result.htm").string()),
+        viewer->WebBrowser1()->Navigate(QString::fromStdString(programFile(resultPageName).string()),
                                         QByteArray::fromStdString(outcome.page));
     else
         viewer->WebBrowser1()->showPage(QString::fromStdString(outcome.page));

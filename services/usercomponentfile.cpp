@@ -5,7 +5,6 @@
 #include "services/programfolder.h"
 
 #include <array>
-#include <fstream>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -127,15 +126,22 @@ std::optional<UserComponentRecord> parseUserComponentLine(std::string_view line)
 
 std::optional<UserComponentRecord> findUserComponent(const std::filesystem::path& file, const std::string& name)
 {
-    // Another copy of the program may be appending, or taking back an append that failed.
-    const FileLock lock(file, FileLock::Kind::Shared);
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    std::string line;
-    while (std::getline(in, line)) {
+    std::optional<std::string> content;
+    // Another copy of the program may be appending, or taking back an append that failed.
+    if (const FileLock lock(fd, FileLock::Kind::Shared); lock)
+        content = readWhole(fd);
+    ::close(fd);
+    if (!content)
+        return std::nullopt;
+    for (std::string_view rest = *content; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+            line.remove_suffix(1);
         auto record = parseUserComponentLine(line);
         if (record && record->name == name)
             return record;
@@ -158,7 +164,7 @@ bool appendUserComponent(const std::filesystem::path& file, const UserComponentR
         // Held until the append is on the disk or taken back: the cut back to the earlier length
         // must not take a record that another copy of the program appended meanwhile.
         const FileLock lock(fd, FileLock::Kind::Exclusive);
-        stored = appendLine(fd, userComponentLine(record));
+        stored = lock && appendLine(fd, userComponentLine(record));
     }
     ::close(fd);
     return stored;

@@ -1,5 +1,6 @@
 #include "services/webbrowser.h"
 
+#include "services/filereplacement.h"
 #include "services/savefiledialog.h"
 #include "services/ui.h"
 
@@ -85,14 +86,14 @@ QVariant WebBrowser::loadResource(int type, const QUrl& name)
         return decodedPage(m_shownBytes);
     }
     if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
-        QFile file(name.toLocalFile());
         // What is saved later is what is shown now: the file may be rewritten meanwhile.
-        if (!file.open(QIODevice::ReadOnly)) {
+        const std::optional<std::string> bytes = readWholeFile(QFile::encodeName(name.toLocalFile()).toStdString());
+        if (!bytes) {
             const QString page = missingPage(name.toLocalFile());
             m_shownBytes = page.toUtf8();
             return page;
         }
-        m_shownBytes = file.readAll();
+        m_shownBytes = QByteArray::fromStdString(*bytes);
         return decodedPage(m_shownBytes);
     }
     return QTextBrowser::loadResource(type, name);

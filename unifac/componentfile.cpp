@@ -62,8 +62,13 @@ std::optional<std::vector<UnifacComponent>> parseRecords(const std::string& byte
     return components;
 }
 
-// The save itself, while the caller holds the folder's lock: the file is read, changed and
-// renamed into place without another copy of the program saving in between.
+// The lock file of ours beside `file` that saves hold: the file itself is replaced by a rename,
+// and a folder's lock reaches no other computer sharing it. Made when missing, never removed: a
+// copy of the program waiting for it would lock a name no longer in the folder.
+fs::path lockFileOf(const fs::path& file) { return file.parent_path() / services::unifacDatabaseLockName; }
+
+// The save itself, while the caller holds the lock file: the file is read, changed and renamed
+// into place without another copy of the program saving in between.
 DatabaseSave saveLocked(UnifacComponentList& list, const fs::path& file)
 {
     std::string old;
@@ -102,7 +107,7 @@ DatabaseLoad& lastProgramLoad()
 
 } // namespace
 
-fs::path databaseFile() { return services::programFile("DATABASE.UFC"); }
+fs::path databaseFile() { return services::programFile(services::unifacDatabaseName); }
 
 bool FileExists(const fs::path& path)
 {
@@ -141,11 +146,13 @@ DatabaseLoad LoadDatabase(UnifacComponentList& list, const fs::path& file)
     return DatabaseLoad::Loaded;
 }
 
-fs::path databaseBackupFile() { return services::programFile("DATABASE.UFC.bak"); }
+fs::path databaseBackupFile() { return services::programFile(services::unifacDatabaseBackupName); }
 
 DatabaseSave SaveDatabase()
 {
-    const services::FileLock lock(databaseFile().parent_path(), services::FileLock::Kind::Exclusive);
+    const services::FileLock lock(lockFileOf(databaseFile()));
+    if (!lock)
+        return {};
     // The file the last load could not read still holds the user's components: an empty list
     // leaves it as it was, and any other list replaces it only once it is copied aside.
     if (lastProgramLoad() == DatabaseLoad::Failed) {
@@ -162,7 +169,9 @@ DatabaseSave SaveDatabase()
 
 DatabaseSave SaveDatabase(UnifacComponentList& list, const fs::path& file)
 {
-    const services::FileLock lock(file.parent_path(), services::FileLock::Kind::Exclusive);
+    const services::FileLock lock(lockFileOf(file));
+    if (!lock)
+        return {};
     return saveLocked(list, file);
 }
 

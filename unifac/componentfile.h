@@ -39,8 +39,10 @@ struct DatabaseSave {
 // so the old file stays whole until the new one is complete. Where another copy of the program
 // has changed the file since the list last read or wrote it, what is written is this list's own
 // changes applied to the file's list (componentmerge.h), and the list becomes what was written;
-// otherwise the list is written as it is. Not saved when the file could not be written (the old
-// file is then unchanged, and so is the list). After a load of the program's list that failed,
+// otherwise the list is written as it is. Saves of all copies of the program, on this computer
+// or on others sharing the folder, take turns through a lock file of ours beside the file
+// (DATABASE.UFC.lock). Not saved when the lock could not be had or the file could not be read or
+// written (the old file is then unchanged, and so is the list). After a load of the program's list that failed,
 // an empty list is not written, and another list is written only once the unreadable file is
 // copied to DATABASE.UFC.bak.
 DatabaseSave SaveDatabase();

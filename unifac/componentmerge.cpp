@@ -21,17 +21,19 @@ struct Tally {
     std::vector<int> stored; // places in the stored list
     std::vector<int> there;  // places in the file now
     int here = 0;
+    int kept = 0;      // of the copies here, those this list holds as it read them
     int written = 0;   // copies the merge writes
     int thereOnly = 0; // of those, copies that only the file's new contents hold
 };
 
-int writtenCopies(int stored, int here, int there)
+// This list's removals and additions are what it did, as its origins tell: a record deleted and
+// added again is removed and added. Of the file's change only its count is known. Removals in
+// both may be of the same copies, and so may additions in both.
+int writtenCopies(int stored, int kept, int here, int there)
 {
-    if (here >= stored && there >= stored)
-        return std::max(here, there);
-    if (here <= stored && there <= stored)
-        return std::min(here, there);
-    return here + there - stored;
+    const int removedHere = stored - kept, addedHere = here - kept;
+    const int removedThere = std::max(0, stored - there), addedThere = std::max(0, there - stored);
+    return stored - std::max(removedHere, removedThere) + std::max(addedHere, addedThere);
 }
 
 // A swap of two equal records moves nothing the file can tell.
@@ -86,15 +88,18 @@ private:
             m_tallies[recordOf(m_there[j])].there.push_back(static_cast<int>(j));
         m_removedHere.assign(m_stored.size(), true);
         for (int place = 0; place < m_here.ComponentCount(); ++place) {
-            ++m_tallies[recordOf(hereAt(place))].here;
-            if (heldAsStored(place))
+            Tally& tally = m_tallies[recordOf(hereAt(place))];
+            ++tally.here;
+            if (heldAsStored(place)) {
+                ++tally.kept;
                 m_removedHere[originOf(place)] = false;
+            }
         }
         for (auto& [record, tally] : m_tallies) {
             const int stored = static_cast<int>(tally.stored.size());
             const int there = static_cast<int>(tally.there.size());
-            tally.written = writtenCopies(stored, tally.here, there);
-            tally.thereOnly = std::max(0, there - std::max(stored, tally.here));
+            tally.written = writtenCopies(stored, tally.kept, tally.here, there);
+            tally.thereOnly = std::max(0, there - stored - (tally.here - tally.kept));
         }
     }
 

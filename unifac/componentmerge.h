@@ -5,15 +5,18 @@
 //
 // Components are told apart only by what the file holds of them, the whole record: a rename or
 // new groups are the old record gone and a new one come, and a record that stands more than once
-// is counted. With s copies of a record stored, h in this list and t in the file now, the merge
-// writes
-//   max(h, t)     where neither window removed copies (an addition made in both counts once),
-//   min(h, t)     where both removed copies (the smaller number either window kept),
-//   h + t - s     where one added and the other removed copies (both changes).
-// So a save removes from the file only copies this list deleted or replaced, and only as many as
-// the file still holds of what this list read. Where that would leave a name more often than
-// either window holds it (both gave one name to different components), the file's new versions
-// under that name give way to this list's own, and the name is reported.
+// is counted. This list's changes are what it made, as the origins of its components tell
+// (UnifacComponentList::storedOrigin): one it added is its addition, whatever the file held
+// before, so a record deleted and added again (Reset, a clear and an add) is removed and added.
+// With s copies of a record stored, k of them still held here as read, a = h - k copies added
+// here, and the file now holding t (so that window removed d = max(0, s - t) or added
+// e = max(0, t - s)), the merge writes
+//   s - max(s - k, d) + max(a, e)
+// a removal made in both windows counting once, and so an addition made in both. So a save
+// removes from the file only copies this list deleted or replaced, and only as many as the file
+// still holds of what this list read. Where that would leave a name more often than either
+// window holds it (both gave one name to different components), the file's new versions under
+// that name give way to this list's own, and the name is reported.
 
 #include "unifac/componentlist.h"
 

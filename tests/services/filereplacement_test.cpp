@@ -1,7 +1,14 @@
 #include "services/filereplacement.h"
 
+#include "services/filelock.h"
+#include "services/pointsfile.h"
+#include "services/resultformat.h"
+#include "services/usercomponentfile.h"
+
+#include "tests/support/failingread.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/scratchfolder.h"
+#include "tests/support/scriptedui.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +18,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -97,6 +103,12 @@ TEST(FileReplacement, LeftoverTemporariesOfEndedRunsAreRemoved)
         {"notes." + ended.pid() + "-x.tmp", false, {}},
         {"." + ended.pid() + "-0.tmp", false, {}},
         {"DATABASE.UFC." + ended.pid() + "-0.tmp.bak", false, {}},
+        {"result.htm." + ended.pid() + "-3.tmp", true, {}},
+        // A user's own files, whatever their names look like.
+        {"notes." + ended.pid() + "-4.tmp", false, {}},
+        {"report.2024-05.tmp", false, twoHoursOld},
+        {"mydata.tmp", false, twoHoursOld},
+        {"DATABASE.UFC.0" + ended.pid() + "-0.tmp", false, twoHoursOld},
     };
     for (const auto& row : rows) {
         folder.write(row.name, "bytes");
@@ -107,16 +119,75 @@ TEST(FileReplacement, LeftoverTemporariesOfEndedRunsAreRemoved)
     const std::string held = "DATABASE.UFC." + running.pid() + "-2.tmp";
     folder.write(held, "bytes");
     twoHoursOld(held);
-    const int fd = ::open(folder.file(held).c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-    fs::create_directory(folder.file("folder." + ended.pid() + "-0.tmp"));
+    const int fd = ::open(folder.file(held).c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_TRUE(lockOpenFile(fd, FileLock::Kind::Exclusive, false));
+    fs::create_directory(folder.file("DATABASE.UFC." + ended.pid() + "-5.tmp"));
 
-    EXPECT_EQ(removeLeftoverTemporaries(folder.path()), 3);
+    EXPECT_EQ(removeLeftoverTemporaries(folder.path(), {"DATABASE.UFC", "properties.mdb", "result.htm"}), 4);
     for (const auto& row : rows)
         EXPECT_EQ(fs::exists(folder.file(row.name)), !row.removed) << row.name;
     EXPECT_TRUE(fs::exists(folder.file(held)));
-    EXPECT_TRUE(fs::is_directory(folder.file("folder." + ended.pid() + "-0.tmp")));
+    EXPECT_TRUE(fs::is_directory(folder.file("DATABASE.UFC." + ended.pid() + "-5.tmp")));
     ::close(fd);
+}
+
+} // namespace
+} // namespace calvex::services
+
+namespace calvex::services {
+namespace {
+
+// A read that fails is the reader's usual failure, and the file keeps its bytes: a folder in the
+// file's place (EISDIR) in every run, and ESTALE as on a network folder where the NFS rules are
+// loaded.
+TEST(FileReplacement, ReadersReportAFailingReadAsAFileThatCannotBeRead)
+{
+    const std::string record = userComponentLine({"probe", "400", "40", "0.2", "300"});
+    const struct {
+        const char* file;
+        std::string bytes;
+        std::function<bool(const ScratchFolder&)> reads; // true when the reader read the file
+    } rows[] = {
+        {"list", "bytes", [](const ScratchFolder& f) { return readWholeFile(f.file("list")) == "bytes"; }},
+        {"list", "bytes",
+         [](const ScratchFolder& f) {
+             fs::remove(f.file("copy"));
+             const bool copied = !copyReplacing(f.file("list"), f.file("copy"));
+             EXPECT_EQ(fs::exists(f.file("copy")), copied) << "nothing is left of a copy that failed";
+             return copied;
+         }},
+        {userComponentFileName, record,
+         [](const ScratchFolder& f) { return findUserComponent(f.file(userComponentFileName), "probe").has_value(); }},
+        {"points1.dat", "1\r\n",
+         [](const ScratchFolder&) {
+             try {
+                 return PointsFileReader("points1.dat").nextCount(1) == 1;
+             } catch (const PlotFailure& failure) {
+                 return std::string(failure.what()).find(" could not be") == std::string::npos;
+             }
+         }},
+        {"page.htm", "<p>variable</p>",
+         [](const ScratchFolder& f) {
+             testing::ScriptedUi ui;
+             ResultFormat format;
+             format.LoadTemplate(f.file("page.htm").string());
+             return ui.messages().empty();
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        ScratchFolder folder;
+        folder.write(row.file, row.bytes);
+        EXPECT_TRUE(row.reads(folder));
+        if (testing::FailingRead::available()) {
+            const testing::FailingRead failing(folder.file(row.file));
+            EXPECT_FALSE(row.reads(folder));
+        }
+        EXPECT_EQ(folder.read(row.file), row.bytes);
+        fs::remove(folder.file(row.file));
+        fs::create_directory(folder.file(row.file));
+        EXPECT_FALSE(row.reads(folder)) << "a folder in the file's place";
+    }
 }
 
 } // namespace

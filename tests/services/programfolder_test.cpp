@@ -92,11 +92,21 @@ TEST(ProgramFolder, StartRemovesWhatAnEndedRunLeftMidWrite)
     // No process has the number pid_max: numbers stay below it.
     std::string pidMax;
     std::getline(std::ifstream("/proc/sys/kernel/pid_max"), pidMax);
-    const std::string left = "properties.mdb." + pidMax + "-0.tmp";
-    data.write(left, "cut");
+    shipped.write("properties.mdb", "shipped");
+    const struct {
+        std::string name;
+        bool removed;
+    } rows[] = {
+        {"properties.mdb." + pidMax + "-0.tmp", true}, // of the seeding
+        {"DATABASE.UFC." + pidMax + "-3.tmp", true},   // of a save
+        {"notes." + pidMax + "-4.tmp", false},         // the user's own
+    };
+    for (const auto& row : rows)
+        data.write(row.name, "cut");
     testing::ScriptedUi ui;
     useUserFolder(shipped.path(), data.path());
-    EXPECT_FALSE(fs::exists(data.file(left)));
+    for (const auto& row : rows)
+        EXPECT_EQ(fs::exists(data.file(row.name)), !row.removed) << row.name;
     EXPECT_TRUE(ui.texts().empty());
 }
 
@@ -140,6 +150,7 @@ TEST(ProgramFolder, SeedingBringsOnlyTheProgramsOwnFilesAndKeepsTheUsers)
         {"points1.dat", std::nullopt, std::nullopt},
         {"points2.dat", "the user's plot", "the user's plot"},
         {"DATABASE.UFC.bak", std::nullopt, std::nullopt},
+        {"DATABASE.UFC.lock", "", ""}, // a lock file in use is never replaced
         {installedMarkerName, std::nullopt, std::nullopt},
         {"calvex", std::nullopt, std::nullopt},
     };

@@ -1,5 +1,7 @@
 // main() of the window tests: a QApplication on the offscreen platform when there is no display.
 
+#include "tests/support/environmentlocale.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -11,6 +13,8 @@ int main(int argc, char* argv[])
     const char* display = std::getenv("DISPLAY");
     if ((!display || !*display) && !std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // QApplication takes the locale too, and says nothing where it is missing.
+    calvex::testing::takeEnvironmentLocale();
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

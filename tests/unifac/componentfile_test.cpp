@@ -2,6 +2,7 @@
 #include "unifac/componentfile.h"
 #include "unifac/grouplist.h"
 
+#include "tests/support/failingread.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/scratchfolder.h"
 
@@ -9,7 +10,10 @@
 
 #include <filesystem>
 #include <set>
-#include <thread>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace calvex::unifac {
 namespace {
@@ -40,10 +44,13 @@ UnifacComponentList listOf(std::initializer_list<const char*> componentNames)
 class ComponentFile : public ::testing::Test {
 protected:
     std::string fileBytes() const { return folder.read("DATABASE.UFC"); }
-    // DATABASE.UFC alone: no temporary file is left beside it.
+    // DATABASE.UFC and the lock file of saves alone: no temporary file is left beside them.
     bool fileStandsAlone() const
     {
-        return std::distance(std::filesystem::directory_iterator(folder.path()), {}) == 1;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            if (entry.path().filename() != "DATABASE.UFC" && entry.path().filename() != "DATABASE.UFC.lock")
+                return false;
+        return true;
     }
     testing::ScratchFolder folder;
     UnifacComponentList list;
@@ -171,23 +178,39 @@ TEST_F(ComponentFile, SaveOverAnUnchangedFileWritesTheListAsItIs)
     EXPECT_EQ(fileBytes(), std::string("\x01\x00", 2) + b + c + record("d", "17,1;")) << "never shortened";
 }
 
-// Two windows saving at the same moment, again and again: each save is applied to the other's.
-TEST_F(ComponentFile, TwoWritersAtOnceLoseNoComponent)
+// Two copies of the program saving at the same moment, again and again: each save is applied to
+// the other's, and every save reports success.
+TEST_F(ComponentFile, TwoProcessesSavingAtOnceLoseNoComponent)
 {
     ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Created);
     constexpr int savesEach = 40;
-    const auto window = [](char side) {
-        UnifacComponentList own;
-        EXPECT_EQ(LoadDatabase(own, databaseFile()), DatabaseLoad::Loaded);
-        for (int i = 0; i < savesEach; ++i) {
-            own.AddComponent(side + std::to_string(i), "17,1;");
-            EXPECT_TRUE(SaveDatabase(own, databaseFile()));
+    int gate[2];
+    ASSERT_EQ(::pipe(gate), 0);
+    std::vector<pid_t> copies;
+    for (const char side : {'a', 'b'}) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::close(gate[1]);
+            char go;
+            int failed = ::read(gate[0], &go, 1) != 0; // both start as the gate closes
+            UnifacComponentList own;
+            failed += LoadDatabase(own, databaseFile()) != DatabaseLoad::Loaded;
+            for (int i = 0; i < savesEach; ++i) {
+                own.AddComponent(side + std::to_string(i), "17,1;");
+                failed += !SaveDatabase(own, databaseFile());
+            }
+            ::_exit(failed == 0 ? 0 : 1);
         }
-    };
-    std::thread a(window, 'a');
-    std::thread b(window, 'b');
-    a.join();
-    b.join();
+        copies.push_back(pid);
+    }
+    ::close(gate[0]);
+    ::close(gate[1]);
+    for (const pid_t pid : copies) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+    }
     ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
     std::set<std::string> saved;
     for (int i = 1; i <= list.ComponentCount(); ++i)
@@ -195,6 +218,31 @@ TEST_F(ComponentFile, TwoWritersAtOnceLoseNoComponent)
     EXPECT_EQ(saved.size(), 2u * savesEach);
     EXPECT_EQ(list.ComponentCount(), 2 * savesEach);
     EXPECT_TRUE(fileStandsAlone());
+}
+
+// A save that cannot have its lock, or whose read of the file fails (ESTALE under the NFS
+// rules), fails and leaves the file and the list as they were.
+TEST_F(ComponentFile, SaveWithoutItsLockOrItsReadFailsAndKeepsTheFile)
+{
+    list.AddComponent("water", "17,1;");
+    ASSERT_TRUE(SaveDatabase(list, databaseFile()));
+    const std::string bytes = fileBytes();
+    list.AddComponent("benzene", "10,6;");
+    const std::filesystem::path lock = folder.file("DATABASE.UFC.lock");
+    std::filesystem::remove(lock);
+    std::filesystem::create_directory(lock); // cannot be opened for writing
+    EXPECT_FALSE(SaveDatabase(list, databaseFile()));
+    EXPECT_EQ(fileBytes(), bytes);
+    std::filesystem::remove(lock);
+    if (testing::FailingRead::available()) {
+        const testing::FailingRead failing(databaseFile());
+        EXPECT_FALSE(SaveDatabase(list, databaseFile()));
+        UnifacComponentList other;
+        EXPECT_EQ(LoadDatabase(other, databaseFile()), DatabaseLoad::Failed);
+    }
+    EXPECT_EQ(fileBytes(), bytes);
+    EXPECT_EQ(names(list), "water;benzene;");
+    EXPECT_TRUE(SaveDatabase(list, databaseFile()));
 }
 
 TEST_F(ComponentFile, NamesTravelAsWindows1252)
