@@ -72,13 +72,15 @@ enum class Seeding { Refresh, WhereMissing, Never };
 
 // How a start brings a file of the program folder into the account's own: the data files the
 // user changes through the program only where the user has none; what a run writes (an earlier
-// run's page, plots and backup, perhaps another account's) and the installation's marker never;
+// run's page, plots, backup and the lock its saves take turns through, perhaps another account's)
+// and the installation's marker never;
 // the rest (database, templates, help pages) is the program's own and is refreshed.
 Seeding seedingOf(const fs::path& fileName)
 {
     if (fileName == "Filedatabase.dat" || fileName == unifacDatabaseName)
         return Seeding::WhereMissing;
-    for (const char* notOurs : {"result.htm", "points1.dat", "points2.dat", "DATABASE.UFC.bak", installedMarkerName})
+    for (const char* notOurs : {resultPageName, "points1.dat", "points2.dat", unifacDatabaseBackupName,
+                                unifacDatabaseLockName, installedMarkerName})
         if (fileName == notOurs)
             return Seeding::Never;
     return Seeding::Refresh;
@@ -94,7 +96,7 @@ std::vector<fs::path> shippedFiles(const fs::path& shipped)
             continue;
         const auto permissions = entry.status(error).permissions();
         if ((permissions & fs::perms::owner_exec) == fs::perms::none && // not the program itself
-            entry.path().filename() != unifacDatabaseLockName)
+            seedingOf(entry.path().filename()) != Seeding::Never)
             files.push_back(entry.path());
     }
     return files;
@@ -140,8 +142,6 @@ std::string seedUserFolder(const fs::path& from, const fs::path& to)
     std::error_code error;
     for (const fs::path& file : shippedFiles(from)) {
         const Seeding seeding = seedingOf(file.filename());
-        if (seeding == Seeding::Never)
-            continue;
         const fs::path target = to / file.filename();
         // Another copy of the program starting at the same moment may have made the user's file
         // a moment ago, and may already have written to it.
