@@ -75,15 +75,15 @@ std::array<QComboBox*, 2> addComponentFrames(QWidget& window, QBoxLayout& layout
         frame->setObjectName(QStringLiteral("Frame0_%1").arg(i));
         frame->setFont(captionFont);
         auto* row = new QHBoxLayout(frame);
-        auto* compound = new QLabel(QStringLiteral("Compound"), frame);
-        compound->setFont(services::boxFont());
         auto* list = new QComboBox(frame);
         list->setObjectName(QStringLiteral("Combo2_%1").arg(i));
         list->setFont(services::boxFont());
         list->setMinimumWidth(services::widthFromTwips(window, listWidthTwips));
         list->setMaxVisibleItems(20);
         // Both frames caption their list alike; the frame's title tells them apart.
-        services::announceBy(*compound, *list, compound->text() + QStringLiteral(", ") + frame->title());
+        auto* compound = services::newSpokenCaption(QStringLiteral("Compound"),
+                                                    QStringLiteral("Compound, ") + frame->title(), *list, frame);
+        compound->setFont(services::boxFont());
         row->addWidget(compound);
         row->addWidget(list, 1);
         frames->addWidget(frame);

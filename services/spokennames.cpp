@@ -8,19 +8,38 @@
 #include <QToolButton>
 
 namespace calvex::services {
+namespace {
 
-void announceBy(QLabel& caption, QWidget& box, const QString& spoken)
+// A caption holding '&' is no buddy, or its '&' would turn into a shortcut mark.
+bool tieCaption(QLabel& caption, QWidget& box)
 {
-    // A caption holding '&' is no buddy, or its '&' would turn into a shortcut mark.
     const bool buddy = !caption.text().contains(QLatin1Char('&'));
     if (buddy)
         caption.setBuddy(&box);
+    return buddy;
+}
+
+} // namespace
+
+void announceBy(QLabel& caption, QWidget& box, const QString& spoken)
+{
+    const bool buddy = tieCaption(caption, box);
     // Each name set tells a listening screen reader; a box is named only where the caption
     // it is labelled by does not name it.
     if (!spoken.isEmpty())
         caption.setAccessibleName(spoken);
     else if (!buddy || qobject_cast<QAbstractItemView*>(&box))
         box.setAccessibleName(caption.text().simplified());
+}
+
+QLabel* newSpokenCaption(const QString& text, const QString& spoken, QWidget& box, QWidget* parent)
+{
+    auto* caption = new QLabel(parent);
+    // A label's text tells a screen reader of a new name only while the label has none of its own.
+    caption->setAccessibleName(spoken);
+    caption->setText(text);
+    tieCaption(*caption, box);
+    return caption;
 }
 
 void announceAs(QWidget& box, const QString& name)

@@ -16,6 +16,9 @@ namespace calvex::services {
 // ("Unit" beside both unit lists): the caption's own text stays as it is shown, and a screen
 // reader reads the box by the caption it is labelled by.
 void announceBy(QLabel& caption, QWidget& box, const QString& spoken = {});
+// A caption showing `text` beside `box`, read as `spoken`, where the window makes the caption
+// itself: named before it has its text, it tells a listening screen reader once, not twice.
+QLabel* newSpokenCaption(const QString& text, const QString& spoken, QWidget& box, QWidget* parent);
 // A box with no caption beside it; a combo box gets a hidden caption, what AT-SPI reads it by.
 void announceAs(QWidget& box, const QString& name);
 // The toolbar's buttons whose face is a picture alone say what their tooltip says.

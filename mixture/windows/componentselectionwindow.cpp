@@ -75,8 +75,6 @@ void ComponentSelectionWindow::buildControls()
         slot.frame->setFont(labelFont());
         slot.frame->setMinimumWidth(services::widthFromTwips(*this, frameWidthTwips));
         auto* inner = new QGridLayout(slot.frame);
-        auto* compound = new QLabel(QStringLiteral("Compound"), slot.frame);
-        compound->setFont(labelFont(8));
         slot.list = new QComboBox(slot.frame);
         slot.list->setObjectName(QStringLiteral("Combo2_%1").arg(i));
         slot.list->setFont(boxFont());
@@ -86,16 +84,18 @@ void ComponentSelectionWindow::buildControls()
         slot.list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         slot.list->setMinimumContentsLength(listContentsLength);
         slot.list->installEventFilter(this);
-        auto* fractionLabel = new QLabel(QStringLiteral("Enter Mole Fraction "), slot.frame);
-        fractionLabel->setFont(labelFont(8));
         slot.fraction = new QLineEdit(slot.frame);
         slot.fraction->setObjectName(QStringLiteral("Text1_MolFraction_%1").arg(i));
         slot.fraction->setFont(boxFont());
         slot.fraction->installEventFilter(this);
         // Every frame has the same two captions; the frame's title tells them apart.
-        services::announceBy(*compound, *slot.list, compound->text() + QStringLiteral(", ") + slot.frame->title());
-        services::announceBy(*fractionLabel, *slot.fraction,
-                             fractionLabel->text().trimmed() + QStringLiteral(", ") + slot.frame->title());
+        const QString inFrame = QStringLiteral(", ") + slot.frame->title();
+        auto* compound = services::newSpokenCaption(QStringLiteral("Compound"), QStringLiteral("Compound") + inFrame,
+                                                    *slot.list, slot.frame);
+        compound->setFont(labelFont(8));
+        auto* fractionLabel = services::newSpokenCaption(
+            QStringLiteral("Enter Mole Fraction "), QStringLiteral("Enter Mole Fraction") + inFrame, *slot.fraction, slot.frame);
+        fractionLabel->setFont(labelFont(8));
         inner->addWidget(compound, 0, 0);
         inner->addWidget(slot.list, 0, 1);
         inner->addWidget(fractionLabel, 1, 0);

@@ -3,6 +3,7 @@
 // hold the entries in the order they always had.
 
 #include "activity/vlewindow.h"
+#include "mixture/windows/componentselectionwindow.h"
 #include "pure/componentlistbox.h"
 #include "pure/purecalculatorwindow.h"
 #include "tests/support/scratchfolder.h"
@@ -84,7 +85,16 @@ TEST(ListEvents, CalculatorWindowOpensWithFewEventsAndListsInTheirOldOrder)
     EXPECT_GT(eventsOf([&] { insertedOneByOne(components, &control); }), fewEvents);
     const std::function<QWidget*()> windows[] = {
         [] { return new pure::PureCalculatorWindow(pure::PureWindowKind::SaturationPressure); },
-        [] { return new activity::VleWindow(activity::VleWindowKind::TxyMargules); }};
+        [] { return new activity::VleWindow(activity::VleWindowKind::TxyMargules); },
+        // As a mixture window fills it for its first count of components, two.
+        [&components] {
+            auto* form = new mixture::ComponentSelectionWindow(mixture::MixtureWindowKind::BubblePressure);
+            form->hideFramesFrom(2);
+            for (int slot = 0; slot < 2; ++slot)
+                form->fillList(slot, components);
+            form->fitFrames();
+            return form;
+        }};
     for (const auto& open : windows) {
         std::unique_ptr<QWidget> window;
         EXPECT_LT(eventsOf([&] {
@@ -119,3 +129,4 @@ TEST(ListEvents, NamesThatDifferOnlyInCaseKeepTheirDatabaseOrder)
 
 } // namespace
 } // namespace calvex
+
