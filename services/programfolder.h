@@ -3,9 +3,9 @@
 // where the report page and plot files are written. It is the executable's folder, or, when
 // that folder cannot be written or is an installed copy's, a per-user data folder seeded from it.
 
+#include <array>
 #include <filesystem>
 #include <optional>
-#include <array>
 #include <string>
 
 namespace calvex::services {
