@@ -3,10 +3,10 @@
 #include "activity/binarycomponents.h"
 #include "pure/componentlistbox.h"
 #include "pure/purewindowconfig.h"
-#include "services/controlevents.h"
-#include "services/controlstyle.h"
-#include "services/spokennames.h"
 #include "services/ui.h"
+#include "widgets/controlevents.h"
+#include "widgets/controlstyle.h"
+#include "widgets/spokennames.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -3,14 +3,14 @@
 #include "activity/componentlists.h"
 #include "pure/purecalculatorwindow.h"
 #include "pure/purewindowconfig.h"
-#include "services/chartwindow.h"
-#include "services/colours.h"
-#include "services/controlstyle.h"
-#include "services/filteredbox.h"
-#include "services/spokennames.h"
 #include "services/ui.h"
-#include "services/windowplacement.h"
-#include "services/windowregistry.h"
+#include "widgets/chartwindow.h"
+#include "widgets/colours.h"
+#include "widgets/controlstyle.h"
+#include "widgets/filteredbox.h"
+#include "widgets/spokennames.h"
+#include "widgets/windowplacement.h"
+#include "widgets/windowregistry.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -8,7 +8,7 @@
 // buttons draw the diagram from points1.dat.
 
 #include "activity/vlerun.h"
-#include "services/plotcallbacks.h"
+#include "widgets/plotcallbacks.h"
 
 #include <QWidget>
 

@@ -2,14 +2,14 @@
 #include "activity/vlewindow.h"
 #include "mixture/windows/mixturewindows.h"
 #include "pure/purewindows.h"
-#include "services/dialogwindows.h"
-#include "services/pictures.h"
 #include "services/programfolder.h"
-#include "services/qtui.h"
-#include "services/viewerwindows.h"
 #include "shell/helpwindows.h"
 #include "shell/shellwindows.h"
 #include "unifac/unifacwindows.h"
+#include "widgets/dialogwindows.h"
+#include "widgets/pictures.h"
+#include "widgets/qtui.h"
+#include "widgets/viewerwindows.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "services/filteredbox.h"
+#include "widgets/filteredbox.h"
 
 #include <QApplication>
 #include <QClipboard>

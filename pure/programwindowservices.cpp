@@ -1,6 +1,6 @@
 #include "pure/purecalculatorwindow.h"
 
-#include "services/windowregistry.h"
+#include "widgets/windowregistry.h"
 
 namespace calvex::pure {
 namespace {

@@ -1,15 +1,15 @@
 #include "pure/purecalculatorwindow.h"
 
 #include "pure/componentlistbox.h"
-#include "services/chartwindow.h"
-#include "services/colours.h"
-#include "services/controlevents.h"
-#include "services/controlstyle.h"
-#include "services/filteredbox.h"
-#include "services/optionbuttons.h"
-#include "services/spokennames.h"
-#include "services/windowplacement.h"
 #include "services/ui.h"
+#include "widgets/chartwindow.h"
+#include "widgets/colours.h"
+#include "widgets/controlevents.h"
+#include "widgets/controlstyle.h"
+#include "widgets/filteredbox.h"
+#include "widgets/optionbuttons.h"
+#include "widgets/spokennames.h"
+#include "widgets/windowplacement.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 // calculator's points files when the result viewer calls back.
 
 #include "pure/purecalculator.h"
-#include "services/plotcallbacks.h"
+#include "widgets/plotcallbacks.h"
 
 #include <QWidget>
 

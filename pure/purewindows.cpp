@@ -1,7 +1,7 @@
 #include "pure/purewindows.h"
 
 #include "pure/purecalculatorwindow.h"
-#include "services/windowregistry.h"
+#include "widgets/windowregistry.h"
 
 namespace calvex::pure {
 

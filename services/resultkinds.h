@@ -8,7 +8,7 @@
 
 namespace calvex::services {
 
-// How a plot button reaches its window (see services/plotcallbacks.h).
+// How a plot button reaches its window (see widgets/plotcallbacks.h).
 enum class PlotCall {
     Nothing,          // "No Plot": the button calls nothing
     Graphplotting,    // PlotCallbacks::graphplotting(argument)

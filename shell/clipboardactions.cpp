@@ -1,7 +1,7 @@
 #include "shell/clipboardactions.h"
 
-#include "services/filteredbox.h"
-#include "services/windowregistry.h"
+#include "widgets/filteredbox.h"
+#include "widgets/windowregistry.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

@@ -1,15 +1,15 @@
 #include "shell/helpbrowser.h"
 
-#include "services/colours.h"
 #include "services/numbers.h"
-#include "services/pictures.h"
 #include "services/programfolder.h"
-#include "services/spokennames.h"
-#include "services/webbrowser.h"
-#include "services/windowcommands.h"
-#include "services/windowplacement.h"
 #include "shell/desktop.h"
 #include "shell/helptopics.h"
+#include "widgets/colours.h"
+#include "widgets/pictures.h"
+#include "widgets/spokennames.h"
+#include "widgets/webbrowser.h"
+#include "widgets/windowcommands.h"
+#include "widgets/windowplacement.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 // Its pages are the HTML files of the program folder. Its controls keep their proportions,
 // and the tree's text size follows the window's width, when the window is resized.
 
-#include "services/windowregistry.h"
+#include "widgets/windowregistry.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "shell/helpwindows.h"
 
-#include "services/windowregistry.h"
 #include "shell/helpbrowser.h"
+#include "widgets/windowregistry.h"
 
 namespace calvex::shell {
 

@@ -1,10 +1,10 @@
 #include "shell/mainmenuform.h"
 
-#include "services/colours.h"
-#include "services/windowplacement.h"
 #include "shell/errortrap.h"
 #include "shell/generaldate.h"
 #include "shell/windowswitching.h"
+#include "widgets/colours.h"
+#include "widgets/windowplacement.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -3,8 +3,8 @@
 // on hover, a clock button, and a click on a calculator button that closes every other window
 // and opens that calculator.
 
-#include "services/keybutton.h"
-#include "services/windowregistry.h"
+#include "widgets/keybutton.h"
+#include "widgets/windowregistry.h"
 
 #include <QWidget>
 

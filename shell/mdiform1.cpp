@@ -1,15 +1,15 @@
 #include "shell/mdiform1.h"
 
-#include "services/pictures.h"
 #include "services/ui.h"
-#include "services/windowcommands.h"
-#include "services/windownames.h"
-#include "services/windowplacement.h"
-#include "services/windowregistry.h"
 #include "shell/clipboardactions.h"
 #include "shell/desktop.h"
 #include "shell/editingkeys.h"
 #include "shell/errortrap.h"
+#include "widgets/pictures.h"
+#include "widgets/windowcommands.h"
+#include "widgets/windownames.h"
+#include "widgets/windowplacement.h"
+#include "widgets/windowregistry.h"
 
 #include <QApplication>
 #include <QCloseEvent>

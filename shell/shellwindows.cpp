@@ -1,10 +1,10 @@
 #include "shell/shellwindows.h"
 
-#include "services/windownames.h"
-#include "services/windowregistry.h"
 #include "shell/mainmenuform.h"
 #include "shell/mdiform1.h"
 #include "shell/startwindows.h"
+#include "widgets/windownames.h"
+#include "widgets/windowregistry.h"
 
 namespace calvex::shell {
 

@@ -1,9 +1,9 @@
 #include "shell/startwindows.h"
 
-#include "services/colours.h"
-#include "services/pictures.h"
-#include "services/windownames.h"
-#include "services/windowplacement.h"
+#include "widgets/colours.h"
+#include "widgets/pictures.h"
+#include "widgets/windownames.h"
+#include "widgets/windowplacement.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

@@ -4,7 +4,7 @@
 // credit line while the title's colour cycles. Each hands over to the next window when its
 // typing is complete, or at once on a click or key press, and unloads itself.
 
-#include "services/windowregistry.h"
+#include "widgets/windowregistry.h"
 
 #include <QString>
 #include <QWidget>

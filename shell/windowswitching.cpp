@@ -1,9 +1,9 @@
 #include "shell/windowswitching.h"
 
 #include "services/ui.h"
-#include "services/windownames.h"
-#include "services/windowregistry.h"
 #include "shell/errortrap.h"
+#include "widgets/windownames.h"
+#include "widgets/windowregistry.h"
 
 #include <QDialog>
 #include <QMainWindow>

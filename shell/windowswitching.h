@@ -2,7 +2,7 @@
 // How the menus, the launcher and the toolbar change the windows on show: at most one
 // calculation is open at a time, so opening one closes every other window first.
 
-#include "services/unifacmodes.h"
+#include "widgets/unifacmodes.h"
 
 #include <QString>
 

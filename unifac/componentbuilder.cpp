@@ -1,11 +1,11 @@
 #include "unifac/componentbuilder.h"
 
-#include "services/filteredbox.h"
 #include "services/numbers.h"
-#include "services/spokennames.h"
-#include "services/windowplacement.h"
-#include "services/windowregistry.h"
 #include "unifac/subgrouptable.h"
+#include "widgets/filteredbox.h"
+#include "widgets/spokennames.h"
+#include "widgets/windowplacement.h"
+#include "widgets/windowregistry.h"
 
 #include <QEvent>
 #include <QGridLayout>

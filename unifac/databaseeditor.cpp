@@ -1,10 +1,10 @@
 #include "unifac/databaseeditor.h"
 
-#include "services/colours.h"
-#include "services/spokennames.h"
-#include "services/windowplacement.h"
 #include "unifac/calculatorrules.h"
 #include "unifac/componentfile.h"
+#include "widgets/colours.h"
+#include "widgets/spokennames.h"
+#include "widgets/windowplacement.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,20 +1,20 @@
 #include "unifac/unifaccalculator.h"
 
 #include "pure/purecalculatorwindow.h"
-#include "services/aboutbox.h"
-#include "services/chartwindow.h"
-#include "services/colours.h"
-#include "services/filteredbox.h"
-#include "services/frametoolbar.h"
-#include "services/spokennames.h"
 #include "services/ui.h"
-#include "services/windowcommands.h"
 #include "unifac/calculatorrules.h"
 #include "unifac/componentbuilder.h"
 #include "unifac/componentfile.h"
 #include "unifac/databaseeditor.h"
 #include "unifac/subgrouptable.h"
 #include "unifac/unifacvleruns.h"
+#include "widgets/aboutbox.h"
+#include "widgets/chartwindow.h"
+#include "widgets/colours.h"
+#include "widgets/filteredbox.h"
+#include "widgets/frametoolbar.h"
+#include "widgets/spokennames.h"
+#include "widgets/windowcommands.h"
 
 #include <QApplication>
 #include <QClipboard>

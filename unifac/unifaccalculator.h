@@ -7,10 +7,10 @@
 // from the controls, the diagram runs unifacvleruns.h's.
 
 #include "pure/purecalculator.h"
-#include "services/plotcallbacks.h"
-#include "services/unifacmodes.h"
-#include "services/windowregistry.h"
 #include "unifac/activitycoefficients.h"
+#include "widgets/plotcallbacks.h"
+#include "widgets/unifacmodes.h"
+#include "widgets/windowregistry.h"
 
 #include <QWidget>
 

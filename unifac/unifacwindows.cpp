@@ -1,7 +1,7 @@
 #include "unifac/unifacwindows.h"
 
-#include "services/windowregistry.h"
 #include "unifac/unifaccalculator.h"
+#include "widgets/windowregistry.h"
 
 namespace calvex::unifac {
 

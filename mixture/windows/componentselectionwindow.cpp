@@ -4,14 +4,14 @@
 #include "mixture/windows/mixturesweep.h"
 #include "pure/componentlistbox.h"
 #include "pure/purecalculatorwindow.h"
-#include "services/chartwindow.h"
-#include "services/controlevents.h"
-#include "services/controlstyle.h"
-#include "services/spokennames.h"
 #include "services/ui.h"
-#include "services/windowplacement.h"
-#include "services/windowregistry.h"
 #include "shell/windowswitching.h"
+#include "widgets/chartwindow.h"
+#include "widgets/controlevents.h"
+#include "widgets/controlstyle.h"
+#include "widgets/spokennames.h"
+#include "widgets/windowplacement.h"
+#include "widgets/windowregistry.h"
 
 #include <QComboBox>
 #include <QEvent>

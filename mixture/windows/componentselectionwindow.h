@@ -6,7 +6,7 @@
 
 #include "mixture/windows/mixturecalculator.h"
 #include "pure/componentdatabase.h"
-#include "services/plotcallbacks.h"
+#include "widgets/plotcallbacks.h"
 
 #include <QWidget>
 

@@ -2,17 +2,17 @@
 
 #include "mixture/windows/componentselectionwindow.h"
 #include "pure/purecalculatorwindow.h"
-#include "services/filteredbox.h"
-#include "services/colours.h"
-#include "services/controlevents.h"
-#include "services/controlstyle.h"
 #include "services/numbers.h"
-#include "services/optionbuttons.h"
-#include "services/spokennames.h"
-#include "services/typedlist.h"
 #include "services/ui.h"
-#include "services/windowplacement.h"
-#include "services/windowregistry.h"
+#include "widgets/colours.h"
+#include "widgets/controlevents.h"
+#include "widgets/controlstyle.h"
+#include "widgets/filteredbox.h"
+#include "widgets/optionbuttons.h"
+#include "widgets/spokennames.h"
+#include "widgets/typedlist.h"
+#include "widgets/windowplacement.h"
+#include "widgets/windowregistry.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

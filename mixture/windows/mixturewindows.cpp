@@ -2,7 +2,7 @@
 
 #include "mixture/windows/componentselectionwindow.h"
 #include "mixture/windows/mixtureinputwindow.h"
-#include "services/windowregistry.h"
+#include "widgets/windowregistry.h"
 
 namespace calvex::mixture {
 

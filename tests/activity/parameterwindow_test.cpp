@@ -6,11 +6,11 @@
 #include "activity/parameterwindows.h"
 
 #include "core/saturationpressure.h"
-#include "services/constantsdialog.h"
 #include "services/numbers.h"
 #include "tests/activity/activityfixture.h"
 #include "tests/pure/referenceeos.h"
 #include "tests/support/calculatorwindowtest.h"
+#include "widgets/constantsdialog.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -5,14 +5,14 @@
 
 #include "activity/vlewindow.h"
 
-#include "services/chartcontrol.h"
-#include "services/chartwindow.h"
-#include "services/constantsdialog.h"
 #include "services/numbers.h"
-#include "services/windowregistry.h"
 #include "tests/activity/activityfixture.h"
-#include "tests/support/desktoplanguage.h"
 #include "tests/support/calculatorwindowtest.h"
+#include "tests/support/desktoplanguage.h"
+#include "widgets/chartcontrol.h"
+#include "widgets/chartwindow.h"
+#include "widgets/constantsdialog.h"
+#include "widgets/windowregistry.h"
 
 #include <QApplication>
 #include <QComboBox>

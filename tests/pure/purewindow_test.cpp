@@ -4,18 +4,18 @@
 
 #include "pure/purecalculatorwindow.h"
 
-#include "services/chartcontrol.h"
-#include "services/chartwindow.h"
-#include "services/dialogwindows.h"
 #include "services/resultformat.h"
-#include "services/resultviewer.h"
-#include "services/viewerwindows.h"
-#include "services/windownames.h"
-#include "services/windowregistry.h"
 #include "tests/pure/purefixture.h"
 #include "tests/support/calculatorwindowtest.h"
 #include "tests/support/desktoplanguage.h"
 #include "tests/support/scriptedui.h"
+#include "widgets/chartcontrol.h"
+#include "widgets/chartwindow.h"
+#include "widgets/dialogwindows.h"
+#include "widgets/resultviewer.h"
+#include "widgets/viewerwindows.h"
+#include "widgets/windownames.h"
+#include "widgets/windowregistry.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -6,9 +6,6 @@
 #include "activity/vlewindow.h"
 #include "mixture/windows/mixtureinputwindow.h"
 #include "pure/purecalculatorwindow.h"
-#include "services/aboutbox.h"
-#include "services/webbrowser.h"
-#include "services/windowregistry.h"
 #include "shell/helptopics.h"
 #include "shell/helpwindows.h"
 #include "shell/startwindows.h"
@@ -18,6 +15,9 @@
 #include "unifac/componentfile.h"
 #include "unifac/databaseeditor.h"
 #include "unifac/unifaccalculator.h"
+#include "widgets/aboutbox.h"
+#include "widgets/webbrowser.h"
+#include "widgets/windowregistry.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,16 +2,16 @@
 // window is active, as on Wayland right after a modal box closes; a box without a parent opens
 // where the compositor likes and can hide behind the frame it blocks.
 
-#include "services/aboutbox.h"
-#include "services/constantsdialog.h"
-#include "services/dialogwindows.h"
-#include "services/inputabcd.h"
-#include "services/qtui.h"
-#include "services/savefiledialog.h"
-#include "services/windownames.h"
 #include "tests/shell/shellfixture.h"
 #include "unifac/componentbuilder.h"
 #include "unifac/databaseeditor.h"
+#include "widgets/aboutbox.h"
+#include "widgets/constantsdialog.h"
+#include "widgets/dialogwindows.h"
+#include "widgets/inputabcd.h"
+#include "widgets/qtui.h"
+#include "widgets/savefiledialog.h"
+#include "widgets/windownames.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -3,10 +3,10 @@
 #include "shell/helptopics.h"
 #include "shell/helpwindows.h"
 
-#include "services/webbrowser.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 #include "tests/support/tabchain.h"
+#include "widgets/webbrowser.h"
 
 #include <QAction>
 #include <QApplication>

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 const fs::path sourceRoot = CALVEX_SOURCE_DIR;
 const fs::path helpFolder = sourceRoot / "data" / "help";
 // The folders whose code is the program (the tests and the build tools show the user nothing).
-const char* const programFolders[] = {"app", "core", "services", "shell", "pure", "mixture", "activity", "unifac"};
+const char* const programFolders[] = {"app", "core", "services", "widgets", "shell", "pure", "mixture", "activity", "unifac"};
 // Italic texts of the pages that the program does not show: example names from the database.
 const std::set<std::string> notProgramTexts = {"n-hexane", "carbon dioxide"};
 const std::string ellipsis = "…";

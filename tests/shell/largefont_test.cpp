@@ -1,12 +1,12 @@
 // The windows of a fixed size at a 13 pt desktop font, the largest the program is laid out for
 // (GNOME and KDE use 10 to 11 pt): every label and button shows its whole text.
-#include "services/aboutbox.h"
-#include "services/constantsdialog.h"
-#include "services/dialogwindows.h"
-#include "services/keybutton.h"
-#include "services/resultviewer.h"
-#include "services/viewerwindows.h"
 #include "tests/shell/shellfixture.h"
+#include "widgets/aboutbox.h"
+#include "widgets/constantsdialog.h"
+#include "widgets/dialogwindows.h"
+#include "widgets/keybutton.h"
+#include "widgets/resultviewer.h"
+#include "widgets/viewerwindows.h"
 
 #include <QAction>
 #include <QApplication>

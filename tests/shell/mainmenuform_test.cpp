@@ -1,8 +1,8 @@
 #include "shell/mainmenuform.h"
 
-#include "services/windownames.h"
 #include "shell/generaldate.h"
 #include "tests/shell/shellfixture.h"
+#include "widgets/windownames.h"
 
 #include <QDir>
 #include <QGroupBox>

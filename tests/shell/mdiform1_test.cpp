@@ -1,12 +1,12 @@
 #include "shell/mdiform1.h"
 
-#include "services/windownames.h"
 #include "shell/clipboardactions.h"
 #include "shell/desktop.h"
 #include "shell/framemenu.h"
 #include "tests/shell/shellfixture.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
+#include "widgets/windownames.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,8 +2,8 @@
 // Ctrl+V, the frame toolbar's Paste and the middle button's paste of the desktop's selection,
 // which only a real X display has.
 
-#include "services/filteredbox.h"
 #include "shell/clipboardactions.h"
+#include "widgets/filteredbox.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 #include "tests/shell/shellfixture.h"
 
-#include "services/frametoolbar.h"
-#include "services/windownames.h"
 #include "shell/desktop.h"
 #include "shell/shellwindows.h"
+#include "widgets/frametoolbar.h"
+#include "widgets/windownames.h"
 
 #include <QApplication>
 #include <QClipboard>

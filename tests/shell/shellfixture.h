@@ -2,9 +2,9 @@
 // What the shell tests share: the shell's windows registered, stand-in windows under the real
 // names of the windows other subsystems build, and every window closed after each test.
 
-#include "services/unifacmodes.h"
-#include "services/windowregistry.h"
 #include "shell/mdiform1.h"
+#include "widgets/unifacmodes.h"
+#include "widgets/windowregistry.h"
 
 #include <QImage>
 #include <QString>

@@ -6,12 +6,6 @@
 #include "mixture/windows/componentselectionwindow.h"
 #include "mixture/windows/mixtureinputwindow.h"
 #include "pure/purecalculatorwindow.h"
-#include "services/aboutbox.h"
-#include "services/chartwindow.h"
-#include "services/constantsdialog.h"
-#include "services/inputabcd.h"
-#include "services/resultviewer.h"
-#include "services/spokennames.h"
 #include "shell/helpbrowser.h"
 #include "shell/mainmenuform.h"
 #include "shell/mdiform1.h"
@@ -22,6 +16,12 @@
 #include "unifac/databaseeditor.h"
 #include "unifac/subgrouptable.h"
 #include "unifac/unifaccalculator.h"
+#include "widgets/aboutbox.h"
+#include "widgets/chartwindow.h"
+#include "widgets/constantsdialog.h"
+#include "widgets/inputabcd.h"
+#include "widgets/resultviewer.h"
+#include "widgets/spokennames.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

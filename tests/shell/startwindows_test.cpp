@@ -1,7 +1,7 @@
 #include "shell/startwindows.h"
 
-#include "services/windownames.h"
 #include "tests/shell/shellfixture.h"
+#include "widgets/windownames.h"
 
 #include <QLabel>
 #include <QTest>

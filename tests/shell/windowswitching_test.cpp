@@ -1,9 +1,9 @@
 #include "shell/windowswitching.h"
 
-#include "services/windownames.h"
 #include "shell/mainmenuform.h"
 #include "tests/shell/shellfixture.h"
 #include "tests/support/scriptedui.h"
+#include "widgets/windownames.h"
 
 #include <QAction>
 #include <QMenuBar>

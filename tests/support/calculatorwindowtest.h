@@ -3,12 +3,12 @@
 // caught (their ResultKinds recorded, each one required to be written), a scripted Ui, and every
 // window unloaded after each test. `Window` is the calculator window class under test.
 
-#include "services/dialogwindows.h"
 #include "services/resultformat.h"
-#include "services/resultviewer.h"
-#include "services/viewerwindows.h"
-#include "services/windowregistry.h"
 #include "tests/support/scriptedui.h"
+#include "widgets/dialogwindows.h"
+#include "widgets/resultviewer.h"
+#include "widgets/viewerwindows.h"
+#include "widgets/windowregistry.h"
 
 #include <QApplication>
 

@@ -3,14 +3,14 @@
 // and the two layouts the shell switches it to.
 #include "tests/unifac/unifacwindowfixture.h"
 
-#include "services/frametoolbar.h"
-#include "services/windowregistry.h"
 #include "shell/shellwindows.h"
 #include "shell/windowswitching.h"
 #include "tests/support/desktoplanguage.h"
 #include "tests/support/tabchain.h"
-#include "unifac/unifacwindows.h"
 #include "unifac/calculatorrules.h"
+#include "unifac/unifacwindows.h"
+#include "widgets/frametoolbar.h"
+#include "widgets/windowregistry.h"
 
 #include <QAction>
 #include <QApplication>

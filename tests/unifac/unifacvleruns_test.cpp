@@ -4,19 +4,19 @@
 // drawn after it closed, and every refusal with its exact texts.
 #include "tests/unifac/unifacwindowfixture.h"
 
-#include "services/chartcontrol.h"
-#include "services/chartwindow.h"
-#include "services/dialogwindows.h"
 #include "services/numbers.h"
-#include "services/resultviewer.h"
-#include "services/viewerwindows.h"
-#include "services/windownames.h"
 #include "tests/activity/activityfixture.h"
 #include "tests/unifac/referenceunifac.h"
 #include "unifac/calculatorrules.h"
 #include "unifac/subgrouptable.h"
 #include "unifac/unifacmodel.h"
 #include "unifac/unifacwindows.h"
+#include "widgets/chartcontrol.h"
+#include "widgets/chartwindow.h"
+#include "widgets/dialogwindows.h"
+#include "widgets/resultviewer.h"
+#include "widgets/viewerwindows.h"
+#include "widgets/windownames.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,11 +4,11 @@
 
 #include "tests/mixture/windows/mixturefixture.h"
 
-#include "services/chartcontrol.h"
-#include "services/chartwindow.h"
 #include "services/numbers.h"
-#include "services/windownames.h"
-#include "services/windowregistry.h"
+#include "widgets/chartcontrol.h"
+#include "widgets/chartwindow.h"
+#include "widgets/windownames.h"
+#include "widgets/windowregistry.h"
 
 #include <algorithm>
 #include <cmath>

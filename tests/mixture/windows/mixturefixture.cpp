@@ -4,7 +4,7 @@
 #include "data/propertieswriter.h"
 #include "mixture/windows/mixturewindows.h"
 #include "pure/componentdatabase.h"
-#include "services/windowregistry.h"
+#include "widgets/windowregistry.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -4,14 +4,14 @@
 #include "mixture/windows/componentselectionwindow.h"
 #include "mixture/windows/mixtureinputwindow.h"
 #include "mixture/windows/mixturewindows.h"
-#include "services/dialogwindows.h"
-#include "services/resultviewer.h"
-#include "services/viewerwindows.h"
 #include "shell/mainmenuform.h"
-#include "services/windownames.h"
 #include "tests/pure/purefixture.h"
 #include "tests/shell/shellfixture.h"
 #include "tests/support/scriptedui.h"
+#include "widgets/dialogwindows.h"
+#include "widgets/resultviewer.h"
+#include "widgets/viewerwindows.h"
+#include "widgets/windownames.h"
 
 #include <QAction>
 #include <QComboBox>
