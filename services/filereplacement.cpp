@@ -91,7 +91,59 @@ pid_t temporaryOwner(const std::string& name, const std::vector<std::string>& ow
     return error == std::errc() && pid > 0 ? pid : 0;
 }
 
+bool regularFile(int fd)
+{
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
+
 bool processGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+std::optional<std::string> readWhole(int fd)
+{
+    std::string bytes;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return bytes;
+        if (got < 0 && errno != EINTR)
+            return std::nullopt;
+        if (got > 0)
+            bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+// `file` opened for reading where it is a regular file; -1 for anything else (a FIFO, a
+// device, a folder), which the program's own files never are.
+int openForReading(const fs::path& file)
+{
+    // Without O_NONBLOCK the open of a FIFO waits for a writer that may never come.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fd;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (!regularFile(fd) || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+std::optional<std::string> readOpened(const fs::path& file, bool locked)
+{
+    const int fd = openForReading(file);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<std::string> bytes;
+    if (!locked)
+        bytes = readWhole(fd);
+    else if (const FileLock shared(fd, FileLock::Kind::Shared); shared)
+        bytes = readWhole(fd);
+    ::close(fd);
+    return bytes;
+}
 
 // Hard links are the only way to put a file in place "unless one is there" in one step; a file
 // system without them gets the two-step check, which another process can only overtake by
@@ -184,30 +236,9 @@ int removeLeftoverTemporaries(const fs::path& folder, const std::vector<std::str
     return removed;
 }
 
-std::optional<std::string> readWhole(int fd)
-{
-    std::string bytes;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0)
-            return bytes;
-        if (got < 0 && errno != EINTR)
-            return std::nullopt;
-        if (got > 0)
-            bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
+std::optional<std::string> readWholeFile(const fs::path& file) { return readOpened(file, false); }
 
-std::optional<std::string> readWholeFile(const fs::path& file)
-{
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<std::string> bytes = readWhole(fd);
-    ::close(fd);
-    return bytes;
-}
+std::optional<std::string> readWholeFileLocked(const fs::path& file) { return readOpened(file, true); }
 
 std::error_code writeReplacing(const fs::path& target, std::string_view bytes, WhenPresent present)
 {

@@ -35,10 +35,13 @@ std::error_code copyReplacing(const std::filesystem::path& from, const std::file
 // over the network), and so does every other name. The number removed.
 int removeLeftoverTemporaries(const std::filesystem::path& folder, const std::vector<std::string>& ownFiles);
 
-// The whole content of `file`, or of the file open at `fd` from where it stands; none when it
-// cannot be opened or a read fails (a failing disk, a stale handle on a network folder).
+// The whole content of `file`; none when it cannot be opened, is not a regular file (a FIFO
+// would keep the read waiting), or a read fails (a failing disk, a stale handle on a network
+// folder).
 std::optional<std::string> readWholeFile(const std::filesystem::path& file);
-std::optional<std::string> readWhole(int fd);
+// The same, read under a shared lock (filelock.h): of a file that another copy of the program
+// may be writing in place, which it does under an exclusive lock.
+std::optional<std::string> readWholeFileLocked(const std::filesystem::path& file);
 
 // Writes all of `bytes` to an open descriptor, going on after interrupted and short writes.
 std::error_code writeAll(int fd, std::string_view bytes);

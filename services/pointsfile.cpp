@@ -6,7 +6,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <map>
+#include <system_error>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -136,15 +138,11 @@ PointsFileReader::PointsFileReader(const std::string& fileName) : m_fileName(fil
         m_content = own->second;
         return;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw PlotFailure(fileName + " could not be opened");
-    std::optional<std::string> content;
-    if (const FileLock lock(fd, FileLock::Kind::Shared); lock)
-        content = readWhole(fd);
-    ::close(fd);
+    std::optional<std::string> content = readWholeFileLocked(path);
+    std::error_code error;
     if (!content)
-        throw PlotFailure(fileName + " could not be read");
+        throw PlotFailure(fileName +
+                          (std::filesystem::exists(path, error) ? " could not be read" : " could not be opened"));
     m_content = std::move(*content);
 }
 

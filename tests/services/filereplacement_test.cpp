@@ -7,6 +7,7 @@
 
 #include "tests/support/failingread.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/support/hangguard.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
@@ -138,8 +139,8 @@ namespace calvex::services {
 namespace {
 
 // A read that fails is the reader's usual failure, and the file keeps its bytes: a folder in the
-// file's place (EISDIR) in every run, and ESTALE as on a network folder where the NFS rules are
-// loaded.
+// file's place (EISDIR) and a FIFO, which no writer fills, in every run, and ESTALE as on a
+// network folder where the NFS rules are loaded.
 TEST(FileReplacement, ReadersReportAFailingReadAsAFileThatCannotBeRead)
 {
     const std::string record = userComponentLine({"probe", "400", "40", "0.2", "300"});
@@ -187,6 +188,10 @@ TEST(FileReplacement, ReadersReportAFailingReadAsAFileThatCannotBeRead)
         fs::remove(folder.file(row.file));
         fs::create_directory(folder.file(row.file));
         EXPECT_FALSE(row.reads(folder)) << "a folder in the file's place";
+        fs::remove(folder.file(row.file));
+        ASSERT_EQ(::mkfifo(folder.file(row.file).c_str(), 0600), 0);
+        const testing::HangGuard guard;
+        EXPECT_FALSE(row.reads(folder)) << "a FIFO in the file's place, at once";
     }
 }
 

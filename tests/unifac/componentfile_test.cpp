@@ -4,6 +4,7 @@
 
 #include "tests/support/failingread.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/support/hangguard.h"
 #include "tests/support/scratchfolder.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <set>
 #include <vector>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -146,6 +148,15 @@ TEST_F(ComponentFile, UnreadableFilesAreLeftAlone)
         EXPECT_EQ(names(list), c.names);
         EXPECT_EQ(fileBytes(), c.bytes);
     }
+}
+
+TEST_F(ComponentFile, AFifoInTheFilesPlaceFailsTheLoadAtOnce)
+{
+    ASSERT_EQ(::mkfifo(databaseFile().c_str(), 0600), 0);
+    list.AddComponent("left over", "17,1;");
+    const testing::HangGuard guard;
+    EXPECT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Failed);
+    EXPECT_EQ(list.ComponentCount(), 0);
 }
 
 TEST_F(ComponentFile, SaveStoppedBeforeTheRenameLeavesTheOldFile)
