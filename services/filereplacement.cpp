@@ -217,13 +217,16 @@ int removeLeftoverTemporaries(const fs::path& folder, const std::vector<std::str
         const pid_t owner = temporaryOwner(entry.path().filename().string(), ownFiles);
         if (owner == 0 || owner == ::getpid())
             continue;
-        // Read-write, as an exclusive lock on a network file system needs.
-        const int fd = ::open(entry.path().c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        // A write holds its temporary file under an exclusive lock until it is in place, so a
+        // shared lock is had only where no write holds the file, on this computer or on another
+        // sharing the folder. It needs no more than a read: a temporary file takes the target's
+        // permissions before the rename, and a leftover of a read-only target is read-only.
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
         struct stat opened {}, named {};
         const bool stale = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-                           lockOpenFile(fd, FileLock::Kind::Exclusive, false) &&
+                           lockOpenFile(fd, FileLock::Kind::Shared, false) &&
                            (processGone(owner) ||
                             std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(opened.st_mtime) >
                                 longestWrite);

@@ -30,9 +30,11 @@ std::error_code copyReplacing(const std::filesystem::path& from, const std::file
 
 // Removes from `folder` the temporary files that writes like these leave when their process is
 // ended before it can (a crash, a forced quit, a power cut), for the files named in `ownFiles`:
-// those whose process is gone, and those older than any write could take. A file that a running
-// write holds stays, also where its process is gone from this machine's view (a folder shared
-// over the network), and so does every other name. The number removed.
+// those whose process is gone, and those older than any write could take, read-only ones too
+// where the folder lets them be removed. A file that a running write holds stays, also where
+// its process is gone from this machine's view (a folder shared over the network), and so does
+// every other name; so does a file this account cannot read, of which that cannot be told.
+// The number removed.
 int removeLeftoverTemporaries(const std::filesystem::path& folder, const std::vector<std::string>& ownFiles);
 
 // The whole content of `file`; none when it cannot be opened, is not a regular file (a FIFO
