@@ -150,7 +150,7 @@ fs::path databaseBackupFile() { return services::programFile(services::unifacDat
 
 DatabaseSave SaveDatabase()
 {
-    const services::FileLock lock(lockFileOf(databaseFile()));
+    const services::FileLock lock(lockFileOf(databaseFile()), databaseFile());
     if (!lock)
         return {};
     // The file the last load could not read still holds the user's components: an empty list
@@ -169,7 +169,7 @@ DatabaseSave SaveDatabase()
 
 DatabaseSave SaveDatabase(UnifacComponentList& list, const fs::path& file)
 {
-    const services::FileLock lock(lockFileOf(file));
+    const services::FileLock lock(lockFileOf(file), file);
     if (!lock)
         return {};
     return saveLocked(list, file);

@@ -159,6 +159,33 @@ TEST_F(ComponentFile, AFifoInTheFilesPlaceFailsTheLoadAtOnce)
     EXPECT_EQ(list.ComponentCount(), 0);
 }
 
+// Accounts sharing a folder and a database that each may write: the lock file that the first
+// saver made, under a umask that keeps others out, lets the next account take its turn.
+TEST_F(ComponentFile, AnotherAccountSavesAfterTheFirst)
+{
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
+    folder.write("DATABASE.UFC", std::string(2, '\0'));
+    ASSERT_EQ(::chmod(databaseFile().c_str(), 0666), 0);
+    const auto saveAs = [](uid_t account, const char* name) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::umask(022);
+            UnifacComponentList own;
+            const bool saved = ::setgid(account) == 0 && ::setuid(account) == 0 &&
+                               LoadDatabase(own, databaseFile()) == DatabaseLoad::Loaded &&
+                               own.AddComponent(name, "17,1;") == ListChange::Done && SaveDatabase(own, databaseFile());
+            ::_exit(saved ? 0 : 1);
+        }
+        int status = 0;
+        return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    };
+    ASSERT_EQ(::geteuid(), 0u) << "the tests run as root";
+    EXPECT_TRUE(saveAs(65534, "first"));
+    EXPECT_TRUE(saveAs(65533, "second"));
+    ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
+    EXPECT_EQ(names(list), "first;second;");
+}
+
 TEST_F(ComponentFile, SaveStoppedBeforeTheRenameLeavesTheOldFile)
 {
     UnifacComponentList old = listOf({"old"});
