@@ -61,10 +61,13 @@ std::string PointItem::text() const
 }
 
 PointsFileWriter::PointsFileWriter(const std::string& fileName)
-    : m_path(programFile(fileName).string()), m_fd(::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
 {
+    if (const std::optional<std::filesystem::path> path = programFileToWrite(fileName)) {
+        m_path = path->string();
+        m_fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    }
     if (m_fd < 0) {
-        ownCopies().erase(m_path);
+        ownCopies().erase(programFile(fileName).string());
         return;
     }
     // Emptied only once locked: emptied at the open, it could cut a file another copy of the

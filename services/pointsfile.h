@@ -51,7 +51,8 @@ private:
 // and this program's own plots read what it wrote itself, whatever the other copy writes later.
 class PointsFileWriter {
 public:
-    // Opens `fileName` in the program folder for writing, replacing what it held.
+    // Opens `fileName` in the program folder for writing, replacing what it held; not open where
+    // the program has no folder to write (programfolder.h).
     explicit PointsFileWriter(const std::string& fileName);
     ~PointsFileWriter();
     PointsFileWriter(const PointsFileWriter&) = delete;

@@ -166,7 +166,8 @@ bool appendUserComponent(const std::filesystem::path& file, const UserComponentR
 
 bool appendUserComponent(const UserComponentRecord& record)
 {
-    return appendUserComponent(programFile(userComponentFileName), record);
+    const std::optional<std::filesystem::path> file = programFileToWrite(userComponentFileName);
+    return file && appendUserComponent(*file, record);
 }
 
 } // namespace calvex::services

@@ -2,10 +2,13 @@
 #include "unifac/componentfile.h"
 #include "unifac/grouplist.h"
 
+#include "services/programfolder.h"
+
 #include "tests/support/failingread.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/hangguard.h"
 #include "tests/support/scratchfolder.h"
+#include "tests/support/scriptedui.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +160,24 @@ TEST_F(ComponentFile, AFifoInTheFilesPlaceFailsTheLoadAtOnce)
     const testing::HangGuard guard;
     EXPECT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Failed);
     EXPECT_EQ(list.ComponentCount(), 0);
+}
+
+// An installed copy without a folder of its own to write: the window opens with an empty list,
+// as on a first start, and saves fail, leaving the installation as it is.
+TEST_F(ComponentFile, WithoutAFolderToWriteTheProgramsListIsMadeNowhereAndNotSaved)
+{
+    const testing::ScratchFolder installation;
+    installation.write(services::installedMarkerName, "");
+    testing::ScriptedUi ui;
+    services::useUserFolder(installation.path(), std::nullopt);
+    ASSERT_EQ(services::programFileToWrite(services::unifacDatabaseName), std::nullopt);
+    componentList().AddComponent("left over", "17,1;");
+    EXPECT_EQ(LoadDatabase(), DatabaseLoad::Missing);
+    EXPECT_EQ(componentList().ComponentCount(), 0);
+    componentList().AddComponent("water", "17,1;");
+    EXPECT_FALSE(SaveDatabase());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(installation.path()), {}), 1) << "the marker alone";
+    EXPECT_EQ(ui.messages().size(), 1u) << "the start's message alone";
 }
 
 // Accounts sharing a folder and a database that each may write: the lock file that the first
