@@ -121,7 +121,7 @@ namespace {
 template <class Point, class Variable>
 bool writeVlePointsFile(const std::vector<Point>& points, Variable Point::*variable)
 {
-    PointsFileWriter writer("points1.dat");
+    PointsFileWriter writer(points1FileName);
     bool written = writer.isOpen();
     for (auto point = points.begin(); written && point != points.end(); ++point)
         written = writer.writeLine({point->x1, (*point).*variable, point->y1, (*point).*variable});

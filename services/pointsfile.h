@@ -20,6 +20,9 @@
 
 namespace calvex::services {
 
+inline constexpr const char* points1FileName = "points1.dat";
+inline constexpr const char* points2FileName = "points2.dat";
+
 // A plot that could not be drawn from its points file (missing, short, or holding something
 // that is not a number). Fills that trap nothing let it reach the result viewer.
 class PlotFailure : public std::runtime_error {

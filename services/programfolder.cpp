@@ -1,7 +1,9 @@
 #include "services/programfolder.h"
 
 #include "services/filereplacement.h"
+#include "services/pointsfile.h"
 #include "services/ui.h"
+#include "services/usercomponentfile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -96,9 +98,9 @@ enum class Seeding { Refresh, WhereMissing, Never };
 // the rest (database, templates, help pages) is the program's own and is refreshed.
 Seeding seedingOf(const fs::path& fileName)
 {
-    if (fileName == "Filedatabase.dat" || fileName == unifacDatabaseName)
+    if (fileName == userComponentFileName || fileName == unifacDatabaseName)
         return Seeding::WhereMissing;
-    for (const char* notOurs : {resultPageName, "points1.dat", "points2.dat", unifacDatabaseBackupName,
+    for (const char* notOurs : {resultPageName, points1FileName, points2FileName, unifacDatabaseBackupName,
                                 unifacDatabaseLockName, installedMarkerName})
         if (fileName == notOurs)
             return Seeding::Never;
