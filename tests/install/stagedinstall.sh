@@ -4,7 +4,7 @@
 # nothing of the build's own (no test, benchmark or build tool); the program is stripped; the
 # desktop entry and the AppStream file pass the validators distributions use; and the staged
 # program, started by this account (root, who could write into it), seeds the account's own
-# folder and writes nothing into its installation.
+# folder and writes nothing into its installation, nor anywhere where that folder is unusable.
 set -uo pipefail
 build=$1
 source=$2
@@ -63,5 +63,26 @@ for name in calvex installed; do
   [ ! -e "$stage/data/calvex/$name" ] || fail "$name was copied into the account's folder"
 done
 [ "$before" = "$(cd "$folder" && find . -printf '%p %s %T@ %m\n' | sort)" ] || fail "the program wrote into its installation"
+
+# Started with a HOME whose .local/share/calvex is another account's (a sudo that keeps HOME),
+# it says so and writes nothing at all: it does not clear its installation of an ended run's
+# temporary file either. It waits on its message meanwhile.
+others=$stage/home/.local/share/calvex
+mkdir -p "$others"
+chown 65534:65534 "$others"
+leftover=$folder/result.htm.$(cat /proc/sys/kernel/pid_max)-0.tmp
+: >"$leftover"
+before=$(cd "$folder" && find . -printf '%p %s %T@ %m\n' | sort; sha256sum ./*)
+env -u XDG_DATA_HOME HOME=$stage/home XDG_RUNTIME_DIR=$stage/runtime QT_QPA_PLATFORM=offscreen "$usr/bin/calvex" \
+  >"$stage/run.log" 2>&1 &
+program=$!
+sleep 3
+kill -0 "$program" 2>/dev/null || fail "the program ended at a start without a folder of its own: $(cat "$stage/run.log")"
+kill "$program" 2>/dev/null
+wait "$program" 2>/dev/null
+[ "$before" = "$(cd "$folder" && find . -printf '%p %s %T@ %m\n' | sort; sha256sum ./*)" ] ||
+  fail "the program wrote into its installation where its own folder was another account's"
+[ -z "$(ls -A "$others")" ] || fail "the program wrote into another account's folder: $(ls -A "$others")"
+rm -f "$leftover"
 
 exit $((failures > 0))
