@@ -114,8 +114,7 @@ TEST_F(DialogParents, EveryDialogHasAWindowOfTheProgramAsItsParentWithNoWindowAc
         const QList<QWidget*> parents = parentsOfBoxes(row.open);
         ASSERT_EQ(parents.size(), row.boxes);
         for (const QWidget* parent : parents)
-            EXPECT_TRUE(parent && parent->window()->isVisible()
-                        && QApplication::topLevelWidgets().contains(parent->window()));
+            EXPECT_TRUE(parent && parent->window()->isVisible() && reachesFrame(parent));
     }
 }
 
@@ -148,6 +147,15 @@ TEST_F(DialogParents, TheChartWindowItsSaveDialogAndItsAboutBoxBelongToTheFrame)
         EXPECT_TRUE(reachesFrame(parents.constFirst()));
     }
     EXPECT_TRUE(chart->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "X11 keeps it above every window";
+}
+
+TEST_F(DialogParents, ABoxPassesOverAShownWindowWithoutParentForTheFrame)
+{
+    QWidget stray;
+    stray.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&stray));
+    QTest::mouseClick(&stray, Qt::LeftButton);
+    EXPECT_EQ(parentsOfBoxes([] { ui().message("Temperature cannot be zero or negative"); }), QList<QWidget*>{frame});
 }
 
 TEST_F(DialogParents, ABoxBelongsToTheWindowLastClickedWhileItIsShownElseToTheFrame)
