@@ -191,6 +191,9 @@ TEST(SpokenNames, EveryBoxIsAnnouncedByItsCaptionAndNoTwoAlike)
             // in for a caption where none is shown.
             if (auto* list = qobject_cast<QComboBox*>(box)) {
                 EXPECT_NE(caption, nullptr);
+                if (list->lineEdit()) {
+                    EXPECT_EQ(QAccessible::queryAccessibleInterface(list->lineEdit())->text(QAccessible::Name), name);
+                }
                 ASSERT_GT(list->count(), 1);
                 const int shown = list->currentIndex();
                 EXPECT_FALSE(list->currentText().isEmpty());
