@@ -102,10 +102,10 @@ void ParametersForm1::buildControls()
         label(this, QStringLiteral("Select No Of Data Points"), QStringLiteral("Label2"), services::boxFont());
     points->addWidget(pointsCaption);
     m_combo3 = new QComboBox(this);
-    services::announceBy(*pointsCaption, *m_combo3);
     m_combo3->setObjectName(QStringLiteral("Combo3"));
     m_combo3->setFont(services::boxFont());
     services::makeTypedList(*m_combo3);
+    services::announceBy(*pointsCaption, *m_combo3);
     for (int n = 2; n <= maxDataPoints; ++n)
         m_combo3->addItem(QString::number(n));
     m_combo3->setCurrentText(QStringLiteral("2"));

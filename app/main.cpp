@@ -9,6 +9,7 @@
 #include "widgets/dialogwindows.h"
 #include "widgets/pictures.h"
 #include "widgets/qtui.h"
+#include "widgets/spokenlists.h"
 #include "widgets/viewerwindows.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    calvex::services::announceListEntries();
     // Docks and Wayland compositors match the windows to the installed desktop entry by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.calvex.Calvex"));
     calvex::services::QtUi qtUi;

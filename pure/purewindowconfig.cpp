@@ -1,5 +1,7 @@
 #include "pure/purewindowconfig.h"
 
+#include "services/pointsfile.h"
+
 #include <algorithm>
 #include <map>
 
@@ -9,8 +11,8 @@ namespace {
 const std::string listHint = "Select \"not Listed\" if compound is not in list";
 const std::string acentricPrompt = "Please enter the Acentric factor it is unavailable";
 const std::string temperatureMessage = "Temperature cannot be zero or negative";
-const std::string points1 = "points1.dat";
-const std::string points2 = "points2.dat";
+using services::points1FileName;
+using services::points2FileName;
 
 UnitListConfig frameTemperatureUnits() { return {{"fahrenheit", "celsius", "kelvin"}, "kelvin"}; }
 UnitListConfig framePressureUnits() { return {{"atm", "bar", "kpa", "mm Hg", "Mpa", "pa", "psia"}, "bar"}; }
@@ -41,7 +43,7 @@ PureWindowConfig enthalpy()
     config.count = 24;
     config.resultSize = 26;
     config.resultKind = 7;
-    config.sweeps = {{"T", "TD", points1, Swept::Temperature}, {"P", "PD", points2, Swept::Pressure}};
+    config.sweeps = {{"T", "TD", points1FileName, Swept::Temperature}, {"P", "PD", points2FileName, Swept::Pressure}};
     config.curves = 2;
     config.sweepPlot = services::SweepPlot::EnthalpyEntropy;
     config.sweepFailure = "error in PDorTD graph";
@@ -87,7 +89,7 @@ PureWindowConfig fugacity()
     config.count = 29;
     config.resultSize = 31;
     config.resultKind = 4;
-    config.sweeps = {{"T", "TF", points1, Swept::Temperature}, {"P", "PF", points2, Swept::Pressure}};
+    config.sweeps = {{"T", "TF", points1FileName, Swept::Temperature}, {"P", "PF", points2FileName, Swept::Pressure}};
     config.curves = 1;
     config.sweepPlot = services::SweepPlot::PureFugacity;
     config.sweepFailure = "error in PForTF graph";
@@ -113,7 +115,7 @@ PureWindowConfig molarVolume()
     config.count = 29;
     config.resultSize = 31;
     config.resultKind = 1;
-    config.sweeps = {{"T", "TV", points1, Swept::Temperature}, {"P", "PV", points2, Swept::Pressure}};
+    config.sweeps = {{"T", "TV", points1FileName, Swept::Temperature}, {"P", "PV", points2FileName, Swept::Pressure}};
     config.curves = 1;
     config.sweepPlot = services::SweepPlot::MolarVolume;
     config.sweepFailure = "error in PVorTV graph";
@@ -134,7 +136,7 @@ PureWindowConfig departure()
     config.count = 28;
     config.resultSize = 29;
     config.resultKind = 5;
-    config.sweeps = {{"T", "TD", points1, Swept::Temperature}, {"P", "PD", points2, Swept::Pressure}};
+    config.sweeps = {{"T", "TD", points1FileName, Swept::Temperature}, {"P", "PD", points2FileName, Swept::Pressure}};
     config.curves = 2;
     config.sweepPlot = services::SweepPlot::PureDeparture;
     config.sweepFailure = "error in PDorTD graph";
@@ -170,7 +172,7 @@ PureWindowConfig saturationPressure()
     config.commandFailure = "error in command1";
     config.templateName = "saturationpressurecalculator.htm";
     config.resultKind = 2;
-    config.sweeps = {{"", "", points1, Swept::Temperature}};
+    config.sweeps = {{"", "", points1FileName, Swept::Temperature}};
     config.sweepPlot = services::SweepPlot::SaturationPressure;
     config.sweepFailure = "error in graph plotting";
     return config;
@@ -192,7 +194,7 @@ PureWindowConfig saturationTemperature()
     config.templateName = "saturationtemperaturecalculator.htm";
     config.resultKind = 3;
     // This window writes its pressure sweep into points1.dat.
-    config.sweeps = {{"", "", points1, Swept::Pressure}};
+    config.sweeps = {{"", "", points1FileName, Swept::Pressure}};
     config.sweepPlot = services::SweepPlot::SaturationTemperature;
     config.sweepFailure = "error in graphplottig";
     return config;

@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 #include <link.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 
 namespace calvex::pure {
 namespace {
@@ -111,6 +112,12 @@ Connection openKeyed(const std::filesystem::path& file, int flags, std::string_v
     // it changed. The database is replaced only whole, by renaming a complete file over it, which
     // a connection already open never sees.
     const bool reader = (flags & SQLITE_OPEN_READONLY) != 0;
+    // The library's open of a FIFO would wait for a writer that may never come.
+    struct stat status {};
+    if (reader && ::stat(file.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        error = file.string() + ": " + sqlite3_errstr(SQLITE_CANTOPEN);
+        return nullptr;
+    }
     const int opened = reader ? sqlite3_open_v2(immutableUri(file).c_str(), &raw, flags | SQLITE_OPEN_URI, nullptr)
                               : sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
     Connection connection(raw); // sqlite3_open_v2 may hand back a handle even when it fails

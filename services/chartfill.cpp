@@ -146,8 +146,8 @@ SweepFillOutcome sweepFill(SweepPlot plot, const std::string& datafilename)
         return outcome;
     }
 
-    const bool temperatureFile = datafilename == "points1.dat";
-    const bool pressureFile = datafilename == "points2.dat";
+    const bool temperatureFile = datafilename == points1FileName;
+    const bool pressureFile = datafilename == points2FileName;
     if (!titles.fixedXTitle && !temperatureFile && !pressureFile) {
         outcome.result = SweepFillOutcome::Result::Untouched;
         return outcome;
@@ -184,7 +184,7 @@ std::optional<ChartFill> diagramFill(VleDiagram diagram, const std::string& mode
         return std::nullopt;
 
     ChartArray data(shape.rows, 4);
-    PointsFileReader reader("points1.dat");
+    PointsFileReader reader(points1FileName);
     for (int row = 1; row <= shape.rows; ++row) {
         const float x1 = reader.nextSingle();
         const float first = reader.nextSingle();

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace calvex::services {
@@ -20,6 +21,21 @@ bool setLock(int fd, short type, bool wait)
     return result == 0;
 }
 
+// The lock file open read-write, granting whatever `guarded` grants beside: made under one
+// account's umask, it would shut out the other accounts that may write `guarded`, and so must
+// take their turn. Only its owner can widen it; a file system without permissions leaves it.
+int openLockFile(const std::filesystem::path& lockFile, const std::filesystem::path& guarded)
+{
+    const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    struct stat lock {}, file {};
+    if (fd < 0 || ::fstat(fd, &lock) != 0 || lock.st_uid != ::geteuid() || ::stat(guarded.c_str(), &file) != 0)
+        return fd;
+    constexpr mode_t readWrite = 0666;
+    if (const mode_t wanted = (lock.st_mode | file.st_mode) & readWrite; wanted != (lock.st_mode & readWrite))
+        ::fchmod(fd, wanted);
+    return fd;
+}
+
 } // namespace
 
 bool lockOpenFile(int fd, FileLock::Kind kind, bool wait)
@@ -27,8 +43,8 @@ bool lockOpenFile(int fd, FileLock::Kind kind, bool wait)
     return fd >= 0 && setLock(fd, kind == FileLock::Kind::Shared ? F_RDLCK : F_WRLCK, wait);
 }
 
-FileLock::FileLock(const std::filesystem::path& lockFile)
-    : m_fd(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666)), m_ownsFd(true),
+FileLock::FileLock(const std::filesystem::path& lockFile, const std::filesystem::path& guarded)
+    : m_fd(openLockFile(lockFile, guarded)), m_ownsFd(true),
       m_locked(lockOpenFile(m_fd, Kind::Exclusive, true))
 {
 }

@@ -91,7 +91,59 @@ pid_t temporaryOwner(const std::string& name, const std::vector<std::string>& ow
     return error == std::errc() && pid > 0 ? pid : 0;
 }
 
+bool regularFile(int fd)
+{
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
+
 bool processGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
+
+std::optional<std::string> readWhole(int fd)
+{
+    std::string bytes;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return bytes;
+        if (got < 0 && errno != EINTR)
+            return std::nullopt;
+        if (got > 0)
+            bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+// `file` opened for reading where it is a regular file; -1 for anything else (a FIFO, a
+// device, a folder), which the program's own files never are.
+int openForReading(const fs::path& file)
+{
+    // Without O_NONBLOCK the open of a FIFO waits for a writer that may never come.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fd;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (!regularFile(fd) || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+std::optional<std::string> readOpened(const fs::path& file, bool locked)
+{
+    const int fd = openForReading(file);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<std::string> bytes;
+    if (!locked)
+        bytes = readWhole(fd);
+    else if (const FileLock shared(fd, FileLock::Kind::Shared); shared)
+        bytes = readWhole(fd);
+    ::close(fd);
+    return bytes;
+}
 
 // Hard links are the only way to put a file in place "unless one is there" in one step; a file
 // system without them gets the two-step check, which another process can only overtake by
@@ -165,13 +217,16 @@ int removeLeftoverTemporaries(const fs::path& folder, const std::vector<std::str
         const pid_t owner = temporaryOwner(entry.path().filename().string(), ownFiles);
         if (owner == 0 || owner == ::getpid())
             continue;
-        // Read-write, as an exclusive lock on a network file system needs.
-        const int fd = ::open(entry.path().c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        // A write holds its temporary file under an exclusive lock until it is in place, so a
+        // shared lock is had only where no write holds the file, on this computer or on another
+        // sharing the folder. It needs no more than a read: a temporary file takes the target's
+        // permissions before the rename, and a leftover of a read-only target is read-only.
+        const int fd = ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
         struct stat opened {}, named {};
         const bool stale = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
-                           lockOpenFile(fd, FileLock::Kind::Exclusive, false) &&
+                           lockOpenFile(fd, FileLock::Kind::Shared, false) &&
                            (processGone(owner) ||
                             std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(opened.st_mtime) >
                                 longestWrite);
@@ -184,30 +239,9 @@ int removeLeftoverTemporaries(const fs::path& folder, const std::vector<std::str
     return removed;
 }
 
-std::optional<std::string> readWhole(int fd)
-{
-    std::string bytes;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0)
-            return bytes;
-        if (got < 0 && errno != EINTR)
-            return std::nullopt;
-        if (got > 0)
-            bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
+std::optional<std::string> readWholeFile(const fs::path& file) { return readOpened(file, false); }
 
-std::optional<std::string> readWholeFile(const fs::path& file)
-{
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<std::string> bytes = readWhole(fd);
-    ::close(fd);
-    return bytes;
-}
+std::optional<std::string> readWholeFileLocked(const fs::path& file) { return readOpened(file, true); }
 
 std::error_code writeReplacing(const fs::path& target, std::string_view bytes, WhenPresent present)
 {

@@ -30,15 +30,20 @@ std::error_code copyReplacing(const std::filesystem::path& from, const std::file
 
 // Removes from `folder` the temporary files that writes like these leave when their process is
 // ended before it can (a crash, a forced quit, a power cut), for the files named in `ownFiles`:
-// those whose process is gone, and those older than any write could take. A file that a running
-// write holds stays, also where its process is gone from this machine's view (a folder shared
-// over the network), and so does every other name. The number removed.
+// those whose process is gone, and those older than any write could take, read-only ones too
+// where the folder lets them be removed. A file that a running write holds stays, also where
+// its process is gone from this machine's view (a folder shared over the network), and so does
+// every other name; so does a file this account cannot read, of which that cannot be told.
+// The number removed.
 int removeLeftoverTemporaries(const std::filesystem::path& folder, const std::vector<std::string>& ownFiles);
 
-// The whole content of `file`, or of the file open at `fd` from where it stands; none when it
-// cannot be opened or a read fails (a failing disk, a stale handle on a network folder).
+// The whole content of `file`; none when it cannot be opened, is not a regular file (a FIFO
+// would keep the read waiting), or a read fails (a failing disk, a stale handle on a network
+// folder).
 std::optional<std::string> readWholeFile(const std::filesystem::path& file);
-std::optional<std::string> readWhole(int fd);
+// The same, read under a shared lock (filelock.h): of a file that another copy of the program
+// may be writing in place, which it does under an exclusive lock.
+std::optional<std::string> readWholeFileLocked(const std::filesystem::path& file);
 
 // Writes all of `bytes` to an open descriptor, going on after interrupted and short writes.
 std::error_code writeAll(int fd, std::string_view bytes);

@@ -6,7 +6,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <map>
+#include <system_error>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -59,10 +61,13 @@ std::string PointItem::text() const
 }
 
 PointsFileWriter::PointsFileWriter(const std::string& fileName)
-    : m_path(programFile(fileName).string()), m_fd(::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666))
 {
+    if (const std::optional<std::filesystem::path> path = programFileToWrite(fileName)) {
+        m_path = path->string();
+        m_fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    }
     if (m_fd < 0) {
-        ownCopies().erase(m_path);
+        ownCopies().erase(programFile(fileName).string());
         return;
     }
     // Emptied only once locked: emptied at the open, it could cut a file another copy of the
@@ -116,7 +121,7 @@ namespace {
 template <class Point, class Variable>
 bool writeVlePointsFile(const std::vector<Point>& points, Variable Point::*variable)
 {
-    PointsFileWriter writer("points1.dat");
+    PointsFileWriter writer(points1FileName);
     bool written = writer.isOpen();
     for (auto point = points.begin(); written && point != points.end(); ++point)
         written = writer.writeLine({point->x1, (*point).*variable, point->y1, (*point).*variable});
@@ -136,15 +141,11 @@ PointsFileReader::PointsFileReader(const std::string& fileName) : m_fileName(fil
         m_content = own->second;
         return;
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw PlotFailure(fileName + " could not be opened");
-    std::optional<std::string> content;
-    if (const FileLock lock(fd, FileLock::Kind::Shared); lock)
-        content = readWhole(fd);
-    ::close(fd);
+    std::optional<std::string> content = readWholeFileLocked(path);
+    std::error_code error;
     if (!content)
-        throw PlotFailure(fileName + " could not be read");
+        throw PlotFailure(fileName +
+                          (std::filesystem::exists(path, error) ? " could not be read" : " could not be opened"));
     m_content = std::move(*content);
 }
 

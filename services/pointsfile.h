@@ -20,6 +20,9 @@
 
 namespace calvex::services {
 
+inline constexpr const char* points1FileName = "points1.dat";
+inline constexpr const char* points2FileName = "points2.dat";
+
 // A plot that could not be drawn from its points file (missing, short, or holding something
 // that is not a number). Fills that trap nothing let it reach the result viewer.
 class PlotFailure : public std::runtime_error {
@@ -51,7 +54,8 @@ private:
 // and this program's own plots read what it wrote itself, whatever the other copy writes later.
 class PointsFileWriter {
 public:
-    // Opens `fileName` in the program folder for writing, replacing what it held.
+    // Opens `fileName` in the program folder for writing, replacing what it held; not open where
+    // the program has no folder to write (programfolder.h).
     explicit PointsFileWriter(const std::string& fileName);
     ~PointsFileWriter();
     PointsFileWriter(const PointsFileWriter&) = delete;

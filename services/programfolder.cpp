@@ -1,8 +1,11 @@
 #include "services/programfolder.h"
 
 #include "services/filereplacement.h"
+#include "services/pointsfile.h"
 #include "services/ui.h"
+#include "services/usercomponentfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <system_error>
@@ -17,6 +20,8 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path g_folder;
+// Whether the program may write into g_folder.
+bool g_writable = false;
 
 fs::path executableFolder()
 {
@@ -28,6 +33,13 @@ fs::path executableFolder()
 }
 
 bool writable(const fs::path& folder) { return ::access(folder.c_str(), W_OK) == 0; }
+
+// An installed copy's folder, or one where that cannot be told.
+bool installation(const fs::path& folder)
+{
+    std::error_code error;
+    return fs::exists(folder / installedMarkerName, error) || error;
+}
 
 std::string systemReason(int error) { return std::generic_category().message(error); }
 
@@ -68,6 +80,15 @@ std::string whyUnusable(const fs::path& folder)
     return {};
 }
 
+// Whether `folder` is `outer` or lies inside it, links followed where they exist.
+bool liesIn(const fs::path& folder, const fs::path& outer)
+{
+    std::error_code error;
+    const fs::path inner = fs::weakly_canonical(folder, error);
+    const fs::path base = fs::weakly_canonical(outer, error);
+    return std::mismatch(base.begin(), base.end(), inner.begin(), inner.end()).first == base.end();
+}
+
 enum class Seeding { Refresh, WhereMissing, Never };
 
 // How a start brings a file of the program folder into the account's own: the data files the
@@ -77,9 +98,9 @@ enum class Seeding { Refresh, WhereMissing, Never };
 // the rest (database, templates, help pages) is the program's own and is refreshed.
 Seeding seedingOf(const fs::path& fileName)
 {
-    if (fileName == "Filedatabase.dat" || fileName == unifacDatabaseName)
+    if (fileName == userComponentFileName || fileName == unifacDatabaseName)
         return Seeding::WhereMissing;
-    for (const char* notOurs : {resultPageName, "points1.dat", "points2.dat", unifacDatabaseBackupName,
+    for (const char* notOurs : {resultPageName, points1FileName, points2FileName, unifacDatabaseBackupName,
                                 unifacDatabaseLockName, installedMarkerName})
         if (fileName == notOurs)
             return Seeding::Never;
@@ -160,16 +181,22 @@ std::string seedUserFolder(const fs::path& from, const fs::path& to)
 void useUserFolder(const fs::path& shipped, const std::optional<fs::path>& folder)
 {
     g_folder = shipped;
+    // A build folder keeps its own, where each save meets what the folder allows.
+    g_writable = !installation(shipped);
     if (!folder) {
         ui().message(std::string("No data folder could be found: neither XDG_DATA_HOME nor HOME is set and the "
                                  "account has no home folder.") + cannotSave);
         return;
     }
-    if (const std::string reason = whyUnusable(*folder); !reason.empty()) {
+    // Made there, the folder itself would be written into the installation.
+    const bool inInstallation = !g_writable && liesIn(*folder, shipped);
+    if (const std::string reason = inInstallation ? "it lies in the installation" : whyUnusable(*folder);
+        !reason.empty()) {
         ui().message("The data folder " + folder->string() + " could not be used: " + reason + "." + cannotSave);
         return;
     }
     g_folder = *folder;
+    g_writable = true;
     removeLeftovers(*folder, shippedFiles(shipped));
     if (const std::string reason = seedUserFolder(shipped, *folder); !reason.empty())
         ui().message("The program's files could not be copied into the data folder " + folder->string() + ": " +
@@ -185,18 +212,28 @@ fs::path programFolder()
 
 fs::path programFile(const std::string& fileName) { return programFolder() / fileName; }
 
+std::optional<fs::path> programFileToWrite(const std::string& fileName)
+{
+    const fs::path file = programFile(fileName);
+    return g_writable ? std::optional(file) : std::nullopt;
+}
+
 void initialiseProgramFolder() { chooseProgramFolder(executableFolder()); }
 
 void chooseProgramFolder(const fs::path& exeFolder)
 {
-    std::error_code error;
-    if (writable(exeFolder) && !fs::exists(exeFolder / installedMarkerName, error)) {
+    if (writable(exeFolder) && !installation(exeFolder)) {
         g_folder = exeFolder;
+        g_writable = true;
         removeLeftovers(exeFolder, {});
     } else
         useUserFolder(exeFolder, userDataFolder());
 }
 
-void setProgramFolder(const fs::path& folder) { g_folder = folder; }
+void setProgramFolder(const fs::path& folder)
+{
+    g_folder = folder;
+    g_writable = true;
+}
 
 } // namespace calvex::services

@@ -2,6 +2,8 @@
 // The program folder: where the database, templates, help pages and data files live and
 // where the report page and plot files are written. It is the executable's folder, or, when
 // that folder cannot be written or is an installed copy's, a per-user data folder seeded from it.
+// An installed copy whose per-user folder cannot be used reads its files from the installation
+// and has no folder to write: every save fails with its own message.
 
 #include <array>
 #include <filesystem>
@@ -22,10 +24,16 @@ inline constexpr std::array<const char*, 3> replacedProgramFiles{unifacDatabaseN
 // copy put in its place would part copies of the program waiting for the one they hold.
 inline constexpr const char* unifacDatabaseLockName = "DATABASE.UFC.lock";
 
+// The folder the program reads its files from.
 std::filesystem::path programFolder();
 
 // The path of `fileName` inside the program folder (file names are case-sensitive here).
 std::filesystem::path programFile(const std::string& fileName);
+
+// Where the program writes `fileName`: in the program folder, none where that folder is an
+// installation the program must not write into. Every writer of a file of the program folder
+// asks here, and fails where there is none.
+std::optional<std::filesystem::path> programFileToWrite(const std::string& fileName);
 
 // Chooses the program folder once at start-up from the executable's folder; a per-user folder
 // that cannot be used is reported through ui(). The temporary files of the program's own that
@@ -51,8 +59,9 @@ std::optional<std::filesystem::path> userDataFolder();
 // when it is a folder of the account's own, cleared of the program's temporary files that ended
 // runs left there (of replacedProgramFiles and of the files seeded from `shipped`), and
 // seeded from `shipped`. Where it cannot be found,
-// made or used, one message names it and the reason, and `shipped` stays the program folder, so
-// the program still reads its own files and every save fails with its own message.
+// made or used, one message names it and the reason, and the program reads its own files from
+// `shipped`; an installed copy (installedMarkerName) then has no folder to write, so every save
+// fails with its own message.
 void useUserFolder(const std::filesystem::path& shipped, const std::optional<std::filesystem::path>& folder);
 
 // Copies the program's own files from `from` into the per-user folder `to`, refreshing those
@@ -64,7 +73,7 @@ void useUserFolder(const std::filesystem::path& shipped, const std::optional<std
 // the first failure, empty when none failed.
 std::string seedUserFolder(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Points the program folder somewhere else (tests use a scratch folder).
+// Points the program folder, to read and to write, somewhere else (tests use a scratch folder).
 void setProgramFolder(const std::filesystem::path& folder);
 
 } // namespace calvex::services

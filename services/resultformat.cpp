@@ -4,6 +4,7 @@
 #include "services/programfolder.h"
 #include "services/ui.h"
 
+#include <filesystem>
 #include <optional>
 
 namespace calvex::services {
@@ -24,7 +25,11 @@ ReportPresenter& presenter()
 // The page as result.htm holds it.
 std::string pageBytes(const std::string& page) { return page + "\r\n"; }
 
-bool writePage(const std::string& bytes) { return !writeReplacing(programFile(resultPageName), bytes); }
+bool writePage(const std::string& bytes)
+{
+    const std::optional<std::filesystem::path> page = programFileToWrite(resultPageName);
+    return page && !writeReplacing(*page, bytes);
+}
 
 ReportOutcome failed(const std::string& message)
 {

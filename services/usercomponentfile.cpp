@@ -126,14 +126,8 @@ std::optional<UserComponentRecord> parseUserComponentLine(std::string_view line)
 
 std::optional<UserComponentRecord> findUserComponent(const std::filesystem::path& file, const std::string& name)
 {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<std::string> content;
     // Another copy of the program may be appending, or taking back an append that failed.
-    if (const FileLock lock(fd, FileLock::Kind::Shared); lock)
-        content = readWhole(fd);
-    ::close(fd);
+    const std::optional<std::string> content = readWholeFileLocked(file);
     if (!content)
         return std::nullopt;
     for (std::string_view rest = *content; !rest.empty();) {
@@ -172,7 +166,8 @@ bool appendUserComponent(const std::filesystem::path& file, const UserComponentR
 
 bool appendUserComponent(const UserComponentRecord& record)
 {
-    return appendUserComponent(programFile(userComponentFileName), record);
+    const std::optional<std::filesystem::path> file = programFileToWrite(userComponentFileName);
+    return file && appendUserComponent(*file, record);
 }
 
 } // namespace calvex::services

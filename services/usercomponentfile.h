@@ -44,7 +44,7 @@ std::optional<UserComponentRecord> findUserComponent(const std::string& name);
 // the file never ends in half a record. Another copy of the program appending or reading at the
 // same moment waits meanwhile (filelock.h), so taking back never cuts its record. A file whose last line lacks its line end (cut short by
 // an earlier crash) gets one first, so the new record starts a line of its own. False when the
-// record could not be stored.
+// record could not be stored, also where the program has no folder to write (programfolder.h).
 bool appendUserComponent(const std::filesystem::path& file, const UserComponentRecord& record);
 bool appendUserComponent(const UserComponentRecord& record);
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <system_error>
 
 #include <unistd.h>
@@ -98,26 +99,8 @@ DatabaseSave saveLocked(UnifacComponentList& list, const fs::path& file)
     return {true, std::move(merge.keptHere)};
 }
 
-// How the program's last load of its own file went.
-DatabaseLoad& lastProgramLoad()
-{
-    static DatabaseLoad load = DatabaseLoad::Loaded;
-    return load;
-}
-
-} // namespace
-
-fs::path databaseFile() { return services::programFile(services::unifacDatabaseName); }
-
-bool FileExists(const fs::path& path)
-{
-    std::error_code error;
-    return fs::is_regular_file(path, error) && !error;
-}
-
-DatabaseLoad LoadDatabase() { return lastProgramLoad() = LoadDatabase(componentList(), databaseFile()); }
-
-DatabaseLoad LoadDatabase(UnifacComponentList& list, const fs::path& file)
+// The load itself; a missing file is made where `mayMake`, and is otherwise an empty list.
+DatabaseLoad loadFile(UnifacComponentList& list, const fs::path& file, bool mayMake)
 {
     list.ClearComponents();
     // Whatever becomes of the load, the list now holds nothing of the file: a save that finds
@@ -127,6 +110,8 @@ DatabaseLoad LoadDatabase(UnifacComponentList& list, const fs::path& file)
         std::error_code error;
         if (fs::exists(file, error))
             return DatabaseLoad::Failed;
+        if (!mayMake)
+            return DatabaseLoad::Missing;
         // Made whole or not at all: an empty file left by a full disk would read as damaged at
         // every later start. Another copy of the program may have made it a moment ago.
         const std::error_code made = services::writeReplacing(file, countBytes(0), services::WhenPresent::Keep);
@@ -146,11 +131,38 @@ DatabaseLoad LoadDatabase(UnifacComponentList& list, const fs::path& file)
     return DatabaseLoad::Loaded;
 }
 
-fs::path databaseBackupFile() { return services::programFile(services::unifacDatabaseBackupName); }
+// How the program's last load of its own file went.
+DatabaseLoad& lastProgramLoad()
+{
+    static DatabaseLoad load = DatabaseLoad::Loaded;
+    return load;
+}
+
+} // namespace
+
+fs::path databaseFile() { return services::programFile(services::unifacDatabaseName); }
+
+bool FileExists(const fs::path& path)
+{
+    std::error_code error;
+    return fs::is_regular_file(path, error) && !error;
+}
+
+DatabaseLoad LoadDatabase()
+{
+    const bool mayMake = services::programFileToWrite(services::unifacDatabaseName).has_value();
+    return lastProgramLoad() = loadFile(componentList(), databaseFile(), mayMake);
+}
+
+DatabaseLoad LoadDatabase(UnifacComponentList& list, const fs::path& file) { return loadFile(list, file, true); }
 
 DatabaseSave SaveDatabase()
 {
-    const services::FileLock lock(lockFileOf(databaseFile()));
+    const std::optional<fs::path> file = services::programFileToWrite(services::unifacDatabaseName);
+    const std::optional<fs::path> backup = services::programFileToWrite(services::unifacDatabaseBackupName);
+    if (!file || !backup)
+        return {};
+    const services::FileLock lock(lockFileOf(*file), *file);
     if (!lock)
         return {};
     // The file the last load could not read still holds the user's components: an empty list
@@ -158,10 +170,10 @@ DatabaseSave SaveDatabase()
     if (lastProgramLoad() == DatabaseLoad::Failed) {
         if (componentList().ComponentCount() == 0)
             return {true, {}};
-        if (FileExists(databaseFile()) && services::copyReplacing(databaseFile(), databaseBackupFile()))
+        if (FileExists(*file) && services::copyReplacing(*file, *backup))
             return {};
     }
-    DatabaseSave save = saveLocked(componentList(), databaseFile());
+    DatabaseSave save = saveLocked(componentList(), *file);
     if (save)
         lastProgramLoad() = DatabaseLoad::Loaded;
     return save;
@@ -169,7 +181,7 @@ DatabaseSave SaveDatabase()
 
 DatabaseSave SaveDatabase(UnifacComponentList& list, const fs::path& file)
 {
-    const services::FileLock lock(lockFileOf(file));
+    const services::FileLock lock(lockFileOf(file), file);
     if (!lock)
         return {};
     return saveLocked(list, file);

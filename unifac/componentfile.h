@@ -19,6 +19,8 @@ enum class DatabaseLoad {
     Created, // there was no file: an empty one (count 0) was made
     Failed,  // the file could not be read, or holds a negative count: the list is empty and the
              // file is left as it was
+    Missing, // there was no file, and the program has no folder to make one in
+             // (programfolder.h): the list is empty
 };
 
 // Replaces the program's list by the file's contents, and takes them as what the file holds
@@ -42,7 +44,8 @@ struct DatabaseSave {
 // otherwise the list is written as it is. Saves of all copies of the program, on this computer
 // or on others sharing the folder, take turns through a lock file of ours beside the file
 // (DATABASE.UFC.lock). Not saved when the lock could not be had or the file could not be read or
-// written (the old file is then unchanged, and so is the list). After a load of the program's list that failed,
+// written (the old file is then unchanged, and so is the list), nor where the program has no
+// folder to write. After a load of the program's list that failed,
 // an empty list is not written, and another list is written only once the unreadable file is
 // copied to DATABASE.UFC.bak.
 DatabaseSave SaveDatabase();
@@ -50,7 +53,7 @@ DatabaseSave SaveDatabase(UnifacComponentList& list, const std::filesystem::path
 
 bool FileExists(const std::filesystem::path& path);
 
+// DATABASE.UFC in the folder the program reads its files from.
 std::filesystem::path databaseFile();
-std::filesystem::path databaseBackupFile();
 
 } // namespace calvex::unifac

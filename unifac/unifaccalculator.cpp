@@ -158,6 +158,9 @@ void fMain::buildControls()
     grid->setColumnStretch(4, 1);
     m_pressure->hide();
     m_pressureUnits->hide();
+    // As in the binary T-x-y windows: a pressure typed with a decimal comma would read as its
+    // whole part.
+    services::setKeyFilter(*m_pressure, services::KeyFilter::UnsignedNumber);
     services::setKeyFilter(*m_temp, [this](std::string_view text, char key) {
         ClearActCoeff();
         return temperatureKeyAccepted(text, key, m_tempUnits->currentIndex());

@@ -34,6 +34,8 @@ plotfrmTextEditor1::plotfrmTextEditor1(QWidget* parent)
     : QMainWindow(parent), m_chart(new ChartControl(this)), m_picture(new QLabel(this)), m_toolbar(new QToolBar(this))
 {
     setWindowTitle(QStringLiteral("Graph"));
+    // Above every window where the window manager honours the hint (X11); a Wayland compositor
+    // keeps it above its parent, the frame, only.
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setAttribute(Qt::WA_ShowWithoutActivating);
     m_chart->setObjectName(QStringLiteral("MSChart1"));

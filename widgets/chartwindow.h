@@ -1,7 +1,7 @@
 #pragma once
-// The chart window plotfrmTextEditor1: a window of its own (not a frame child) that centres
-// itself when it loads and stays above every other window, holding the chart MSChart1. It
-// copies the chart to the clipboard and saves it as a .bmp picture.
+// The chart window plotfrmTextEditor1: a window of its own (not inside the frame, but with the
+// frame as its parent) that centres itself when it loads and stays above every other window,
+// holding the chart MSChart1. It copies the chart to the clipboard and saves it as a .bmp picture.
 //
 // The calculators draw through the functions at the end of this header, so that no window
 // repeats a fill: a pure or mixture window's `plot`(datafilename) is one call of plotSweep with

@@ -9,9 +9,12 @@
 namespace calvex::services {
 namespace {
 
-// Child windows may have a toolbar of the same name (the viewer itself does).
+// Child windows and the windows the frame is parent of may have a toolbar of the same name (the
+// viewer and the chart window do).
 bool insideChildWindow(const QWidget* widget, const QWidget* frame)
 {
+    if (widget->window() != frame)
+        return true;
     for (const QWidget* w = widget->parentWidget(); w && w != frame; w = w->parentWidget())
         if (qobject_cast<const QMdiSubWindow*>(w) || qobject_cast<const QMdiArea*>(w))
             return true;

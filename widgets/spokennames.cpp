@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -19,6 +20,16 @@ bool tieCaption(QLabel& caption, QWidget& box)
     return buddy;
 }
 
+// A reader reads the text box of a list that takes typing once its entry changed, and that box
+// has no caption beside it: it is named as the list's caption is read.
+void nameTypedText(const QLabel& caption, QWidget& box)
+{
+    auto* list = qobject_cast<QComboBox*>(&box);
+    if (list && list->lineEdit())
+        list->lineEdit()->setAccessibleName(caption.accessibleName().isEmpty() ? caption.text().simplified()
+                                                                               : caption.accessibleName());
+}
+
 } // namespace
 
 void announceBy(QLabel& caption, QWidget& box, const QString& spoken)
@@ -30,6 +41,7 @@ void announceBy(QLabel& caption, QWidget& box, const QString& spoken)
         caption.setAccessibleName(spoken);
     else if (!buddy || qobject_cast<QAbstractItemView*>(&box))
         box.setAccessibleName(caption.text().simplified());
+    nameTypedText(caption, box);
 }
 
 QLabel* newSpokenCaption(const QString& text, const QString& spoken, QWidget& box, QWidget* parent)
@@ -39,6 +51,7 @@ QLabel* newSpokenCaption(const QString& text, const QString& spoken, QWidget& bo
     caption->setAccessibleName(spoken);
     caption->setText(text);
     tieCaption(*caption, box);
+    nameTypedText(*caption, box);
     return caption;
 }
 

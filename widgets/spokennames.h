@@ -14,7 +14,8 @@ namespace calvex::services {
 
 // `spoken` replaces the caption's words where the caption alone sounds like another box's
 // ("Unit" beside both unit lists): the caption's own text stays as it is shown, and a screen
-// reader reads the box by the caption it is labelled by.
+// reader reads the box by the caption it is labelled by. A list that takes typing is made so
+// (makeTypedList) before its caption is tied, which names its text box too.
 void announceBy(QLabel& caption, QWidget& box, const QString& spoken = {});
 // A caption showing `text` beside `box`, read as `spoken`, where the window makes the caption
 // itself: named before it has its text, it tells a listening screen reader once, not twice.

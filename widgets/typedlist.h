@@ -8,7 +8,7 @@ class QComboBox;
 
 namespace calvex::services {
 
-// Makes `list` editable on those terms.
+// Makes `list` editable on those terms; before its caption is tied, which then names the text box.
 void makeTypedList(QComboBox& list);
 
 } // namespace calvex::services

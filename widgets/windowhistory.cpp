@@ -21,6 +21,17 @@ bool isProgramWindow(const QWidget* window)
     return window->isWindow() && type != Qt::Popup && type != Qt::ToolTip && type != Qt::Desktop;
 }
 
+// True for the frame and for a window whose parents lead to it; for any window while there is no frame.
+bool belongsToFrame(const QWidget* window, const QWidget* frame)
+{
+    if (!frame)
+        return true;
+    for (const QWidget* w = window; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        if (w == frame)
+            return true;
+    return false;
+}
+
 class WindowHistory : public QObject {
 public:
     static WindowHistory*& instance()
@@ -83,8 +94,13 @@ QWidget* dialogParent(QWidget* asking, const QWidget* dialog)
 {
     if (asking)
         return asking;
-    const auto passesOver = [dialog](const QWidget* window) {
-        return !window->isVisible() || window == dialog || (dialog && dialog->isAncestorOf(window));
+    QMdiArea* area = WindowRegistry::instance().mdiArea();
+    const QWidget* frame = area ? area->window() : nullptr;
+    // A box over a window without a parent of its own would go behind the frame with that window
+    // at the first click on the frame, and leave the frame blocked by a box nobody sees.
+    const auto passesOver = [dialog, frame](const QWidget* window) {
+        return !window->isVisible() || window == dialog || (dialog && dialog->isAncestorOf(window))
+            || !belongsToFrame(window, frame);
     };
     if (const WindowHistory* history = WindowHistory::instance()) {
         const QList<QPointer<QWidget>>& windows = history->windows();
@@ -92,7 +108,7 @@ QWidget* dialogParent(QWidget* asking, const QWidget* dialog)
             if (*window && !passesOver(*window))
                 return *window;
     }
-    if (QMdiArea* area = WindowRegistry::instance().mdiArea())
+    if (area)
         return area->window();
     for (QWidget* window : QApplication::topLevelWidgets())
         if (isProgramWindow(window) && !passesOver(window))

@@ -10,8 +10,9 @@ class QWidget;
 namespace calvex::services {
 
 // The parent of a dialog about to open: `asking` when given, else the window of the program
-// last used that is still shown, else the frame; nullptr only while the program shows no window.
-// `dialog` itself and the windows it owns are passed over.
+// last used that is still shown and is the frame or has parents that lead to it, else the frame;
+// nullptr only while the program shows no window. `dialog` itself and the windows it owns are
+// passed over.
 QWidget* dialogParent(QWidget* asking = nullptr, const QWidget* dialog = nullptr);
 
 // Gives a dialog that is not shown yet the parent dialogParent() chooses, when it has none or its

@@ -92,6 +92,7 @@ QWidget* WindowRegistry::load(const QString& name)
         }
         break;
     case Placement::TopLevel:
+        belongToFrame(*window);
         window->installEventFilter(this);
         break;
     case Placement::Dialog:
@@ -101,6 +102,15 @@ QWidget* WindowRegistry::load(const QString& name)
     if (auto* handler = dynamic_cast<LoadHandler*>(window))
         handler->Form_Load();
     return window;
+}
+
+void WindowRegistry::belongToFrame(QWidget& window) const
+{
+    // A parentless window goes behind the frame at the first click there, and with it a modal box
+    // it opened, which then blocks a frame that seems to ignore every click.
+    QWidget* frame = m_mdiArea ? m_mdiArea->window() : nullptr;
+    if (frame && frame != &window)
+        window.setParent(frame, window.windowFlags() | Qt::Window);
 }
 
 void WindowRegistry::keepCloseOffMenuKeys(QMdiSubWindow* frame)

@@ -37,8 +37,12 @@ public:
 
 enum class Placement {
     MdiChild, // shown inside the frame
-    TopLevel, // a window of its own (help browser, chart window)
-    Dialog,   // modal dialogs: shown by their callers, hidden rather than closed
+    // A window of its own (help browser, chart window), once the frame stands the frame's
+    // transient: on Wayland only that keeps it, and the boxes it opens, above the frame, and a
+    // window gone behind the frame there cannot be raised again by the program. The start windows
+    // come before the frame and stay without a parent.
+    TopLevel,
+    Dialog, // modal dialogs: shown by their callers, hidden rather than closed
 };
 
 class WindowRegistry : public QObject {
@@ -96,6 +100,8 @@ private:
     };
 
     void unloadIfClosed(QPointer<QWidget> window);
+    // Gives a window of its own the frame as its parent, when there is a frame and it is not the frame.
+    void belongToFrame(QWidget& window) const;
     // Activates the frame and, inside it, the child in front of the others (the MDI area's own
     // choice when a child closes follows the same stacking order), leaving the rest where they
     // are.

@@ -52,6 +52,7 @@ void MixtureRun::flash()
         ComponentValues oneMinusK{};
         for (int i = 1; i <= w.n; ++i)
             oneMinusK[i] = single(1.0 - w.K[i]);
+        bool flatSlope = false;
         for (int steps = 1;; ++steps) {
             float sumX = 0;
             float sumY = 0;
@@ -69,9 +70,10 @@ void MixtureRun::flash()
                 break;
             if (std::fabs(balance) < tolerance)
                 break;
-            if (slope == 0 && m_equation.flashFlatSlopeWritesReport) {
-                writeFlashReport(L, V, x, y);
-                return;
+            // Newton can take no step, and an L whose balance is off is no split.
+            if (slope == 0 && m_equation.flashFlatSlopeIsNoFlash) {
+                flatSlope = true;
+                break;
             }
             // Where the start ratios all lie on one side of 1 the balance has no root, and an
             // unconfined step runs L off to where x and y vanish; at a bound the fugacity passes
@@ -79,6 +81,8 @@ void MixtureRun::flash()
             L = std::clamp(single(L - quotient(balance, slope)), 0.0f, 1.0f);
             V = single(1.0 - L);
         }
+        if (flatSlope)
+            break;
 
         w.iter = single(w.iter + 1.0);
         if (w.iter > maxOuterPasses)

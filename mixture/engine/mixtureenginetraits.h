@@ -23,9 +23,9 @@ struct MixtureEngineTraits {
 
     // Newton steps of the Rachford–Rice solve per outer flash pass.
     int flashNewtonSteps;
-    // A Rachford–Rice slope of exactly 0: the report is written with the values of the moment
-    // (true), or the step divides by it and ends in the error trap (false).
-    bool flashFlatSlopeWritesReport;
+    // A Rachford–Rice slope of exactly 0 while the balance is still off: no flash, as after a
+    // search that did not settle (true), or the step divides by it and ends in the error trap (false).
+    bool flashFlatSlopeIsNoFlash;
     // Shown when the dew-pressure search runs out of iterations; empty: the search ends silently.
     std::string_view dewPressureCapMessage;
     // The fugacity mode reads its temperature, pressure and mole-fraction answers strictly

@@ -121,7 +121,7 @@ bool writeRows(const std::string& file, int curves, const Rows& rows)
 
 std::string writePoints(const SweepTraits& traits, const std::optional<MixtureRunState>& snapshot, bool overTemperature)
 {
-    const std::string file = overTemperature ? "points1.dat" : "points2.dat";
+    const std::string file = overTemperature ? services::points1FileName : services::points2FileName;
     Rows rows;
     // A window loaded afresh by the viewer has shown no report to sweep from.
     if (snapshot) {

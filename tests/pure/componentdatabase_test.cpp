@@ -2,11 +2,14 @@
 
 #include "data/propertieswriter.h"
 #include "pure/sqlcipher.h"
+#include "tests/support/hangguard.h"
 #include "tests/support/scratchfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace calvex::pure {
 namespace {
@@ -313,9 +316,11 @@ TEST_F(ComponentDatabaseTest, UnusableFileFailsEveryOperation)
         {"text file", [&] { m_folder.write("properties.mdb", "SNO,name\n0,not listed\n"); }, "not a database"},
         {"empty file", [&] { m_folder.write("properties.mdb", ""); }, "no such table"},
         {"a folder", [&] { fs::create_directory(file()); }, "properties.mdb"},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0); }, "unable to open"},
         {"other table", [&] { keyedDatabase(file(), componentDatabaseKey, "CREATE TABLE components (SNO INTEGER)"); },
          "no such table"},
     };
+    const testing::HangGuard guard;
     for (const auto& row : cases) {
         fs::remove_all(file());
         row.make();

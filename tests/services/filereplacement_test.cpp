@@ -7,6 +7,7 @@
 
 #include "tests/support/failingread.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/support/hangguard.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
@@ -131,6 +132,44 @@ TEST(FileReplacement, LeftoverTemporariesOfEndedRunsAreRemoved)
     ::close(fd);
 }
 
+// A leftover of a read-only target is read-only itself (a temporary file takes the target's
+// permissions before the rename); an account that may only read it removes it all the same, and
+// keeps a running copy's. Root may open any file, so the start is made by another account.
+TEST(FileReplacement, ReadOnlyLeftoversGoAndThoseOfRunningCopiesStay)
+{
+    ScratchFolder folder;
+    constexpr uid_t account = 65534;
+    ASSERT_EQ(::chown(folder.path().c_str(), account, account), 0) << "the tests run as root";
+    const ChildProcess ended(false), running(true);
+    const std::string held = "result.htm." + running.pid() + "-1.tmp"; // written at this moment
+    const struct {
+        std::string name;
+        bool removed;
+    } rows[] = {
+        {"result.htm." + ended.pid() + "-0.tmp", true},
+        {"result.htm." + running.pid() + "-0.tmp", false},
+        {held, false},
+    };
+    for (const auto& row : rows) {
+        folder.write(row.name, "bytes");
+        fs::permissions(folder.file(row.name), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    }
+    fs::last_write_time(folder.file(held), fs::last_write_time(folder.file(held)) - std::chrono::hours(2));
+    const int fd = ::open(folder.file(held).c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_TRUE(lockOpenFile(fd, FileLock::Kind::Exclusive, false));
+
+    const pid_t start = ::fork();
+    if (start == 0)
+        ::_exit(::setuid(account) == 0 ? removeLeftoverTemporaries(folder.path(), {"result.htm"}) : 100);
+    int status = 0;
+    ASSERT_EQ(::waitpid(start, &status, 0), start);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "removed";
+    for (const auto& row : rows)
+        EXPECT_EQ(fs::exists(folder.file(row.name)), !row.removed) << row.name;
+    ::close(fd);
+}
+
 } // namespace
 } // namespace calvex::services
 
@@ -138,8 +177,8 @@ namespace calvex::services {
 namespace {
 
 // A read that fails is the reader's usual failure, and the file keeps its bytes: a folder in the
-// file's place (EISDIR) in every run, and ESTALE as on a network folder where the NFS rules are
-// loaded.
+// file's place (EISDIR) and a FIFO, which no writer fills, in every run, and ESTALE as on a
+// network folder where the NFS rules are loaded.
 TEST(FileReplacement, ReadersReportAFailingReadAsAFileThatCannotBeRead)
 {
     const std::string record = userComponentLine({"probe", "400", "40", "0.2", "300"});
@@ -187,6 +226,10 @@ TEST(FileReplacement, ReadersReportAFailingReadAsAFileThatCannotBeRead)
         fs::remove(folder.file(row.file));
         fs::create_directory(folder.file(row.file));
         EXPECT_FALSE(row.reads(folder)) << "a folder in the file's place";
+        fs::remove(folder.file(row.file));
+        ASSERT_EQ(::mkfifo(folder.file(row.file).c_str(), 0600), 0);
+        const testing::HangGuard guard;
+        EXPECT_FALSE(row.reads(folder)) << "a FIFO in the file's place, at once";
     }
 }
 

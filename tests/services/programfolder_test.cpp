@@ -1,5 +1,9 @@
 #include "services/programfolder.h"
 
+#include "services/pointsfile.h"
+#include "services/resultformat.h"
+#include "services/usercomponentfile.h"
+
 #include "tests/support/filesizelimit.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
@@ -132,6 +136,65 @@ TEST(ProgramFolder, UnusableUserFolderIsNamedWithItsReasonAndNotUsed)
                                                           " could not be used: " + row.reason +
                                                           ". Reports, plots and changes to the data cannot be saved."});
         EXPECT_EQ(programFolder(), shipped.path()) << "the program still reads its own files";
+        EXPECT_EQ(programFileToWrite(resultPageName), shipped.file(resultPageName)) << "a build folder keeps its own";
+    }
+}
+
+// Every file and folder under `folder`, with its permissions and bytes.
+std::string snapshot(const fs::path& folder)
+{
+    std::string listing;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        listing += entry.path().string() + " " + std::to_string(modeOf(entry.path())) + "\n";
+        if (entry.is_regular_file()) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            listing.append(std::istreambuf_iterator<char>(in), {});
+        }
+    }
+    return listing;
+}
+
+// An installed copy run where its own folder cannot be used (a `sudo` that keeps HOME, a broken
+// home) writes nothing, also where it could write into its installation: the tests run as root.
+TEST(ProgramFolder, InstalledCopyWithoutAUsableFolderOfItsOwnSavesNothing)
+{
+    ScratchFolder installation, elsewhere;
+    installation.write(installedMarkerName, "");
+    installation.write("page.htm", "<p>variable</p>");
+    elsewhere.write("calvex", "a file");
+    const fs::path others = elsewhere.file("others");
+    fs::create_directory(others);
+    ASSERT_EQ(::chown(others.c_str(), 65534, 65534), 0) << "the tests run as root";
+    const std::string cannotSave = " Reports, plots and changes to the data cannot be saved.";
+    const struct {
+        std::optional<fs::path> folder;
+        std::string message;
+    } rows[] = {
+        {others, "The data folder " + others.string() + " could not be used: it belongs to another account."},
+        {elsewhere.file("calvex"), "The data folder " + elsewhere.file("calvex").string() +
+                                       " could not be used: it is not a folder."},
+        {std::nullopt, "No data folder could be found: neither XDG_DATA_HOME nor HOME is set and the account has "
+                       "no home folder."},
+        {installation.file("calvex"), "The data folder " + installation.file("calvex").string() +
+                                          " could not be used: it lies in the installation."},
+    };
+    const std::string before = snapshot(installation.path());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.message);
+        testing::ScriptedUi ui;
+        useUserFolder(installation.path(), row.folder);
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{row.message + cannotSave});
+        EXPECT_EQ(programFolder(), installation.path()) << "the program still reads its own files";
+        EXPECT_EQ(programFileToWrite(resultPageName), std::nullopt);
+        ui.clear();
+
+        ResultLines values{"", "1"};
+        EXPECT_FALSE(MakeResultFile(1, values, programFile("page.htm").string()).pageInFile);
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{"Error in  making result file so exiting"});
+        EXPECT_FALSE(writeTxyPointsFile({{0.5f, 350.0f, 0.7f}}));
+        EXPECT_FALSE(appendUserComponent({"probe", "400", "40", "0.2", "300"}));
+        EXPECT_EQ(snapshot(installation.path()), before);
+        EXPECT_TRUE(fs::is_empty(others));
     }
 }
 

@@ -1,11 +1,13 @@
-// Every dialog the program opens on the screen belongs to a window of the program, also while no
-// window is active, as on Wayland right after a modal box closes; a box without a parent opens
-// where the compositor likes and can hide behind the frame it blocks.
+// Every dialog and window the program opens on the screen belongs to the frame, directly or through
+// the window that opened it, also while no window is active, as on Wayland right after a modal box
+// closes; a box without such a parent opens where the compositor likes and can hide behind the
+// frame it blocks.
 
 #include "tests/shell/shellfixture.h"
 #include "unifac/componentbuilder.h"
 #include "unifac/databaseeditor.h"
 #include "widgets/aboutbox.h"
+#include "widgets/chartwindow.h"
 #include "widgets/constantsdialog.h"
 #include "widgets/dialogwindows.h"
 #include "widgets/inputabcd.h"
@@ -13,10 +15,12 @@
 #include "widgets/savefiledialog.h"
 #include "widgets/windownames.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 
 #include <functional>
 
@@ -34,6 +38,8 @@ protected:
         services::registerDialogWindows();
         registry.registerWindow(services::aboutWindow, [] { return new services::AboutBox; },
                                 services::Placement::Dialog);
+        registry.registerWindow(services::chartWindow, [] { return new services::plotfrmTextEditor1; },
+                                services::Placement::TopLevel);
         frame = openFrame();
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
     }
@@ -56,6 +62,17 @@ protected:
         QApplication::setActiveWindow(nullptr);
         open();
         return parents;
+    }
+
+    // Whether `parent` is the frame or a window whose parents lead to it: what keeps a window and
+    // its boxes above the frame on Wayland.
+    bool reachesFrame(const QWidget* parent) const
+    {
+        for (const QWidget* window = parent ? parent->window() : nullptr; window;
+             window = window->parentWidget() ? window->parentWidget()->window() : nullptr)
+            if (window == frame)
+                return true;
+        return false;
     }
 
     services::QtUi onScreen;
@@ -97,9 +114,48 @@ TEST_F(DialogParents, EveryDialogHasAWindowOfTheProgramAsItsParentWithNoWindowAc
         const QList<QWidget*> parents = parentsOfBoxes(row.open);
         ASSERT_EQ(parents.size(), row.boxes);
         for (const QWidget* parent : parents)
-            EXPECT_TRUE(parent && parent->window()->isVisible()
-                        && QApplication::topLevelWidgets().contains(parent->window()));
+            EXPECT_TRUE(parent && parent->window()->isVisible() && reachesFrame(parent));
     }
+}
+
+TEST_F(DialogParents, TheChartWindowItsSaveDialogAndItsAboutBoxBelongToTheFrame)
+{
+    auto* chart = qobject_cast<services::plotfrmTextEditor1*>(registry.show(services::chartWindow));
+    ASSERT_NE(chart, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
+    auto* toolbar = chart->findChild<QToolBar*>();
+    const auto click = [toolbar](const char* key) {
+        QTest::mouseClick(toolbar->widgetForAction(toolbar->findChild<QAction*>(key)), Qt::LeftButton);
+    };
+    const struct {
+        const char* window;
+        std::function<QList<QWidget*>()> parentsOf;
+    } rows[] = {
+        {"chart window", [chart] { return QList<QWidget*>{chart->parentWidget()}; }},
+        {"its Save dialog", [&] { return parentsOfBoxes([&] { click("SaveAs"); }); }},
+        {"its About box",
+         [&] {
+             click("About");
+             QWidget* about = registry.find(services::aboutWindow);
+             return about && about->isVisible() ? QList<QWidget*>{about->parentWidget()} : QList<QWidget*>{};
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.window);
+        const QList<QWidget*> parents = row.parentsOf();
+        ASSERT_EQ(parents.size(), 1);
+        EXPECT_TRUE(reachesFrame(parents.constFirst()));
+    }
+    EXPECT_TRUE(chart->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "X11 keeps it above every window";
+}
+
+TEST_F(DialogParents, ABoxPassesOverAShownWindowWithoutParentForTheFrame)
+{
+    QWidget stray;
+    stray.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&stray));
+    QTest::mouseClick(&stray, Qt::LeftButton);
+    EXPECT_EQ(parentsOfBoxes([] { ui().message("Temperature cannot be zero or negative"); }), QList<QWidget*>{frame});
 }
 
 TEST_F(DialogParents, ABoxBelongsToTheWindowLastClickedWhileItIsShownElseToTheFrame)

@@ -1,6 +1,6 @@
 // A calculator window opened while a screen reader listens (the desktop's accessibility bus, on
 // X) sends it a handful of events, not one for each entry of its component lists, and the lists
-// hold the entries in the order they always had.
+// hold the entries in the order they always had; a list's changed entry is told as its new text.
 
 #include "activity/vlewindow.h"
 #include "mixture/windows/componentselectionwindow.h"
@@ -18,6 +18,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -63,6 +65,25 @@ QStringList entries(const QComboBox& list)
     return texts;
 }
 
+// The accessibility bus answers a moment after the program starts.
+bool readerListens()
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!QAccessible::isActive() && waited.elapsed() < 10000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    return QAccessible::isActive();
+}
+
+std::vector<std::pair<QString, QString>> textChanges; // removed, inserted
+void recordTextChange(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::TextUpdated) {
+        const auto* update = static_cast<QAccessibleTextUpdateEvent*>(event);
+        textChanges.emplace_back(update->textRemoved(), update->textInserted());
+    }
+}
+
 constexpr int fewEvents = 50;
 
 TEST(ListEvents, CalculatorWindowOpensWithFewEventsAndListsInTheirOldOrder)
@@ -70,12 +91,7 @@ TEST(ListEvents, CalculatorWindowOpensWithFewEventsAndListsInTheirOldOrder)
     testing::ScratchFolder folder;
     folder.copyProgramFile("properties.mdb");
     testing::ScriptedUi ui;
-    // The accessibility bus answers a moment after the program starts.
-    QElapsedTimer waited;
-    waited.start();
-    while (!QAccessible::isActive() && waited.elapsed() < 10000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    ASSERT_TRUE(QAccessible::isActive());
+    ASSERT_TRUE(readerListens());
     const pure::ComponentList components = pure::programWindowServices()->listComponents();
     ASSERT_GT(components.components.size(), std::size_t{100});
     const QStringList oldOrder = insertedOneByOne(components);
@@ -113,6 +129,22 @@ TEST(ListEvents, CalculatorWindowOpensWithFewEventsAndListsInTheirOldOrder)
         }
         EXPECT_GT(lists, 0);
     }
+}
+
+// Orca passes over a list's changed name; a changed text it shows on a braille display at once.
+TEST(ListEvents, AChangedEntryIsToldAsTheListsNewText)
+{
+    ASSERT_TRUE(readerListens());
+    QComboBox list;
+    list.addItems({QStringLiteral("kelvin"), QStringLiteral("celsius")});
+    list.show();
+    QApplication::processEvents();
+    QAccessible::installUpdateHandler(recordTextChange);
+    textChanges.clear();
+    list.setCurrentIndex(1);
+    QAccessible::installUpdateHandler(nullptr);
+    const std::vector<std::pair<QString, QString>> told = {{QStringLiteral("kelvin"), QStringLiteral("celsius")}};
+    EXPECT_EQ(textChanges, told);
 }
 
 TEST(ListEvents, NamesThatDifferOnlyInCaseKeepTheirDatabaseOrder)

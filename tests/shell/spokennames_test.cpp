@@ -1,5 +1,6 @@
 // What a screen reader hears for the boxes of every window and dialog, offscreen: each box by
-// the caption beside it or a name of its own, no two boxes of a window alike, no shortcut made.
+// the caption beside it or a name of its own, no two boxes of a window alike, no shortcut made,
+// and each list's entry, also after it changed.
 
 #include "activity/parameterwindows.h"
 #include "activity/vlewindow.h"
@@ -50,6 +51,23 @@ std::pair<QString, const QLabel*> announcement(QWidget& box)
         if (const auto* caption = qobject_cast<const QLabel*>(label->object()))
             return {label->text(QAccessible::Name).trimmed(), caption};
     return {box.accessibleName().trimmed(), nullptr};
+}
+
+QString textOf(QAccessibleInterface& reading)
+{
+    QAccessibleTextInterface* text = reading.textInterface();
+    return text ? text->text(0, text->characterCount()) : QString();
+}
+
+// What a reader takes for a list's entry: the text of the list's text box where it takes typing,
+// else the list's own text.
+QString entryRead(QComboBox& list)
+{
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&list);
+    for (int i = 0; i < read->childCount(); ++i)
+        if (read->child(i)->role() == QAccessible::EditableText)
+            return textOf(*read->child(i));
+    return textOf(*read);
 }
 
 // A typed list's text box is the list's own.
@@ -171,8 +189,18 @@ TEST(SpokenNames, EveryBoxIsAnnouncedByItsCaptionAndNoTwoAlike)
             SCOPED_TRACE(box->objectName().toStdString() + " announced as " + name.toStdString());
             // AT-SPI reads a combo box by the label it is labelled by alone; a hidden one stands
             // in for a caption where none is shown.
-            if (qobject_cast<QComboBox*>(box)) {
+            if (auto* list = qobject_cast<QComboBox*>(box)) {
                 EXPECT_NE(caption, nullptr);
+                if (list->lineEdit()) {
+                    EXPECT_EQ(QAccessible::queryAccessibleInterface(list->lineEdit())->text(QAccessible::Name), name);
+                }
+                ASSERT_GT(list->count(), 1);
+                const int shown = list->currentIndex();
+                EXPECT_FALSE(list->currentText().isEmpty());
+                EXPECT_EQ(entryRead(*list), list->currentText());
+                list->setCurrentIndex((shown + 1) % list->count());
+                EXPECT_EQ(entryRead(*list), list->itemText((shown + 1) % list->count()));
+                list->setCurrentIndex(shown);
             }
             if (caption && caption->isVisibleTo(window.get())) {
                 EXPECT_TRUE(name.contains(caption->text().trimmed(), Qt::CaseInsensitive));

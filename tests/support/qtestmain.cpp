@@ -1,6 +1,7 @@
 // main() of the window tests: a QApplication on the offscreen platform when there is no display.
 
 #include "tests/support/environmentlocale.h"
+#include "widgets/spokenlists.h"
 
 #include <QApplication>
 
@@ -16,6 +17,8 @@ int main(int argc, char* argv[])
     // QApplication takes the locale too, and says nothing where it is missing.
     calvex::testing::takeEnvironmentLocale();
     QApplication application(argc, argv);
+    // The lists are read as the program reads them.
+    calvex::services::announceListEntries();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

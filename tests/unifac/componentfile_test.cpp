@@ -2,9 +2,13 @@
 #include "unifac/componentfile.h"
 #include "unifac/grouplist.h"
 
+#include "services/programfolder.h"
+
 #include "tests/support/failingread.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/support/hangguard.h"
 #include "tests/support/scratchfolder.h"
+#include "tests/support/scriptedui.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +16,7 @@
 #include <set>
 #include <vector>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -146,6 +151,60 @@ TEST_F(ComponentFile, UnreadableFilesAreLeftAlone)
         EXPECT_EQ(names(list), c.names);
         EXPECT_EQ(fileBytes(), c.bytes);
     }
+}
+
+TEST_F(ComponentFile, AFifoInTheFilesPlaceFailsTheLoadAtOnce)
+{
+    ASSERT_EQ(::mkfifo(databaseFile().c_str(), 0600), 0);
+    list.AddComponent("left over", "17,1;");
+    const testing::HangGuard guard;
+    EXPECT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Failed);
+    EXPECT_EQ(list.ComponentCount(), 0);
+}
+
+// An installed copy without a folder of its own to write: the window opens with an empty list,
+// as on a first start, and saves fail, leaving the installation as it is.
+TEST_F(ComponentFile, WithoutAFolderToWriteTheProgramsListIsMadeNowhereAndNotSaved)
+{
+    const testing::ScratchFolder installation;
+    installation.write(services::installedMarkerName, "");
+    testing::ScriptedUi ui;
+    services::useUserFolder(installation.path(), std::nullopt);
+    ASSERT_EQ(services::programFileToWrite(services::unifacDatabaseName), std::nullopt);
+    componentList().AddComponent("left over", "17,1;");
+    EXPECT_EQ(LoadDatabase(), DatabaseLoad::Missing);
+    EXPECT_EQ(componentList().ComponentCount(), 0);
+    componentList().AddComponent("water", "17,1;");
+    EXPECT_FALSE(SaveDatabase());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(installation.path()), {}), 1) << "the marker alone";
+    EXPECT_EQ(ui.messages().size(), 1u) << "the start's message alone";
+}
+
+// Accounts sharing a folder and a database that each may write: the lock file that the first
+// saver made, under a umask that keeps others out, lets the next account take its turn.
+TEST_F(ComponentFile, AnotherAccountSavesAfterTheFirst)
+{
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
+    folder.write("DATABASE.UFC", std::string(2, '\0'));
+    ASSERT_EQ(::chmod(databaseFile().c_str(), 0666), 0);
+    const auto saveAs = [](uid_t account, const char* name) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::umask(022);
+            UnifacComponentList own;
+            const bool saved = ::setgid(account) == 0 && ::setuid(account) == 0 &&
+                               LoadDatabase(own, databaseFile()) == DatabaseLoad::Loaded &&
+                               own.AddComponent(name, "17,1;") == ListChange::Done && SaveDatabase(own, databaseFile());
+            ::_exit(saved ? 0 : 1);
+        }
+        int status = 0;
+        return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    };
+    ASSERT_EQ(::geteuid(), 0u) << "the tests run as root";
+    EXPECT_TRUE(saveAs(65534, "first"));
+    EXPECT_TRUE(saveAs(65533, "second"));
+    ASSERT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Loaded);
+    EXPECT_EQ(names(list), "first;second;");
 }
 
 TEST_F(ComponentFile, SaveStoppedBeforeTheRenameLeavesTheOldFile)

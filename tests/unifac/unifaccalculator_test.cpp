@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <functional>
+
 namespace calvex::unifac::testing {
 namespace {
 
@@ -237,6 +239,35 @@ TEST_F(UnifacCalculatorTest, ModeSettings)
     EXPECT_EQ(window->Combo1_Unit_p()->currentText(), QStringLiteral("bar"));
     EXPECT_TRUE(window->Component(1)->isVisible());
     EXPECT_FALSE(window->Component(2)->isVisible());
+}
+
+// The T-x-y pressure box filters as the binary T-x-y windows' does: a decimal comma typed is
+// dropped where it stands, a paste that holds one is refused whole, and "1,01325" never reads as 1 bar.
+TEST_F(UnifacCalculatorTest, TxyPressureBoxRefusesADecimalComma)
+{
+    openCalculator();
+    window->TxyUnifacsetting();
+    const auto type = [](QLineEdit& box, const QString& text) { QTest::keyClicks(&box, text); };
+    const auto paste = [](QLineEdit& box, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    };
+    const struct {
+        const char* how;
+        std::function<void(QLineEdit&, const QString&)> enter;
+        const char* entered;
+        const char* shown;
+    } rows[] = {
+        {"typed", type, "1,01325", "101325"},
+        {"pasted", paste, "1,01325", ""},
+        {"pasted", paste, "1.01325", "1.01325"},
+    };
+    for (const auto& row : rows) {
+        QLineEdit& box = *window->Text1_Pressure();
+        box.clear();
+        row.enter(box, QString::fromLatin1(row.entered));
+        EXPECT_EQ(box.text().toStdString(), row.shown) << row.how << " " << row.entered;
+    }
 }
 
 TEST_F(UnifacCalculatorTest, DefineAppendsToAllSixLists)

@@ -323,6 +323,36 @@ TEST(MixtureEngine, FlashSplitsEveryTwoPhaseFeedAndRefusesOnePhase)
     }
 }
 
+// A Rachford–Rice slope of exactly 0 at the start, with the balance off (−0.375): at T = Tc and
+// 1 bar the start ratios are Pc, 3, 1 and 7 exactly, and the feed 1.125, 0.375, −0.5 (a last box
+// kept at 1 minus the others) makes the slope's terms −1.125, 0 and +1.125. Newton can take no step
+// there, so no split may be reported.
+TEST(MixtureEngine, FlashWithAFlatRachfordRiceSlopeReportsNoSplit)
+{
+    const Feed feed = Feed{}
+                          .add("K3", 300.0f, 3.0f, 0.1f, 200.0f, 1.125f)
+                          .add("K1", 300.0f, 1.0f, 0.1f, 200.0f, 0.375f)
+                          .add("K7", 300.0f, 7.0f, 0.1f, 200.0f, -0.5f);
+    const struct {
+        const Member& member;
+        const char* message;
+        MixtureResult::Kind kind;
+    } rows[] = {
+        {members[0], "No flash calculation possibile at these conditions", MixtureResult::Kind::FlashFlag},
+        {members[1], "No flash calculation possibile at these conditions", MixtureResult::Kind::FlashFlag},
+        {members[2], "Invalid data passed so exiting", MixtureResult::Kind::Empty}, // the step divides by 0
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.member.name);
+        const Call call = callEngine(row.member, MixtureMode::Flash, 300.0f, 1.0f, feed);
+        EXPECT_EQ(call.messages, std::vector<std::string>{row.message});
+        EXPECT_EQ(call.result.kind, row.kind);
+        EXPECT_EQ(call.result.flashok, 0);
+        for (std::size_t line = 1; line < call.out.size(); ++line)
+            EXPECT_EQ(call.out[line], untouched) << line;
+    }
+}
+
 TEST(MixtureEngine, BubbleTemperatureAtTheBubblePressureReturnsTheTemperature)
 {
     const Feed feed = propaneButane();
