@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 WindowRegistry& WindowRegistry::instance()
 {
@@ -132,7 +132,7 @@ QWidget* WindowRegistry::show(const QString& name)
 {
     QWidget* window = load(name);
     if (!window) {
-        ui().message(notAvailableText().toStdString());
+        services::ui().message(notAvailableText().toStdString());
         return nullptr;
     }
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
@@ -252,4 +252,4 @@ void WindowRegistry::unloadIfClosed(QPointer<QWidget> window)
         unload(window.data());
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

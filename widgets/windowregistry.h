@@ -19,7 +19,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // A window with something to do when it is unloaded (the result viewer shows the frame's
 // toolbar again, for instance).
@@ -121,4 +121,4 @@ private:
     QPointer<QMdiArea> m_mdiArea;
 };
 
-} // namespace calvex::services
+} // namespace calvex::widgets

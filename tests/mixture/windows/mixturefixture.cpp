@@ -31,7 +31,7 @@ MixtureFixtureFolder::MixtureFixtureFolder()
         "179,toluene,41.08,591.75,383.79,0.264,3,9.32646,3056.958,-55.525,0,-7.997623,0.3984079,-3.966259e-05,-9.619894e-08\n"
         "150,benzene,48.95,562.05,353.24,0.21,3,9.176331,2726.813,-55.578,0,-13.04538,0.3409687,-3.270501e-05,-9.104775e-08\n";
     std::filesystem::remove(file(pure::componentDatabaseFile));
-    pure::writePropertiesDatabase(file(pure::componentDatabaseFile), pure::parseCsv(rows),
+    data::writePropertiesDatabase(file(pure::componentDatabaseFile), data::parseCsv(rows),
                                   pure::componentDatabaseKey);
     for (const MixtureWindowKind kind : mixtureWindowKinds()) {
         const MixtureWindowConfig& config = mixtureWindowConfig(kind);
@@ -68,7 +68,7 @@ void MixtureWindowTest::restart()
 
 MixtureInputWindow& MixtureWindowTest::open(MixtureWindowKind kind)
 {
-    input = services::WindowRegistry::instance().loadAs<MixtureInputWindow>(
+    input = widgets::WindowRegistry::instance().loadAs<MixtureInputWindow>(
         QString::fromStdString(mixtureWindowConfig(kind).inputName));
     EXPECT_NE(input, nullptr);
     input->show();
@@ -106,7 +106,7 @@ ComponentSelectionWindow* MixtureWindowTest::fillSelection()
 
 ComponentSelectionWindow* MixtureWindowTest::selection() const
 {
-    return services::WindowRegistry::instance().findAs<ComponentSelectionWindow>(
+    return widgets::WindowRegistry::instance().findAs<ComponentSelectionWindow>(
         QString::fromStdString(input->config().selectionName));
 }
 
