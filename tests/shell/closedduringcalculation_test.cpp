@@ -43,8 +43,8 @@ protected:
     {
         ShellTest::SetUp();
         standInsForAll();
-        services::registerDialogWindows();
-        services::registerViewerWindows();
+        widgets::registerDialogWindows();
+        widgets::registerViewerWindows();
         pure::registerPureWindows();
         frame = openFrame();
     }
@@ -82,7 +82,7 @@ protected:
             box.exec();
             aliveAfterBoxes.push_back(!window.isNull());
         });
-        auto* viewer = registry.findAs<services::frmTextEditor>(services::resultViewerWindow);
+        auto* viewer = registry.findAs<widgets::frmTextEditor>(widgets::resultViewerWindow);
         ASSERT_NE(viewer, nullptr);
         auto* plotButton = viewer->findChild<QPushButton*>(QStringLiteral("key(0)"));
         ASSERT_NE(plotButton, nullptr);
@@ -114,7 +114,7 @@ struct CloseCase {
 };
 
 const CloseCase closes[] = {
-    {"its sub-window closed", [](MDIForm1&, QWidget& w) { services::WindowRegistry::outerWindow(&w)->close(); }, nullptr},
+    {"its sub-window closed", [](MDIForm1&, QWidget& w) { widgets::WindowRegistry::outerWindow(&w)->close(); }, nullptr},
     {"replaced by another calculator from the menu",
      [](MDIForm1& frame, QWidget&) { frame.menuBar()->findChild<QAction*>(QStringLiteral("MolarVolume"))->trigger(); },
      "MolarVolumeCalculator"},
