@@ -3,15 +3,18 @@
 #include "services/ui.h"
 #include "widgets/windowhistory.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QEvent>
 #include <QMenu>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace calvex::widgets {
 
@@ -85,6 +88,8 @@ QWidget* WindowRegistry::load(const QString& name)
     case Placement::MdiChild:
         if (m_mdiArea) {
             QMdiSubWindow* frame = m_mdiArea->addSubWindow(window);
+            // Closing it only hides it: the unloading that follows decides when it goes.
+            frame->setAttribute(Qt::WA_DeleteOnClose, false);
             frame->installEventFilter(this);
             keepCloseOffMenuKeys(frame);
         } else {
@@ -157,9 +162,37 @@ void WindowRegistry::unload(QWidget* window)
     const bool handsFocusBack = outer->isWindow() && outer == lastActiveWindow();
     outer->removeEventFilter(this);
     outer->hide();
-    outer->deleteLater();
+    destroyOnceReturned(outer);
     if (handsFocusBack)
         activateFrontChild(outer);
+}
+
+void WindowRegistry::destroyOnceReturned(QWidget* outer)
+{
+    // No event loop runs yet: nothing waits in a box, and the next processing of events
+    // destroys the window.
+    if (QThread::currentThread()->loopLevel() == 0) {
+        outer->deleteLater();
+        return;
+    }
+    // deleteLater alone would not do: posted inside a box's loop, it is carried out in that loop
+    // or in the next box's, while the handler that shows them is still running.
+    m_unloaded.append(outer);
+    if (!m_idleWatch)
+        m_idleWatch = connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+                              &WindowRegistry::destroyUnloaded);
+}
+
+void WindowRegistry::destroyUnloaded()
+{
+    // A loop inside the program's own is that of a box or dialog that a handler waits in.
+    if (QThread::currentThread()->loopLevel() > 1)
+        return;
+    disconnect(m_idleWatch);
+    m_idleWatch = {};
+    for (const QPointer<QWidget>& window : std::exchange(m_unloaded, {}))
+        if (window)
+            window->deleteLater();
 }
 
 void WindowRegistry::activateFrontChild(const QWidget* closed)

@@ -1,8 +1,10 @@
 #pragma once
 // The program's windows by name: how each is created, the list of loaded windows in load
 // order (position 0 first, unloading closes the gap), loading on first use and unloading at
-// any moment. A window unloaded from inside its own handler is destroyed only once the
-// handler has returned.
+// any moment. An unloaded window is hidden at once and destroyed only once every handler has
+// returned: while a calculation waits in a message box, the box's own event loop runs, the user
+// can still close or replace the calculation's window there (an accessibility action is not
+// blocked by a modal box), and the calculation goes on in that window once the box returns.
 
 #include <QList>
 #include <QObject>
@@ -100,6 +102,10 @@ private:
     };
 
     void unloadIfClosed(QPointer<QWidget> window);
+    // Destroys an unloaded window (or the sub-window that holds it) once the program's own event
+    // loop is about to wait again: no handler is running then.
+    void destroyOnceReturned(QWidget* outer);
+    void destroyUnloaded();
     // Gives a window of its own the frame as its parent, when there is a frame and it is not the frame.
     void belongToFrame(QWidget& window) const;
     // Activates the frame and, inside it, the child in front of the others (the MDI area's own
@@ -110,6 +116,8 @@ private:
 
     std::map<QString, Entry> m_entries;
     QList<QPointer<QWidget>> m_loaded;
+    QList<QPointer<QWidget>> m_unloaded; // hidden, waiting for the handlers to return
+    QMetaObject::Connection m_idleWatch;
     QPointer<QMdiArea> m_mdiArea;
 };
 

@@ -29,13 +29,13 @@ using EosResult = std::optional<std::array<float, 3>>;
 // largest, otherwise (a vapour, one real root, or two roots equally stable).
 inline int stableSide(double lnPhiSmallest, double lnPhiLargest) { return lnPhiSmallest < lnPhiLargest ? 0 : 1; }
 
-// The mixture fugacity coefficient of the stable root, from the smallest-root and largest-root
-// coefficients that the mixture fugacity routine returns. A coefficient that underflowed to 0
-// has ln phi = -inf: that root is the stable one.
-inline float stableCoefficient(const std::array<float, 3>& phi)
-{
-    return phi[static_cast<std::size_t>(stableSide(std::log(phi[0]), std::log(phi[1])))];
-}
+// The stable side from the smallest-root and largest-root coefficients that the mixture
+// fugacity routine returns. A coefficient that underflowed to 0 has ln phi = -inf: that root is
+// the stable one.
+inline int stableSide(const std::array<float, 3>& phi) { return stableSide(std::log(phi[0]), std::log(phi[1])); }
+
+// The mixture fugacity coefficient of the stable root.
+inline float stableCoefficient(const std::array<float, 3>& phi) { return phi[static_cast<std::size_t>(stableSide(phi))]; }
 
 // Names the pure-component core also uses (Zcal*, Departure*) live apart from it here.
 namespace eos {

@@ -54,11 +54,17 @@ using Row = std::vector<PointItem>;
 using Rows = std::vector<Row>;
 
 // Molar volume: 20 K to 400 K at the reported pressure, 2 to 40 bar at the reported
-// temperature; each point the vapour root's volume in cm³/mol from the engine.
+// temperature; each point the engine's volume in cm³/mol at the stable root. Of the engine's two
+// roots that is the one the fugacity sweep's rule picks (the lower mixture fugacity coefficient),
+// and the vapour root where the engine gives one volume for both, so the curve breaks where the
+// stable root changes and a point at the reported state is the volume of its phase statement.
 Rows molarVolumeRows(const MixtureRunState& snapshot, bool overTemperature, int rows)
 {
     // The engine's lines of every point go here, not into the window's report lines.
     services::ResultLines out(static_cast<std::size_t>(mixtureWindowConfig(K::MolarVolume).reportCount + 2));
+    // The mixture as the fugacity window would hold it, made at the first point with two roots:
+    // a point that the engine refuses shows the engine's message first.
+    std::optional<MixtureState> phases;
     Rows result;
     for (int i = 1; i <= rows; ++i) {
         const float T = overTemperature ? single(20.0 * i) : snapshot.T;
@@ -66,7 +72,17 @@ Rows molarVolumeRows(const MixtureRunState& snapshot, bool overTemperature, int 
         const MixtureResult volume = callMixtureEngine(snapshot, MixtureMode::MolarVolume, T, P, out);
         if (volume.kind != MixtureResult::Kind::Volumes)
             fault();
-        result.push_back({PointItem(overTemperature ? T : P), PointItem(single(1e6 * volume.volumes[1]))});
+        std::size_t side = 1;
+        if (volume.volumes[0] != volume.volumes[1]) {
+            if (!phases) {
+                FamilyInput input = familyInputOf(snapshot);
+                input.p_Pa = single(static_cast<double>(snapshot.P) * pascalPerBar);
+                phases = familyState(*familyTraits(K::MixtureFugacity), input);
+            }
+            const float p = single(static_cast<double>(P) * pascalPerBar);
+            side = static_cast<std::size_t>(stableSide(need(eos::phycal(*phases, T, p))));
+        }
+        result.push_back({PointItem(overTemperature ? T : P), PointItem(single(1e6 * volume.volumes[side]))});
     }
     return result;
 }

@@ -2,8 +2,7 @@
 // The sweeps behind the plot buttons of the mixture molar-volume, fugacity and departure
 // windows: the property over a grid of temperatures at the reported pressure ("T",
 // points1.dat) or of pressures at the reported temperature ("P", points2.dat), computed on a
-// copy of the run state of the last report; the fugacity and departure points at their
-// stable root, the molar volume at the vapour root.
+// copy of the run state of the last report; every point at its stable root.
 
 #include "mixture/windows/mixturerunstate.h"
 #include "services/chartfill.h"

@@ -30,14 +30,19 @@ ScriptedUi& ScriptedUi::onDialog(DialogScript script)
     return *this;
 }
 
-void ScriptedUi::message(const std::string& text, const std::string& title)
+ScriptedUi& ScriptedUi::whileShowingMessages(std::function<void(const std::string&)> inside)
 {
-    m_events.push_back({UiEvent::Kind::Message, text, title});
+    m_insideMessages = std::move(inside);
+    return *this;
 }
+
+void ScriptedUi::message(const std::string& text, const std::string& title) { message(text, title, Icon::None); }
 
 void ScriptedUi::message(const std::string& text, const std::string& title, Icon icon)
 {
     m_events.push_back({UiEvent::Kind::Message, text, title, icon});
+    if (m_insideMessages)
+        m_insideMessages(text);
 }
 
 std::string ScriptedUi::ask(const std::string& prompt, const std::string& title, const std::string&)

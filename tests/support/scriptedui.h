@@ -34,6 +34,10 @@ public:
     ScriptedUi& answerNo() { return answerYesNo(false); }
     ScriptedUi& answerYesNo(bool yes);
     ScriptedUi& onDialog(DialogScript script);
+    // From now on calls `inside` with the text of every message box while the box is shown: a
+    // window test acts there as a user can while a box waits, running an event loop in it as a
+    // real box does.
+    ScriptedUi& whileShowingMessages(std::function<void(const std::string&)> inside);
 
     void message(const std::string& text, const std::string& title) override;
     void message(const std::string& text, const std::string& title, Icon icon) override;
@@ -57,6 +61,7 @@ private:
     using Answer = std::variant<std::string, bool, DialogScript>;
     std::deque<Answer> m_script;
     std::vector<UiEvent> m_events;
+    std::function<void(const std::string&)> m_insideMessages;
     services::Ui* m_previous = nullptr;
 };
 

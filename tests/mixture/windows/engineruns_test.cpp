@@ -34,7 +34,8 @@ reference::Component constantsOf(const QString& name)
     static const std::map<QString, reference::Component> rows = {
         {"methane", {190.56f, 45.99f, 0.011f, 111.66f}}, {"ethane", {305.32f, 48.72f, 0.099f, 184.55f}},
         {"propane", {369.83f, 42.48f, 0.152f, 231.02f}}, {"n-butane", {425.12f, 37.96f, 0.2f, 272.66f}},
-        {"nitrogen", {126.2f, 33.98f, 0.037f, 77.35f}},
+        {"nitrogen", {126.2f, 33.98f, 0.037f, 77.35f}}, {"benzene", {562.05f, 48.95f, 0.21f, 353.24f}},
+        {"toluene", {591.75f, 41.08f, 0.264f, 383.79f}},
     };
     return rows.at(name);
 }
@@ -48,6 +49,7 @@ using Feed = std::vector<std::pair<QString, QString>>;
 const Feed propaneButane{{"propane", ".5"}, {"n-butane", ".5"}};
 const Feed lightTernary{{"methane", ".2"}, {"ethane", ".3"}, {"propane", ".5"}};
 const Feed nitrogenMethane{{"nitrogen", ".3"}, {"methane", ".7"}};
+const Feed benzeneToluene{{"benzene", ".5"}, {"toluene", ".5"}};
 
 reference::Mixture referenceOf(int option, const Feed& feed)
 {
@@ -278,6 +280,70 @@ TEST_F(EngineRuns, MolarVolumeReportsTheRootsAndThePhase)
     EXPECT_NEAR(services::val(folder.reportValues()[19].substr(gas.size())), 0.0119276, 2e-5 * 0.0119276);
     calculateWith(K::MolarVolume, 2, propaneButane, "300", "10", {"", ""});
     EXPECT_NEAR(services::val(folder.reportValues()[19].substr(liquid.size())), 9.08386e-05, 5e-5 * 9.08386e-05);
+}
+
+// The volume (cm³/mol) at the root of lower Gibbs energy: the one where the mixture's ln phi,
+// the sum of x_i ln phi_i, is lower; the vapour root's where the two agree.
+double stableVolume(const reference::Mixture& model, const reference::Composition& z, double T, double P)
+{
+    const reference::Roots roots = model.roots(z, T, P);
+    const auto lnPhi = [&](bool liquid) {
+        const reference::Composition each = model.lnPhi(z, T, P, liquid);
+        double sum = 0;
+        for (std::size_t i = 0; i < z.size(); ++i)
+            sum += z[i] * each[i];
+        return sum;
+    };
+    const double Z = lnPhi(true) < lnPhi(false) ? roots.liquid : roots.vapour;
+    return Z * 8.314e-05 * T / P * 1e6;
+}
+
+// Benzene + toluene 50/50: both plots draw every point at its stable root, so each curve breaks
+// where that root changes, and the temperature plot's point at the reported state is the volume
+// of line 19. The mixture is a liquid at 300 K and 1 bar (bubble point 0.09 bar), a gas at 400 K
+// and 1 bar.
+TEST_F(EngineRuns, MolarVolumePlotsDrawTheStableRoot)
+{
+    const std::string gas = " The mixture exist in gas phase only  volume of mixture =";
+    const std::string liquid = "The mixture is in liquid phase only   volume of mixture =";
+    struct Row {
+        int option;
+        double T;
+        std::string statement;
+        std::size_t row; // the temperature plot's row at the reported state
+    };
+    const Row rows[] = {{2, 300, liquid, 15}, {3, 300, liquid, 15}, {4, 300, liquid, 15},
+                        {2, 400, gas, 20},    {3, 400, gas, 20},    {4, 400, gas, 20}};
+    const double P = 1;
+    const reference::Composition z = compositionOf(benzeneToluene);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.option) + " at " + std::to_string(row.T));
+        calculateWith(K::MolarVolume, row.option, benzeneToluene, QString::number(row.T), "1", {"", ""});
+        const std::string line19 = folder.reportValues()[19];
+        ASSERT_EQ(line19.substr(0, row.statement.size()), row.statement);
+        const double reported = services::val(line19.substr(row.statement.size())) * 1e6;
+        const reference::Mixture model = referenceOf(row.option, benzeneToluene);
+        for (const bool overTemperature : {true, false}) {
+            selection()->graphplotting(overTemperature ? "T" : "P");
+            const Texts lines = folder.pointsLines(overTemperature ? "points1.dat" : "points2.dat");
+            ASSERT_EQ(lines.size(), 22u);
+            for (std::size_t i = 1; i <= 20; ++i) {
+                const std::vector<double> point = calvex::testing::numbers(lines[i + 1]);
+                ASSERT_EQ(point.size(), 2u);
+                const double V = overTemperature ? stableVolume(model, z, point[0], P)
+                                                 : stableVolume(model, z, row.T, point[0]);
+                // The engine's single-precision cubic: 5e-5 relative, as for the report's liquid root.
+                EXPECT_NEAR(point[1], V, 5e-5 * V) << lines[i + 1];
+            }
+            // 7 significant digits in the file: 1e-6 relative.
+            if (overTemperature) {
+                const std::vector<double> atState = calvex::testing::numbers(lines[row.row + 1]);
+                EXPECT_EQ(atState[0], row.T);
+                EXPECT_NEAR(atState[1], reported, 1e-6 * reported);
+            }
+        }
+        EXPECT_TRUE(ui.messages().empty());
+    }
 }
 
 TEST_F(EngineRuns, MolarVolumeWithoutPhaseBoundariesOrVolumes)

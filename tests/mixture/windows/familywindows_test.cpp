@@ -202,9 +202,9 @@ struct PlotCase {
     int guessPrompts; // the molar-volume run's bubble and dew guesses, answered blank
 };
 
-// Propane + n-butane 50/50, Peng-Robinson, 300 K, 2 bar: the molar volume at the vapour root,
-// the fugacity at the stable root (the liquid's from 10.055 bar on); H at 800 K and 2 bar from a
-// double-precision solve (-0.0525782 kJ/mol).
+// Propane + n-butane 50/50, Peng-Robinson, 300 K, 2 bar: the molar volume and the fugacity at the
+// stable root (the vapour's volume at 2 bar, the liquid's fugacity from 10.055 bar on); H at 800 K
+// and 2 bar from a double-precision solve (-0.0525782 kJ/mol).
 const PlotCase plots[] = {
     {K::MolarVolume, "P", 20, 2, "Volume(cc)", 1, 2, 11927.6, 2},
     {K::MixtureFugacity, "P", 20, 2, "Fugacity of mixture(bar)", 5, 10.055, 4.5813, 0},

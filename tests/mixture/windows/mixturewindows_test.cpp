@@ -36,7 +36,8 @@ std::vector<bool> framesShown(const ComponentSelectionWindow* window)
     return shown;
 }
 
-const QStringList allComponents{"air", "ethane", "methane", "n-butane", "nitrogen", "not listed", "propane"};
+const QStringList allComponents{"air", "benzene", "ethane", "methane", "n-butane",
+                                 "nitrogen", "not listed", "propane", "toluene"};
 
 using Fixture = MixtureWindowTest;
 
