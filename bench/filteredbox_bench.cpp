@@ -15,7 +15,7 @@ QString repeated(const char* text, int count) { return QString::fromLatin1(text)
 void pasteIntoNumberBox(benchmark::State& state, const QString& pasted, const QString& expected)
 {
     QLineEdit box;
-    calvex::services::setKeyFilter(box, calvex::services::KeyFilter::UnsignedNumber);
+    calvex::widgets::setKeyFilter(box, calvex::services::KeyFilter::UnsignedNumber);
     QApplication::clipboard()->setText(pasted);
     for (auto _ : state) {
         // setText also clears the undo history, which each taken paste would lengthen.
