@@ -9,25 +9,11 @@
 
 namespace {
 
-// The boxes need a QApplication, one for the whole run; without a display the benchmarks
-// run on the offscreen platform.
-QApplication& application()
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "calvex_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 QString repeated(const char* text, int count) { return QString::fromLatin1(text).repeated(count); }
 
 // Ctrl+V of `pasted` into a number box holding 250, the cursor at its end.
 void pasteIntoNumberBox(benchmark::State& state, const QString& pasted, const QString& expected)
 {
-    application();
     QLineEdit box;
     calvex::widgets::setKeyFilter(box, calvex::services::KeyFilter::UnsignedNumber);
     QApplication::clipboard()->setText(pasted);

@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -14,8 +15,13 @@ namespace fs = std::filesystem;
 // The largest reports (the saturation logs) fill 320 placeholders.
 void BM_MakeResultFile320(benchmark::State& state)
 {
-    const fs::path folder = fs::temp_directory_path() / "calvex-bench-report";
-    fs::create_directories(folder);
+    // A folder of this run's own: another run at the same time removes only its own.
+    std::string name = (fs::temp_directory_path() / "calvex-bench-report.XXXXXX").string();
+    if (!::mkdtemp(name.data())) {
+        state.SkipWithError("no temporary folder could be made");
+        return;
+    }
+    const fs::path folder = name;
     calvex::services::setProgramFolder(folder);
     std::string text = "<html><body><table>";
     for (int i = 1; i <= 320; ++i)
