@@ -4,7 +4,7 @@
 
 #include <QFileDialog>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 SaveFileChooser& installedChooser()
@@ -35,4 +35,4 @@ std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& re
 
 void setSaveFileChooser(SaveFileChooser chooser) { installedChooser() = std::move(chooser); }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -11,7 +11,7 @@
 #include <QStringDecoder>
 #include <QUrl>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 QString missingPage(const QString& path)
@@ -90,7 +90,7 @@ QVariant WebBrowser::loadResource(int type, const QUrl& name)
         return QTextBrowser::loadResource(type, name);
     // The pages and their style sheet are files of the program folder, read as its every file is.
     const std::optional<std::string> bytes =
-        readWholeFile(QFile::encodeName(name.toLocalFile()).toStdString(), largestPage);
+        services::readWholeFile(QFile::encodeName(name.toLocalFile()).toStdString(), services::largestPage);
     if (type != QTextDocument::HtmlResource)
         return bytes ? QVariant(QByteArray::fromStdString(*bytes)) : QVariant();
     if (!bytes) {
@@ -119,10 +119,10 @@ bool WebBrowser::SaveAs()
                        && out.commit();
     if (!saved) {
         out.cancelWriting();
-        ui().message(QStringLiteral("The page could not be saved as %1.").arg(*chosen).toStdString());
+        services::ui().message(QStringLiteral("The page could not be saved as %1.").arg(*chosen).toStdString());
         return false;
     }
     return true;
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets
