@@ -116,7 +116,9 @@ std::string report()
     testing::ScriptedUi ui;
     ResultLines values{"", "9.7"};
     const ReportOutcome outcome = MakeResultFile(1, values, programFile("molarvolumecalculator.htm").string());
-    return joined(ui.messages()) + (outcome.written ? "written" : "not written");
+    // The page without its line end: the value alone where the template could not be read.
+    return joined(ui.messages()) + (outcome.written ? "written " : "not written ") +
+           outcome.page.substr(0, outcome.page.size() - 2);
 }
 
 std::string lookUpAndAppend()
@@ -198,11 +200,11 @@ TEST(GuardedOpen, LinksAnotherAccountPlantedAreNotFollowed)
          {"not found, not stored", "not found, not stored", "not found, not stored", "found, stored"},
          record + probe},
         {resultPageName, "notes", [&](const ScratchFolder& f) { f.write("molarvolumecalculator.htm", page); }, report,
-         {"written", "written", "written", "written"}, {}},
+         {"written <p>9.7</p>", "written <p>9.7</p>", "written <p>9.7</p>", "written <p>9.7</p>"}, {}},
         {"molarvolumecalculator.htm", page, {}, report,
-         {"Error in data replacement file finding so exiting; written",
-          "Error in data replacement file finding so exiting; written",
-          "Error in data replacement file finding so exiting; written", "written"},
+         {"Error in data replacement file finding so exiting; written 9.7",
+          "Error in data replacement file finding so exiting; written 9.7",
+          "Error in data replacement file finding so exiting; written 9.7", "written <p>9.7</p>"},
          {}},
         {pure::componentDatabaseFile, "", {}, listComponents,
          {"unable to open database file", "unable to open database file", "unable to open database file", "listed"},
