@@ -137,7 +137,9 @@ bool parseWhole(std::string_view text, std::int64_t& value) { return parsed(text
 
 std::vector<CsvLine> readCsvFile(const std::filesystem::path& file)
 {
-    const std::optional<std::string> content = services::readWholeFile(file);
+    // A thousand times the component table it is made for (53 KB).
+    constexpr std::size_t largestTable = std::size_t{64} << 20;
+    const std::optional<std::string> content = services::readWholeFile(file, largestTable);
     if (!content)
         throw CsvError("cannot be read");
     return parseCsvLines(*content);

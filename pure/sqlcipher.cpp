@@ -1,11 +1,12 @@
 #include "pure/sqlcipher.h"
 
+#include "pure/guardedvfs.h"
+
 #include <climits>
 #include <cstdint>
 #include <dlfcn.h>
 #include <link.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
 
 namespace calvex::pure {
 namespace {
@@ -111,14 +112,11 @@ Connection openKeyed(const std::filesystem::path& file, int flags, std::string_v
     // A reader takes the file as unchanging: no locks, no look-ups of a journal, no checks that
     // it changed. The database is replaced only whole, by renaming a complete file over it, which
     // a connection already open never sees.
+    // It reads the file of the program folder as every reader there does (guardedvfs.h): a FIFO,
+    // or another account's link, fails the open at once.
     const bool reader = (flags & SQLITE_OPEN_READONLY) != 0;
-    // The library's open of a FIFO would wait for a writer that may never come.
-    struct stat status {};
-    if (reader && ::stat(file.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
-        error = file.string() + ": " + sqlite3_errstr(SQLITE_CANTOPEN);
-        return nullptr;
-    }
-    const int opened = reader ? sqlite3_open_v2(immutableUri(file).c_str(), &raw, flags | SQLITE_OPEN_URI, nullptr)
+    const int opened = reader ? sqlite3_open_v2(immutableUri(file).c_str(), &raw, flags | SQLITE_OPEN_URI,
+                                                guardedReaderVfs())
                               : sqlite3_open_v2(file.c_str(), &raw, flags, nullptr);
     Connection connection(raw); // sqlite3_open_v2 may hand back a handle even when it fails
     if (opened != SQLITE_OK) {

@@ -25,8 +25,9 @@ using Statement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 // key: a passphrase, or a raw key x'<64 hex digits>' that needs no derivation (an empty
 // password leaves the file unencrypted). A wrong key is only noticed by the first statement,
 // which then fails as if the file were not a database. A file opened with SQLITE_OPEN_READONLY
-// is taken as unchanging while the connection lasts (SQLite's immutable file). On failure
-// `error` says why and the result is empty.
+// is taken as unchanging while the connection lasts (SQLite's immutable file), and is opened as
+// every file of the program folder is (guardedvfs.h). On failure `error` says why and the result
+// is empty.
 Connection openKeyed(const std::filesystem::path& file, int flags, std::string_view password,
                      std::string& error);
 

@@ -1,5 +1,7 @@
 #include "services/filelock.h"
 
+#include "services/guardedopen.h"
+
 #include <cerrno>
 
 #include <fcntl.h>
@@ -23,12 +25,16 @@ bool setLock(int fd, short type, bool wait)
 
 // The lock file open read-write, granting whatever `guarded` grants beside: made under one
 // account's umask, it would shut out the other accounts that may write `guarded`, and so must
-// take their turn. Only its owner can widen it; a file system without permissions leaves it.
+// take their turn. Only its owner can widen it, and does so only on a lock file standing alone in
+// the folder: through a link, or a second name that another account gave it, the widening would
+// open a file of this account's elsewhere to all. A file system without permissions leaves it.
 int openLockFile(const std::filesystem::path& lockFile, const std::filesystem::path& guarded)
 {
-    const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    bool throughLink = false;
+    const int fd = openGuarded(lockFile, O_RDWR | O_CREAT, 0666, &throughLink);
     struct stat lock {}, file {};
-    if (fd < 0 || ::fstat(fd, &lock) != 0 || lock.st_uid != ::geteuid() || ::stat(guarded.c_str(), &file) != 0)
+    if (fd < 0 || throughLink || ::fstat(fd, &lock) != 0 || !S_ISREG(lock.st_mode) || lock.st_nlink != 1 ||
+        lock.st_uid != ::geteuid() || ::stat(guarded.c_str(), &file) != 0)
         return fd;
     constexpr mode_t readWrite = 0666;
     if (const mode_t wanted = (lock.st_mode | file.st_mode) & readWrite; wanted != (lock.st_mode & readWrite))

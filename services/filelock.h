@@ -15,9 +15,11 @@ class FileLock {
 public:
     enum class Kind { Shared, Exclusive };
 
-    // Locks a lock file of ours for this process alone: opened read-write, made when missing.
-    // It is kept as writable as `guarded`, the file it guards, where this account owns it: in a
-    // folder that several accounts write, each that may write the file may take its lock.
+    // Locks a lock file of ours for this process alone: opened read-write, made when missing,
+    // never through another account's link (guardedopen.h). It is kept as writable as
+    // `guarded`, the file it guards, where this account owns it and it stands alone, reached
+    // without a link: in a folder that several accounts write, each that may write the file may
+    // take its lock.
     FileLock(const std::filesystem::path& lockFile, const std::filesystem::path& guarded);
     // Locks a descriptor that the caller keeps open while the lock lives.
     FileLock(int fd, Kind kind);

@@ -1,12 +1,14 @@
 #include "services/filereplacement.h"
 
 #include "services/filelock.h"
+#include "services/guardedopen.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -91,17 +93,18 @@ pid_t temporaryOwner(const std::string& name, const std::vector<std::string>& ow
     return error == std::errc() && pid > 0 ? pid : 0;
 }
 
-bool regularFile(int fd)
-{
-    struct stat status {};
-    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-}
-
 bool processGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
-std::optional<std::string> readWhole(int fd)
+// The whole file open at `fd`, none where it holds more than `ceiling` bytes: a file past what
+// its reader's format can hold is told at once from its size, without a byte of it read, and one
+// that grows past it while it is read is given up there.
+std::optional<std::string> readWhole(int fd, std::size_t ceiling)
 {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || status.st_size < 0 || static_cast<std::uintmax_t>(status.st_size) > ceiling)
+        return std::nullopt;
     std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(status.st_size));
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -109,38 +112,23 @@ std::optional<std::string> readWhole(int fd)
             return bytes;
         if (got < 0 && errno != EINTR)
             return std::nullopt;
+        if (got > 0 && static_cast<std::size_t>(got) > ceiling - bytes.size())
+            return std::nullopt;
         if (got > 0)
             bytes.append(buffer, static_cast<std::size_t>(got));
     }
 }
 
-// `file` opened for reading where it is a regular file; -1 for anything else (a FIFO, a
-// device, a folder), which the program's own files never are.
-int openForReading(const fs::path& file)
+std::optional<std::string> readOpened(const fs::path& file, std::size_t ceiling, bool locked)
 {
-    // Without O_NONBLOCK the open of a FIFO waits for a writer that may never come.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return fd;
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (!regularFile(fd) || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        ::close(fd);
-        errno = EINVAL;
-        return -1;
-    }
-    return fd;
-}
-
-std::optional<std::string> readOpened(const fs::path& file, bool locked)
-{
-    const int fd = openForReading(file);
+    const int fd = openGuarded(file, O_RDONLY);
     if (fd < 0)
         return std::nullopt;
     std::optional<std::string> bytes;
     if (!locked)
-        bytes = readWhole(fd);
+        bytes = readWhole(fd, ceiling);
     else if (const FileLock shared(fd, FileLock::Kind::Shared); shared)
-        bytes = readWhole(fd);
+        bytes = readWhole(fd, ceiling);
     ::close(fd);
     return bytes;
 }
@@ -169,8 +157,12 @@ std::error_code putInPlace(const fs::path& temporary, const fs::path& target, Wh
 std::error_code replaceWith(const fs::path& target, std::string_view bytes, WhenPresent present,
                             std::optional<mode_t> mode)
 {
+    // The rename replaces a link itself: another account's link lends nothing, not even the
+    // permissions of what it names; one of the account's own lends those of its target.
     struct stat status {};
-    if (!mode && present == WhenPresent::Replace && ::stat(target.c_str(), &status) == 0)
+    if (!mode && present == WhenPresent::Replace && ::lstat(target.c_str(), &status) == 0 &&
+        (!S_ISLNK(status.st_mode) || (status.st_uid == ::geteuid() && ::stat(target.c_str(), &status) == 0)) &&
+        S_ISREG(status.st_mode))
         mode = status.st_mode & 07777;
     fs::path temporary;
     const int fd = createTemporary(target, temporary);
@@ -239,21 +231,31 @@ int removeLeftoverTemporaries(const fs::path& folder, const std::vector<std::str
     return removed;
 }
 
-std::optional<std::string> readWholeFile(const fs::path& file) { return readOpened(file, false); }
+std::optional<std::string> readWholeFile(const fs::path& file, std::size_t ceiling)
+{
+    return readOpened(file, ceiling, false);
+}
 
-std::optional<std::string> readWholeFileLocked(const fs::path& file) { return readOpened(file, true); }
+std::optional<std::string> readWholeFileLocked(const fs::path& file, std::size_t ceiling)
+{
+    return readOpened(file, ceiling, true);
+}
 
 std::error_code writeReplacing(const fs::path& target, std::string_view bytes, WhenPresent present)
 {
     return replaceWith(target, bytes, present, std::nullopt);
 }
 
-std::error_code copyReplacing(const fs::path& from, const fs::path& to, WhenPresent present)
+std::error_code copyReplacing(const fs::path& from, const fs::path& to, std::size_t ceiling, WhenPresent present)
 {
-    struct stat status {};
-    if (::stat(from.c_str(), &status) != 0)
+    const int fd = openGuarded(from, O_RDONLY);
+    if (fd < 0)
         return lastError();
-    const std::optional<std::string> bytes = readWholeFile(from);
+    struct stat status {};
+    std::optional<std::string> bytes;
+    if (::fstat(fd, &status) == 0)
+        bytes = readWhole(fd, ceiling);
+    ::close(fd);
     if (!bytes)
         return std::make_error_code(std::errc::io_error);
     return replaceWith(to, *bytes, present, status.st_mode & 07777);

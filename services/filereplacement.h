@@ -4,6 +4,7 @@
 // beside the target, reach the disk, and only then take the target's place. A write that fails
 // leaves no cut or empty file, and the target as it was.
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,13 +21,15 @@ enum class WhenPresent {
 };
 
 // Writes `bytes` as `target`. A replaced file keeps its permissions; a new one gets the usual
-// ones of the account (0666 less the umask).
+// ones of the account (0666 less the umask). A link in the target's place is replaced itself,
+// and lends the permissions of what it names only where the account made it.
 std::error_code writeReplacing(const std::filesystem::path& target, std::string_view bytes,
                                WhenPresent present = WhenPresent::Replace);
 
-// Copies `from` as `to`, with the permissions of `from`.
+// Copies `from` as `to`, with the permissions of `from`; `from` is read as readWholeFile reads,
+// and a copy of more than `ceiling` bytes fails.
 std::error_code copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
-                              WhenPresent present = WhenPresent::Replace);
+                              std::size_t ceiling, WhenPresent present = WhenPresent::Replace);
 
 // Removes from `folder` the temporary files that writes like these leave when their process is
 // ended before it can (a crash, a forced quit, a power cut), for the files named in `ownFiles`:
@@ -37,13 +40,15 @@ std::error_code copyReplacing(const std::filesystem::path& from, const std::file
 // The number removed.
 int removeLeftoverTemporaries(const std::filesystem::path& folder, const std::vector<std::string>& ownFiles);
 
-// The whole content of `file`; none when it cannot be opened, is not a regular file (a FIFO
-// would keep the read waiting), or a read fails (a failing disk, a stale handle on a network
-// folder).
-std::optional<std::string> readWholeFile(const std::filesystem::path& file);
+// The whole content of `file`; none when it cannot be opened (through another account's link
+// it never is: guardedopen.h), is not a regular file (a FIFO would keep the read waiting), holds
+// more than `ceiling` bytes, or a read fails (a failing disk, a stale handle on a network folder).
+// Each reader's ceiling is a size its format never reaches, so that a huge file in its place
+// fails at once instead of filling the memory.
+std::optional<std::string> readWholeFile(const std::filesystem::path& file, std::size_t ceiling);
 // The same, read under a shared lock (filelock.h): of a file that another copy of the program
 // may be writing in place, which it does under an exclusive lock.
-std::optional<std::string> readWholeFileLocked(const std::filesystem::path& file);
+std::optional<std::string> readWholeFileLocked(const std::filesystem::path& file, std::size_t ceiling);
 
 // Writes all of `bytes` to an open descriptor, going on after interrupted and short writes.
 std::error_code writeAll(int fd, std::string_view bytes);

@@ -1,6 +1,7 @@
 #include "services/pointsfile.h"
 
 #include "services/filereplacement.h"
+#include "services/guardedopen.h"
 #include "services/numbers.h"
 #include "services/programfolder.h"
 
@@ -15,6 +16,9 @@
 
 namespace calvex::services {
 namespace {
+
+// Room for the 32767 rows a chart takes, of a few curves each; a run writes fifty lines at most.
+constexpr std::size_t largestPointsFile = std::size_t{16} << 20;
 
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -64,7 +68,7 @@ PointsFileWriter::PointsFileWriter(const std::string& fileName)
 {
     if (const std::optional<std::filesystem::path> path = programFileToWrite(fileName)) {
         m_path = path->string();
-        m_fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        m_fd = openGuarded(m_path, O_RDWR | O_CREAT);
     }
     if (m_fd < 0) {
         ownCopies().erase(programFile(fileName).string());
@@ -141,7 +145,7 @@ PointsFileReader::PointsFileReader(const std::string& fileName) : m_fileName(fil
         m_content = own->second;
         return;
     }
-    std::optional<std::string> content = readWholeFileLocked(path);
+    std::optional<std::string> content = readWholeFileLocked(path, largestPointsFile);
     std::error_code error;
     if (!content)
         throw PlotFailure(fileName +

@@ -131,10 +131,13 @@ void removeLeftovers(const fs::path& folder, const std::vector<fs::path>& seeded
     removeLeftoverTemporaries(folder, names);
 }
 
+// Hundreds of times the largest file the program ships, its component database (94 KB).
+constexpr std::size_t largestShippedFile = std::size_t{64} << 20;
+
 bool sameContent(const fs::path& a, const fs::path& b)
 {
-    const std::optional<std::string> first = readWholeFile(a);
-    const std::optional<std::string> second = readWholeFile(b);
+    const std::optional<std::string> first = readWholeFile(a, largestShippedFile);
+    const std::optional<std::string> second = readWholeFile(b, largestShippedFile);
     return first && second && *first == *second;
 }
 
@@ -169,7 +172,7 @@ std::string seedUserFolder(const fs::path& from, const fs::path& to)
         const WhenPresent present = seeding == Seeding::WhereMissing ? WhenPresent::Keep : WhenPresent::Replace;
         if (present == WhenPresent::Keep ? fs::exists(target, error) : sameContent(file, target))
             continue;
-        std::error_code copied = copyReplacing(file, target, present);
+        std::error_code copied = copyReplacing(file, target, largestShippedFile, present);
         if (copied == std::errc::file_exists)
             copied.clear();
         if (copied && !failure)

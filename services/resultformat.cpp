@@ -50,7 +50,7 @@ void ResultFormat::LoadTemplate(const std::string& templatePath)
         ui().message(msgFileNotFound);
         return;
     }
-    std::optional<std::string> content = readWholeFile(templatePath);
+    std::optional<std::string> content = readWholeFile(templatePath, largestPage);
     if (!content) {
         ui().message(msgTemplateUnreadable);
         return;

@@ -9,6 +9,10 @@
 
 namespace calvex::services {
 
+// The most a template, the report page or a help page may hold: over a thousand times the
+// largest of them (12 KB), room for a report of names as long as a text box takes.
+inline constexpr std::size_t largestPage = std::size_t{16} << 20;
+
 // A calculator's report values: element i replaces the i-th placeholder; element 0 is unused.
 using ResultLines = std::vector<std::string>;
 

@@ -2,6 +2,7 @@
 
 #include "services/filelock.h"
 #include "services/filereplacement.h"
+#include "services/guardedopen.h"
 #include "services/programfolder.h"
 
 #include <array>
@@ -14,6 +15,8 @@ namespace calvex::services {
 namespace {
 
 constexpr int fieldCount = 5;
+// Half a million records of typed constants, far more than anyone types into the dialogs.
+constexpr std::size_t largestUserComponentFile = std::size_t{64} << 20;
 
 void appendQuotedField(std::string& line, std::string_view text)
 {
@@ -127,7 +130,7 @@ std::optional<UserComponentRecord> parseUserComponentLine(std::string_view line)
 std::optional<UserComponentRecord> findUserComponent(const std::filesystem::path& file, const std::string& name)
 {
     // Another copy of the program may be appending, or taking back an append that failed.
-    const std::optional<std::string> content = readWholeFileLocked(file);
+    const std::optional<std::string> content = readWholeFileLocked(file, largestUserComponentFile);
     if (!content)
         return std::nullopt;
     for (std::string_view rest = *content; !rest.empty();) {
@@ -150,7 +153,7 @@ std::optional<UserComponentRecord> findUserComponent(const std::string& name)
 
 bool appendUserComponent(const std::filesystem::path& file, const UserComponentRecord& record)
 {
-    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const int fd = openGuarded(file, O_RDWR | O_CREAT | O_APPEND, 0644);
     if (fd < 0)
         return false;
     bool stored = false;

@@ -17,6 +17,10 @@ namespace calvex::unifac {
 namespace fs = std::filesystem;
 namespace {
 
+// Eight times a full list (the count, 32767 records): a save never makes the file longer than
+// the longest list it held.
+constexpr std::size_t largestFile = 8 * (2 + static_cast<std::size_t>(maxComponentCount) * recordSize);
+
 std::string countBytes(std::size_t count)
 {
     const auto value = static_cast<std::uint16_t>(count);
@@ -79,7 +83,7 @@ DatabaseSave saveLocked(UnifacComponentList& list, const fs::path& file)
         // rename replace it.
         if (::access(file.c_str(), W_OK) != 0)
             return {};
-        auto bytes = services::readWholeFile(file);
+        auto bytes = services::readWholeFile(file, largestFile);
         if (!bytes)
             return {};
         old = std::move(*bytes);
@@ -120,7 +124,7 @@ DatabaseLoad loadFile(UnifacComponentList& list, const fs::path& file, bool mayM
         if (made != std::errc::file_exists)
             return DatabaseLoad::Failed;
     }
-    const std::optional<std::string> bytes = services::readWholeFile(file);
+    const std::optional<std::string> bytes = services::readWholeFile(file, largestFile);
     std::optional<std::vector<UnifacComponent>> components;
     if (bytes)
         components = parseRecords(*bytes);
@@ -170,7 +174,7 @@ DatabaseSave SaveDatabase()
     if (lastProgramLoad() == DatabaseLoad::Failed) {
         if (componentList().ComponentCount() == 0)
             return {true, {}};
-        if (FileExists(*file) && services::copyReplacing(*file, *backup))
+        if (FileExists(*file) && services::copyReplacing(*file, *backup, largestFile))
             return {};
     }
     DatabaseSave save = saveLocked(componentList(), *file);

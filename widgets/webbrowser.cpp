@@ -1,6 +1,7 @@
 #include "widgets/webbrowser.h"
 
 #include "services/filereplacement.h"
+#include "services/resultformat.h"
 #include "services/ui.h"
 #include "widgets/savefiledialog.h"
 
@@ -85,18 +86,21 @@ QVariant WebBrowser::loadResource(int type, const QUrl& name)
         m_shownBytes = m_writtenBytes;
         return decodedPage(m_shownBytes);
     }
-    if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
-        // What is saved later is what is shown now: the file may be rewritten meanwhile.
-        const std::optional<std::string> bytes = services::readWholeFile(QFile::encodeName(name.toLocalFile()).toStdString());
-        if (!bytes) {
-            const QString page = missingPage(name.toLocalFile());
-            m_shownBytes = page.toUtf8();
-            return page;
-        }
-        m_shownBytes = QByteArray::fromStdString(*bytes);
-        return decodedPage(m_shownBytes);
+    if (!name.isLocalFile())
+        return QTextBrowser::loadResource(type, name);
+    // The pages and their style sheet are files of the program folder, read as its every file is.
+    const std::optional<std::string> bytes =
+        services::readWholeFile(QFile::encodeName(name.toLocalFile()).toStdString(), services::largestPage);
+    if (type != QTextDocument::HtmlResource)
+        return bytes ? QVariant(QByteArray::fromStdString(*bytes)) : QVariant();
+    if (!bytes) {
+        const QString page = missingPage(name.toLocalFile());
+        m_shownBytes = page.toUtf8();
+        return page;
     }
-    return QTextBrowser::loadResource(type, name);
+    // What is saved later is what is shown now: the file may be rewritten meanwhile.
+    m_shownBytes = QByteArray::fromStdString(*bytes);
+    return decodedPage(m_shownBytes);
 }
 
 bool WebBrowser::SaveAs()

@@ -45,7 +45,7 @@ TEST(FileReplacement, ReplacesWholeKeepsWhatIsPresentAndLeavesNothingOnFailure)
 
     EXPECT_EQ(writeReplacing(folder.file("list"), "other", WhenPresent::Keep), std::errc::file_exists);
     EXPECT_EQ(folder.read("list"), "new");
-    EXPECT_FALSE(copyReplacing(folder.file("list"), folder.file("copy"), WhenPresent::Keep));
+    EXPECT_FALSE(copyReplacing(folder.file("list"), folder.file("copy"), 16, WhenPresent::Keep));
     EXPECT_EQ(folder.read("copy"), "new");
 
     {
@@ -177,21 +177,22 @@ namespace calvex::services {
 namespace {
 
 // A read that fails is the reader's usual failure, and the file keeps its bytes: a folder in the
-// file's place (EISDIR) and a FIFO, which no writer fills, in every run, and ESTALE as on a
-// network folder where the NFS rules are loaded.
+// file's place (EISDIR), a FIFO, which no writer fills, and a file past what the reader's format
+// can hold, in every run, and ESTALE as on a network folder where the NFS rules are loaded.
 TEST(FileReplacement, ReadersReportAFailingReadAsAFileThatCannotBeRead)
 {
     const std::string record = userComponentLine({"probe", "400", "40", "0.2", "300"});
+    constexpr std::size_t ceiling = 5;
     const struct {
         const char* file;
         std::string bytes;
         std::function<bool(const ScratchFolder&)> reads; // true when the reader read the file
     } rows[] = {
-        {"list", "bytes", [](const ScratchFolder& f) { return readWholeFile(f.file("list")) == "bytes"; }},
+        {"list", "bytes", [](const ScratchFolder& f) { return readWholeFile(f.file("list"), ceiling) == "bytes"; }},
         {"list", "bytes",
          [](const ScratchFolder& f) {
              fs::remove(f.file("copy"));
-             const bool copied = !copyReplacing(f.file("list"), f.file("copy"));
+             const bool copied = !copyReplacing(f.file("list"), f.file("copy"), ceiling);
              EXPECT_EQ(fs::exists(f.file("copy")), copied) << "nothing is left of a copy that failed";
              return copied;
          }},
@@ -223,6 +224,16 @@ TEST(FileReplacement, ReadersReportAFailingReadAsAFileThatCannotBeRead)
             EXPECT_FALSE(row.reads(folder));
         }
         EXPECT_EQ(folder.read(row.file), row.bytes);
+        {
+            // Past every reader's ceiling, and more than the memory of the computer: a reader
+            // that read it would take seconds and then fail to hold it.
+            const int fd = ::open(folder.file(row.file).c_str(), O_WRONLY | O_CLOEXEC);
+            ASSERT_EQ(::ftruncate(fd, off_t{64} << 30), 0);
+            ::close(fd);
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_FALSE(row.reads(folder)) << "a file past the reader's ceiling";
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500)) << "at once";
+        }
         fs::remove(folder.file(row.file));
         fs::create_directory(folder.file(row.file));
         EXPECT_FALSE(row.reads(folder)) << "a folder in the file's place";

@@ -18,8 +18,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <functional>
 #include <sstream>
+
+#include <unistd.h>
 
 namespace calvex::shell {
 namespace {
@@ -186,15 +190,45 @@ TEST_F(HelpBrowserTest, TabReachesTheToolbarAfterTheTreeAndThePageAndSpacePresse
     EXPECT_EQ(help->currentPage(), "1.htm") << "Home, as a click";
 }
 
-TEST_F(HelpBrowserTest, MissingPageShowsANoticeAndNoMessage)
+// A page that cannot be read shows a notice naming it, at once: missing, a link another account
+// planted in its place (the page it names is not shown), or a file past any page's length.
+TEST_F(HelpBrowserTest, PageThatCannotBeReadShowsANoticeAndNoMessage)
 {
-    testing::ScriptedUi ui;
-    fs::remove(folder.file("vlehelp.htm"));
-    HelpBrowser* help = open();
-    QTreeWidgetItem node(QStringList{"P-x-y(Margules)"});
-    help->TreeView1_NodeClick(&node);
-    EXPECT_TRUE(help->brwWebBrowser()->toPlainText().contains("vlehelp.htm"));
-    EXPECT_TRUE(ui.texts().empty());
+    const fs::path page = folder.file("vlehelp.htm");
+    const fs::path elsewhere = folder.file("elsewhere");
+    fs::create_directory(elsewhere);
+    fs::copy_file(page, elsewhere / "vlehelp.htm");
+    const struct {
+        const char* what;
+        std::function<void()> make;
+    } rows[] = {
+        {"missing", [] {}},
+        {"another account's link",
+         [&] {
+             ASSERT_EQ(::symlink((elsewhere / "vlehelp.htm").c_str(), page.c_str()), 0);
+             ASSERT_EQ(::lchown(page.c_str(), 65533, 65533), 0) << "the tests run as root";
+         }},
+        {"longer than any page",
+         [&] {
+             folder.write("vlehelp.htm", "");
+             ASSERT_EQ(::truncate(page.c_str(), off_t{64} << 30), 0);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        testing::ScriptedUi ui;
+        fs::remove(page);
+        row.make();
+        HelpBrowser* help = open();
+        QTreeWidgetItem node(QStringList{"P-x-y(Margules)"});
+        const auto start = std::chrono::steady_clock::now();
+        help->TreeView1_NodeClick(&node);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500)) << "at once";
+        const QString shown = help->brwWebBrowser()->toPlainText();
+        EXPECT_TRUE(shown.contains("vlehelp.htm") && shown.contains("could not be read")) << shown.toStdString();
+        EXPECT_TRUE(ui.texts().empty());
+        registry.unload(help);
+    }
 }
 
 TEST_F(HelpBrowserTest, ResizingKeepsProportionsAndScalesTheTreeText)

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -153,13 +155,45 @@ TEST_F(ComponentFile, UnreadableFilesAreLeftAlone)
     }
 }
 
-TEST_F(ComponentFile, AFifoInTheFilesPlaceFailsTheLoadAtOnce)
+// What no list can be fails the load at once: a FIFO, which no writer fills, and a file longer
+// than any list (sparse, read it would take seconds and more memory than there is); a full list
+// still loads.
+TEST_F(ComponentFile, WhatNoListCanBeFailsTheLoadAtOnce)
 {
-    ASSERT_EQ(::mkfifo(databaseFile().c_str(), 0600), 0);
-    list.AddComponent("left over", "17,1;");
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        DatabaseLoad result;
+        int count;
+    } rows[] = {
+        {"a FIFO", [] { ASSERT_EQ(::mkfifo(databaseFile().c_str(), 0600), 0); }, DatabaseLoad::Failed, 0},
+        {"a file longer than any list",
+         [this] {
+             folder.write("DATABASE.UFC", "");
+             ASSERT_EQ(::truncate(databaseFile().c_str(), off_t{64} << 30), 0);
+         },
+         DatabaseLoad::Failed, 0},
+        {"a full list",
+         [] {
+             UnifacComponentList full;
+             full.replaceAll(std::vector<UnifacComponent>(maxComponentCount, UnifacComponent{"n", "17,1;"}));
+             ASSERT_TRUE(SaveDatabase(full, databaseFile()));
+         },
+         DatabaseLoad::Loaded, maxComponentCount},
+    };
     const testing::HangGuard guard;
-    EXPECT_EQ(LoadDatabase(list, databaseFile()), DatabaseLoad::Failed);
-    EXPECT_EQ(list.ComponentCount(), 0);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::filesystem::remove(databaseFile());
+        row.make();
+        list.AddComponent("left over", "17,1;");
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(LoadDatabase(list, databaseFile()), row.result);
+        if (row.result == DatabaseLoad::Failed) {
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500)) << "at once";
+        }
+        EXPECT_EQ(list.ComponentCount(), row.count);
+    }
 }
 
 // An installed copy without a folder of its own to write: the window opens with an empty list,
