@@ -30,7 +30,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched != &m_list || !services::isLeavingControl(*event, *m_list.window()))
+        if (watched != &m_list || !widgets::isLeavingControl(*event, *m_list.window()))
             return false;
         // The dialog takes the focus itself; that must not open it again.
         if (m_showing || m_list.currentText() != QLatin1String(pure::notListed))
@@ -77,13 +77,13 @@ std::array<QComboBox*, 2> addComponentFrames(QWidget& window, QBoxLayout& layout
         auto* row = new QHBoxLayout(frame);
         auto* list = new QComboBox(frame);
         list->setObjectName(QStringLiteral("Combo2_%1").arg(i));
-        list->setFont(services::boxFont());
-        list->setMinimumWidth(services::widthFromTwips(window, listWidthTwips));
+        list->setFont(widgets::boxFont());
+        list->setMinimumWidth(widgets::widthFromTwips(window, listWidthTwips));
         list->setMaxVisibleItems(20);
         // Both frames caption their list alike; the frame's title tells them apart.
-        auto* compound = services::newSpokenCaption(QStringLiteral("Compound"),
+        auto* compound = widgets::newSpokenCaption(QStringLiteral("Compound"),
                                                     QStringLiteral("Compound, ") + frame->title(), *list, frame);
-        compound->setFont(services::boxFont());
+        compound->setFont(widgets::boxFont());
         row->addWidget(compound);
         row->addWidget(list, 1);
         frames->addWidget(frame);

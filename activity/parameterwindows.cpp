@@ -49,8 +49,8 @@ QPushButton* button(QWidget* parent, const QString& caption)
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QStringLiteral("Command1"));
-    b->setFont(services::labelFont());
-    b->setMinimumSize(services::sizeFromTwips(*parent, buttonWidthTwips, buttonHeightTwips));
+    b->setFont(widgets::labelFont());
+    b->setMinimumSize(widgets::sizeFromTwips(*parent, buttonWidthTwips, buttonHeightTwips));
     b->setAutoDefault(false);
     return b;
 }
@@ -81,15 +81,15 @@ ParametersForm1::~ParametersForm1() = default;
 void ParametersForm1::buildControls()
 {
     auto* outer = new QVBoxLayout(this);
-    const int margin = services::widthFromTwips(*this, marginTwips);
+    const int margin = widgets::widthFromTwips(*this, marginTwips);
     outer->setContentsMargins(margin, margin / 2, margin, margin);
     QLabel* heading = label(this, QString(16, ' ') + "Vle(Parameter Calculator)" + QString(13, ' '),
-                            QStringLiteral("Label1"), services::labelFont(14));
+                            QStringLiteral("Label1"), widgets::labelFont(14));
     heading->setAlignment(Qt::AlignCenter);
-    services::setTextColour(*heading, services::headingRed());
+    widgets::setTextColour(*heading, widgets::headingRed());
     outer->addWidget(heading);
 
-    m_lists = addComponentFrames(*this, *outer, services::boxFont());
+    m_lists = addComponentFrames(*this, *outer, widgets::boxFont());
     for (int i = 0; i < 2; ++i) {
         makePickOnly(*m_lists[i]);
         connect(m_lists[i], &QComboBox::currentIndexChanged, this, [this, i] { Combo2_Click(i); });
@@ -99,13 +99,13 @@ void ParametersForm1::buildControls()
 
     auto* points = new QHBoxLayout;
     QLabel* pointsCaption =
-        label(this, QStringLiteral("Select No Of Data Points"), QStringLiteral("Label2"), services::boxFont());
+        label(this, QStringLiteral("Select No Of Data Points"), QStringLiteral("Label2"), widgets::boxFont());
     points->addWidget(pointsCaption);
     m_combo3 = new QComboBox(this);
     m_combo3->setObjectName(QStringLiteral("Combo3"));
-    m_combo3->setFont(services::boxFont());
-    services::makeTypedList(*m_combo3);
-    services::announceBy(*pointsCaption, *m_combo3);
+    m_combo3->setFont(widgets::boxFont());
+    widgets::makeTypedList(*m_combo3);
+    widgets::announceBy(*pointsCaption, *m_combo3);
     for (int n = 2; n <= maxDataPoints; ++n)
         m_combo3->addItem(QString::number(n));
     m_combo3->setCurrentText(QStringLiteral("2"));
@@ -118,7 +118,7 @@ void ParametersForm1::buildControls()
     const auto optionFrame = [this, outer](const QString& title, const QString& name, std::initializer_list<int> numbers) {
         auto* frame = new QGroupBox(title, this);
         frame->setObjectName(name);
-        frame->setFont(services::labelFont());
+        frame->setFont(widgets::labelFont());
         auto* column = new QVBoxLayout(frame);
         auto* group = new QButtonGroup(frame);
         for (const int number : numbers) {
@@ -126,12 +126,12 @@ void ParametersForm1::buildControls()
                                                    "Margules"};
             auto* option = new QRadioButton(QString::fromLatin1(captions[number - 1]), frame);
             option->setObjectName(QStringLiteral("Option%1").arg(number));
-            option->setFont(services::labelFont());
+            option->setFont(widgets::labelFont());
             group->addButton(option, number);
             column->addWidget(option);
             m_options[static_cast<std::size_t>(number - 1)] = option;
         }
-        services::onOptionChecked(*group, [this](int number) { Option_Click(number); });
+        widgets::onOptionChecked(*group, [this](int number) { Option_Click(number); });
         outer->addWidget(frame);
     };
     optionFrame(QStringLiteral("Select Equation you want to use"), QStringLiteral("Frame2"), {2, 3, 4});
@@ -163,7 +163,7 @@ void ParametersForm1::Option_Click(int number)
 
 void ParametersForm1::Command1_Click()
 {
-    auto& registry = services::WindowRegistry::instance();
+    auto& registry = widgets::WindowRegistry::instance();
     auto* data = registry.loadAs<Datapoints>(datapointsName);
     if (!data)
         return;
@@ -202,11 +202,11 @@ Datapoints::Datapoints(QWidget* parent) : QWidget(parent)
     setObjectName(datapointsName);
     setWindowTitle(QStringLiteral(" Data Entry Form "));
     auto* outer = new QVBoxLayout(this);
-    const int margin = services::widthFromTwips(*this, marginTwips);
+    const int margin = widgets::widthFromTwips(*this, marginTwips);
     outer->setContentsMargins(margin, margin / 2, margin, margin);
-    QLabel* heading = label(this, QStringLiteral("Data Entry Form"), QStringLiteral("Label1"), services::labelFont(14));
+    QLabel* heading = label(this, QStringLiteral("Data Entry Form"), QStringLiteral("Label1"), widgets::labelFont(14));
     heading->setAlignment(Qt::AlignCenter);
-    services::setTextColour(*heading, services::headingRed());
+    widgets::setTextColour(*heading, widgets::headingRed());
     outer->addWidget(heading);
 
     auto* body = new QHBoxLayout;
@@ -214,7 +214,7 @@ Datapoints::Datapoints(QWidget* parent) : QWidget(parent)
     const char* const headings[] = {"S.No.", "Temperature", "x1", "y1", "Pressure"};
     for (int column = 0; column < 5; ++column)
         table->addWidget(label(this, QString::fromLatin1(headings[column]), QStringLiteral("Label%1").arg(column + 2),
-                               services::labelFont()),
+                               widgets::labelFont()),
                          0, column, Qt::AlignHCenter);
     const char* const names[] = {"Temp", "x1", "y1", "Press"};
     const services::KeyFilter filters[] = {services::KeyFilter::SignedNumber, services::KeyFilter::Fraction,
@@ -222,16 +222,16 @@ Datapoints::Datapoints(QWidget* parent) : QWidget(parent)
     for (int row = 0; row < maxDataPoints; ++row) {
         auto& boxes = m_boxes[static_cast<std::size_t>(row)];
         m_labels[static_cast<std::size_t>(row)] =
-            label(this, QString::number(row + 1), QStringLiteral("Label6_%1").arg(row), services::boxFont());
+            label(this, QString::number(row + 1), QStringLiteral("Label6_%1").arg(row), widgets::boxFont());
         table->addWidget(m_labels[static_cast<std::size_t>(row)], row + 1, 0, Qt::AlignHCenter);
         for (int column = 0; column < 4; ++column) {
             auto* box = new QLineEdit(this);
             box->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(names[column])).arg(row));
-            box->setFont(services::boxFont());
-            box->setMinimumWidth(services::widthFromTwips(*this, boxWidthTwips));
-            services::setKeyFilter(*box, filters[column]);
+            box->setFont(widgets::boxFont());
+            box->setMinimumWidth(widgets::widthFromTwips(*this, boxWidthTwips));
+            widgets::setKeyFilter(*box, filters[column]);
             // A cell is told by its column's heading and its row.
-            services::announceAs(*box, QStringLiteral("%1, point %2").arg(QString::fromLatin1(headings[column + 1])).arg(row + 1));
+            widgets::announceAs(*box, QStringLiteral("%1, point %2").arg(QString::fromLatin1(headings[column + 1])).arg(row + 1));
             table->addWidget(box, row + 1, column + 1);
             boxes[static_cast<std::size_t>(column)] = box;
         }
@@ -243,12 +243,12 @@ Datapoints::Datapoints(QWidget* parent) : QWidget(parent)
     auto* units = new QVBoxLayout;
     const auto unitList = [this, units](const QString& caption, const QString& name, const QStringList& entries,
                                         const QString& initial) {
-        QLabel* listCaption = label(this, caption, name + QStringLiteral("_Label"), services::labelFont());
+        QLabel* listCaption = label(this, caption, name + QStringLiteral("_Label"), widgets::labelFont());
         units->addWidget(listCaption);
         auto* list = new QComboBox(this);
-        services::announceBy(*listCaption, *list);
+        widgets::announceBy(*listCaption, *list);
         list->setObjectName(name);
-        list->setFont(services::boxFont());
+        list->setFont(widgets::boxFont());
         list->addItems(entries);
         list->setCurrentText(initial);
         makePickOnly(*list);
@@ -279,7 +279,7 @@ void Datapoints::showRows(int n)
 
 void Datapoints::Command1_Click()
 {
-    auto& registry = services::WindowRegistry::instance();
+    auto& registry = widgets::WindowRegistry::instance();
     auto* parameters = registry.findAs<ParametersForm1>(parametersName);
     if (!parameters) {
         services::ui().message("The parameter window is closed: open the parameter calculator again");
@@ -302,7 +302,7 @@ void Datapoints::Command1_Click()
 
 void registerParameterWindows()
 {
-    auto& registry = services::WindowRegistry::instance();
+    auto& registry = widgets::WindowRegistry::instance();
     registry.registerWindow(parametersName, [] { return new ParametersForm1; });
     registry.registerWindow(datapointsName, [] { return new Datapoints; });
 }

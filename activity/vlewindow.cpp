@@ -30,7 +30,7 @@ constexpr double boxWidthTwips = 1500;
 constexpr double buttonWidthTwips = 3600;
 constexpr double buttonHeightTwips = 480;
 
-int pixels(const QWidget* widget, double twips) { return services::widthFromTwips(*widget, twips); }
+int pixels(const QWidget* widget, double twips) { return widgets::widthFromTwips(*widget, twips); }
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
@@ -69,24 +69,24 @@ void VleWindow::buildControls()
     const auto addLabel = [this](const QString& caption, const QString& name) {
         auto* label = new QLabel(caption, this);
         label->setObjectName(name);
-        label->setFont(services::labelFont());
+        label->setFont(widgets::labelFont());
         return label;
     };
 
     QLabel* heading = addLabel(text(m_config.heading), QStringLiteral("Label1"));
-    heading->setFont(services::labelFont(14));
-    services::setTextColour(*heading, services::headingRed());
+    heading->setFont(widgets::labelFont(14));
+    widgets::setTextColour(*heading, widgets::headingRed());
     heading->setAlignment(Qt::AlignCenter);
     outer->addWidget(heading);
     QLabel* runLabel = addLabel(txy ? QStringLiteral("(T-x-y)") : QStringLiteral("(P-x-y)"), QStringLiteral("Label2"));
-    services::setTextColour(*runLabel, QColor(0x00, 0x00, 0xc0));
+    widgets::setTextColour(*runLabel, QColor(0x00, 0x00, 0xc0));
     runLabel->setAlignment(Qt::AlignCenter);
     outer->addWidget(runLabel);
 
-    m_lists = addComponentFrames(*this, *outer, services::labelFont());
+    m_lists = addComponentFrames(*this, *outer, widgets::labelFont());
     for (int i = 0; i < 2; ++i) {
         // The design's own red: short of 4.5:1 on a light box (about 3.9:1), kept there as designed.
-        services::setTextColour(*m_lists[i], Qt::red, services::Shading::KeptOnLight);
+        widgets::setTextColour(*m_lists[i], Qt::red, widgets::Shading::KeptOnLight);
         connect(m_lists[i], &QComboBox::currentIndexChanged, this, [this, i] { Combo2_Click(i); });
     }
     showDialogsOnLeavingNotListed(m_services, m_lists);
@@ -95,12 +95,12 @@ void VleWindow::buildControls()
     state->setHorizontalSpacing(margin / 2);
     m_variableBox = new QLineEdit(this);
     m_variableBox->setObjectName(txy ? QStringLiteral("Text1_Pressure") : QStringLiteral("Text1_Temperature"));
-    m_variableBox->setFont(services::boxFont());
+    m_variableBox->setFont(widgets::boxFont());
     m_variableBox->setMinimumWidth(pixels(this, boxWidthTwips));
-    services::setKeyFilter(*m_variableBox, txy ? services::KeyFilter::UnsignedNumber : services::KeyFilter::SignedNumber);
+    widgets::setKeyFilter(*m_variableBox, txy ? services::KeyFilter::UnsignedNumber : services::KeyFilter::SignedNumber);
     m_unitList = new QComboBox(this);
     m_unitList->setObjectName(txy ? QStringLiteral("Combo1_Unit_p") : QStringLiteral("Combo1_Unit_T"));
-    m_unitList->setFont(services::boxFont());
+    m_unitList->setFont(widgets::boxFont());
     m_unitList->setMinimumWidth(pixels(this, boxWidthTwips));
     m_unitList->addItems(txy ? QStringList{"atm", "bar", "kpa", "mm Hg", "Mpa", "pa", "psia"}
                              : QStringList{"celsius", "fahrenheit", "kelvin"});
@@ -109,8 +109,8 @@ void VleWindow::buildControls()
     QLabel* variableCaption =
         addLabel(txy ? QStringLiteral("Pressure") : QStringLiteral(" Temperature"), QStringLiteral("Label3"));
     QLabel* unitCaption = addLabel(txy ? QStringLiteral("Unit") : QStringLiteral("Unit "), QStringLiteral("Label4"));
-    services::announceBy(*variableCaption, *m_variableBox);
-    services::announceBy(*unitCaption, *m_unitList, variableCaption->text().trimmed() + QStringLiteral(" unit"));
+    widgets::announceBy(*variableCaption, *m_variableBox);
+    widgets::announceBy(*unitCaption, *m_unitList, variableCaption->text().trimmed() + QStringLiteral(" unit"));
     state->addWidget(variableCaption, 0, 0);
     state->addWidget(m_variableBox, 0, 1);
     state->addWidget(unitCaption, 0, 2, Qt::AlignRight);
@@ -121,18 +121,18 @@ void VleWindow::buildControls()
 
     auto* constants = new QGroupBox(text(m_config.constantsHeading), this);
     constants->setObjectName(QStringLiteral("Frame1"));
-    constants->setFont(services::labelFont());
+    constants->setFont(widgets::labelFont());
     auto* grid = new QGridLayout(constants);
     int row = 0;
     for (const ConstantBox& c : m_config.boxes) {
         auto* box = new QLineEdit(constants);
         box->setObjectName(text(c.name));
-        box->setFont(services::boxFont());
+        box->setFont(widgets::boxFont());
         box->setMinimumWidth(pixels(this, boxWidthTwips));
-        services::setKeyFilter(*box, services::KeyFilter::SignedNumber);
+        widgets::setKeyFilter(*box, services::KeyFilter::SignedNumber);
         m_boxes[c.name] = box;
         QLabel* caption = addLabel(text(c.label), text("Label_" + c.name));
-        services::announceBy(*caption, *box);
+        widgets::announceBy(*caption, *box);
         grid->addWidget(caption, row, 0);
         grid->addWidget(box, row, 1);
         if (!c.unitLabel.empty())
@@ -145,8 +145,8 @@ void VleWindow::buildControls()
     m_command1 = new QPushButton(txy ? QStringLiteral("Calculate And Plot T -x-y") : QStringLiteral("Calculate And Plot P -x-y"),
                                  this);
     m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setFont(services::labelFont());
-    m_command1->setMinimumSize(services::sizeFromTwips(*this, buttonWidthTwips, buttonHeightTwips));
+    m_command1->setFont(widgets::labelFont());
+    m_command1->setMinimumSize(widgets::sizeFromTwips(*this, buttonWidthTwips, buttonHeightTwips));
     m_command1->setAutoDefault(false);
     connect(m_command1, &QPushButton::clicked, this, &VleWindow::Command1_Click);
     outer->addWidget(m_command1, 0, Qt::AlignHCenter);
@@ -195,7 +195,7 @@ void VleWindow::Command1_Click()
 
 void VleWindow::graphplotting(const std::string& argument)
 {
-    services::plotDiagram(m_config.diagram, argument, keptFirstName(m_config.kind));
+    widgets::plotDiagram(m_config.diagram, argument, keptFirstName(m_config.kind));
 }
 
 std::string VleWindow::boxText(const std::string& box) const
@@ -207,7 +207,7 @@ std::string VleWindow::boxText(const std::string& box) const
 void registerVleWindows()
 {
     for (const VleWindowKind kind : vleWindowKinds())
-        services::WindowRegistry::instance().registerWindow(text(vleWindowConfig(kind).name),
+        widgets::WindowRegistry::instance().registerWindow(text(vleWindowConfig(kind).name),
                                                          [kind] { return new VleWindow(kind); });
 }
 

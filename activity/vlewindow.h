@@ -22,7 +22,7 @@ class QPushButton;
 
 namespace calvex::activity {
 
-class VleWindow : public QWidget, public services::PlotCallbacks, public ParameterSource {
+class VleWindow : public QWidget, public widgets::PlotCallbacks, public ParameterSource {
     Q_OBJECT
 
 public:

@@ -17,21 +17,21 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    calvex::services::announceListEntries();
+    calvex::widgets::announceListEntries();
     // Docks and Wayland compositors match the windows to the installed desktop entry by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.calvex.Calvex"));
-    calvex::services::QtUi qtUi;
+    calvex::widgets::QtUi qtUi;
     calvex::services::setUi(&qtUi);
     calvex::services::initialiseProgramFolder();
-    calvex::services::registerDialogWindows();
-    calvex::services::registerViewerWindows();
+    calvex::widgets::registerDialogWindows();
+    calvex::widgets::registerViewerWindows();
     calvex::shell::registerHelpWindows();
     calvex::pure::registerPureWindows();
     calvex::mixture::registerMixtureWindows();
     calvex::activity::registerVleWindows();
     calvex::activity::registerParameterWindows();
     calvex::unifac::registerUnifacWindows();
-    QApplication::setWindowIcon(calvex::services::pictureIcon(QStringLiteral("calvex")));
+    QApplication::setWindowIcon(calvex::widgets::pictureIcon(QStringLiteral("calvex")));
 
     calvex::shell::registerShellWindows();
 

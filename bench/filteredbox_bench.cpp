@@ -29,7 +29,7 @@ void pasteIntoNumberBox(benchmark::State& state, const QString& pasted, const QS
 {
     application();
     QLineEdit box;
-    calvex::services::setKeyFilter(box, calvex::services::KeyFilter::UnsignedNumber);
+    calvex::widgets::setKeyFilter(box, calvex::services::KeyFilter::UnsignedNumber);
     QApplication::clipboard()->setText(pasted);
     for (auto _ : state) {
         // setText also clears the undo history, which each taken paste would lengthen.

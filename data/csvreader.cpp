@@ -7,7 +7,7 @@
 #include <optional>
 #include <system_error>
 
-namespace calvex::pure {
+namespace calvex::data {
 namespace {
 
 class CsvParser {
@@ -143,4 +143,4 @@ std::vector<CsvLine> readCsvFile(const std::filesystem::path& file)
     return parseCsvLines(*content);
 }
 
-} // namespace calvex::pure
+} // namespace calvex::data

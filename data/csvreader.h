@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace calvex::pure {
+namespace calvex::data {
 
 using CsvRecord = std::vector<std::string>;
 
@@ -37,4 +37,4 @@ bool parseWhole(std::string_view text, std::int64_t& value);
 // The records of the file; throws CsvError when it cannot be read or parsed.
 std::vector<CsvLine> readCsvFile(const std::filesystem::path& file);
 
-} // namespace calvex::pure
+} // namespace calvex::data

@@ -1,6 +1,6 @@
 #include "data/interactiontable.h"
 
-namespace calvex::pure {
+namespace calvex::data {
 
 void checkInteractionTable(const std::vector<CsvLine>& lines)
 {
@@ -21,4 +21,4 @@ void checkInteractionTable(const std::vector<CsvLine>& lines)
                        std::to_string(lines.size()) + " lines, " + std::to_string(interactionGroups) + " expected");
 }
 
-} // namespace calvex::pure
+} // namespace calvex::data

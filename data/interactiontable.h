@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace calvex::pure {
+namespace calvex::data {
 
 inline constexpr std::size_t interactionGroups = 43;
 
@@ -15,4 +15,4 @@ inline constexpr std::size_t interactionGroups = 43;
 // first fault.
 void checkInteractionTable(const std::vector<CsvLine>& lines);
 
-} // namespace calvex::pure
+} // namespace calvex::data

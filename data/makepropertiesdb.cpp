@@ -13,7 +13,7 @@
 
 int main(int argc, char** argv)
 {
-    using namespace calvex::pure;
+    using namespace calvex::data;
     if (argc != 3) {
         std::cerr << "usage: makepropertiesdb <components.csv> <properties.mdb>\n";
         return 2;
@@ -24,7 +24,7 @@ int main(int argc, char** argv)
         std::vector<CsvRecord> records;
         for (const CsvLine& line : lines)
             records.push_back(line.fields);
-        writePropertiesDatabase(argv[2], records, componentDatabaseKey);
+        writePropertiesDatabase(argv[2], records, calvex::pure::componentDatabaseKey);
     } catch (const std::exception& error) {
         std::error_code ignored;
         std::filesystem::remove(argv[2], ignored);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <unistd.h>
 
-namespace calvex::pure {
+namespace calvex::data {
 namespace {
 
 enum class Storage { Whole, Text, Number };
@@ -39,7 +39,7 @@ public:
     Writer(const std::filesystem::path& file, std::string_view password)
     {
         std::string error;
-        m_connection = openKeyed(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, password, error);
+        m_connection = pure::openKeyed(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, password, error);
         if (!m_connection)
             throw PropertiesWriteError(error);
     }
@@ -77,7 +77,7 @@ public:
         execute(create + ")");
         execute("BEGIN");
         std::string error;
-        Statement statement = prepare(m_connection.get(), insert + ")", error);
+        pure::Statement statement = pure::prepare(m_connection.get(), insert + ")", error);
         if (!statement)
             throw PropertiesWriteError(error);
         for (std::size_t row = 1; row < records.size(); ++row) {
@@ -94,7 +94,7 @@ public:
         }
         statement.reset();
         if (std::ranges::count(header, "name") && std::ranges::count(header, "SNO"))
-            execute(std::string("CREATE INDEX ") + componentListingIndex + " ON properties (name, SNO)");
+            execute(std::string("CREATE INDEX ") + pure::componentListingIndex + " ON properties (name, SNO)");
         execute("COMMIT");
     }
 
@@ -132,7 +132,7 @@ private:
             throw PropertiesWriteError(whereAbouts(row) + sqlite3_errmsg(m_connection.get()));
     }
 
-    Connection m_connection;
+    pure::Connection m_connection;
 };
 
 } // namespace
@@ -197,4 +197,4 @@ void writePropertiesDatabase(const std::filesystem::path& file, const std::vecto
     }
 }
 
-} // namespace calvex::pure
+} // namespace calvex::data

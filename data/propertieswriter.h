@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace calvex::pure {
+namespace calvex::data {
 
 struct PropertiesWriteError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -35,4 +35,4 @@ void checkComponentTable(const std::vector<CsvLine>& lines);
 void writePropertiesDatabase(const std::filesystem::path& file, const std::vector<CsvRecord>& records,
                              std::string_view password);
 
-} // namespace calvex::pure
+} // namespace calvex::data

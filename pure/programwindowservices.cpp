@@ -17,12 +17,12 @@ public:
 
     services::ModalDialog* dialog(const std::string& name) override
     {
-        return services::WindowRegistry::instance().loadAs<services::ModalDialog>(QString::fromStdString(name));
+        return widgets::WindowRegistry::instance().loadAs<services::ModalDialog>(QString::fromStdString(name));
     }
 
     void unloadDialog(const std::string& name) override
     {
-        services::WindowRegistry::instance().unload(QString::fromStdString(name));
+        widgets::WindowRegistry::instance().unload(QString::fromStdString(name));
     }
 
 private:

@@ -36,12 +36,12 @@ constexpr double unitListWidthTwips = 1500;
 constexpr double buttonWidthTwips = 4200;
 constexpr double buttonHeightTwips = 480;
 
-int pixels(const QWidget* widget, double twips) { return services::widthFromTwips(*widget, twips); }
+int pixels(const QWidget* widget, double twips) { return widgets::widthFromTwips(*widget, twips); }
 
 } // namespace
 
-using services::boxFont;
-using services::labelFont;
+using widgets::boxFont;
+using widgets::labelFont;
 
 PureCalculatorWindow::PureCalculatorWindow(PureWindowKind kind, PureWindowServices* services, QWidget* parent)
     : QWidget(parent),
@@ -87,12 +87,12 @@ std::pair<QLineEdit*, QComboBox*> PureCalculatorWindow::addStateRow(QGridLayout&
     box->setObjectName(QString::fromLatin1(names.box));
     box->setFont(boxFont());
     box->setMinimumWidth(pixels(this, numberBoxWidthTwips));
-    services::setKeyFilter(*box, filter);
+    widgets::setKeyFilter(*box, filter);
     QComboBox* list = addUnitList(names.unitList, units);
     QLabel* caption = addLabel(names.label, QString::fromLatin1(names.caption));
     QLabel* unitCaption = addLabel(names.unitLabel, QString::fromLatin1(names.unitCaption));
-    services::announceBy(*caption, *box);
-    services::announceBy(*unitCaption, *list, caption->text().trimmed() + QStringLiteral(" unit"));
+    widgets::announceBy(*caption, *box);
+    widgets::announceBy(*unitCaption, *list, caption->text().trimmed() + QStringLiteral(" unit"));
     grid.addWidget(caption, row, 0);
     grid.addWidget(box, row, 1);
     grid.addWidget(unitCaption, row, 2, Qt::AlignRight);
@@ -119,7 +119,7 @@ void PureCalculatorWindow::buildControls()
     QLabel* title = addLabel("Label1", QString::fromStdString(s.title));
     title->setFont(labelFont(14));
     title->setAlignment(Qt::AlignCenter);
-    services::setTextColour(*title, services::titleColour());
+    widgets::setTextColour(*title, widgets::titleColour());
     outer->addWidget(title);
     outer->addWidget(addLine("Line1"));
 
@@ -132,7 +132,7 @@ void PureCalculatorWindow::buildControls()
     m_componentList->setMaxVisibleItems(20);
     m_componentList->installEventFilter(this);
     QLabel* listCaption = addLabel("Label6", QStringLiteral("Select  Compound"));
-    services::announceBy(*listCaption, *m_componentList);
+    widgets::announceBy(*listCaption, *m_componentList);
     grid->addWidget(listCaption, 0, 0);
     grid->addWidget(m_componentList, 0, 1, 1, 3);
     QLabel* hint = addLabel("Label8", QString::fromStdString(s.listHint));
@@ -171,14 +171,14 @@ void PureCalculatorWindow::buildControls()
     static constexpr void (PureCalculatorWindow::*handlers[])() = {
         &PureCalculatorWindow::Option1_Click, &PureCalculatorWindow::Option2_Click,
         &PureCalculatorWindow::Option3_Click, &PureCalculatorWindow::Option4_Click};
-    services::onOptionChecked(*group, *this, handlers);
+    widgets::onOptionChecked(*group, *this, handlers);
     outer->addLayout(options);
     outer->addWidget(addLine("Line4"));
 
     m_calculateButton = new QPushButton(QString::fromStdString(s.buttonCaption), this);
     m_calculateButton->setObjectName(QString::fromStdString(s.buttonName));
     m_calculateButton->setFont(labelFont());
-    m_calculateButton->setMinimumSize(services::sizeFromTwips(*this, buttonWidthTwips, buttonHeightTwips));
+    m_calculateButton->setMinimumSize(widgets::sizeFromTwips(*this, buttonWidthTwips, buttonHeightTwips));
     m_calculateButton->setAutoDefault(false);
     connect(m_calculateButton, &QPushButton::clicked, this, &PureCalculatorWindow::calculate);
     outer->addWidget(m_calculateButton, 0, Qt::AlignHCenter);
@@ -282,22 +282,22 @@ void PureCalculatorWindow::graphplotting(const std::string& argument)
     if (!sweep || !m_calculator.writeSweep(argument))
         return;
     plot(sweep->file);
-    services::showChartWindow();
+    widgets::showChartWindow();
 }
 
 void PureCalculatorWindow::plot(const std::string& datafilename)
 {
-    services::plotSweep(config().sweepPlot, datafilename);
+    widgets::plotSweep(config().sweepPlot, datafilename);
 }
 
 bool PureCalculatorWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_componentList && event->type() == QEvent::FocusOut) {
-        if (services::isLeavingControl(*event, *this))
+        if (widgets::isLeavingControl(*event, *this))
             Combo2_LostFocus();
         return false;
     }
-    const std::optional<int> typed = services::typedKeyAscii(*event);
+    const std::optional<int> typed = widgets::typedKeyAscii(*event);
     if (!typed)
         return QWidget::eventFilter(watched, event);
     int KeyAscii = *typed;

@@ -23,7 +23,7 @@ class QRadioButton;
 
 namespace calvex::pure {
 
-class PureCalculatorWindow : public QWidget, public services::PlotCallbacks {
+class PureCalculatorWindow : public QWidget, public widgets::PlotCallbacks {
     Q_OBJECT
 
 public:

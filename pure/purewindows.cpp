@@ -8,7 +8,7 @@ namespace calvex::pure {
 void registerPureWindows()
 {
     for (const PureWindowKind kind : pureWindowKinds())
-        services::WindowRegistry::instance().registerWindow(QString::fromStdString(pureWindowConfig(kind).name),
+        widgets::WindowRegistry::instance().registerWindow(QString::fromStdString(pureWindowConfig(kind).name),
                                                          [kind] { return new PureCalculatorWindow(kind); });
 }
 

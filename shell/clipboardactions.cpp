@@ -81,7 +81,7 @@ struct TextBox {
     void pasteReplacing(const QString& text) const
     {
         if (line)
-            services::pasteReplacingText(*line, text);
+            widgets::pasteReplacingText(*line, text);
         else if (rich)
             rich->setPlainText(text);
         else
@@ -132,7 +132,7 @@ QWidget* focusedControl()
     // While the click on the toolbar is still bringing the frame back, the frame has no active
     // child and no control has the focus: the current child and the control it last focused
     // stand in.
-    if (const QMdiArea* area = services::WindowRegistry::instance().mdiArea()) {
+    if (const QMdiArea* area = widgets::WindowRegistry::instance().mdiArea()) {
         if (const QMdiSubWindow* current = area->currentSubWindow(); current && current->widget()) {
             QWidget* child = current->widget();
             if (!(focused && child->isAncestorOf(focused)))

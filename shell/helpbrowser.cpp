@@ -69,26 +69,26 @@ LayoutRecord& layoutRecord()
 HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Help "));
-    resize(services::sizeFromTwips(*this, designWidth, designHeight));
+    resize(widgets::sizeFromTwips(*this, designWidth, designHeight));
 
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
-    m_toolbar->setIconSize(services::sizeFromTwips(*this, 480, 480));
+    m_toolbar->setIconSize(widgets::sizeFromTwips(*this, 480, 480));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (const auto& [key, picture] : toolbarButtons) {
-        auto* button = new QAction(services::pictureIcon(QString::fromLatin1(picture)), QString(), m_toolbar);
+        auto* button = new QAction(widgets::pictureIcon(QString::fromLatin1(picture)), QString(), m_toolbar);
         button->setObjectName(QString::fromLatin1(key));
         m_toolbar->addAction(button);
         connect(button, &QAction::triggered, this, [this, button] { Toolbar1_ButtonClick(button->objectName()); });
     }
-    services::placeInTwips(*m_toolbar, {0, 0, 8490, 780});
-    services::reachWithTab(m_toolbar);
-    services::nameToolbarButtons(*m_toolbar);
+    widgets::placeInTwips(*m_toolbar, {0, 0, 8490, 780});
+    widgets::reachWithTab(m_toolbar);
+    widgets::nameToolbarButtons(*m_toolbar);
 
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("TreeView1"));
     m_tree->setHeaderHidden(true);
-    services::announceAs(*m_tree, QStringLiteral("Help topics"));
+    widgets::announceAs(*m_tree, QStringLiteral("Help topics"));
     m_tree->setColumnCount(1);
     // Long topic texts scroll sideways rather than being cut short.
     m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -98,13 +98,13 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QWidget(parent)
     treeFont.setPointSizeF(8.25);
     treeFont.setBold(true);
     m_tree->setFont(treeFont);
-    services::placeInTwips(*m_tree, {0, 840, 3255, 5535});
+    widgets::placeInTwips(*m_tree, {0, 840, 3255, 5535});
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) { TreeView1_NodeClick(node); });
 
-    m_browser = new services::WebBrowser(this);
+    m_browser = new widgets::WebBrowser(this);
     m_browser->setObjectName(QStringLiteral("brwWebBrowser"));
-    services::setFixedColours(*m_browser, pageTextColour, pageColour);
-    services::placeInTwips(*m_browser, {3240, 720, 5280, 5655});
+    widgets::setFixedColours(*m_browser, pageTextColour, pageColour);
+    widgets::placeInTwips(*m_browser, {3240, 720, 5280, 5655});
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("timTimer"));
@@ -145,7 +145,7 @@ void HelpBrowser::Form_Load()
     }
     navigate(helpInstallPage);
     navigate(helpHomePage);
-    services::setFixedColours(*m_tree, treeTextColour, pageColour);
+    widgets::setFixedColours(*m_tree, treeTextColour, pageColour);
 }
 
 void HelpBrowser::Form_Unload() { navigate(helpHomePage); }
@@ -220,7 +220,7 @@ void HelpBrowser::ScaleControls()
         const auto top = static_cast<float>(H * ratio.TopRatio);
         const auto controlWidth = static_cast<float>(W * ratio.WidthRatio);
         const auto controlHeight = static_cast<float>(H * ratio.HeightRatio);
-        services::placeInTwips(widget, {left, top, controlWidth, controlHeight});
+        widgets::placeInTwips(widget, {left, top, controlWidth, controlHeight});
         const auto pointSize = static_cast<float>(W * record.FontRatio[i]);
         if (m_controls[i].hasFont && pointSize > 0) {
             QFont font = widget.font();

@@ -17,13 +17,13 @@ class QToolBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace calvex::services {
+namespace calvex::widgets {
 class WebBrowser;
 }
 
 namespace calvex::shell {
 
-class HelpBrowser : public QWidget, public services::UnloadHandler {
+class HelpBrowser : public QWidget, public widgets::UnloadHandler {
     Q_OBJECT
 
 public:
@@ -34,7 +34,7 @@ public:
 
     QToolBar* Toolbar1() const { return m_toolbar; }
     QTreeWidget* TreeView1() const { return m_tree; }
-    services::WebBrowser* brwWebBrowser() const { return m_browser; }
+    widgets::WebBrowser* brwWebBrowser() const { return m_browser; }
     QTimer* timTimer() const { return m_timer; }
     // The toolbar button of that key, or nullptr.
     QAction* toolbarButton(const QString& key) const;
@@ -63,7 +63,7 @@ private:
 
     QToolBar* m_toolbar;
     QTreeWidget* m_tree;
-    services::WebBrowser* m_browser;
+    widgets::WebBrowser* m_browser;
     QTimer* m_timer;
     std::vector<Control> m_controls;
 };

@@ -7,8 +7,8 @@ namespace calvex::shell {
 
 void registerHelpWindows()
 {
-    services::WindowRegistry::instance().registerWindow(QStringLiteral("helpSoftware"), [] { return new HelpBrowser; },
-                                                        services::Placement::TopLevel);
+    widgets::WindowRegistry::instance().registerWindow(QStringLiteral("helpSoftware"), [] { return new HelpBrowser; },
+                                                        widgets::Placement::TopLevel);
 }
 
 } // namespace calvex::shell

@@ -14,7 +14,7 @@
 namespace calvex::shell {
 namespace {
 
-using services::TwipsRect;
+using widgets::TwipsRect;
 
 // The launcher's inner area: wide and tall enough for the clock button, which stands beyond
 // the right edge of the designed 8880 twips.
@@ -102,8 +102,8 @@ QGroupBox* makePanel(QWidget* parent, const char* objectName, const char* captio
 {
     auto* panel = new QGroupBox(QString::fromLatin1(caption), parent);
     panel->setObjectName(QString::fromLatin1(objectName));
-    services::placeInTwips(*panel, rect);
-    services::setFixedColours(*panel, captionColour, faceColour);
+    widgets::placeInTwips(*panel, rect);
+    widgets::setFixedColours(*panel, captionColour, faceColour);
     panel->setFont(verdana(8.25, true));
     panel->hide();
     return panel;
@@ -116,7 +116,7 @@ int MAINMENUFORM::s_highlight = 0;
 MAINMENUFORM::MAINMENUFORM()
 {
     setWindowTitle(QStringLiteral("MAIN MENU"));
-    setFixedSize(services::sizeFromTwips(*this, widthTwips, heightTwips));
+    setFixedSize(widgets::sizeFromTwips(*this, widthTwips, heightTwips));
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, windowColour);
@@ -133,9 +133,9 @@ MAINMENUFORM::MAINMENUFORM()
                         : design.place == Place::Mixture ? Frame2
                         : design.place == Place::Phase   ? Frame3
                                                          : static_cast<QWidget*>(this);
-        auto* button = new services::KeyButton(index, QString::fromLatin1(design.caption), parent);
+        auto* button = new widgets::KeyButton(index, QString::fromLatin1(design.caption), parent);
         button->setObjectName(QStringLiteral("key_%1").arg(index));
-        services::placeInTwips(*button, design.rect);
+        widgets::placeInTwips(*button, design.rect);
         if (index == clockKey) {
             button->setFont(verdana(12, true));
             button->setColours(windowColour, QApplication::palette().color(QPalette::HighlightedText));
@@ -144,7 +144,7 @@ MAINMENUFORM::MAINMENUFORM()
             button->setColours(faceColour, captionColour);
         }
         connect(button, &QPushButton::clicked, this, [this, index] { key_Click(index); });
-        connect(button, &services::KeyButton::pointerMoved, this, &MAINMENUFORM::key_MouseMove);
+        connect(button, &widgets::KeyButton::pointerMoved, this, &MAINMENUFORM::key_MouseMove);
         key[static_cast<std::size_t>(index)] = button;
     }
 
@@ -160,11 +160,11 @@ MAINMENUFORM::MAINMENUFORM()
 
 void MAINMENUFORM::Form_Load()
 {
-    const QMdiArea* area = services::WindowRegistry::instance().mdiArea();
-    QWidget* outer = services::WindowRegistry::outerWindow(this);
+    const QMdiArea* area = widgets::WindowRegistry::instance().mdiArea();
+    QWidget* outer = widgets::WindowRegistry::outerWindow(this);
     if (area && outer != this) {
         outer->adjustSize();
-        services::centreIn(*outer, area->viewport()->size());
+        widgets::centreIn(*outer, area->viewport()->size());
     }
 }
 
@@ -183,7 +183,7 @@ void MAINMENUFORM::key_Click(int Index)
 void MAINMENUFORM::key_MouseMove(int Index)
 {
     runTrapped([this, Index] {
-        services::moveHighlight(key, s_highlight, Index);
+        widgets::moveHighlight(key, s_highlight, Index);
         if (Index == pureKey || Index == mixtureKey || Index == phaseKey) {
             Frame1->setVisible(Index == pureKey);
             Frame2->setVisible(Index == mixtureKey);

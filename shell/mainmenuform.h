@@ -16,7 +16,7 @@ class QTimer;
 
 namespace calvex::shell {
 
-class MAINMENUFORM : public QWidget, public services::LoadHandler {
+class MAINMENUFORM : public QWidget, public widgets::LoadHandler {
     Q_OBJECT
 
 public:
@@ -32,7 +32,7 @@ public:
     // The index of the button with the hover highlight; it lives as long as the program.
     static int highlightIndex() { return s_highlight; }
 
-    std::vector<services::KeyButton*> key;
+    std::vector<widgets::KeyButton*> key;
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QGroupBox* Frame3 = nullptr;

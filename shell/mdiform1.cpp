@@ -35,7 +35,7 @@ constexpr double clientWidthTwips = 11190;
 constexpr double clientHeightTwips = 8190;
 
 // An empty tool tip: the button shows none.
-const std::initializer_list<services::ToolbarKey> toolbarKeys = {
+const std::initializer_list<widgets::ToolbarKey> toolbarKeys = {
     {"MainPage", "Main Page", "mainpage", "GoTo Main Page"},
     {"Save", "Save", "save", "Save"},
     {"Copy", "Copy", "copy", "copy the selected text"},
@@ -61,26 +61,26 @@ QLabel* statusPanel(QStatusBar* bar, const QString& text, int stretch)
 
 MDIForm1::MDIForm1()
 {
-    setWindowTitle(services::frameCaption);
-    setWindowIcon(services::pictureIcon(QStringLiteral("calvex")));
+    setWindowTitle(widgets::frameCaption);
+    setWindowIcon(widgets::pictureIcon(QStringLiteral("calvex")));
 
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("MDIClient"));
-    m_area->viewport()->setCursor(QCursor(services::picture(QStringLiteral("pointer")), 3, 2));
+    m_area->viewport()->setCursor(QCursor(widgets::picture(QStringLiteral("pointer")), 3, 2));
     // Closing a child activates the one that was in front of the rest, not the first loaded.
     m_area->setActivationOrder(QMdiArea::StackingOrder);
     // A child larger than the frame's client area stays reachable.
     m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
-    services::WindowRegistry::instance().setMdiArea(m_area);
+    widgets::WindowRegistry::instance().setMdiArea(m_area);
 
     buildFrameMenu(menuBar(), [this](const FrameMenuItem& item) { chooseMenuItem(item); });
     buildToolbar();
     buildStatusBar();
     qApp->installEventFilter(new EditingKeys(this));
 
-    const QSize client = services::sizeFromTwips(*this, clientWidthTwips, clientHeightTwips);
+    const QSize client = widgets::sizeFromTwips(*this, clientWidthTwips, clientHeightTwips);
     // The frame does not keep its status bar's panels from being squeezed: at a large desktop
     // font it is made as wide as they need, the date and time written since they were added
     // counted once the status bar's layout is brought up to date.
@@ -94,10 +94,10 @@ MDIForm1::MDIForm1()
 void MDIForm1::buildToolbar()
 {
     Toolbar = addToolBar(QStringLiteral("Toolbar"));
-    services::fillToolbar(Toolbar, toolbarKeys, services::ToolbarFocus::OutOfTabChain,
+    widgets::fillToolbar(Toolbar, toolbarKeys, widgets::ToolbarFocus::OutOfTabChain,
                           [this](const QString& key) { Toolbar_ButtonClick(key); });
     setContextMenuPolicy(Qt::NoContextMenu);
-    for (const services::ToolbarKey& button : toolbarKeys)
+    for (const widgets::ToolbarKey& button : toolbarKeys)
         if (!*button.toolTip)
             Toolbar->widgetForAction(Toolbar->findChild<QAction*>(QString::fromLatin1(button.key)))
                 ->installEventFilter(this);
@@ -108,8 +108,8 @@ void MDIForm1::buildStatusBar()
     StatusBar3 = statusBar();
     StatusBar3->setObjectName(QStringLiteral("StatusBar3"));
     StatusBar3->setSizeGripEnabled(false);
-    QLabel* title = statusPanel(StatusBar3, services::frameCaption, 0);
-    title->setToolTip(services::frameCaption);
+    QLabel* title = statusPanel(StatusBar3, widgets::frameCaption, 0);
+    title->setToolTip(widgets::frameCaption);
     statusPanel(StatusBar3, QStringLiteral("Thermodynamics companion software"), 2);
     statusPanel(StatusBar3, QString(), 1);
     statusPanel(StatusBar3, QString(), 1);
@@ -139,8 +139,8 @@ void MDIForm1::showEvent(QShowEvent* event)
 void MDIForm1::MDIForm_Load()
 {
     runTrapped([this] {
-        services::placeOnScreen(*this);
-        services::WindowRegistry::instance().show(services::launcherWindow);
+        widgets::placeOnScreen(*this);
+        widgets::WindowRegistry::instance().show(widgets::launcherWindow);
     });
 }
 
@@ -170,10 +170,10 @@ void MDIForm1::chooseMenuItem(const FrameMenuItem& item)
         startDesktopCalculator();
         break;
     case FrameAction::About:
-        showModally(services::aboutWindow);
+        showModally(widgets::aboutWindow);
         break;
     case FrameAction::Help:
-        runTrapped([] { services::WindowRegistry::instance().show(services::helpWindow); });
+        runTrapped([] { widgets::WindowRegistry::instance().show(widgets::helpWindow); });
         break;
     case FrameAction::Exit:
         endProgram();
@@ -195,13 +195,13 @@ void MDIForm1::Toolbar_ButtonClick(const QString& key)
         else if (key == QLatin1String("Paste"))
             pasteIntoControl(focusedControl());
         else if (key == QLatin1String("About"))
-            showModally(services::aboutWindow);
+            showModally(widgets::aboutWindow);
         else if (key == QLatin1String("Calc"))
             startDesktopCalculator();
         else if (key == QLatin1String("Back"))
             hideLoadedWindowAt(3);
         else if (key == QLatin1String("help"))
-            services::WindowRegistry::instance().show(services::helpWindow);
+            widgets::WindowRegistry::instance().show(widgets::helpWindow);
         else if (key == QLatin1String("Exit"))
             askToEnd();
     });

@@ -10,15 +10,15 @@ namespace calvex::shell {
 
 void registerShellWindows()
 {
-    services::WindowRegistry& registry = services::WindowRegistry::instance();
-    registry.registerWindow(services::frameWindow, [] { return new MDIForm1; }, services::Placement::TopLevel);
-    registry.registerWindow(services::launcherWindow, [] { return new MAINMENUFORM; }, services::Placement::MdiChild);
-    registry.registerWindow(services::coverWindow, [] { return new calvexcover; }, services::Placement::TopLevel);
-    registry.registerWindow(services::splashWindow, [] { return new CalvexStartup; }, services::Placement::TopLevel);
-    for (const services::NeighbourWindow& window : services::neighbourWindows())
+    widgets::WindowRegistry& registry = widgets::WindowRegistry::instance();
+    registry.registerWindow(widgets::frameWindow, [] { return new MDIForm1; }, widgets::Placement::TopLevel);
+    registry.registerWindow(widgets::launcherWindow, [] { return new MAINMENUFORM; }, widgets::Placement::MdiChild);
+    registry.registerWindow(widgets::coverWindow, [] { return new calvexcover; }, widgets::Placement::TopLevel);
+    registry.registerWindow(widgets::splashWindow, [] { return new CalvexStartup; }, widgets::Placement::TopLevel);
+    for (const widgets::NeighbourWindow& window : widgets::neighbourWindows())
         registry.declareWindow(QString::fromLatin1(window.name), window.placement);
 }
 
-void startProgram() { services::WindowRegistry::instance().show(services::coverWindow); }
+void startProgram() { widgets::WindowRegistry::instance().show(widgets::coverWindow); }
 
 } // namespace calvex::shell

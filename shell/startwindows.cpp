@@ -19,7 +19,7 @@ const QColor startBackground(224, 224, 224);
 const QColor startText(0, 0, 0);
 const QColor creditColour(200, 20, 20);
 
-void setLabelColour(QLabel* label, const QColor& colour) { services::setFixedColours(*label, colour, startBackground); }
+void setLabelColour(QLabel* label, const QColor& colour) { widgets::setFixedColours(*label, colour, startBackground); }
 
 QFont fontOf(const char* family, double points, bool bold = false)
 {
@@ -33,10 +33,10 @@ QFont fontOf(const char* family, double points, bool bold = false)
 
 StartWindow::StartWindow(double widthTwips, double heightTwips)
 {
-    setWindowTitle(services::frameCaption);
-    setWindowIcon(services::pictureIcon(QStringLiteral("calvex")));
-    setFixedSize(services::sizeFromTwips(*this, widthTwips, heightTwips));
-    services::setFixedColours(*this, startText, startBackground);
+    setWindowTitle(widgets::frameCaption);
+    setWindowIcon(widgets::pictureIcon(QStringLiteral("calvex")));
+    setFixedSize(widgets::sizeFromTwips(*this, widthTwips, heightTwips));
+    widgets::setFixedColours(*this, startText, startBackground);
     Timer3 = new QTimer(this);
     Timer3->setInterval(100);
 }
@@ -46,8 +46,8 @@ void StartWindow::Form_Unload() { Timer3->stop(); }
 void StartWindow::handOverTo(const QString& next)
 {
     Timer3->stop();
-    services::WindowRegistry::instance().show(next);
-    services::WindowRegistry::instance().unload(this);
+    widgets::WindowRegistry::instance().show(next);
+    widgets::WindowRegistry::instance().unload(this);
 }
 
 QLabel* StartWindow::addLabel(const QString& objectName, const QFont& font)
@@ -78,13 +78,13 @@ void StartWindow::keyPressEvent(QKeyEvent* event)
 calvexcover::calvexcover() : StartWindow(5355, 5595)
 {
     Picture1 = addLabel(QStringLiteral("Picture1"), font());
-    services::placeInTwips(*Picture1, {240, 240, 4875, 4215});
+    widgets::placeInTwips(*Picture1, {240, 240, 4875, 4215});
     Picture1->setAlignment(Qt::AlignCenter);
-    Picture1->setPixmap(services::picture(QStringLiteral("cover"))
+    Picture1->setPixmap(widgets::picture(QStringLiteral("cover"))
                             .scaled(Picture1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     Label1 = addLabel(QStringLiteral("Label1"), fontOf("Verdana", 24, true));
-    services::placeInTwips(*Label1, {240, 4575, 4875, 780});
+    widgets::placeInTwips(*Label1, {240, 4575, 4875, 780});
     Label1->setAlignment(Qt::AlignCenter);
     setLabelColour(Label1, QColor(31, 78, 121));
 
@@ -94,7 +94,7 @@ calvexcover::calvexcover() : StartWindow(5355, 5595)
 void calvexcover::Form_Load()
 {
     m_counter = 0;
-    services::placeOnScreen(*this);
+    widgets::placeOnScreen(*this);
     m_coverText = QStringLiteral(" Calvex");
     Timer3->start();
 }
@@ -109,26 +109,26 @@ void calvexcover::Timer3_Timer()
     ++m_counter;
 }
 
-void calvexcover::handOver() { handOverTo(services::splashWindow); }
+void calvexcover::handOver() { handOverTo(widgets::splashWindow); }
 
 const QString CalvexStartup::creditText = QStringLiteral("The Calvex developers and contributors  ");
 
 CalvexStartup::CalvexStartup() : StartWindow(9390, 4755)
 {
     Label1 = addLabel(QStringLiteral("Label1"), fontOf("Verdana", 24));
-    services::placeInTwips(*Label1, {0, 120, 9390, 720});
+    widgets::placeInTwips(*Label1, {0, 120, 9390, 720});
     Label1->setAlignment(Qt::AlignCenter);
 
     auto* details = new QGroupBox(QStringLiteral("Software Details"), this);
     details->setObjectName(QStringLiteral("Frame1"));
-    services::placeInTwips(*details, {360, 960, 8670, 2895});
+    widgets::placeInTwips(*details, {360, 960, 8670, 2895});
     details->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     Picture2 = new QLabel(details);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    services::placeInTwips(*Picture2, {240, 480, 1800, 1800});
+    widgets::placeInTwips(*Picture2, {240, 480, 1800, 1800});
     Picture2->setAlignment(Qt::AlignCenter);
-    Picture2->setPixmap(services::picture(QStringLiteral("splash"))
+    Picture2->setPixmap(widgets::picture(QStringLiteral("splash"))
                             .scaled(Picture2->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     const QStringList lines = {
@@ -142,15 +142,15 @@ CalvexStartup::CalvexStartup() : StartWindow(9390, 4755)
         label->setObjectName(QStringLiteral("Label%1").arg(5 + line));
         label->setFont(fontOf("Verdana", 8.25, line == 1));
         label->setWordWrap(true);
-        services::placeInTwips(*label, {2280, 420.0 + 570.0 * line, 6150, 540});
+        widgets::placeInTwips(*label, {2280, 420.0 + 570.0 * line, 6150, 540});
     }
 
     Label4 = addLabel(QStringLiteral("Label4"), fontOf("MS Sans Serif", 9.75, true));
     Label4->setText(QStringLiteral("Software Developed by"));
-    services::placeInTwips(*Label4, {360, 4005, 2640, 375});
+    widgets::placeInTwips(*Label4, {360, 4005, 2640, 375});
 
     Label2 = addLabel(QStringLiteral("Label2"), fontOf("MS Sans Serif", 9.75));
-    services::placeInTwips(*Label2, {3000, 4005, 6030, 375});
+    widgets::placeInTwips(*Label2, {3000, 4005, 6030, 375});
     setLabelColour(Label2, creditColour);
 
     Timer4 = new QTimer(this);
@@ -164,7 +164,7 @@ void CalvexStartup::Form_Load()
     m_green = 255;
     m_red = 0;
     m_blue = 0;
-    services::placeOnScreen(*this);
+    widgets::placeOnScreen(*this);
     m_counter = 0;
     m_titleText = QStringLiteral(" Calvex ");
     m_credit = creditText;
@@ -204,7 +204,7 @@ void CalvexStartup::Form_Unload()
 void CalvexStartup::handOver()
 {
     Timer4->stop();
-    handOverTo(services::frameWindow);
+    handOverTo(widgets::frameWindow);
 }
 
 } // namespace calvex::shell

@@ -16,7 +16,7 @@ class QTimer;
 
 namespace calvex::shell {
 
-class StartWindow : public QWidget, public services::LoadHandler, public services::UnloadHandler {
+class StartWindow : public QWidget, public widgets::LoadHandler, public widgets::UnloadHandler {
     Q_OBJECT
 
 public:

@@ -12,7 +12,7 @@
 namespace calvex::shell {
 namespace {
 
-services::WindowRegistry& registry() { return services::WindowRegistry::instance(); }
+widgets::WindowRegistry& registry() { return widgets::WindowRegistry::instance(); }
 
 // Unloads, one at a time, the first window from `first` on whose caption differs from the
 // frame's, until `keep` windows are left; false when no such window is left to unload.
@@ -22,7 +22,7 @@ bool closeWindowsFrom(int first, int keep)
         const QList<QWidget*> windows = registry().loadedWindows();
         QWidget* next = nullptr;
         for (int position = first; position < windows.size() && !next; ++position)
-            if (captionOf(windows[position]) != services::frameCaption)
+            if (captionOf(windows[position]) != widgets::frameCaption)
                 next = windows[position];
         if (!next)
             return false;
@@ -59,7 +59,7 @@ QString captionOf(const QWidget* window)
 
 void noteNotAvailable()
 {
-    services::ui().message(services::WindowRegistry::notAvailableText().toStdString());
+    services::ui().message(widgets::WindowRegistry::notAvailableText().toStdString());
 }
 
 void CloseOthersAndShow(const QString& target)
@@ -67,7 +67,7 @@ void CloseOthersAndShow(const QString& target)
     runTrapped([&] {
         if (!closeOthersFor(target))
             return;
-        registry().show(services::launcherWindow);
+        registry().show(widgets::launcherWindow);
         registry().show(target);
     });
 }
@@ -75,11 +75,11 @@ void CloseOthersAndShow(const QString& target)
 void ShowUnifacCalculator(UnifacMode mode)
 {
     runTrapped([&] {
-        if (!closeOthersFor(services::unifacWindow))
+        if (!closeOthersFor(widgets::unifacWindow))
             return;
-        if (QWidget* launcher = registry().find(services::launcherWindow); launcher && launcher->isVisible())
+        if (QWidget* launcher = registry().find(widgets::launcherWindow); launcher && launcher->isVisible())
             registry().unload(launcher);
-        QWidget* unifac = registry().show(services::unifacWindow);
+        QWidget* unifac = registry().show(widgets::unifacWindow);
         auto* modes = dynamic_cast<UnifacModes*>(unifac);
         if (!modes)
             return;
@@ -103,8 +103,8 @@ void ShowMainPage()
     runTrapped([] {
         if (!closeWindowsFrom(1, 2))
             return;
-        if (!registry().find(services::launcherWindow))
-            registry().show(services::launcherWindow);
+        if (!registry().find(widgets::launcherWindow))
+            registry().show(widgets::launcherWindow);
     });
 }
 
@@ -113,7 +113,7 @@ void hideLoadedWindowAt(int position)
     runTrapped([position] {
         const QList<QWidget*> windows = registry().loadedWindows();
         if (position < windows.size())
-            services::WindowRegistry::outerWindow(windows[position])->hide();
+            widgets::WindowRegistry::outerWindow(windows[position])->hide();
     });
 }
 

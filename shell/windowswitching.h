@@ -10,8 +10,8 @@ class QWidget;
 
 namespace calvex::shell {
 
-using services::UnifacMode;
-using services::UnifacModes;
+using widgets::UnifacMode;
+using widgets::UnifacModes;
 
 // The window a menu item or launcher button opens: a calculator window by name, or, when
 // `window` is null, the UNIFAC window in `unifacMode`.

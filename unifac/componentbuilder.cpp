@@ -49,11 +49,11 @@ void showMessage(const char* text, Icon icon = Icon::Information) { services::ui
 void centreOverCalculator(QWidget& dialog, const QWidget* fallback)
 {
     dialog.adjustSize();
-    const QWidget* calculator = services::WindowRegistry::instance().find(QStringLiteral("fMain"));
+    const QWidget* calculator = widgets::WindowRegistry::instance().find(QStringLiteral("fMain"));
     if (!calculator)
         calculator = fallback;
     if (calculator)
-        services::centreOver(dialog, *calculator);
+        widgets::centreOver(dialog, *calculator);
 }
 
 QLabel* nameLabel(QWidget* parent, const char* objectName)
@@ -122,7 +122,7 @@ fUName::fUName(QWidget* parent) : NameDialog(parent, "fUName", QStringLiteral("U
     auto* frameLayout = new QVBoxLayout(frame);
     NewName()->setParent(frame);
     // The frame's title is the only caption the box has.
-    services::announceAs(*NewName(), frame->title());
+    widgets::announceAs(*NewName(), frame->title());
     frameLayout->addWidget(NewName());
     layout->addWidget(frame);
     addButtons(*layout);
@@ -146,7 +146,7 @@ fBuilder::fBuilder(QWidget* parent) : UnifacDialog(parent, "fBuilder", QStringLi
     auto* listCaption = new QLabel(QStringLiteral("Selected subgroups"), this);
     listColumn->addWidget(listCaption);
     m_list = new QListWidget(this);
-    services::announceBy(*listCaption, *m_list);
+    widgets::announceBy(*listCaption, *m_list);
     m_list->setObjectName(QStringLiteral("List1"));
     m_list->setSelectionMode(QAbstractItemView::MultiSelection);
     m_list->setMinimumHeight(300);
@@ -174,9 +174,9 @@ fBuilder::fBuilder(QWidget* parent) : UnifacDialog(parent, "fBuilder", QStringLi
         row.numSub->setMaxLength(3);
         row.numSub->setFixedWidth(48);
         row.numSub->installEventFilter(this);
-        services::setKeyFilter(*row.numSub, [](std::string_view text, char key) { return countKeyAccepted(text, key); });
+        widgets::setKeyFilter(*row.numSub, [](std::string_view text, char key) { return countKeyAccepted(text, key); });
         const QString rowName = QStringLiteral(", row %1").arg(i + 1);
-        services::announceAs(*row.numSub, QString::fromLatin1(headers[5]) + rowName);
+        widgets::announceAs(*row.numSub, QString::fromLatin1(headers[5]) + rowName);
         connect(row.numSub, &QLineEdit::textChanged, this, &fBuilder::UpdateRQ);
         row.spin = new QWidget(this);
         row.spin->setObjectName(QStringLiteral("Spin") + index);
@@ -186,7 +186,7 @@ fBuilder::fBuilder(QWidget* parent) : UnifacDialog(parent, "fBuilder", QStringLi
         for (const bool up : {true, false}) {
             auto* button = new QToolButton(row.spin);
             button->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
-            services::announceAs(*button, (up ? QStringLiteral("Increase") : QStringLiteral("Decrease")) + rowName);
+            widgets::announceAs(*button, (up ? QStringLiteral("Increase") : QStringLiteral("Decrease")) + rowName);
             button->setFixedSize(18, 11);
             spinLayout->addWidget(button);
             connect(button, &QToolButton::clicked, this, [this, i, up] { up ? Spin_SpinUp(i) : Spin_SpinDown(i); });
@@ -238,7 +238,7 @@ void fBuilder::typeFieldText(int index, const std::string& text)
     if (index < 0 || index >= m_inUse)
         return;
     m_rows[index].numSub->clear();
-    services::typeThroughFilter(*m_rows[index].numSub,
+    widgets::typeThroughFilter(*m_rows[index].numSub,
                                 [](std::string_view typed, char key) { return countKeyAccepted(typed, key); }, text);
 }
 

@@ -36,7 +36,7 @@ fRename::fRename(QWidget* parent) : NameDialog(parent, "fRename", QStringLiteral
     m_oldName = nameLabel(this, "OldName");
     names->addWidget(m_oldName, 0, 1);
     auto* newNameCaption = new QLabel(QStringLiteral("New Name:"), this);
-    services::announceBy(*newNameCaption, *NewName());
+    widgets::announceBy(*newNameCaption, *NewName());
     names->addWidget(newNameCaption, 1, 0);
     NewName()->setMaxLength(static_cast<int>(componentNameWidth));
     names->addWidget(NewName(), 1, 1);
@@ -50,7 +50,7 @@ void fRename::Form_Load()
 {
     adjustSize();
     if (parentWidget())
-        services::centreOver(*this, *parentWidget());
+        widgets::centreOver(*this, *parentWidget());
 }
 
 fDatabase::fDatabase(QWidget* parent) : UnifacDialog(parent, "fDatabase", QStringLiteral("UNIFAC Component Database"))
@@ -70,7 +70,7 @@ fDatabase::fDatabase(QWidget* parent) : UnifacDialog(parent, "fDatabase", QStrin
     QFont fixed(QStringLiteral("Courier New"));
     fixed.setStyleHint(QFont::Monospace);
     m_list->setFont(fixed);
-    services::announceBy(*title, *m_list);
+    widgets::announceBy(*title, *m_list);
     layout->addWidget(m_list, 1, 0, 3, 1);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &fDatabase::ComponentList_Click);
 
@@ -95,7 +95,7 @@ fDatabase::fDatabase(QWidget* parent) : UnifacDialog(parent, "fDatabase", QStrin
         button->setAutoDefault(false);
         button->setFixedWidth(36);
         // An arrow alone on the face: the caption beside it says what it does.
-        services::announceAs(*button, QLatin1String(key.name) == QLatin1String("MoveUp") ? QStringLiteral("Move up")
+        widgets::announceAs(*button, QLatin1String(key.name) == QLatin1String("MoveUp") ? QStringLiteral("Move up")
                                                                                          : QStringLiteral("Move down"));
         move->addWidget(button);
         connect(button, &QPushButton::clicked, this, key.click);
@@ -115,7 +115,7 @@ fDatabase::fDatabase(QWidget* parent) : UnifacDialog(parent, "fDatabase", QStrin
     m_preview->setFrameShape(QFrame::Box);
     m_preview->setMinimumHeight(56);
     m_preview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    services::setFixedColours(*m_preview, Qt::black, Qt::white);
+    widgets::setFixedColours(*m_preview, Qt::black, Qt::white);
     layout->addWidget(m_preview, 5, 0, 1, 2);
 }
 

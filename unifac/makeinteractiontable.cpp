@@ -18,10 +18,10 @@ int main(int argc, char* argv[])
     // A table that fails its check leaves no generated source from an earlier build.
     std::error_code ignored;
     std::filesystem::remove(argv[2], ignored);
-    std::vector<calvex::pure::CsvLine> lines;
+    std::vector<calvex::data::CsvLine> lines;
     try {
-        lines = calvex::pure::readCsvFile(argv[1]);
-        calvex::pure::checkInteractionTable(lines);
+        lines = calvex::data::readCsvFile(argv[1]);
+        calvex::data::checkInteractionTable(lines);
     } catch (const std::exception& error) {
         std::cerr << argv[1] << ": " << error.what() << '\n';
         return 1;
@@ -33,7 +33,7 @@ int main(int argc, char* argv[])
         << "extern const float interactionValues[" << groups << "][" << groups << "];\n"
         << "const float interactionValues[" << groups << "][" << groups << "] = {\n";
     char number[32];
-    for (const calvex::pure::CsvLine& line : lines) {
+    for (const calvex::data::CsvLine& line : lines) {
         out << "    {";
         for (std::size_t n = 0; n < line.fields.size(); ++n) {
             // Read straight into single precision, as the table holds it; nine significant

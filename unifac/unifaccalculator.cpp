@@ -61,7 +61,7 @@ void fMain::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
     m_toolbar = new QToolBar(this);
-    services::fillToolbar(m_toolbar,
+    widgets::fillToolbar(m_toolbar,
                           {{"Calculate", "Calculate", "calc", "Calculate activity coefficients"},
                            {"Clear", "Clear", "clear", "Clears the previous input"},
                            {"Clipboard", "Clipboard", "copy", "Copy results to clipboard"},
@@ -69,7 +69,7 @@ void fMain::buildControls()
                            {"Database", "Database", "save", "Add/edit components in the component database"},
                            {"About", "About", "about", "About UNIFAC calculator"},
                            {"Exit", "Exit", "exit", "Exit UNIFAC calculator"}},
-                          services::ToolbarFocus::AfterOwnControls,
+                          widgets::ToolbarFocus::AfterOwnControls,
                           [this](const QString& key) { Toolbar3_ButtonClick(key); });
     m_toolbar->setObjectName(QStringLiteral("Toolbar3"));
     layout->addWidget(m_toolbar);
@@ -112,14 +112,14 @@ void fMain::buildControls()
         row.moleFract->setObjectName(QStringLiteral("MoleFract") + index);
         row.actCoeff->setObjectName(QStringLiteral("ActCoeff") + index);
         // The row's number stands beside its list; the column's heading and the number tell a box.
-        services::announceBy(*row.number, *row.component, m_labels[2]->text() + QLatin1Char(' ') + row.number->text());
-        services::announceAs(*row.moleFract, m_labels[3]->text() + QStringLiteral(", component ") + row.number->text());
+        widgets::announceBy(*row.number, *row.component, m_labels[2]->text() + QLatin1Char(' ') + row.number->text());
+        widgets::announceAs(*row.moleFract, m_labels[3]->text() + QStringLiteral(", component ") + row.number->text());
         grid->addWidget(row.number, i + 1, 0);
         grid->addWidget(row.component, i + 1, 1);
         grid->addWidget(row.moleFract, i + 1, 2);
         grid->addWidget(row.actCoeff, i + 1, 3);
         connect(row.component, &QComboBox::activated, this, [this, i] { Component_Click(i); });
-        services::setKeyFilter(*row.moleFract, [this, i](std::string_view text, char key) {
+        widgets::setKeyFilter(*row.moleFract, [this, i](std::string_view text, char key) {
             if (!m_rows[i].actCoeff->text().isEmpty())
                 ClearActCoeff();
             return moleFractionKeyAccepted(text, key);
@@ -142,10 +142,10 @@ void fMain::buildControls()
     for (int number : {1, 2, 3, 4})
         m_labels[number]->setObjectName(QStringLiteral("Label%1").arg(number));
     m_labels[6]->setObjectName(QStringLiteral("Label6"));
-    services::announceBy(*m_labels[1], *m_temp);
-    services::announceAs(*m_tempUnits, QStringLiteral("Temperature unit"));
-    services::announceAs(*m_pressure, QStringLiteral("Pressure"));
-    services::announceAs(*m_pressureUnits, QStringLiteral("Pressure unit"));
+    widgets::announceBy(*m_labels[1], *m_temp);
+    widgets::announceAs(*m_tempUnits, QStringLiteral("Temperature unit"));
+    widgets::announceAs(*m_pressure, QStringLiteral("Pressure"));
+    widgets::announceAs(*m_pressureUnits, QStringLiteral("Pressure unit"));
     auto* conditions = new QHBoxLayout;
     conditions->addWidget(m_labels[1]);
     for (QWidget* box : {static_cast<QWidget*>(m_temp), static_cast<QWidget*>(m_tempUnits),
@@ -160,8 +160,8 @@ void fMain::buildControls()
     m_pressureUnits->hide();
     // As in the binary T-x-y windows: a pressure typed with a decimal comma would read as its
     // whole part.
-    services::setKeyFilter(*m_pressure, services::KeyFilter::UnsignedNumber);
-    services::setKeyFilter(*m_temp, [this](std::string_view text, char key) {
+    widgets::setKeyFilter(*m_pressure, services::KeyFilter::UnsignedNumber);
+    widgets::setKeyFilter(*m_temp, [this](std::string_view text, char key) {
         ClearActCoeff();
         return temperatureKeyAccepted(text, key, m_tempUnits->currentIndex());
     });
@@ -224,10 +224,10 @@ void fMain::setRowColours(int index, bool inUse)
     const Row& row = m_rows[index];
     // A box in use has the desktop's colours, and follows them when they change.
     if (inUse)
-        services::clearFixedColours(*row.moleFract);
+        widgets::clearFixedColours(*row.moleFract);
     else
-        services::setFixedColours(*row.moleFract, rowTextColour, emptyRowColour());
-    services::setFixedColours(*row.actCoeff, rowTextColour, inUse ? coefficientColour() : emptyRowColour());
+        widgets::setFixedColours(*row.moleFract, rowTextColour, emptyRowColour());
+    widgets::setFixedColours(*row.actCoeff, rowTextColour, inUse ? coefficientColour() : emptyRowColour());
 }
 
 void fMain::ClearActCoeff()
@@ -261,7 +261,7 @@ void fMain::Toolbar3_ButtonClick(const QString& key)
     else if (key == QLatin1String("Database"))
         openDatabase();
     else if (key == QLatin1String("About"))
-        services::showUnifacAbout(this);
+        widgets::showUnifacAbout(this);
     else if (key == QLatin1String("Exit"))
         exitWindow();
 }
@@ -302,7 +302,7 @@ void fMain::showComponentMessage(int row)
 void fMain::calculate()
 {
     if (m_mode != 1) {
-        runDiagram(m_mode == 2 ? services::UnifacMode::Pxy : services::UnifacMode::Txy);
+        runDiagram(m_mode == 2 ? widgets::UnifacMode::Pxy : widgets::UnifacMode::Txy);
         return;
     }
     UnifacSheet sheet = readSheet();
@@ -325,7 +325,7 @@ void fMain::calculate()
     }
 }
 
-void fMain::runDiagram(services::UnifacMode mode)
+void fMain::runDiagram(widgets::UnifacMode mode)
 {
     UnifacRunForm form;
     form.sheet = readSheet();
@@ -333,8 +333,8 @@ void fMain::runDiagram(services::UnifacMode mode)
     form.pressureText = m_pressure->text().toStdString();
     form.pressureUnit = m_pressureUnits->currentText().toStdString();
     // The report is shown with this window closed; a refused or failed run leaves it open.
-    const auto close = [this] { services::WindowRegistry::instance().unload(this); };
-    const UnifacRunOutcome outcome = mode == services::UnifacMode::Pxy ? unifac::calpxyunifac(form, m_services, close)
+    const auto close = [this] { widgets::WindowRegistry::instance().unload(this); };
+    const UnifacRunOutcome outcome = mode == widgets::UnifacMode::Pxy ? unifac::calpxyunifac(form, m_services, close)
                                                                        : unifac::caltxyunifac(form, m_services, close);
     if (outcome.stop == UnifacRunOutcome::Stop::Temperature)
         showTemperatureMessage();
@@ -344,12 +344,12 @@ void fMain::runDiagram(services::UnifacMode mode)
 
 void fMain::graphplottingPXY(const std::string& argument)
 {
-    services::plotDiagram(services::VleDiagram::Pxy, argument, lastFirstComponentName());
+    widgets::plotDiagram(services::VleDiagram::Pxy, argument, lastFirstComponentName());
 }
 
 void fMain::graphplottingTXY(const std::string& argument)
 {
-    services::plotDiagram(services::VleDiagram::UnifacTxy, argument, lastFirstComponentName());
+    widgets::plotDiagram(services::VleDiagram::UnifacTxy, argument, lastFirstComponentName());
 }
 
 void fMain::copyToClipboard()
@@ -377,8 +377,8 @@ void fMain::openDatabase()
 
 void fMain::exitWindow()
 {
-    services::WindowRegistry::instance().unload(this);
-    services::setFrameToolbarVisible(true);
+    widgets::WindowRegistry::instance().unload(this);
+    widgets::setFrameToolbarVisible(true);
 }
 
 void fMain::setModeLayout(const char* heading)
@@ -409,7 +409,7 @@ float fMain::TxyUnifacsetting()
     setModeLayout(" T-x-y(UnifacCalculator)");
     m_temp->setText(QStringLiteral("10"));
     m_labels[1]->setText(QStringLiteral("Pressure"));
-    services::announceBy(*m_labels[1], *m_pressure);
+    widgets::announceBy(*m_labels[1], *m_pressure);
     m_pressure->show();
     m_pressureUnits->show();
     m_temp->hide();

@@ -26,9 +26,9 @@ class QToolBar;
 namespace calvex::unifac {
 
 class fMain : public QWidget,
-              public services::UnifacModes,
-              public services::LoadHandler,
-              public services::UnifacPlotCallbacks {
+              public widgets::UnifacModes,
+              public widgets::LoadHandler,
+              public widgets::UnifacPlotCallbacks {
     Q_OBJECT
 
 public:
@@ -86,7 +86,7 @@ private:
     void calculate();
     void showTemperatureMessage();
     void showComponentMessage(int row);
-    void runDiagram(services::UnifacMode mode);
+    void runDiagram(widgets::UnifacMode mode);
     void copyToClipboard();
     void defineComponent();
     void openDatabase();

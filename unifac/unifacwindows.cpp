@@ -7,7 +7,7 @@ namespace calvex::unifac {
 
 void registerUnifacWindows()
 {
-    services::WindowRegistry::instance().registerWindow(QStringLiteral("fMain"), [] { return new fMain; });
+    widgets::WindowRegistry::instance().registerWindow(QStringLiteral("fMain"), [] { return new fMain; });
 }
 
 } // namespace calvex::unifac

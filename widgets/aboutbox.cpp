@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 constexpr const char* aboutBoxName = "frmAbout";
@@ -141,7 +141,7 @@ void StartSysInfo()
         if (!path.isEmpty() && QProcess::startDetached(path, {}))
             return;
     }
-    ui().message(sysInfoUnavailableText);
+    services::ui().message(sysInfoUnavailableText);
 }
 
 void showAboutBox()
@@ -208,4 +208,4 @@ void showUnifacAbout(QWidget* parent)
     box.exec();
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -9,7 +9,7 @@
 class QLabel;
 class QPushButton;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 inline constexpr const char* productTitle = "Calvex";
 inline constexpr const char* sysInfoUnavailableText = "System Information Is Unavailable At This Time";
@@ -91,4 +91,4 @@ private:
 // The UNIFAC calculator's About button: a new fAbout, modally, gone when closed.
 void showUnifacAbout(QWidget* parent = nullptr);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

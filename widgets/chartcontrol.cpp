@@ -16,7 +16,7 @@
 #include <limits>
 #include <tuple>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 // Colour and dash differ from curve to curve, so the curves stay apart on a grey print too.
@@ -156,7 +156,7 @@ void ChartControl::setColumnCount(int columns)
     rebuildCurves();
 }
 
-void ChartControl::setChartData(const ChartArray& data)
+void ChartControl::setChartData(const services::ChartArray& data)
 {
     m_data = data;
     m_legendTexts.clear();
@@ -225,7 +225,7 @@ void ChartControl::setLegendFont(const QFont& font)
     updateLegend();
 }
 
-void ChartControl::apply(const ChartFill& fill)
+void ChartControl::apply(const services::ChartFill& fill)
 {
     setVisible(true);
     setRowCount(fill.rowCount);
@@ -238,7 +238,7 @@ void ChartControl::apply(const ChartFill& fill)
     }
     setAxisTitleText(AxisX, QString::fromStdString(fill.xTitle));
     setAxisTitleText(AxisY, QString::fromStdString(fill.yTitle));
-    for (const SeriesLegend& legend : fill.legends)
+    for (const services::SeriesLegend& legend : fill.legends)
         setSeriesLegendText(legend.series, QString::fromStdString(legend.text));
     if (fill.legendShown) {
         setLegendVisible(true);
@@ -371,4 +371,4 @@ void ChartControl::updateLegend()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

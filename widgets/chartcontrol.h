@@ -20,7 +20,7 @@ class QChart;
 class QChartView;
 class QValueAxis;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 class ChartControl : public QWidget {
     Q_OBJECT
@@ -37,8 +37,8 @@ public:
     void setColumnCount(int columns);
     int rowCount() const { return m_data.rows(); }
     int columnCount() const { return m_data.columns(); }
-    void setChartData(const ChartArray& data);
-    const ChartArray& chartData() const { return m_data; }
+    void setChartData(const services::ChartArray& data);
+    const services::ChartArray& chartData() const { return m_data; }
 
     void setTitleText(const QString& text);
     QString titleText() const;
@@ -60,7 +60,7 @@ public:
 
     // One fill, in the chart's order: rows, columns, data, title, axis titles (font size 14,
     // visible, X and Y texts), legend texts, legend shown in "Arial" 8 bold.
-    void apply(const ChartFill& fill);
+    void apply(const services::ChartFill& fill);
 
     // What is drawn: the curves (1-based) as x/y points, and whether a curve has a legend entry.
     int curveCount() const;
@@ -86,7 +86,7 @@ private:
     QChartView* m_view;
     QValueAxis* m_axisX;
     QValueAxis* m_axisY;
-    ChartArray m_data;
+    services::ChartArray m_data;
     QString m_title;
     std::array<AxisTitle, 4> m_axisTitles;
     std::map<int, QString> m_legendTexts;
@@ -94,4 +94,4 @@ private:
     QFont m_legendFont;
 };
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -18,7 +18,7 @@
 #include <QSaveFile>
 #include <QToolBar>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 constexpr QSize chartWindowSize(860, 640);
@@ -90,7 +90,7 @@ void plotfrmTextEditor1::SaveChartPicture()
                                                                   : out.errorString();
         const int number = out.error() == QFileDevice::NoError ? QFileDevice::WriteError : out.error();
         out.cancelWriting();
-        ui().message(QStringLiteral("ERROR: %1. [Error #%2]").arg(description).arg(number).toStdString());
+        services::ui().message(QStringLiteral("ERROR: %1. [Error #%2]").arg(description).arg(number).toStdString());
     }
 }
 
@@ -120,31 +120,31 @@ void showChartWindow()
     }
 }
 
-bool plotSweep(SweepPlot plot, const std::string& datafilename)
+bool plotSweep(services::SweepPlot plot, const std::string& datafilename)
 {
-    SweepFillOutcome outcome = sweepFill(plot, datafilename);
+    services::SweepFillOutcome outcome = services::sweepFill(plot, datafilename);
     switch (outcome.result) {
-    case SweepFillOutcome::Result::Filled:
+    case services::SweepFillOutcome::Result::Filled:
         if (ChartControl* chart = loadedChart()) {
             chart->apply(outcome.fill);
             return true;
         }
         return false;
-    case SweepFillOutcome::Result::Untouched:
+    case services::SweepFillOutcome::Result::Untouched:
         return false;
-    case SweepFillOutcome::Result::Failed:
+    case services::SweepFillOutcome::Result::Failed:
         break;
     }
-    ui().message(outcome.message);
+    services::ui().message(outcome.message);
     return false;
 }
 
-void plotDiagram(VleDiagram diagram, const std::string& mode, const std::string& componentName)
+void plotDiagram(services::VleDiagram diagram, const std::string& mode, const std::string& componentName)
 {
-    if (const auto fill = diagramFill(diagram, mode, componentName))
+    if (const auto fill = services::diagramFill(diagram, mode, componentName))
         if (ChartControl* chart = loadedChart())
             chart->apply(*fill);
     showChartWindow();
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -17,7 +17,7 @@
 class QLabel;
 class QToolBar;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 class ChartControl;
 
@@ -63,13 +63,13 @@ void showChartWindow();
 // not a number, shows the window's message ("error in plot", "error in graphplottig") and
 // returns false. A file name other than points1.dat and points2.dat fills nothing (the saturation
 // windows always fill). The caller makes the chart window visible afterwards.
-bool plotSweep(SweepPlot plot, const std::string& datafilename);
+bool plotSweep(services::SweepPlot plot, const std::string& datafilename);
 
 // `graphplotting`(mode) of the T-x-y and P-x-y windows (and graphplottingTXY / graphplottingPXY
 // of fMain with VleDiagram::UnifacTxy / VleDiagram::Pxy): reads points1.dat, fills the chart
 // ("T" or "P": the phase diagram, "XY": the y-x diagram; any other mode fills nothing), titled
 // with the first component's name, then makes the chart window visible. Throws PlotFailure
 // when points1.dat is missing or short; the result viewer reports it.
-void plotDiagram(VleDiagram diagram, const std::string& mode, const std::string& componentName);
+void plotDiagram(services::VleDiagram diagram, const std::string& mode, const std::string& componentName);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

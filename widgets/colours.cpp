@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 constexpr double readableContrast = 4.5;
@@ -197,4 +197,4 @@ QColor titleColour() { return QColor(0x1d, 0x3a, 0x5f); }
 
 QColor headingRed() { return QColor(0xc0, 0x00, 0x00); }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // `text` on `background`, whatever the desktop's colours.
 void setFixedColours(QWidget& widget, const QColor& text, const QColor& background);
@@ -29,4 +29,4 @@ void setTextColour(QWidget& widget, const QColor& wanted, Shading shading = Shad
 QColor titleColour();
 QColor headingRed();
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 constexpr double dialogWidth = 5040;
@@ -42,7 +42,7 @@ ConstantsDialog::ConstantsDialog(int component, QWidget* parent) : FieldDialog(d
     for (int i = 0; i < 5; ++i) {
         const double top = rowTop + i * rowPitch;
         QLabel* caption = addLabel(labels[i], {labelLeft, top, labelWidth, rowHeight});
-        const auto filter = i == NameBox ? std::nullopt : std::optional<KeyFilter>(KeyFilter::UnsignedNumber);
+        const auto filter = i == NameBox ? std::nullopt : std::optional<services::KeyFilter>(services::KeyFilter::UnsignedNumber);
         QLineEdit* box = addBox(filter, {boxLeft, top, boxWidth, rowHeight});
         announceBy(*caption, *box);
         if (i != NameBox)
@@ -78,7 +78,7 @@ void ConstantsDialog::Text1_GotFocus(int index)
 
 void ConstantsDialog::dataload()
 {
-    const auto record = findUserComponent(fieldText(NameBox));
+    const auto record = services::findUserComponent(fieldText(NameBox));
     if (!record)
         return;
     Text1(TcBox)->setText(QString::fromStdString(record->Tc));
@@ -97,8 +97,8 @@ void ConstantsDialog::Command1_Click()
 void ConstantsDialog::adddata()
 {
     // A record that cannot be stored is lost without a word: the dialog has nothing to offer instead.
-    appendUserComponent(UserComponentRecord{fieldText(NameBox), fieldText(TcBox), fieldText(PcBox),
+    appendUserComponent(services::UserComponentRecord{fieldText(NameBox), fieldText(TcBox), fieldText(PcBox),
                                             fieldText(OmegaBox), fieldText(TbBox)});
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

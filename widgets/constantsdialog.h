@@ -11,7 +11,7 @@
 
 #include "widgets/fielddialog.h"
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 class ConstantsDialog : public FieldDialog {
     Q_OBJECT
@@ -39,4 +39,4 @@ private:
     bool m_entriesChanged = false;
 };
 
-} // namespace calvex::services
+} // namespace calvex::widgets

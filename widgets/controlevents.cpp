@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 bool isTypedCharacter(const QKeyEvent& key)
@@ -33,4 +33,4 @@ bool isLeavingControl(const QEvent& event, const QWidget& window)
     return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason && window.isVisible();
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -7,7 +7,7 @@
 class QEvent;
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // The character code (KeyAscii) of a key press that types a character for a key handler to
 // judge; empty for any other event (shortcuts, navigation keys and Tab, which moves the focus).
@@ -17,4 +17,4 @@ std::optional<int> typedKeyAscii(const QEvent& event);
 // drop-down, switching to another window and closing `window` are not.
 bool isLeavingControl(const QEvent& event, const QWidget& window);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

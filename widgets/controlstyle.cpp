@@ -2,7 +2,7 @@
 
 #include "widgets/windowplacement.h"
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 QFont labelFont(int points)
 {
@@ -20,4 +20,4 @@ QFont boxFont()
 
 int widthFromTwips(const QWidget& reference, double twips) { return sizeFromTwips(reference, twips, 0).width(); }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 QFont labelFont(int points = 9);
 QFont boxFont();
@@ -15,4 +15,4 @@ QFont boxFont();
 // A width in twips in pixels on `reference`'s screen.
 int widthFromTwips(const QWidget& reference, double twips);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -4,7 +4,7 @@
 #include "widgets/inputabcd.h"
 #include "widgets/windowregistry.h"
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 void registerDialogWindows()
 {
@@ -16,4 +16,4 @@ void registerDialogWindows()
     registry.registerWindow(QStringLiteral("InputABCD"), [] { return new InputABCD; }, Placement::Dialog);
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

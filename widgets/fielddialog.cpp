@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 namespace {
 
@@ -42,7 +42,7 @@ std::string FieldDialog::fieldText(int index) const
     return box ? box->text().toStdString() : std::string();
 }
 
-double FieldDialog::fieldValue(int index) const { return val(fieldText(index)); }
+double FieldDialog::fieldValue(int index) const { return services::val(fieldText(index)); }
 
 void FieldDialog::typeFieldText(int index, const std::string& text)
 {
@@ -64,7 +64,7 @@ void FieldDialog::runModal() { exec(); }
 
 void FieldDialog::Text1_GotFocus(int) {}
 
-QLineEdit* FieldDialog::addBox(std::optional<KeyFilter> filter, const TwipsRect& rect)
+QLineEdit* FieldDialog::addBox(std::optional<services::KeyFilter> filter, const TwipsRect& rect)
 {
     auto* box = new QLineEdit(this);
     box->setObjectName(QStringLiteral("Text1_%1").arg(m_boxes.size()));
@@ -107,4 +107,4 @@ bool FieldDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -18,9 +18,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
-class FieldDialog : public QDialog, public ModalDialog {
+class FieldDialog : public QDialog, public services::ModalDialog {
     Q_OBJECT
 
 public:
@@ -47,7 +47,7 @@ protected:
     FieldDialog(double widthTwips, double heightTwips, QWidget* parent);
 
     // Adds the next box of the array; `filter` empty takes every key.
-    QLineEdit* addBox(std::optional<KeyFilter> filter, const TwipsRect& rect);
+    QLineEdit* addBox(std::optional<services::KeyFilter> filter, const TwipsRect& rect);
     QLabel* addLabel(const QString& text, const TwipsRect& rect);
     // The confirm button, centred across the dialog at `topTwips`.
     void addConfirmButton(const QString& caption, double topTwips);
@@ -56,9 +56,9 @@ protected:
 
 private:
     std::vector<QLineEdit*> m_boxes;
-    std::vector<std::optional<KeyFilter>> m_filters;
+    std::vector<std::optional<services::KeyFilter>> m_filters;
     QPushButton* m_confirm = nullptr;
     double m_widthTwips;
 };
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -15,7 +15,7 @@
 #include <string>
 #include <utility>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 // Editing keys that only move the box between texts it already held, or copy from it.
@@ -122,7 +122,7 @@ TypedText TypedText::replacingAll(const QLineEdit& box) { return TypedText(std::
 
 bool TypedText::canHold(std::string_view typed) const
 {
-    const qsizetype erasing = std::count(typed.begin(), typed.end(), backspaceKey);
+    const qsizetype erasing = std::count(typed.begin(), typed.end(), services::backspaceKey);
     const qsizetype adding = static_cast<qsizetype>(typed.size()) - erasing;
     return m_length - m_selectedLength + adding - erasing <= m_maxLength;
 }
@@ -140,7 +140,7 @@ void TypedText::eraseSelection()
 
 bool TypedText::type(char key)
 {
-    if (key == backspaceKey) {
+    if (key == services::backspaceKey) {
         if (m_selected > 0) {
             eraseSelection();
         } else if (m_cursor > 0) {
@@ -311,14 +311,14 @@ void KeyFilterGuard::pasteSelection()
 
 namespace {
 
-KeyTest testOf(KeyFilter filter)
+KeyTest testOf(services::KeyFilter filter)
 {
-    return [filter](std::string_view text, char key) { return keyAccepted(filter, text, key); };
+    return [filter](std::string_view text, char key) { return services::keyAccepted(filter, text, key); };
 }
 
 } // namespace
 
-void setKeyFilter(QLineEdit& box, KeyFilter filter) { setKeyFilter(box, testOf(filter)); }
+void setKeyFilter(QLineEdit& box, services::KeyFilter filter) { setKeyFilter(box, testOf(filter)); }
 
 void setKeyFilter(QLineEdit& box, KeyTest test) { new KeyFilterGuard(std::move(test), box); }
 
@@ -332,7 +332,7 @@ void pasteReplacingText(QLineEdit& box, const QString& text)
     box.setText(text);
 }
 
-std::size_t typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text)
+std::size_t typeThroughFilter(QLineEdit& box, services::KeyFilter filter, std::string_view text)
 {
     return typeThroughFilter(box, testOf(filter), text);
 }
@@ -348,4 +348,4 @@ std::size_t typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_v
     return accepted;
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

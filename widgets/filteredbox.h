@@ -11,7 +11,7 @@
 class QLineEdit;
 class QString;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // Filters the characters typed into `box` from now on. Keys that type nothing (arrows, Delete,
 // Home, End), Tab, Enter, Escape and the editing keys that cannot bring in a refused character
@@ -22,7 +22,7 @@ namespace calvex::services {
 // which Ctrl+Z takes back; otherwise it keeps its text, cursor and selection. Composed input is
 // typed as typeThroughFilter types; dropped text is refused; every other character goes through
 // `filter`.
-void setKeyFilter(QLineEdit& box, KeyFilter filter);
+void setKeyFilter(QLineEdit& box, services::KeyFilter filter);
 
 // A filter of its own: true when `key` typed into a box holding `text` passes. It is asked once
 // for every key that reaches the filter, so it may also act on the key press.
@@ -39,7 +39,7 @@ void pasteReplacingText(QLineEdit& box, const QString& text);
 // refused characters are dropped. The typing is done on a copy of the text, and the box changes
 // once, by one edit that Ctrl+Z takes back. Returns how many characters were taken: those that
 // passed and, but for a Backspace, found room within the box's maxLength.
-std::size_t typeThroughFilter(QLineEdit& box, KeyFilter filter, std::string_view text);
+std::size_t typeThroughFilter(QLineEdit& box, services::KeyFilter filter, std::string_view text);
 std::size_t typeThroughFilter(QLineEdit& box, const KeyTest& test, std::string_view text);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -6,7 +6,7 @@
 #include <QMdiSubWindow>
 #include <QToolBar>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 // Child windows and the windows the frame is parent of may have a toolbar of the same name (the
@@ -36,4 +36,4 @@ void setFrameToolbarVisible(bool visible)
     }
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 constexpr double dialogWidth = 9000;
@@ -34,7 +34,7 @@ InputABCD::InputABCD(QWidget* parent) : FieldDialog(dialogWidth, dialogHeight, p
         const double left = i % 2 == 0 ? 1500 : 5040;
         const double top = i < 2 ? 1680 : 2160;
         QLabel* caption = addLabel(letters[i], {left, top, letterWidth, rowHeight});
-        announceBy(*caption, *addBox(KeyFilter::MinusAnywhere, {left + letterWidth + 60, top, boxWidth, rowHeight}));
+        announceBy(*caption, *addBox(services::KeyFilter::MinusAnywhere, {left + letterWidth + 60, top, boxWidth, rowHeight}));
     }
     addConfirmButton(QStringLiteral("Click"), 2760);
     growWithText(*this);
@@ -45,4 +45,4 @@ void InputABCD::Form_Load() { placeOnScreen(*this); }
 
 void InputABCD::Command1_Click() { hide(); }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -9,7 +9,7 @@
 
 #include "widgets/fielddialog.h"
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 class InputABCD : public FieldDialog {
     Q_OBJECT
@@ -21,4 +21,4 @@ public:
     void Command1_Click() override;
 };
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 KeyButton::KeyButton(int index, const QString& caption, QWidget* parent) : QPushButton(caption, parent), m_index(index)
 {
@@ -80,4 +80,4 @@ void moveHighlight(const std::vector<KeyButton*>& buttons, int& highlight, int i
     highlight = index;
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

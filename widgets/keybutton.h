@@ -8,7 +8,7 @@
 
 #include <vector>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 class KeyButton : public QPushButton {
     Q_OBJECT
@@ -44,4 +44,4 @@ private:
 // runs on every movement, also when the two are the same. Indices without a button are passed over.
 void moveHighlight(const std::vector<KeyButton*>& buttons, int& highlight, int index);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

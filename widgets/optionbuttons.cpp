@@ -2,7 +2,7 @@
 
 #include <QButtonGroup>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 void onOptionChecked(QButtonGroup& group, std::function<void(int id)> handler)
 {
@@ -12,4 +12,4 @@ void onOptionChecked(QButtonGroup& group, std::function<void(int id)> handler)
     });
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

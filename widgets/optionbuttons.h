@@ -9,7 +9,7 @@
 
 class QButtonGroup;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // Calls `handler` with the id of each button of `group` that becomes checked.
 void onOptionChecked(QButtonGroup& group, std::function<void(int id)> handler);
@@ -24,4 +24,4 @@ void onOptionChecked(QButtonGroup& group, Window& window, void (Window::*const (
     });
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -5,7 +5,7 @@
 // The resources live in a static library, so they are registered by hand before first use.
 static void registerPictures() { Q_INIT_RESOURCE(images); }
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 QString picturePath(const QString& name)
@@ -30,4 +30,4 @@ QIcon pictureIcon(const QString& name)
     return icon;
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -6,10 +6,10 @@
 #include <QPixmap>
 #include <QString>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // The picture `name` (file name without ".png"); a null pixmap when there is none.
 QPixmap picture(const QString& name);
 QIcon pictureIcon(const QString& name);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

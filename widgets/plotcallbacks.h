@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // The pure-component, mixture, T-x-y and P-x-y windows.
 class PlotCallbacks {
@@ -29,4 +29,4 @@ public:
     virtual void graphplottingTXY(const std::string& argument) = 0; // "T" or "XY"
 };
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QMessageBox>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 // A box without a title of its own bears the program's title.
@@ -73,11 +73,11 @@ bool QtUi::yesNo(const std::string& text, const std::string& title, Question kin
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtUi::showModal(ModalDialog& dialog)
+void QtUi::showModal(services::ModalDialog& dialog)
 {
     if (auto* window = dynamic_cast<QWidget*>(&dialog))
         adoptDialog(*window);
     dialog.runModal();
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -26,7 +26,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 constexpr double browserTopTwips = 840;
@@ -38,21 +38,21 @@ const char* const completeText = "plotting complete";
 
 WindowRegistry& registry() { return WindowRegistry::instance(); }
 
-void callWindow(QWidget* window, const PlotButton& button)
+void callWindow(QWidget* window, const services::PlotButton& button)
 {
     switch (button.call) {
-    case PlotCall::Nothing:
+    case services::PlotCall::Nothing:
         return;
-    case PlotCall::Graphplotting:
+    case services::PlotCall::Graphplotting:
         if (auto* target = dynamic_cast<PlotCallbacks*>(window)) {
             target->graphplotting(button.argument);
             return;
         }
         break;
-    case PlotCall::GraphplottingPXY:
-    case PlotCall::GraphplottingTXY:
+    case services::PlotCall::GraphplottingPXY:
+    case services::PlotCall::GraphplottingTXY:
         if (auto* target = dynamic_cast<UnifacPlotCallbacks*>(window)) {
-            if (button.call == PlotCall::GraphplottingPXY)
+            if (button.call == services::PlotCall::GraphplottingPXY)
                 target->graphplottingPXY(button.argument);
             else
                 target->graphplottingTXY(button.argument);
@@ -60,7 +60,7 @@ void callWindow(QWidget* window, const PlotButton& button)
         }
         break;
     }
-    ui().message(button.window + " cannot draw this chart.");
+    services::ui().message(button.window + " cannot draw this chart.");
 }
 
 } // namespace
@@ -198,7 +198,7 @@ void frmTextEditor::key_Click(int index)
     // The callback blocks the event loop; the notice must be on screen before it starts.
     m_frame2->repaint();
 
-    const ResultKindEntry* entry = resultKindEntry(resultKindOf(m_text1->text().toStdString()));
+    const services::ResultKindEntry* entry = services::resultKindEntry(services::resultKindOf(m_text1->text().toStdString()));
     if (entry && index < static_cast<int>(entry->buttons.size())) {
         const QPointer<frmTextEditor> self(this);
         m_plotting = true;
@@ -235,7 +235,7 @@ void frmTextEditor::hidePlotButtons()
 
 void frmTextEditor::offerPlotButtons()
 {
-    const ResultKindEntry* entry = resultKindEntry(resultKindOf(m_text1->text().toStdString()));
+    const services::ResultKindEntry* entry = services::resultKindEntry(services::resultKindOf(m_text1->text().toStdString()));
     if (!entry)
         return;
     const bool two = entry->buttons.size() > 1;
@@ -252,33 +252,33 @@ void frmTextEditor::offerPlotButtons()
     m_frame1->adjustSize();
 }
 
-void runPlotCallback(const PlotButton& button)
+void runPlotCallback(const services::PlotButton& button)
 {
-    if (button.call == PlotCall::Nothing)
+    if (button.call == services::PlotCall::Nothing)
         return;
     const QString name = QString::fromStdString(button.window);
     QWidget* window = registry().load(name);
     if (!window) {
-        ui().message(WindowRegistry::notAvailableText().toStdString());
+        services::ui().message(WindowRegistry::notAvailableText().toStdString());
         return;
     }
     try {
         callWindow(window, button);
-    } catch (const PlotFailure& failure) {
-        ui().message(std::string("The chart could not be drawn: ") + failure.what() + ".");
+    } catch (const services::PlotFailure& failure) {
+        services::ui().message(std::string("The chart could not be drawn: ") + failure.what() + ".");
     } catch (...) {
-        ui().message("The chart could not be drawn.");
+        services::ui().message("The chart could not be drawn.");
     }
 }
 
-void presentReport(int resultKind, const ReportOutcome& outcome, const std::function<void()>& beforeShowing)
+void presentReport(int resultKind, const services::ReportOutcome& outcome, const std::function<void()>& beforeShowing)
 {
     auto* viewer = registry().loadAs<frmTextEditor>(resultViewerWindow);
     if (!viewer)
         return;
     viewer->Text1()->setText(QString::number(resultKind));
     if (outcome.pageInFile)
-        viewer->WebBrowser1()->Navigate(QString::fromStdString(programFile(resultPageName).string()),
+        viewer->WebBrowser1()->Navigate(QString::fromStdString(services::programFile(services::resultPageName).string()),
                                         QByteArray::fromStdString(outcome.page));
     else
         viewer->WebBrowser1()->showPage(QString::fromStdString(outcome.page));
@@ -287,4 +287,4 @@ void presentReport(int resultKind, const ReportOutcome& outcome, const std::func
     registry().show(resultViewerWindow);
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

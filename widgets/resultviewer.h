@@ -21,7 +21,7 @@ class QLabel;
 class QLineEdit;
 class QToolBar;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 class KeyButton;
 class WebBrowser;
@@ -70,9 +70,9 @@ private:
 
 // Calls back the window of one plot button. Exceptions stop here: a callback that throws
 // leaves a message ("The chart could not be drawn: …") and the viewer as it was.
-void runPlotCallback(const PlotButton& button);
+void runPlotCallback(const services::PlotButton& button);
 
 // Shows a report in the viewer, loading it first: the presenter of ShowResultReport.
-void presentReport(int resultKind, const ReportOutcome& outcome, const std::function<void()>& beforeShowing);
+void presentReport(int resultKind, const services::ReportOutcome& outcome, const std::function<void()>& beforeShowing);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -8,7 +8,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 SaveFileChooser& installedChooser()
@@ -58,4 +58,4 @@ std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& re
 
 void setSaveFileChooser(SaveFileChooser chooser) { installedChooser() = std::move(chooser); }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 struct SaveFileRequest {
     QString title;
@@ -25,4 +25,4 @@ using SaveFileChooser = std::function<std::optional<QString>(const SaveFileReque
 // Puts `chooser` in place of the dialog; an empty chooser restores the dialog.
 void setSaveFileChooser(SaveFileChooser chooser);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -9,7 +9,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 // On the Linux desktop Qt hands a reader a list's entry as the list's name only, and a reader
@@ -158,4 +158,4 @@ void announceListEntries()
     QAccessible::installFactory(spokenList);
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

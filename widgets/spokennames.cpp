@@ -8,7 +8,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 // A caption holding '&' is no buddy, or its '&' would turn into a shortcut mark.
@@ -78,4 +78,4 @@ void nameToolbarButtons(QToolBar& toolbar)
     }
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

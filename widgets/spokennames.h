@@ -10,7 +10,7 @@ class QLabel;
 class QToolBar;
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // `spoken` replaces the caption's words where the caption alone sounds like another box's
 // ("Unit" beside both unit lists): the caption's own text stays as it is shown, and a screen
@@ -25,4 +25,4 @@ void announceAs(QWidget& box, const QString& name);
 // The toolbar's buttons whose face is a picture alone say what their tooltip says.
 void nameToolbarButtons(QToolBar& toolbar);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 // Far below a pixel on any window.
@@ -113,4 +113,4 @@ void growWithText(QWidget& window)
     window.setFixedSize(scaled(window.rect(), factor).size());
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

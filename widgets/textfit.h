@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // The factor by which `control` (a label, push button or text box) must grow, across and down
 // alike, to show its whole text in its own font; 1 or less when it does already. Other controls
@@ -16,4 +16,4 @@ double growthForText(const QWidget& control);
 // the largest growth its controls need, when that is above 1.
 void growWithText(QWidget& window);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

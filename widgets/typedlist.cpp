@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 void makeTypedList(QComboBox& list)
 {
@@ -12,4 +12,4 @@ void makeTypedList(QComboBox& list)
     list.setInsertPolicy(QComboBox::NoInsert);
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

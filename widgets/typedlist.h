@@ -6,9 +6,9 @@
 
 class QComboBox;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // Makes `list` editable on those terms; before its caption is tied, which then names the text box.
 void makeTypedList(QComboBox& list);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -2,7 +2,7 @@
 // What the shell needs of the UNIFAC window, which implements it: switching the window to its
 // P-x-y or T-x-y mode after it has been shown.
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 enum class UnifacMode { ActivityCoefficients, Pxy, Txy };
 
@@ -14,4 +14,4 @@ public:
     virtual float TxyUnifacsetting() = 0;
 };
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -6,7 +6,7 @@
 #include "widgets/windownames.h"
 #include "widgets/windowregistry.h"
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 void registerViewerWindows()
 {
@@ -14,7 +14,7 @@ void registerViewerWindows()
     registry.registerWindow(resultViewerWindow, [] { return new frmTextEditor; }, Placement::MdiChild);
     registry.registerWindow(chartWindow, [] { return new plotfrmTextEditor1; }, Placement::TopLevel);
     registry.registerWindow(aboutWindow, [] { return new AboutBox; }, Placement::Dialog);
-    setReportPresenter(presentReport);
+    services::setReportPresenter(presentReport);
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

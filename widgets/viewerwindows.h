@@ -3,10 +3,10 @@
 // puts the viewer behind
 // ShowResultReport. Called once at start-up, before any calculator reports.
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // Registers "frmTextEditor" (a frame child), "plotfrmTextEditor1" (a window of its own) and
 // "frmAbout" (a dialog) with the window registry and installs the report presenter (services/resultformat.h).
 void registerViewerWindows();
 
-} // namespace calvex::services
+} // namespace calvex::widgets

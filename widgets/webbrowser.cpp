@@ -10,7 +10,7 @@
 #include <QStringDecoder>
 #include <QUrl>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 QString missingPage(const QString& path)
@@ -87,7 +87,7 @@ QVariant WebBrowser::loadResource(int type, const QUrl& name)
     }
     if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
         // What is saved later is what is shown now: the file may be rewritten meanwhile.
-        const std::optional<std::string> bytes = readWholeFile(QFile::encodeName(name.toLocalFile()).toStdString());
+        const std::optional<std::string> bytes = services::readWholeFile(QFile::encodeName(name.toLocalFile()).toStdString());
         if (!bytes) {
             const QString page = missingPage(name.toLocalFile());
             m_shownBytes = page.toUtf8();
@@ -115,10 +115,10 @@ bool WebBrowser::SaveAs()
                        && out.commit();
     if (!saved) {
         out.cancelWriting();
-        ui().message(QStringLiteral("The page could not be saved as %1.").arg(*chosen).toStdString());
+        services::ui().message(QStringLiteral("The page could not be saved as %1.").arg(*chosen).toStdString());
         return false;
     }
     return true;
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

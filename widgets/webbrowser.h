@@ -7,7 +7,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 class WebBrowser : public QTextBrowser {
     Q_OBJECT
@@ -45,4 +45,4 @@ private:
     QByteArray m_writtenBytes;
 };
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -9,7 +9,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 // The buttons of `toolbar` from left to right, the extension button that holds those the
@@ -102,4 +102,4 @@ QMenu* addFileMenu(QMenuBar* bar, QWidget* owner, const FileMenuActions& actions
     return file;
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -11,7 +11,7 @@ class QString;
 class QToolBar;
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 struct ToolbarKey {
     const char* key;
@@ -45,4 +45,4 @@ struct FileMenuActions {
 // "E&xit", named mnuFile, mnuFileSave, mnuFileSaveAs and mnuFileExit.
 QMenu* addFileMenu(QMenuBar* bar, QWidget* owner, const FileMenuActions& actions);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

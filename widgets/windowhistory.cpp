@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 // Enough to find a shown window behind the boxes of a long message and prompt chain.
@@ -139,4 +139,4 @@ QWidget* lastActiveWindow()
     return nullptr;
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

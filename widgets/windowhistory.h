@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // The parent of a dialog about to open: `asking` when given, else the window of the program
 // last used that is still shown and is the frame or has parents that lead to it, else the frame;
@@ -23,4 +23,4 @@ void adoptDialog(QWidget& dialog);
 // gone.
 QWidget* lastActiveWindow();
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -1,6 +1,6 @@
 #include "widgets/windownames.h"
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 const std::vector<NeighbourWindow>& neighbourWindows()
 {
@@ -49,4 +49,4 @@ const std::vector<NeighbourWindow>& neighbourWindows()
     return windows;
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 inline const QString frameWindow = QStringLiteral("MDIForm1");
 inline const QString launcherWindow = QStringLiteral("MAINMENUFORM");
@@ -32,4 +32,4 @@ struct NeighbourWindow {
 // window, the help browser and the about box.
 const std::vector<NeighbourWindow>& neighbourWindows();
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -10,17 +10,17 @@
 #include <algorithm>
 #include <cmath>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
-int pixels(double twips, double dotsPerInch) { return static_cast<int>(std::lround(pixelsFromTwips(twips, dotsPerInch))); }
+int pixels(double twips, double dotsPerInch) { return static_cast<int>(std::lround(services::pixelsFromTwips(twips, dotsPerInch))); }
 
 // Where `inner` pixels start in `outer` pixels, 1/`divisor` of the free space along: the
 // arithmetic in twips, the result back in pixels.
 int freeSpacePixels(int outer, int inner, int divisor, double dotsPerInch)
 {
     const long origin =
-        freeSpaceOrigin(twipsFromPixels(outer, dotsPerInch), twipsFromPixels(inner, dotsPerInch), divisor);
+        services::freeSpaceOrigin(services::twipsFromPixels(outer, dotsPerInch), services::twipsFromPixels(inner, dotsPerInch), divisor);
     return pixels(static_cast<double>(origin), dotsPerInch);
 }
 
@@ -85,4 +85,4 @@ void centreOver(QWidget& window, const QWidget& owner)
     window.move(place);
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // A rectangle in twips.
 struct TwipsRect {
@@ -38,4 +38,4 @@ void centreIn(QWidget& window, QSize area);
 // within the screen's free area.
 void centreOver(QWidget& window, const QWidget& owner);
 
-} // namespace calvex::services
+} // namespace calvex::widgets

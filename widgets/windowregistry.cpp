@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 WindowRegistry& WindowRegistry::instance()
 {
@@ -127,7 +127,7 @@ QWidget* WindowRegistry::show(const QString& name)
 {
     QWidget* window = load(name);
     if (!window) {
-        ui().message(notAvailableText().toStdString());
+        services::ui().message(notAvailableText().toStdString());
         return nullptr;
     }
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
@@ -219,4 +219,4 @@ void WindowRegistry::unloadIfClosed(QPointer<QWidget> window)
         unload(window.data());
 }
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -17,7 +17,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 
-namespace calvex::services {
+namespace calvex::widgets {
 
 // A window with something to do when it is unloaded (the result viewer shows the frame's
 // toolbar again, for instance).
@@ -113,4 +113,4 @@ private:
     QPointer<QMdiArea> m_mdiArea;
 };
 
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -27,8 +27,8 @@
 namespace calvex::mixture {
 namespace {
 
-using services::boxFont;
-using services::labelFont;
+using widgets::boxFont;
+using widgets::labelFont;
 
 // Design sizes in twips.
 constexpr double marginTwips = 240;
@@ -55,7 +55,7 @@ ComponentSelectionWindow::ComponentSelectionWindow(MixtureWindowKind kind, pure:
     setWindowTitle(QString::fromStdString(config().selectionCaption));
     buildControls();
     m_calculator.setInputWindowShower([name = QString::fromStdString(config().inputName)] {
-        services::WindowRegistry::instance().show(name);
+        widgets::WindowRegistry::instance().show(name);
     });
 }
 
@@ -64,7 +64,7 @@ ComponentSelectionWindow::~ComponentSelectionWindow() = default;
 void ComponentSelectionWindow::buildControls()
 {
     auto* outer = new QVBoxLayout(this);
-    const int margin = services::widthFromTwips(*this, marginTwips);
+    const int margin = widgets::widthFromTwips(*this, marginTwips);
     outer->setContentsMargins(margin, margin, margin, margin);
     auto* grid = new QGridLayout;
     grid->setSpacing(margin / 2);
@@ -73,7 +73,7 @@ void ComponentSelectionWindow::buildControls()
         slot.frame = new QGroupBox(frameCaption(i), this);
         slot.frame->setObjectName(QStringLiteral("Frame0_%1").arg(i));
         slot.frame->setFont(labelFont());
-        slot.frame->setMinimumWidth(services::widthFromTwips(*this, frameWidthTwips));
+        slot.frame->setMinimumWidth(widgets::widthFromTwips(*this, frameWidthTwips));
         auto* inner = new QGridLayout(slot.frame);
         slot.list = new QComboBox(slot.frame);
         slot.list->setObjectName(QStringLiteral("Combo2_%1").arg(i));
@@ -90,10 +90,10 @@ void ComponentSelectionWindow::buildControls()
         slot.fraction->installEventFilter(this);
         // Every frame has the same two captions; the frame's title tells them apart.
         const QString inFrame = QStringLiteral(", ") + slot.frame->title();
-        auto* compound = services::newSpokenCaption(QStringLiteral("Compound"), QStringLiteral("Compound") + inFrame,
+        auto* compound = widgets::newSpokenCaption(QStringLiteral("Compound"), QStringLiteral("Compound") + inFrame,
                                                     *slot.list, slot.frame);
         compound->setFont(labelFont(8));
-        auto* fractionLabel = services::newSpokenCaption(
+        auto* fractionLabel = widgets::newSpokenCaption(
             QStringLiteral("Enter Mole Fraction "), QStringLiteral("Enter Mole Fraction") + inFrame, *slot.fraction, slot.frame);
         fractionLabel->setFont(labelFont(8));
         inner->addWidget(compound, 0, 0);
@@ -110,7 +110,7 @@ void ComponentSelectionWindow::buildControls()
     m_command = new QPushButton(QString::fromStdString(config().buttonCaption), this);
     m_command->setObjectName(QStringLiteral("Command1"));
     m_command->setFont(labelFont());
-    m_command->setMinimumSize(services::sizeFromTwips(*this, buttonWidthTwips, buttonHeightTwips));
+    m_command->setMinimumSize(widgets::sizeFromTwips(*this, buttonWidthTwips, buttonHeightTwips));
     m_command->setAutoDefault(false);
     connect(m_command, &QPushButton::clicked, this, &ComponentSelectionWindow::Command1_Click);
     outer->addWidget(m_command, 0, Qt::AlignHCenter);
@@ -160,7 +160,7 @@ void ComponentSelectionWindow::hideFramesFrom(int first)
 void ComponentSelectionWindow::fitFrames()
 {
     adjustSize();
-    QWidget* outer = services::WindowRegistry::outerWindow(this);
+    QWidget* outer = widgets::WindowRegistry::outerWindow(this);
     if (outer == this)
         return;
     outer->adjustSize();
@@ -217,7 +217,7 @@ void ComponentSelectionWindow::Text1_MolFraction_Change(int Index)
 
 MixtureInputWindow* ComponentSelectionWindow::inputWindow() const
 {
-    return services::WindowRegistry::instance().loadAs<MixtureInputWindow>(QString::fromStdString(config().inputName));
+    return widgets::WindowRegistry::instance().loadAs<MixtureInputWindow>(QString::fromStdString(config().inputName));
 }
 
 SelectionReading ComponentSelectionWindow::readControls() const
@@ -263,13 +263,13 @@ void ComponentSelectionWindow::graphplotting(const std::string& argument)
     if (file.empty())
         return;
     plot(file);
-    services::showChartWindow();
+    widgets::showChartWindow();
 }
 
 void ComponentSelectionWindow::plot(const std::string& datafilename)
 {
     if (const std::optional<services::SweepPlot> sweepPlot = sweepPlotOf(config().kind))
-        services::plotSweep(*sweepPlot, datafilename);
+        widgets::plotSweep(*sweepPlot, datafilename);
 }
 
 int ComponentSelectionWindow::slotOf(const QObject* control) const
@@ -286,11 +286,11 @@ bool ComponentSelectionWindow::eventFilter(QObject* watched, QEvent* event)
     if (slot < 0)
         return QWidget::eventFilter(watched, event);
     if (watched == m_slots[slot].list && event->type() == QEvent::FocusOut) {
-        if (services::isLeavingControl(*event, *this))
+        if (widgets::isLeavingControl(*event, *this))
             Combo2_LostFocus(slot);
         return false;
     }
-    const std::optional<int> typed = services::typedKeyAscii(*event);
+    const std::optional<int> typed = widgets::typedKeyAscii(*event);
     if (!typed)
         return false;
     int KeyAscii = *typed;

@@ -22,7 +22,7 @@ namespace calvex::mixture {
 
 class MixtureInputWindow;
 
-class ComponentSelectionWindow : public QWidget, public services::PlotCallbacks {
+class ComponentSelectionWindow : public QWidget, public widgets::PlotCallbacks {
     Q_OBJECT
 
 public:

@@ -28,8 +28,8 @@
 namespace calvex::mixture {
 namespace {
 
-using services::boxFont;
-using services::labelFont;
+using widgets::boxFont;
+using widgets::labelFont;
 
 // Design sizes in twips.
 constexpr double windowWidthTwips = 7200;
@@ -38,7 +38,7 @@ constexpr double numberBoxWidthTwips = 1500;
 constexpr double unitListWidthTwips = 1500;
 constexpr double buttonHeightTwips = 495;
 
-int pixels(const QWidget* widget, double twips) { return services::widthFromTwips(*widget, twips); }
+int pixels(const QWidget* widget, double twips) { return widgets::widthFromTwips(*widget, twips); }
 
 } // namespace
 
@@ -71,7 +71,7 @@ QComboBox* MixtureInputWindow::addUnitList(QGridLayout& grid, int row, const cha
     box->setObjectName(QString::fromLatin1(names[0]));
     box->setFont(boxFont());
     box->setMinimumWidth(pixels(this, numberBoxWidthTwips));
-    services::setKeyFilter(*box, signedBox ? services::KeyFilter::SignedNumber : services::KeyFilter::UnsignedNumber);
+    widgets::setKeyFilter(*box, signedBox ? services::KeyFilter::SignedNumber : services::KeyFilter::UnsignedNumber);
     auto* list = new QComboBox(this);
     list->setObjectName(QString::fromLatin1(names[1]));
     list->setFont(boxFont());
@@ -80,7 +80,7 @@ QComboBox* MixtureInputWindow::addUnitList(QGridLayout& grid, int row, const cha
         list->addItem(QString::fromStdString(unit));
     list->installEventFilter(this);
     QLabel* caption = addLabel(names[2], QString::fromLatin1(names[3]));
-    services::announceBy(*caption, *box);
+    widgets::announceBy(*caption, *box);
     grid.addWidget(caption, row, 0);
     grid.addWidget(box, row, 1);
     return list;
@@ -95,7 +95,7 @@ void MixtureInputWindow::buildControls()
     QLabel* title = addLabel("Label1", QString::fromStdString(m_config.title));
     title->setFont(labelFont(14));
     title->setAlignment(Qt::AlignCenter);
-    services::setTextColour(*title, services::titleColour());
+    widgets::setTextColour(*title, widgets::titleColour());
     outer->addWidget(title);
 
     auto* grid = new QGridLayout;
@@ -105,7 +105,7 @@ void MixtureInputWindow::buildControls()
         const char* names[4] = {"Text1_Temperature", "Combo1_Unit_T", "Label2", " Temperature"};
         m_temperatureUnits = addUnitList(*grid, row, names, m_config.temperatureUnits, m_temperatureBox, true);
         QLabel* unitCaption = addLabel("Label3", QStringLiteral("Unit "));
-        services::announceBy(*unitCaption, *m_temperatureUnits, QStringLiteral("Temperature unit"));
+        widgets::announceBy(*unitCaption, *m_temperatureUnits, QStringLiteral("Temperature unit"));
         grid->addWidget(unitCaption, row, 2, Qt::AlignRight);
         grid->addWidget(m_temperatureUnits, row++, 3);
     }
@@ -113,7 +113,7 @@ void MixtureInputWindow::buildControls()
         const char* names[4] = {"Text1_Pressure", "Combo1_Unit_p", "Label4", "Pressure"};
         m_pressureUnits = addUnitList(*grid, row, names, m_config.pressureUnits, m_pressureBox, false);
         QLabel* unitCaption = addLabel("Label5", QStringLiteral("Unit"));
-        services::announceBy(*unitCaption, *m_pressureUnits, QStringLiteral("Pressure unit"));
+        widgets::announceBy(*unitCaption, *m_pressureUnits, QStringLiteral("Pressure unit"));
         grid->addWidget(unitCaption, row, 2, Qt::AlignRight);
         grid->addWidget(m_pressureUnits, row++, 3);
     }
@@ -121,13 +121,13 @@ void MixtureInputWindow::buildControls()
     m_count->setObjectName(QStringLiteral("Combo3"));
     m_count->setFont(boxFont());
     if (m_config.countKeys == CountKeys::Typed)
-        services::makeTypedList(*m_count);
+        widgets::makeTypedList(*m_count);
     for (const char* item : {"2", "3", "4", "5", "6"})
         m_count->addItem(QString::fromLatin1(item));
     if (m_config.countKeys == CountKeys::Swallowed)
         m_count->installEventFilter(this);
     QLabel* countCaption = addLabel("Label6", QStringLiteral("Select No Of Component   Mixture"));
-    services::announceBy(*countCaption, *m_count);
+    widgets::announceBy(*countCaption, *m_count);
     grid->addWidget(countCaption, row, 0, 1, 2);
     grid->addWidget(m_count, row, 3);
     grid->setColumnStretch(1, 1);
@@ -148,7 +148,7 @@ void MixtureInputWindow::buildControls()
     static constexpr void (MixtureInputWindow::*handlers[])() = {
         &MixtureInputWindow::Option1_Click, &MixtureInputWindow::Option2_Click, &MixtureInputWindow::Option3_Click,
         &MixtureInputWindow::Option4_Click};
-    services::onOptionChecked(*group, *this, handlers);
+    widgets::onOptionChecked(*group, *this, handlers);
     outer->addLayout(options);
 
     m_optionno = new QLineEdit(this);
@@ -158,7 +158,7 @@ void MixtureInputWindow::buildControls()
     m_command = new QPushButton(QStringLiteral("Click To Enter Compound Name and Mole Fraction"), this);
     m_command->setObjectName(QStringLiteral("Command1"));
     m_command->setFont(labelFont());
-    m_command->setMinimumHeight(services::sizeFromTwips(*this, 0, buttonHeightTwips).height());
+    m_command->setMinimumHeight(widgets::sizeFromTwips(*this, 0, buttonHeightTwips).height());
     m_command->setAutoDefault(false);
     connect(m_command, &QPushButton::clicked, this, &MixtureInputWindow::Command1_Click);
     outer->addWidget(m_command);
@@ -210,7 +210,7 @@ void MixtureInputWindow::Command1_Click()
         loadFailed();
         return;
     }
-    auto& registry = services::WindowRegistry::instance();
+    auto& registry = widgets::WindowRegistry::instance();
     const QString selectionName = QString::fromStdString(m_config.selectionName);
     auto* selection = registry.loadAs<ComponentSelectionWindow>(selectionName);
     if (!selection)
@@ -237,7 +237,7 @@ void MixtureInputWindow::Command1_Click()
 
 bool MixtureInputWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    const std::optional<int> typed = services::typedKeyAscii(*event);
+    const std::optional<int> typed = widgets::typedKeyAscii(*event);
     if (!typed)
         return QWidget::eventFilter(watched, event);
     int KeyAscii = *typed;

@@ -8,7 +8,7 @@ namespace calvex::mixture {
 
 void registerMixtureWindows()
 {
-    auto& registry = services::WindowRegistry::instance();
+    auto& registry = widgets::WindowRegistry::instance();
     for (const MixtureWindowKind kind : mixtureWindowKinds()) {
         const MixtureWindowConfig& config = mixtureWindowConfig(kind);
         registry.registerWindow(QString::fromStdString(config.inputName), [kind] { return new MixtureInputWindow(kind); });

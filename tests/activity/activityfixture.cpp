@@ -40,7 +40,7 @@ ActivityFixtureFolder::ActivityFixtureFolder()
     for (const VleFluid& f : {toluene, water, benzene, methanol, ethanol})
         rows += row(f);
     rows += "0,not listed,0,0,0,0,0,0,0,0,0,0,0,0,0\n";
-    pure::writePropertiesDatabase(file(pure::componentDatabaseFile), pure::parseCsv(rows),
+    data::writePropertiesDatabase(file(pure::componentDatabaseFile), data::parseCsv(rows),
                                   pure::componentDatabaseKey);
     std::string probe;
     for (int i = 0; i < activity::reportCount; ++i)

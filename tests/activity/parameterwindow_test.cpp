@@ -57,7 +57,7 @@ protected:
         return *registry().loadAs<ParametersForm1>("ParametersForm1");
     }
     Datapoints* data() { return registry().findAs<Datapoints>("Datapoints"); }
-    static services::WindowRegistry& registry() { return services::WindowRegistry::instance(); }
+    static widgets::WindowRegistry& registry() { return widgets::WindowRegistry::instance(); }
 
     // Sets the parameter window, presses "Add Data" and types the rows.
     Datapoints& enter(const Entry& entry)

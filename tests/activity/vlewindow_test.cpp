@@ -64,8 +64,8 @@ protected:
 
     static void fillDialog(int index, const DialogTexts& texts)
     {
-        auto* dialog = services::WindowRegistry::instance().loadAs<services::ConstantsDialog>(
-            services::ConstantsDialog::instanceName(index + 1));
+        auto* dialog = widgets::WindowRegistry::instance().loadAs<widgets::ConstantsDialog>(
+            widgets::ConstantsDialog::instanceName(index + 1));
         for (int box = 0; box < 5; ++box)
             dialog->Text1(box)->setText(QString::fromStdString(texts[static_cast<std::size_t>(box)]));
     }
@@ -166,15 +166,15 @@ TEST_F(VleWindowTest, RunsAgreeWithAnIndependentSolveAndThePublishedValues)
 
         // The diagrams name the first component and draw the run's points.
         window->graphplotting(txy ? "T" : "P");
-        services::ChartControl* chart = services::loadedChart();
-        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), QString::fromStdString("X  -   Y of " + c.entry.component1));
-        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), txy ? "Temperature(kelvin)" : "Pressure(kpa)");
+        widgets::ChartControl* chart = widgets::loadedChart();
+        EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisX), QString::fromStdString("X  -   Y of " + c.entry.component1));
+        EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisY), txy ? "Temperature(kelvin)" : "Pressure(kpa)");
         EXPECT_EQ(chart->rowCount(), static_cast<int>(points));
         window->graphplotting("XY");
-        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), QString::fromStdString("Y of " + c.entry.component1));
+        EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisY), QString::fromStdString("Y of " + c.entry.component1));
         // Closed before a plot button is pressed, the window is loaded anew and still names it.
         open(c.entry.kind).graphplotting("XY");
-        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), QString::fromStdString("Y of " + c.entry.component1));
+        EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisY), QString::fromStdString("Y of " + c.entry.component1));
     }
     EXPECT_EQ(pxyGrid(PxyGrid::ToLast)[1], 0.02f);
     EXPECT_EQ(pxyGrid(PxyGrid::ToLast)[48], 0.96f);
@@ -249,7 +249,7 @@ TEST_F(VleWindowTest, RefusalsShowTheirTextsAndLeaveThePointsFile)
         EXPECT_EQ(folder.read("points1.dat"), before);
         window.reset();
         for (int index = 1; index <= 2; ++index)
-            services::WindowRegistry::instance().unload(services::ConstantsDialog::instanceName(index));
+            widgets::WindowRegistry::instance().unload(widgets::ConstantsDialog::instanceName(index));
     }
 }
 
@@ -326,7 +326,7 @@ TEST_F(VleWindowTest, TheDiagramNamesTheComponentOfTheLastReport)
     w.Command1_Click();
     EXPECT_EQ(ui.texts(), Texts{"pressure cannot be zero"});
     w.graphplotting("T");
-    EXPECT_EQ(services::loadedChart()->axisTitleText(services::ChartControl::AxisX), "X  -   Y of benzene");
+    EXPECT_EQ(widgets::loadedChart()->axisTitleText(widgets::ChartControl::AxisX), "X  -   Y of benzene");
 }
 
 struct Layout {

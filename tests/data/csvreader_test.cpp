@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace calvex::pure {
+namespace calvex::data {
 namespace {
 
 TEST(CsvReader, ReadsTheFieldsOfEachRecord)
@@ -51,4 +51,4 @@ TEST(CsvReader, RefusesMalformedQuotingNamingTheLine)
 }
 
 } // namespace
-} // namespace calvex::pure
+} // namespace calvex::data

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <functional>
 
-namespace calvex::pure {
+namespace calvex::data {
 namespace {
 
 namespace fs = std::filesystem;
@@ -114,4 +114,4 @@ TEST(DataTableCheck, BuildToolsStopWithoutAnOutput)
 }
 
 } // namespace
-} // namespace calvex::pure
+} // namespace calvex::data

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace calvex::pure {
+namespace calvex::data {
 namespace {
 
 namespace fs = std::filesystem;
@@ -51,4 +51,4 @@ TEST(PropertiesWriter, ReplacesTheFileOnlyOnceComplete)
 }
 
 } // namespace
-} // namespace calvex::pure
+} // namespace calvex::data

@@ -88,7 +88,7 @@ protected:
     fs::path file() const { return m_folder.file("properties.mdb"); }
     void write(const std::string& csv, const char* password = componentDatabaseKey)
     {
-        writePropertiesDatabase(file(), parseCsv(csv), password);
+        data::writePropertiesDatabase(file(), data::parseCsv(csv), password);
     }
     ComponentDatabase database() const { return ComponentDatabase(file()); }
 

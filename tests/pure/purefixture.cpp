@@ -22,7 +22,7 @@ PureFixtureFolder::PureFixtureFolder()
         "23,methane,45.99,190.6,111.7,0.011,0,0,0,0,0,34.60369,-0.03617834,0.0001636576,-9.053587e-08\n"
         "8,zero omega fluid,40,400,300,0,0,0,0,0,0,20,0.1,0,0\n"
         "7,Argon,48.98,150.86,87.27,-0.002,0,0,0,0,0,20.78616,0,0,0\n";
-    pure::writePropertiesDatabase(file(pure::componentDatabaseFile), pure::parseCsv(rows),
+    data::writePropertiesDatabase(file(pure::componentDatabaseFile), data::parseCsv(rows),
                                   pure::componentDatabaseKey);
     for (const pure::PureWindowKind kind : pure::pureWindowKinds()) {
         const pure::PureWindowConfig& config = pure::pureWindowConfig(kind);

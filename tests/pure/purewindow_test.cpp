@@ -492,19 +492,19 @@ TEST_F(PureWindowTest, ReportAndChartOfTheEnthalpyWindow)
     ASSERT_TRUE(reported());
 
     window->graphplotting("T");
-    services::ChartControl* chart = services::loadedChart();
+    widgets::ChartControl* chart = widgets::loadedChart();
     ASSERT_NE(chart, nullptr);
     EXPECT_EQ(chart->rowCount(), 20);
     EXPECT_EQ(chart->columnCount(), 4);
-    EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), "Temperature(kelvin)");
-    EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), "Enthalpy(KJ/mole) and Entropy(J/mole-K)");
+    EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisX), "Temperature(kelvin)");
+    EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisY), "Enthalpy(KJ/mole) and Entropy(J/mole-K)");
     EXPECT_EQ(chart->seriesLegendText(1), "Enthalpy");
     EXPECT_EQ(chart->seriesLegendText(3), "Entropy");
     EXPECT_FLOAT_EQ(chart->chartData().cell(20, 1), 369.8f);
-    EXPECT_TRUE(services::WindowRegistry::instance().find(services::chartWindow)->isVisible());
+    EXPECT_TRUE(widgets::WindowRegistry::instance().find(widgets::chartWindow)->isVisible());
 
     window->graphplotting("P");
-    EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), "Pressure(bar)");
+    EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisX), "Pressure(bar)");
     EXPECT_FLOAT_EQ(chart->chartData().cell(20, 1), 42.48f);
     EXPECT_TRUE(ui.messages().empty());
 }
@@ -519,7 +519,7 @@ TEST_F(PureWindowTest, PlottingAfterAnAbortedCalculationGivesTheSameChart)
         setState("300", "kelvin", "5", "bar");
         clickCalculate();
         window->graphplotting("T");
-        const services::ChartArray before = services::loadedChart()->chartData();
+        const services::ChartArray before = widgets::loadedChart()->chartData();
 
         // Stopped at the pressure prompt, with T in celsius and Pc in bar in the window's fields.
         select("methane");
@@ -527,7 +527,7 @@ TEST_F(PureWindowTest, PlottingAfterAnAbortedCalculationGivesTheSameChart)
         ui.cancel();
         clickCalculate();
         window->graphplotting("T");
-        EXPECT_EQ(services::loadedChart()->chartData(), before);
+        EXPECT_EQ(widgets::loadedChart()->chartData(), before);
     }
 }
 
@@ -547,9 +547,9 @@ TEST_F(PureWindowTest, SaturationWindowsPlotWithoutArgument)
         clickCalculate();
         ASSERT_TRUE(reported());
         window->graphplotting("");
-        services::ChartControl* chart = services::loadedChart();
-        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), row.x);
-        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), row.y);
+        widgets::ChartControl* chart = widgets::loadedChart();
+        EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisX), row.x);
+        EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisY), row.y);
         EXPECT_EQ(chart->columnCount(), 2);
         EXPECT_GE(chart->rowCount(), 10);
         for (int r = 1; r <= chart->rowCount(); ++r)
@@ -632,7 +632,7 @@ TEST_F(PureWindowTest, ADecimalCommaDesktopGivesThePageAndChartOfTheCLocale)
         setState("300.9", "kelvin", "", "");
         clickCalculate();
         window->graphplotting("");
-        return std::tuple{folder.read("result.htm"), services::loadedChart()->chartData(), ui.texts()};
+        return std::tuple{folder.read("result.htm"), widgets::loadedChart()->chartData(), ui.texts()};
     };
     const auto underC = run();
     EXPECT_EQ(folder.reportValues()[1], "300.9(kelvin)");

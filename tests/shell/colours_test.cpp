@@ -168,7 +168,7 @@ protected:
         calculator->Component_Click(1);
         calculator->ActCoeff(0)->setText(QStringLiteral("1.0000"));
         calculator->ActCoeff(1)->setText(QStringLiteral("1.2345"));
-        add("unifacabout", new services::UnifacAboutBox);
+        add("unifacabout", new widgets::UnifacAboutBox);
         auto* editor = new unifac::fDatabase;
         add("editor", editor);
         editor->Preview()->setText(QStringLiteral("2 x CH3 ; 4 x CH2"));
@@ -176,13 +176,13 @@ protected:
         auto* cover = new shell::calvexcover;
         add("cover", cover);
         cover->Label1->setText(QStringLiteral(" Calvex"));
-        windows["help"] = services::WindowRegistry::instance().show(QStringLiteral("helpSoftware"));
+        windows["help"] = widgets::WindowRegistry::instance().show(QStringLiteral("helpSoftware"));
     }
 
     void closeWindows()
     {
         owned.clear();
-        services::WindowRegistry::instance().unload(windows.at("help"));
+        widgets::WindowRegistry::instance().unload(windows.at("help"));
         windows.clear();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -212,15 +212,15 @@ protected:
     // in the browser's text colour.
     void checkPages(const std::string& scheme) const
     {
-        services::WebBrowser viewer;
-        auto* help = windows.at("help")->findChild<services::WebBrowser*>(QStringLiteral("brwWebBrowser"));
+        widgets::WebBrowser viewer;
+        auto* help = windows.at("help")->findChild<widgets::WebBrowser*>(QStringLiteral("brwWebBrowser"));
         const std::vector<std::string> helpPages = shell::helpPageNames();
         const QDir built(QString::fromStdString(testing::ScratchFolder::builtProgramFolder().string()));
         const QStringList pages = built.entryList({QStringLiteral("*.htm")});
         ASSERT_GE(pages.size(), 30);
         for (const QString& page : pages) {
             const std::string where = scheme + page.toStdString();
-            services::WebBrowser& browser = std::count(helpPages.begin(), helpPages.end(), page.toStdString()) ? *help : viewer;
+            widgets::WebBrowser& browser = std::count(helpPages.begin(), helpPages.end(), page.toStdString()) ? *help : viewer;
             browser.Navigate(built.filePath(page));
             const QBrush pageBrush = browser.document()->rootFrame()->frameFormat().background();
             const QColor pageColour = pageBrush.style() == Qt::NoBrush ? browser.palette().color(Role::Base) : pageBrush.color();

@@ -35,11 +35,11 @@ protected:
     {
         ShellTest::SetUp();
         standInsForAll();
-        services::registerDialogWindows();
-        registry.registerWindow(services::aboutWindow, [] { return new services::AboutBox; },
-                                services::Placement::Dialog);
-        registry.registerWindow(services::chartWindow, [] { return new services::plotfrmTextEditor1; },
-                                services::Placement::TopLevel);
+        widgets::registerDialogWindows();
+        registry.registerWindow(widgets::aboutWindow, [] { return new widgets::AboutBox; },
+                                widgets::Placement::Dialog);
+        registry.registerWindow(widgets::chartWindow, [] { return new widgets::plotfrmTextEditor1; },
+                                widgets::Placement::TopLevel);
         frame = openFrame();
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
     }
@@ -75,7 +75,7 @@ protected:
         return false;
     }
 
-    services::QtUi onScreen;
+    widgets::QtUi onScreen;
     services::ScopedUi scopedUi{onScreen};
     MDIForm1* frame = nullptr;
 };
@@ -99,15 +99,15 @@ TEST_F(DialogParents, EveryDialogHasAWindowOfTheProgramAsItsParentWithNoWindowAc
          }},
         {"About box from the frame's toolbar", 1, [this] { frame->Toolbar_ButtonClick(QStringLiteral("About")); }},
         {"constants dialog", 1,
-         [&] { showModal(*registry.loadAs<services::ConstantsDialog>(services::ConstantsDialog::instanceName(2))); }},
+         [&] { showModal(*registry.loadAs<widgets::ConstantsDialog>(widgets::ConstantsDialog::instanceName(2))); }},
         {"heat-capacity dialog", 1,
-         [&] { showModal(*registry.loadAs<services::InputABCD>(QStringLiteral("InputABCD"))); }},
+         [&] { showModal(*registry.loadAs<widgets::InputABCD>(QStringLiteral("InputABCD"))); }},
         {"UNIFAC builder, name step", 1, [&] { unifac::fUName step; showModal(step); }},
         {"UNIFAC builder, subgroup step", 1, [&] { unifac::fBuilder step; showModal(step); }},
         {"UNIFAC component database", 1, [&] { unifac::fDatabase editor; showModal(editor); }},
         {"UNIFAC rename dialog", 1, [&] { unifac::fRename rename; showModal(rename); }},
-        {"UNIFAC About box", 1, [] { services::showUnifacAbout(); }},
-        {"save dialog", 1, [] { services::chooseSaveFile(nullptr, {QStringLiteral("Save File"), {}, {}, {}}); }},
+        {"UNIFAC About box", 1, [] { widgets::showUnifacAbout(); }},
+        {"save dialog", 1, [] { widgets::chooseSaveFile(nullptr, {QStringLiteral("Save File"), {}, {}, {}}); }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.dialog);
@@ -120,7 +120,7 @@ TEST_F(DialogParents, EveryDialogHasAWindowOfTheProgramAsItsParentWithNoWindowAc
 
 TEST_F(DialogParents, TheChartWindowItsSaveDialogAndItsAboutBoxBelongToTheFrame)
 {
-    auto* chart = qobject_cast<services::plotfrmTextEditor1*>(registry.show(services::chartWindow));
+    auto* chart = qobject_cast<widgets::plotfrmTextEditor1*>(registry.show(widgets::chartWindow));
     ASSERT_NE(chart, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
     auto* toolbar = chart->findChild<QToolBar*>();
@@ -136,7 +136,7 @@ TEST_F(DialogParents, TheChartWindowItsSaveDialogAndItsAboutBoxBelongToTheFrame)
         {"its About box",
          [&] {
              click("About");
-             QWidget* about = registry.find(services::aboutWindow);
+             QWidget* about = registry.find(widgets::aboutWindow);
              return about && about->isVisible() ? QList<QWidget*>{about->parentWidget()} : QList<QWidget*>{};
          }},
     };
@@ -160,7 +160,7 @@ TEST_F(DialogParents, ABoxPassesOverAShownWindowWithoutParentForTheFrame)
 
 TEST_F(DialogParents, ABoxBelongsToTheWindowLastClickedWhileItIsShownElseToTheFrame)
 {
-    QWidget* help = registry.show(services::helpWindow);
+    QWidget* help = registry.show(widgets::helpWindow);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame));

@@ -53,7 +53,7 @@ protected:
     }
     HelpBrowser* open() { return dynamic_cast<HelpBrowser*>(registry.show("helpSoftware")); }
 
-    services::WindowRegistry& registry = services::WindowRegistry::instance();
+    widgets::WindowRegistry& registry = widgets::WindowRegistry::instance();
     ScratchFolder folder;
     std::vector<std::string> opened;
 };

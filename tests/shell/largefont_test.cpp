@@ -40,10 +40,10 @@ std::pair<QRect, QRect> textPlace(const QWidget& control)
     QStyleOptionButton option;
     option.initFrom(&button);
     const QRect contents = button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button);
-    if (!qobject_cast<const services::KeyButton*>(&button))
+    if (!qobject_cast<const widgets::KeyButton*>(&button))
         return {contents,
                 button.fontMetrics().boundingRect(contents, Qt::AlignCenter | Qt::TextShowMnemonic, button.text())};
-    const QRect face = contents.adjusted(services::KeyButton::faceMargin, 0, -services::KeyButton::faceMargin, 0);
+    const QRect face = contents.adjusted(widgets::KeyButton::faceMargin, 0, -widgets::KeyButton::faceMargin, 0);
     QFont bold = button.font();
     bold.setBold(true);
     return {face, QFontMetrics(bold).boundingRect(face, Qt::AlignCenter | Qt::TextWordWrap, button.text())};
@@ -55,8 +55,8 @@ protected:
     {
         ShellTest::SetUp();
         standInsForAll();
-        services::registerViewerWindows();
-        services::registerDialogWindows();
+        widgets::registerViewerWindows();
+        widgets::registerDialogWindows();
         QFont large = m_font;
         large.setPointSizeF(13);
         QApplication::setFont(large);
@@ -69,7 +69,7 @@ protected:
     }
 
     const QFont m_font = QApplication::font();
-    std::unique_ptr<services::UnifacAboutBox> m_unifacAbout;
+    std::unique_ptr<widgets::UnifacAboutBox> m_unifacAbout;
 };
 
 TEST_F(LargeDesktopFont, FixedWindowsShowTheirWholeText)
@@ -80,20 +80,20 @@ TEST_F(LargeDesktopFont, FixedWindowsShowTheirWholeText)
         {"frmAbout of the chart window",
          [this] {
              registry.unload("frmAbout");
-             services::showAboutBoxModeless(QStringLiteral("Graph Plotter "));
+             widgets::showAboutBoxModeless(QStringLiteral("Graph Plotter "));
              return registry.find("frmAbout");
          }},
         {"fAbout",
          [this] {
-             m_unifacAbout = std::make_unique<services::UnifacAboutBox>();
+             m_unifacAbout = std::make_unique<widgets::UnifacAboutBox>();
              m_unifacAbout->show();
              return m_unifacAbout.get();
          }},
-        {"GetPcTcOmega", [this] { return registry.show(services::ConstantsDialog::instanceName(0)); }},
+        {"GetPcTcOmega", [this] { return registry.show(widgets::ConstantsDialog::instanceName(0)); }},
         {"InputABCD", [this] { return registry.show("InputABCD"); }},
         {"the result viewer's plot buttons",
          [this] {
-             auto* viewer = registry.loadAs<services::frmTextEditor>("frmTextEditor");
+             auto* viewer = registry.loadAs<widgets::frmTextEditor>("frmTextEditor");
              registry.show("frmTextEditor");
              viewer->Text1()->setText("3"); // the longest caption, "Plot Saturation Temperature vs P"
              viewer->findChild<QAction*>("Plot")->trigger();

@@ -22,7 +22,7 @@ protected:
         standInsForAll();
         frame = openFrame();
     }
-    MAINMENUFORM* launcher() const { return registry.findAs<MAINMENUFORM>(services::launcherWindow); }
+    MAINMENUFORM* launcher() const { return registry.findAs<MAINMENUFORM>(widgets::launcherWindow); }
     static std::vector<bool> panelsShown(const MAINMENUFORM* form)
     {
         return {form->Frame1->isVisibleTo(const_cast<MAINMENUFORM*>(form)),
@@ -132,7 +132,7 @@ TEST(GeneralDate, ShortDateThenLongTimeAndTheDateAloneAtMidnight)
 TEST_F(Launcher, LooksAsDesignedWithEachPanel)
 {
     MAINMENUFORM* form = launcher();
-    QWidget* outer = services::WindowRegistry::outerWindow(form);
+    QWidget* outer = widgets::WindowRegistry::outerWindow(form);
     const auto keep = [](QWidget* widget, const QString& name) { return screenshot(widget, name); };
     keep(frame, "frame");
     const QImage closed = keep(outer, "launcher");
@@ -146,7 +146,7 @@ TEST_F(Launcher, LooksAsDesignedWithEachPanel)
         // Beside the panel's caption, right of its text.
         const QPoint inside = panel->mapTo(outer, QPoint(panel->width() - 6, 3));
         EXPECT_EQ(image.pixelColor(inside * image.devicePixelRatio()), QColor(192, 192, 192)) << panel->objectName().toStdString();
-        const QImage face = panel->findChildren<services::KeyButton*>().first()->grab().toImage();
+        const QImage face = panel->findChildren<widgets::KeyButton*>().first()->grab().toImage();
         bool blueCaption = false;
         for (int y = 0; y < face.height() && !blueCaption; ++y)
             for (int x = 0; x < face.width() && !blueCaption; ++x)

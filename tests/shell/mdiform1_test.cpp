@@ -116,7 +116,7 @@ TEST_F(Frame, HasTheNamesOtherWindowsFindItBy)
 {
     EXPECT_EQ(frame->objectName(), "MDIForm1");
     EXPECT_EQ(frame->windowTitle(), "Calvex");
-    EXPECT_EQ(registry.find(services::frameWindow)->findChild<QToolBar*>("Toolbar"), frame->Toolbar);
+    EXPECT_EQ(registry.find(widgets::frameWindow)->findChild<QToolBar*>("Toolbar"), frame->Toolbar);
     EXPECT_EQ(registry.mdiArea(), frame->mdiArea());
     EXPECT_EQ(frame->StatusBar3->objectName(), "StatusBar3");
 }
@@ -238,7 +238,7 @@ TEST_F(Frame, EveryOtherMenuShortcutOpensItsWindowFromATextBoxEditableListOrSpin
         const QKeySequence shortcut(QString::fromLatin1(item.shortcut));
         if (item.action != FrameAction::Calculator || editingKeys.contains(shortcut))
             continue;
-        const QString opened = item.choice.window ? QString::fromLatin1(item.choice.window) : services::unifacWindow;
+        const QString opened = item.choice.window ? QString::fromLatin1(item.choice.window) : widgets::unifacWindow;
         for (int control = 0; control < 3; ++control, ++pressed) {
             FormStandIn* form = openForm();
             QWidget* box = std::array<QWidget*, 3>{form->text, form->units, form->spin}[control];
@@ -428,21 +428,21 @@ TEST_F(Frame, SaveShowsItsMessageAndChangesNothing)
 
 TEST_F(Frame, AboutIsShownModallyOrGivesTheNote)
 {
-    registry.registerWindow(services::aboutWindow, {}, services::Placement::Dialog);
+    registry.registerWindow(widgets::aboutWindow, {}, widgets::Placement::Dialog);
     {
         calvex::testing::ScriptedUi ui;
         press("About");
         EXPECT_EQ(ui.messages(), std::vector<std::string>{"This calculation is not available in this version of Calvex yet."});
     }
     bool ranModally = false;
-    registry.registerWindow(services::aboutWindow, [&ranModally] {
+    registry.registerWindow(widgets::aboutWindow, [&ranModally] {
         auto* box = new QDialog;
         QTimer::singleShot(0, box, [box, &ranModally] {
             ranModally = box->isModal() && box->isVisible();
             box->accept();
         });
         return box;
-    }, services::Placement::Dialog);
+    }, widgets::Placement::Dialog);
     chooseMenu("About");
     EXPECT_TRUE(ranModally);
 }

@@ -69,7 +69,7 @@ TEST(PasteRoutes, NumberBoxTakesAPasteWholeOrNotAtAllAndCtrlZTakesItBack)
     for (const auto& route : routes)
         for (const auto& row : rows) {
             QLineEdit box;
-            services::setKeyFilter(box, services::KeyFilter::UnsignedNumber);
+            widgets::setKeyFilter(box, services::KeyFilter::UnsignedNumber);
             box.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
             // Its last digit typed, so that the paste follows a run of typing.

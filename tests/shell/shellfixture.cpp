@@ -17,11 +17,11 @@ StandIn::StandIn(const QString& name)
     resize(320, 200);
 }
 
-ViewerStandIn::ViewerStandIn() : StandIn(services::resultViewerWindow) { services::setFrameToolbarVisible(false); }
+ViewerStandIn::ViewerStandIn() : StandIn(widgets::resultViewerWindow) { widgets::setFrameToolbarVisible(false); }
 
-void ViewerStandIn::Form_Unload() { services::setFrameToolbarVisible(true); }
+void ViewerStandIn::Form_Unload() { widgets::setFrameToolbarVisible(true); }
 
-UnifacStandIn::UnifacStandIn() : StandIn(services::unifacWindow) {}
+UnifacStandIn::UnifacStandIn() : StandIn(widgets::unifacWindow) {}
 
 float UnifacStandIn::PxyUnifacsetting()
 {
@@ -46,17 +46,17 @@ void ShellTest::TearDown()
     for (QWidget* window : registry.loadedWindows())
         registry.unload(window);
     destroyUnloaded();
-    for (const services::NeighbourWindow& window : services::neighbourWindows())
+    for (const widgets::NeighbourWindow& window : widgets::neighbourWindows())
         registry.registerWindow(QString::fromLatin1(window.name), {}, window.placement);
     setProgramEnding({});
     QApplication::clipboard()->clear();
 }
 
-void ShellTest::standIn(const QString& name, services::Placement placement)
+void ShellTest::standIn(const QString& name, widgets::Placement placement)
 {
-    if (name == services::resultViewerWindow)
+    if (name == widgets::resultViewerWindow)
         registry.registerWindow(name, [] { return new ViewerStandIn; }, placement);
-    else if (name == services::unifacWindow)
+    else if (name == widgets::unifacWindow)
         registry.registerWindow(name, [] { return new UnifacStandIn; }, placement);
     else
         registry.registerWindow(name, [name] { return new StandIn(name); }, placement);
@@ -64,13 +64,13 @@ void ShellTest::standIn(const QString& name, services::Placement placement)
 
 void ShellTest::standInsForAll()
 {
-    for (const services::NeighbourWindow& window : services::neighbourWindows())
-        standIn(QString::fromLatin1(window.name), window.placement == services::Placement::Dialog ? services::Placement::TopLevel : window.placement);
+    for (const widgets::NeighbourWindow& window : widgets::neighbourWindows())
+        standIn(QString::fromLatin1(window.name), window.placement == widgets::Placement::Dialog ? widgets::Placement::TopLevel : window.placement);
 }
 
 MDIForm1* ShellTest::openFrame()
 {
-    auto* frame = qobject_cast<MDIForm1*>(registry.show(services::frameWindow));
+    auto* frame = qobject_cast<MDIForm1*>(registry.show(widgets::frameWindow));
     EXPECT_NE(frame, nullptr);
     return frame;
 }

@@ -28,7 +28,7 @@ public:
 };
 
 // The result viewer hides the frame's toolbar while it is open.
-class ViewerStandIn : public StandIn, public services::UnloadHandler {
+class ViewerStandIn : public StandIn, public widgets::UnloadHandler {
     Q_OBJECT
 public:
     ViewerStandIn();
@@ -36,7 +36,7 @@ public:
 };
 
 // The UNIFAC window, recording which mode it was switched to.
-class UnifacStandIn : public StandIn, public services::UnifacModes {
+class UnifacStandIn : public StandIn, public widgets::UnifacModes {
     Q_OBJECT
 public:
     UnifacStandIn();
@@ -51,7 +51,7 @@ protected:
     void TearDown() override;
 
     // Registers a stand-in under `name` (an MDI child unless said otherwise).
-    void standIn(const QString& name, services::Placement placement = services::Placement::MdiChild);
+    void standIn(const QString& name, widgets::Placement placement = widgets::Placement::MdiChild);
     // Registers stand-ins for every neighbouring window.
     void standInsForAll();
     // Shows the frame as the splash does: the frame loads and shows the launcher.
@@ -61,7 +61,7 @@ protected:
     // The window as drawn; kept as <name>.png in the folder CALVEX_SCREENSHOTS names, when set.
     static QImage screenshot(QWidget* window, const QString& name);
 
-    services::WindowRegistry& registry = services::WindowRegistry::instance();
+    widgets::WindowRegistry& registry = widgets::WindowRegistry::instance();
     int endings = 0;
 };
 

@@ -154,14 +154,14 @@ const WindowRow windowRows[] = {
      rows({"Number", "Increase", "Decrease"}, ", row ", unifac::builderRowCount) + QStringList{"Selected subgroups"}},
     {"fRename", opening<unifac::fRename>(), {"New Name:"}},
     {"fDatabase", opening<unifac::fDatabase>(), {"Component Database"}},
-    {"ConstantsDialog", opening<services::ConstantsDialog>(2),
+    {"ConstantsDialog", opening<widgets::ConstantsDialog>(2),
      {"compound name", "Tc(kelvin)", "Pc(bar)", "omega", "Normal boiling Point(kelvin)"}},
-    {"InputABCD", opening<services::InputABCD>(), {"A", "B", "C", "D"}},
+    {"InputABCD", opening<widgets::InputABCD>(), {"A", "B", "C", "D"}},
     {"HelpBrowser", opening<shell::HelpBrowser>(), {"Back", "Next", "Home", "links", "Email", "Help topics"}},
-    {"AboutBox", opening<services::AboutBox>(), {}},
-    {"UnifacAboutBox", opening<services::UnifacAboutBox>(), {}},
-    {"frmTextEditor", opening<services::frmTextEditor>(), {}},
-    {"plotfrmTextEditor1", opening<services::plotfrmTextEditor1>(), {}},
+    {"AboutBox", opening<widgets::AboutBox>(), {}},
+    {"UnifacAboutBox", opening<widgets::UnifacAboutBox>(), {}},
+    {"frmTextEditor", opening<widgets::frmTextEditor>(), {}},
+    {"plotfrmTextEditor1", opening<widgets::plotfrmTextEditor1>(), {}},
     {"MAINMENUFORM", opening<shell::MAINMENUFORM>(), {}},
     {"MDIForm1", opening<shell::MDIForm1>(), {}},
 };
@@ -226,7 +226,7 @@ TEST(SpokenNames, ACaptionHoldingAnAmpersandNamesItsBoxAndStaysAsShown)
     QWidget window;
     auto* caption = new QLabel(QStringLiteral("Pc & Tc"), &window);
     auto* box = new QLineEdit(&window);
-    services::announceBy(*caption, *box);
+    widgets::announceBy(*caption, *box);
     EXPECT_EQ(caption->text(), QStringLiteral("Pc & Tc"));
     EXPECT_EQ(caption->buddy(), nullptr);
     EXPECT_EQ(announcement(*box).first, QStringLiteral("Pc & Tc"));

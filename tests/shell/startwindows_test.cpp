@@ -12,8 +12,8 @@ namespace {
 
 class StartWindows : public ShellTest {
 protected:
-    calvexcover* showCover() { return qobject_cast<calvexcover*>(registry.show(services::coverWindow)); }
-    CalvexStartup* showSplash() { return qobject_cast<CalvexStartup*>(registry.show(services::splashWindow)); }
+    calvexcover* showCover() { return qobject_cast<calvexcover*>(registry.show(widgets::coverWindow)); }
+    CalvexStartup* showSplash() { return qobject_cast<CalvexStartup*>(registry.show(widgets::splashWindow)); }
     static QColor titleColour(const CalvexStartup* splash) { return splash->Label1->palette().color(QPalette::WindowText); }
 };
 
@@ -51,7 +51,7 @@ TEST_F(StartWindows, SplashTypesTitleAndCreditAndHandsOverToTheFrameAtTick42)
     EXPECT_EQ(splash->Label2->text(), CalvexStartup::creditText);
     splash->Timer3_Timer();
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM"}));
-    EXPECT_TRUE(registry.find(services::frameWindow)->isVisible());
+    EXPECT_TRUE(registry.find(widgets::frameWindow)->isVisible());
 }
 
 TEST_F(StartWindows, SplashTitleColourCyclesFromGreenTowardsMagenta)
@@ -97,7 +97,7 @@ TEST_F(StartWindows, CoverAndSplashShowTheirPicturesOnTheirBackground)
     EXPECT_EQ(image.pixelColor(2, image.height() - 2), QColor(224, 224, 224));
     cover->Timer3_Timer();
 
-    auto* splash = registry.findAs<CalvexStartup>(services::splashWindow);
+    auto* splash = registry.findAs<CalvexStartup>(widgets::splashWindow);
     ASSERT_NE(splash, nullptr);
     splash->Timer4->stop();
     for (int tick = 0; tick < 41; ++tick)
@@ -111,10 +111,10 @@ TEST_F(StartWindows, CoverAndSplashShowTheirPicturesOnTheirBackground)
 
 TEST_F(StartWindows, StartRunsOnItsTimersThroughCoverAndSplashToTheFrame)
 {
-    registry.show(services::coverWindow);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return registry.find(services::splashWindow) != nullptr; }, 5000));
-    EXPECT_EQ(registry.find(services::coverWindow), nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return registry.find(services::frameWindow) != nullptr; }, 10000));
+    registry.show(widgets::coverWindow);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return registry.find(widgets::splashWindow) != nullptr; }, 5000));
+    EXPECT_EQ(registry.find(widgets::coverWindow), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return registry.find(widgets::frameWindow) != nullptr; }, 10000));
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM"}));
 }
 

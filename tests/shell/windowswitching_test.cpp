@@ -30,14 +30,14 @@ protected:
         registry.show("MolarVolumeCalculator");
         registry.show("MixtureMolarVolumeCalculator");
         registry.show("SelectComponentForm1");
-        registry.show(services::resultViewerWindow);
-        registry.show(services::helpWindow);
+        registry.show(widgets::resultViewerWindow);
+        registry.show(widgets::helpWindow);
         ASSERT_EQ(loadedNames().size(), 7);
         ASSERT_FALSE(frame->Toolbar->isVisibleTo(frame));
     }
     void chooseMenu(const char* control) { frame->menuBar()->findChild<QAction*>(QString::fromLatin1(control))->trigger(); }
-    MAINMENUFORM* launcher() const { return registry.findAs<MAINMENUFORM>(services::launcherWindow); }
-    QString unifacMode() const { return registry.findAs<UnifacStandIn>(services::unifacWindow)->mode; }
+    MAINMENUFORM* launcher() const { return registry.findAs<MAINMENUFORM>(widgets::launcherWindow); }
+    QString unifacMode() const { return registry.findAs<UnifacStandIn>(widgets::unifacWindow)->mode; }
 
     MDIForm1* frame = nullptr;
 };
@@ -47,7 +47,7 @@ TEST_F(WindowSwitching, FrameStartsWithTheLauncherCentredInIt)
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM"}));
     EXPECT_EQ(frame->windowTitle(), "Calvex");
     ASSERT_NE(launcher(), nullptr);
-    const QRect outer = services::WindowRegistry::outerWindow(launcher())->geometry();
+    const QRect outer = widgets::WindowRegistry::outerWindow(launcher())->geometry();
     const QSize area = frame->mdiArea()->viewport()->size();
     EXPECT_LE(std::abs(outer.left() * 2 + outer.width() - area.width()), 2);
     EXPECT_LE(std::abs(outer.top() * 2 + outer.height() - area.height()), 2);
@@ -63,7 +63,7 @@ TEST_F(WindowSwitching, MenuItemLeavesExactlyFrameNewLauncherAndChosenWindow)
     destroyUnloaded();
     EXPECT_TRUE(firstLauncher.isNull());
     QWidget* flash = registry.find("FlashCalculator");
-    EXPECT_EQ(frame->mdiArea()->activeSubWindow(), services::WindowRegistry::outerWindow(flash));
+    EXPECT_EQ(frame->mdiArea()->activeSubWindow(), widgets::WindowRegistry::outerWindow(flash));
 }
 
 TEST_F(WindowSwitching, LauncherButtonLeavesExactlyFrameNewLauncherAndChosenWindow)
@@ -80,8 +80,8 @@ TEST_F(WindowSwitching, LauncherButtonLeavesExactlyFrameNewLauncherAndChosenWind
 TEST_F(WindowSwitching, ClosingChartAndViewerActivatesTheWindowBehindNotTheLauncher)
 {
     launcher()->key[16]->click();
-    registry.show(services::resultViewerWindow);
-    registry.show(services::chartWindow);
+    registry.show(widgets::resultViewerWindow);
+    registry.show(widgets::chartWindow);
     const auto front = [&] {
         QWidget* top = nullptr;
         for (QMdiSubWindow* child : frame->mdiArea()->subWindowList(QMdiArea::StackingOrder))
@@ -91,14 +91,14 @@ TEST_F(WindowSwitching, ClosingChartAndViewerActivatesTheWindowBehindNotTheLaunc
     };
     const auto active = [&] { return frame->mdiArea()->activeSubWindow()->widget(); };
 
-    registry.find(services::chartWindow)->close(); // its title bar
+    registry.find(widgets::chartWindow)->close(); // its title bar
     QTest::qWait(50);
     destroyUnloaded();
     EXPECT_TRUE(frame->isActiveWindow());
-    EXPECT_EQ(active(), registry.find(services::resultViewerWindow));
+    EXPECT_EQ(active(), registry.find(widgets::resultViewerWindow));
     EXPECT_EQ(front(), active());
 
-    registry.unload(services::resultViewerWindow); // "back"
+    registry.unload(widgets::resultViewerWindow); // "back"
     destroyUnloaded();
     EXPECT_EQ(active(), registry.find("FlashCalculator"));
     EXPECT_EQ(front(), active());
@@ -171,7 +171,7 @@ TEST_F(WindowSwitching, WindowsBearingTheFrameCaptionStayAndStopTheClosing)
 {
     registry.registerWindow("Impostor", [] {
         auto* window = new StandIn("Impostor");
-        window->setWindowTitle(services::frameCaption);
+        window->setWindowTitle(widgets::frameCaption);
         return window;
     });
     registry.show("Impostor");
@@ -184,7 +184,7 @@ TEST_F(WindowSwitching, WindowsBearingTheFrameCaptionStayAndStopTheClosing)
 TEST_F(WindowSwitching, MaximisedChildLeavesTheFrameOpen)
 {
     QWidget* calculator = registry.show("EnthalpyCalculator");
-    services::WindowRegistry::outerWindow(calculator)->showMaximized();
+    widgets::WindowRegistry::outerWindow(calculator)->showMaximized();
     chooseMenu("FlashCal");
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM", "FlashCalculator"}));
     EXPECT_EQ(captionOf(frame), "Calvex") << frame->windowTitle().toStdString();
@@ -222,8 +222,8 @@ TEST_F(WindowSwitching, BackHidesTheSelectionWindowAndKeepsItLoaded)
     registry.show("DewPressureCalculator");
     QWidget* selection = registry.show("DewPressureSelectComponentForm1");
     frame->Toolbar->findChild<QAction*>("Back")->trigger();
-    EXPECT_FALSE(services::WindowRegistry::outerWindow(selection)->isVisible());
-    EXPECT_TRUE(services::WindowRegistry::outerWindow(registry.find("DewPressureCalculator"))->isVisible());
+    EXPECT_FALSE(widgets::WindowRegistry::outerWindow(selection)->isVisible());
+    EXPECT_TRUE(widgets::WindowRegistry::outerWindow(registry.find("DewPressureCalculator"))->isVisible());
     EXPECT_EQ(loadedNames().size(), 4);
 }
 
@@ -231,7 +231,7 @@ TEST_F(WindowSwitching, BackWithFewerThanFourWindowsDoesNothing)
 {
     QWidget* calculator = registry.show("DewPressureCalculator");
     frame->Toolbar_ButtonClick("Back");
-    EXPECT_TRUE(services::WindowRegistry::outerWindow(calculator)->isVisible());
+    EXPECT_TRUE(widgets::WindowRegistry::outerWindow(calculator)->isVisible());
     EXPECT_TRUE(launcher()->isVisible());
 }
 
@@ -240,7 +240,7 @@ TEST_F(WindowSwitching, HelpShowsTheHelpBrowserBesideTheOtherWindows)
     registry.show("EntropyCalculator");
     chooseMenu("Help");
     EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM", "EntropyCalculator", "helpSoftware"}));
-    EXPECT_TRUE(registry.find(services::helpWindow)->isWindow());
+    EXPECT_TRUE(registry.find(widgets::helpWindow)->isWindow());
 }
 
 } // namespace

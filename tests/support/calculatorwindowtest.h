@@ -24,8 +24,8 @@ class CalculatorWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        services::registerDialogWindows();
-        services::registerViewerWindows();
+        widgets::registerDialogWindows();
+        widgets::registerViewerWindows();
     }
 
     void SetUp() override
@@ -42,11 +42,11 @@ protected:
     void TearDown() override
     {
         window.reset();
-        auto& registry = services::WindowRegistry::instance();
+        auto& registry = widgets::WindowRegistry::instance();
         for (QWidget* loaded : registry.loadedWindows())
             registry.unload(loaded);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        services::setReportPresenter(services::presentReport);
+        services::setReportPresenter(widgets::presentReport);
     }
 
     template <class Kind>

@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     calvex::testing::takeEnvironmentLocale();
     QApplication application(argc, argv);
     // The lists are read as the program reads them.
-    calvex::services::announceListEntries();
+    calvex::widgets::announceListEntries();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -313,14 +313,14 @@ TEST_F(UnifacCalculatorTest, OpensFromTheMenuAndExitShowsTheFrameToolbar)
 {
     shell::registerShellWindows();
     registerUnifacWindows();
-    services::WindowRegistry& registry = services::WindowRegistry::instance();
+    widgets::WindowRegistry& registry = widgets::WindowRegistry::instance();
     QWidget* frame = registry.show(QStringLiteral("MDIForm1"));
-    shell::ShowUnifacCalculator(services::UnifacMode::Txy);
+    shell::ShowUnifacCalculator(widgets::UnifacMode::Txy);
     auto* unifac = registry.findAs<fMain>(QStringLiteral("fMain"));
     ASSERT_NE(unifac, nullptr);
     EXPECT_EQ(unifac->UnifacMode(), 3);
     EXPECT_EQ(unifac->Component(0)->count(), 7);
-    services::setFrameToolbarVisible(false);
+    widgets::setFrameToolbarVisible(false);
     unifac->Toolbar3_ButtonClick(QStringLiteral("Exit"));
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(registry.find(QStringLiteral("fMain")), nullptr);

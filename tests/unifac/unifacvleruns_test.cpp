@@ -28,7 +28,7 @@ namespace calvex::unifac::testing {
 namespace {
 
 using calvex::testing::VleFluid;
-using services::UnifacMode;
+using widgets::UnifacMode;
 
 // Positions in the UNIFAC component list of the fixture.
 enum Position { Benzene = 1, Chlorobenzene, Ethylbenzene, Octane, Toluene, Water, Ethanol, Acetone, SpacedBenzene, CapitalToluene };
@@ -67,8 +67,8 @@ class UnifacRunTest : public UnifacWindowTest {
 protected:
     static void SetUpTestSuite()
     {
-        services::registerDialogWindows();
-        services::registerViewerWindows();
+        widgets::registerDialogWindows();
+        widgets::registerViewerWindows();
         registerUnifacWindows();
     }
 
@@ -85,12 +85,12 @@ protected:
             [this](int kind, const services::ReportOutcome& outcome, const std::function<void()>& beforeShowing) {
                 reported.push_back(kind);
                 EXPECT_TRUE(outcome.written);
-                services::presentReport(kind, outcome, [&] {
+                widgets::presentReport(kind, outcome, [&] {
                     // The viewer holds the page and is not shown yet: the window closes now.
                     EXPECT_EQ(viewer()->Text1()->text(), QString::number(kind));
-                    EXPECT_NE(registry().find(services::unifacWindow), nullptr);
+                    EXPECT_NE(registry().find(widgets::unifacWindow), nullptr);
                     beforeShowing();
-                    EXPECT_EQ(registry().find(services::unifacWindow), nullptr);
+                    EXPECT_EQ(registry().find(widgets::unifacWindow), nullptr);
                 });
             });
     }
@@ -100,21 +100,21 @@ protected:
         for (QWidget* loaded : registry().loadedWindows())
             registry().unload(loaded);
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        services::setReportPresenter(services::presentReport);
+        services::setReportPresenter(widgets::presentReport);
         UnifacWindowTest::TearDown();
     }
 
-    static services::WindowRegistry& registry() { return services::WindowRegistry::instance(); }
-    static services::frmTextEditor* viewer()
+    static widgets::WindowRegistry& registry() { return widgets::WindowRegistry::instance(); }
+    static widgets::frmTextEditor* viewer()
     {
-        return registry().findAs<services::frmTextEditor>(services::resultViewerWindow);
+        return registry().findAs<widgets::frmTextEditor>(widgets::resultViewerWindow);
     }
 
     // The window as the shell opens it in that mode, the entry typed, Calculate pressed.
     fMain& calculate(const Entry& e)
     {
-        registry().unload(services::unifacWindow);
-        auto* w = dynamic_cast<fMain*>(registry().show(services::unifacWindow));
+        registry().unload(widgets::unifacWindow);
+        auto* w = dynamic_cast<fMain*>(registry().show(widgets::unifacWindow));
         EXPECT_NE(w, nullptr);
         e.mode == UnifacMode::Pxy ? w->PxyUnifacsetting() : w->TxyUnifacsetting();
         QApplication::setActiveWindow(w);
@@ -236,19 +236,19 @@ TEST_F(UnifacRunTest, CurvesAgreeWithAnIndependentSolveAndThePublishedValues)
         // Both plot buttons draw after the window closed, naming component 1 as the run kept it.
         const std::string name = storedName(c.one.name);
         viewer()->key_Click(0);
-        services::ChartControl* chart = services::loadedChart();
-        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisX), QString::fromStdString("X  -   Y of " + name));
-        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), txy ? "Temperature(kelvin)" : "Pressure(kpa)");
+        widgets::ChartControl* chart = widgets::loadedChart();
+        EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisX), QString::fromStdString("X  -   Y of " + name));
+        EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisY), txy ? "Temperature(kelvin)" : "Pressure(kpa)");
         EXPECT_EQ(chart->seriesLegendText(1), txy ? "T - x(Graph)" : "P - x(Graph)");
         ASSERT_EQ(chart->rowCount(), static_cast<int>(points));
         EXPECT_EQ(chart->chartData().cell(2, 2), static_cast<float>(calvex::testing::numbers(lines[1])[1]));
         viewer()->key_Click(1);
-        EXPECT_EQ(chart->axisTitleText(services::ChartControl::AxisY), QString::fromStdString("Y of " + name));
+        EXPECT_EQ(chart->axisTitleText(widgets::ChartControl::AxisY), QString::fromStdString("Y of " + name));
         // The diagonal: 0 to 1 in steps of 0.05 after a T-x-y run, 0.02 to 1 after a P-x-y run.
         EXPECT_EQ(chart->chartData().cell(1, 3), txy ? 0.0f : 0.02f);
         EXPECT_EQ(chart->chartData().cell(static_cast<int>(points), 4), 1.0f);
-        const QWidget* plotted = registry().find(services::unifacWindow);
-        EXPECT_TRUE(!plotted || !services::WindowRegistry::outerWindow(const_cast<QWidget*>(plotted))->isVisible());
+        const QWidget* plotted = registry().find(widgets::unifacWindow);
+        EXPECT_TRUE(!plotted || !widgets::WindowRegistry::outerWindow(const_cast<QWidget*>(plotted))->isVisible());
     }
 }
 
@@ -366,7 +366,7 @@ TEST_F(UnifacRunTest, RefusalsShowTheirTextsAndLeaveTheWindowAndThePointsFile)
         EXPECT_TRUE(ui.allAnswersUsed());
         EXPECT_TRUE(reported.empty());
         EXPECT_EQ(programFolder.read("points1.dat"), "earlier points");
-        ASSERT_EQ(registry().find(services::unifacWindow), &w) << "the window stays open";
+        ASSERT_EQ(registry().find(widgets::unifacWindow), &w) << "the window stays open";
         if (c.focus) {
             EXPECT_EQ(ui.events().back().title, errorTitle);
             EXPECT_EQ(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), c.focus);

@@ -19,7 +19,7 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 using testing::ScratchFolder;
@@ -136,9 +136,9 @@ TEST_F(AboutBoxTest, UnifacBoxIsNewEachTimeAndSitsAThirdDown)
             const QRect area = box->screen()->geometry();
             const double dpi = box->screen()->logicalDotsPerInchY();
             // Placed at load, before its border is known: by its inner height.
-            const long top = freeSpaceOrigin(twipsFromPixels(area.height(), dpi),
-                                                       twipsFromPixels(box->height(), dpi), 3);
-            EXPECT_NEAR(box->frameGeometry().top(), area.top() + pixelsFromTwips(top, dpi), 1);
+            const long top = services::freeSpaceOrigin(services::twipsFromPixels(area.height(), dpi),
+                                                       services::twipsFromPixels(box->height(), dpi), 3);
+            EXPECT_NEAR(box->frameGeometry().top(), area.top() + services::pixelsFromTwips(top, dpi), 1);
             QTest::mouseClick(box->BtnOK(), Qt::LeftButton);
         });
         showUnifacAbout();
@@ -147,4 +147,4 @@ TEST_F(AboutBoxTest, UnifacBoxIsNewEachTimeAndSitsAThirdDown)
 }
 
 } // namespace
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -27,7 +27,7 @@
 
 #include <gtest/gtest.h>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 using testing::goldenText;
@@ -38,9 +38,9 @@ std::string sweepFile(int rows, int curves, float scale = 1, float xStep = 20)
 {
     std::string text = std::to_string(rows) + "\r\n" + std::to_string(curves) + "\r\n";
     for (int i = 1; i <= rows; ++i) {
-        text += singleText(xStep * i);
+        text += services::singleText(xStep * i);
         for (int j = 1; j <= curves; ++j)
-            text += "," + singleText(scale * (j == 1 ? 0.5f * i * i : 100.0f - 3.0f * i));
+            text += "," + services::singleText(scale * (j == 1 ? 0.5f * i * i : 100.0f - 3.0f * i));
         text += "\r\n";
     }
     return text;
@@ -81,7 +81,7 @@ TEST_F(ChartWindowTest, TabGoesFromTheChartToEachToolbarButton)
 TEST_F(ChartWindowTest, SweepFillDrawsEveryCurveWithItsTitles)
 {
     folder.write("points2.dat", sweepFile(20, 2));
-    ASSERT_TRUE(plotSweep(SweepPlot::EnthalpyEntropy, "points2.dat"));
+    ASSERT_TRUE(plotSweep(services::SweepPlot::EnthalpyEntropy, "points2.dat"));
     ASSERT_NE(window(), nullptr) << "filling the chart loads its window";
     EXPECT_FALSE(window()->isVisible()) << "the caller shows it";
     ASSERT_EQ(chart()->curveCount(), 2);
@@ -111,10 +111,10 @@ TEST_F(ChartWindowTest, SweepFillDrawsEveryCurveWithItsTitles)
 TEST_F(ChartWindowTest, LaterFillLeavesNoTraceOfAnEarlierOne)
 {
     folder.write("points1.dat", goldenText("txy_points.dat"));
-    plotDiagram(VleDiagram::Txy, "T", "benzene");
+    plotDiagram(services::VleDiagram::Txy, "T", "benzene");
     ASSERT_EQ(chart()->titleText(), "Binary Vapor LIquid Equilibrium");
     folder.write("points1.dat", sweepFile(5, 1));
-    ASSERT_TRUE(plotSweep(SweepPlot::PureFugacity, "points1.dat"));
+    ASSERT_TRUE(plotSweep(services::SweepPlot::PureFugacity, "points1.dat"));
     EXPECT_EQ(chart()->rowCount(), 5);
     EXPECT_EQ(chart()->curveCount(), 1);
     EXPECT_EQ(chart()->curvePoints(1).size(), 5);
@@ -125,11 +125,11 @@ TEST_F(ChartWindowTest, LaterFillLeavesNoTraceOfAnEarlierOne)
 TEST_F(ChartWindowTest, SweepFillFailureShowsTheMessageAndKeepsTheChart)
 {
     folder.write("points1.dat", sweepFile(20, 1));
-    ASSERT_TRUE(plotSweep(SweepPlot::MolarVolume, "points1.dat"));
+    ASSERT_TRUE(plotSweep(services::SweepPlot::MolarVolume, "points1.dat"));
     folder.write("points1.dat", "20\r\n1\r\n300,1\r\n");
-    EXPECT_FALSE(plotSweep(SweepPlot::MolarVolume, "points1.dat"));
+    EXPECT_FALSE(plotSweep(services::SweepPlot::MolarVolume, "points1.dat"));
     std::filesystem::remove(folder.file("points1.dat"));
-    EXPECT_FALSE(plotSweep(SweepPlot::SaturationTemperature, "points1.dat"));
+    EXPECT_FALSE(plotSweep(services::SweepPlot::SaturationTemperature, "points1.dat"));
     EXPECT_EQ(ui.messages(), (std::vector<std::string>{"error in plot", "error in graphplottig"}));
     EXPECT_EQ(chart()->curvePoints(1).size(), 20);
     EXPECT_EQ(chart()->axisTitleText(ChartControl::AxisY), "Volume(cc)");
@@ -138,9 +138,9 @@ TEST_F(ChartWindowTest, SweepFillFailureShowsTheMessageAndKeepsTheChart)
 TEST_F(ChartWindowTest, SweepFillOfAnotherFileLeavesTheChartAsItWas)
 {
     folder.write("points1.dat", sweepFile(20, 1));
-    ASSERT_TRUE(plotSweep(SweepPlot::MolarVolume, "points1.dat"));
+    ASSERT_TRUE(plotSweep(services::SweepPlot::MolarVolume, "points1.dat"));
     folder.write("mine.dat", sweepFile(3, 1));
-    EXPECT_FALSE(plotSweep(SweepPlot::MolarVolume, "mine.dat"));
+    EXPECT_FALSE(plotSweep(services::SweepPlot::MolarVolume, "mine.dat"));
     EXPECT_EQ(chart()->rowCount(), 20);
     EXPECT_TRUE(ui.messages().empty());
 }
@@ -148,7 +148,7 @@ TEST_F(ChartWindowTest, SweepFillOfAnotherFileLeavesTheChartAsItWas)
 TEST_F(ChartWindowTest, DiagramFillShowsTheWindow)
 {
     folder.write("points1.dat", goldenText("pxy_points.dat"));
-    plotDiagram(VleDiagram::Pxy, "XY", "acetone");
+    plotDiagram(services::VleDiagram::Pxy, "XY", "acetone");
     ASSERT_NE(window(), nullptr);
     EXPECT_TRUE(window()->isVisible());
     EXPECT_EQ(chart()->curveCount(), 2);
@@ -160,7 +160,7 @@ TEST_F(ChartWindowTest, DiagramFillShowsTheWindow)
 
 TEST_F(ChartWindowTest, DiagramWithAnotherModeOnlyShowsTheWindow)
 {
-    plotDiagram(VleDiagram::Txy, "P", "a");
+    plotDiagram(services::VleDiagram::Txy, "P", "a");
     ASSERT_NE(window(), nullptr);
     EXPECT_TRUE(window()->isVisible());
     EXPECT_EQ(chart()->curveCount(), 0);
@@ -168,7 +168,7 @@ TEST_F(ChartWindowTest, DiagramWithAnotherModeOnlyShowsTheWindow)
 
 TEST_F(ChartWindowTest, DiagramFromAMissingFileThrowsAndShowsNothing)
 {
-    EXPECT_THROW(plotDiagram(VleDiagram::UnifacTxy, "T", "a"), PlotFailure);
+    EXPECT_THROW(plotDiagram(services::VleDiagram::UnifacTxy, "T", "a"), services::PlotFailure);
     EXPECT_EQ(window(), nullptr);
 }
 
@@ -183,8 +183,8 @@ TEST_F(ChartWindowTest, WindowStaysOnTopCentredOnTheScreen)
     const double dpi = screen->logicalDotsPerInch();
     const QSize size = window()->frameGeometry().size();
     const auto expected = [&](int outer, int inner) {
-        const long origin = freeSpaceOrigin(twipsFromPixels(outer, dpi), twipsFromPixels(inner, dpi), 2);
-        return qRound(pixelsFromTwips(origin, dpi));
+        const long origin = services::freeSpaceOrigin(services::twipsFromPixels(outer, dpi), services::twipsFromPixels(inner, dpi), 2);
+        return qRound(services::pixelsFromTwips(origin, dpi));
     };
     EXPECT_NEAR(window()->frameGeometry().left(), area.left() + expected(area.width(), size.width()), 1);
     EXPECT_NEAR(window()->frameGeometry().top(), area.top() + expected(area.height(), size.height()), 1);
@@ -196,7 +196,7 @@ protected:
     {
         ChartWindowTest::SetUp();
         folder.write("points1.dat", sweepFile(20, 2));
-        ASSERT_TRUE(plotSweep(SweepPlot::PureDeparture, "points1.dat"));
+        ASSERT_TRUE(plotSweep(services::SweepPlot::PureDeparture, "points1.dat"));
         showChartWindow();
         QApplication::processEvents();
     }
@@ -259,7 +259,7 @@ TEST_F(ChartPictureTest, ScreenShowsOnlyTheLatestFill)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window()));
     QTest::qWait(50);
     folder.write("points2.dat", sweepFile(20, 2, -0.25f, 2.124f));
-    ASSERT_TRUE(plotSweep(SweepPlot::PureDeparture, "points2.dat"));
+    ASSERT_TRUE(plotSweep(services::SweepPlot::PureDeparture, "points2.dat"));
     QTest::qWait(50);
     const QImage painted = chart()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage shown = window()->screen()->grabWindow(window()->winId()).toImage()
@@ -356,4 +356,4 @@ TEST_F(ChartWindowTest, AboutShowsTheBoxTitledGraphPlotterWithoutWaiting)
 }
 
 } // namespace
-} // namespace calvex::services
+} // namespace calvex::widgets

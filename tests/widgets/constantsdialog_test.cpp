@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 using testing::ScratchFolder;
@@ -103,7 +103,7 @@ TEST_F(DialogTest, ScriptedTypingGoesThroughTheSameFilter)
 
 TEST_F(DialogTest, KnownNameFillsTheFourConstantsWhenTcIsEntered)
 {
-    folder.write(userComponentFileName, "\"Propane\",\"1\",\"2\",\"3\",\"4\"\r\n" + propaneLine);
+    folder.write(services::userComponentFileName, "\"Propane\",\"1\",\"2\",\"3\",\"4\"\r\n" + propaneLine);
     ConstantsDialog dialog;
     dialog.typeFieldText(ConstantsDialog::NameBox, "propane");
     EXPECT_TRUE(dialog.fieldText(ConstantsDialog::TcBox).empty()); // nothing before the Tc box is entered
@@ -121,7 +121,7 @@ TEST_F(DialogTest, KnownNameFillsTheFourConstantsWhenTcIsEntered)
 
 TEST_F(DialogTest, LookUpIsCaseSensitive)
 {
-    folder.write(userComponentFileName, propaneLine);
+    folder.write(services::userComponentFileName, propaneLine);
     ConstantsDialog dialog;
     dialog.typeFieldText(ConstantsDialog::NameBox, "PROPANE");
     dialog.Text1_GotFocus(ConstantsDialog::TcBox);
@@ -132,7 +132,7 @@ TEST_F(DialogTest, LookUpIsCaseSensitive)
 
 TEST_F(DialogTest, EnteringTcByFocusRunsTheLookUp)
 {
-    folder.write(userComponentFileName, propaneLine);
+    folder.write(services::userComponentFileName, propaneLine);
     ConstantsDialog dialog;
     dialog.show();
     QApplication::setActiveWindow(&dialog);
@@ -149,7 +149,7 @@ TEST_F(DialogTest, ConfirmAfterAChangeAppendsOneRecordThatReadsBack)
     auto* dialog = registry.loadAs<ConstantsDialog>("GetPcTcOmega");
     ASSERT_NE(dialog, nullptr);
     ScriptedUi ui;
-    ui.onDialog([](ModalDialog& d) {
+    ui.onDialog([](services::ModalDialog& d) {
         d.typeFieldText(0, "my \"special\", fluid");
         d.typeFieldText(1, "500.5");
         d.typeFieldText(2, "30");
@@ -158,7 +158,7 @@ TEST_F(DialogTest, ConfirmAfterAChangeAppendsOneRecordThatReadsBack)
         d.confirm();
     });
     ui.showModal(*dialog);
-    EXPECT_EQ(folder.read(userComponentFileName),
+    EXPECT_EQ(folder.read(services::userComponentFileName),
               "\"my \"\"special\"\", fluid\",\"500.5\",\"30\",\"0.25\",\"350\"\r\n");
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"GetPcTcOmega"});
     EXPECT_FALSE(dialog->isVisible());
@@ -177,18 +177,18 @@ TEST_F(DialogTest, ConfirmWithoutChangedConstantsAppendsNothing)
     ConstantsDialog dialog;
     dialog.typeFieldText(ConstantsDialog::NameBox, "only a name");
     dialog.confirm();
-    EXPECT_FALSE(std::filesystem::exists(folder.file(userComponentFileName)));
+    EXPECT_FALSE(std::filesystem::exists(folder.file(services::userComponentFileName)));
 }
 
 TEST_F(DialogTest, EveryLaterConfirmOfAChangedDialogAppendsAgain)
 {
-    folder.write(userComponentFileName, propaneLine);
+    folder.write(services::userComponentFileName, propaneLine);
     ConstantsDialog dialog;
     dialog.typeFieldText(ConstantsDialog::NameBox, "propane");
     dialog.Text1_GotFocus(ConstantsDialog::TcBox);
     dialog.confirm();
     dialog.confirm();
-    EXPECT_EQ(folder.read(userComponentFileName), propaneLine + propaneLine + propaneLine);
+    EXPECT_EQ(folder.read(services::userComponentFileName), propaneLine + propaneLine + propaneLine);
 }
 
 TEST_F(DialogTest, HiddenDialogKeepsItsTextsUntilUnloaded)
@@ -217,7 +217,7 @@ TEST_F(DialogTest, RunningModallyReturnsWhenClickIsPressed)
     dialog->runModal();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->fieldText(ConstantsDialog::TcBox), "190.6");
-    EXPECT_EQ(folder.read(userComponentFileName), "\"\",\"190.6\",\"\",\"\",\"\"\r\n");
+    EXPECT_EQ(folder.read(services::userComponentFileName), "\"\",\"190.6\",\"\",\"\",\"\"\r\n");
 }
 
 TEST_F(DialogTest, HeatCapacityDialogTakesMinusSignsAnywhere)
@@ -249,4 +249,4 @@ TEST_F(DialogTest, HeatCapacityDialogTakesMinusSignsAnywhere)
 }
 
 } // namespace
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -17,7 +17,7 @@
 #include <functional>
 #include <string>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 void pasteByKey(QLineEdit& box) { QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier); }
@@ -59,7 +59,7 @@ TEST(FilteredBox, PastesAndComposedTextPassTheFilter)
     };
     for (const auto& way : ways) {
         QLineEdit box;
-        setKeyFilter(box, KeyFilter::UnsignedNumber);
+        setKeyFilter(box, services::KeyFilter::UnsignedNumber);
         box.show();
         box.setText(QStringLiteral("9"));
         QGuiApplication::clipboard()->setText(QString::fromUtf8(way.clipboard));
@@ -89,7 +89,7 @@ TEST(FilteredBox, TypingCountsWhatTheBoxTook)
         std::string seen;
         const KeyTest test = [&seen](std::string_view text, char key) {
             seen += (seen.empty() ? "" : "|") + std::string(text);
-            return keyAccepted(KeyFilter::UnsignedNumber, text, key);
+            return services::keyAccepted(services::KeyFilter::UnsignedNumber, text, key);
         };
         EXPECT_EQ(typeThroughFilter(box, test, row.typed), row.taken) << row.typed;
         EXPECT_EQ(box.text().toStdString(), row.expected) << row.typed;
@@ -98,4 +98,4 @@ TEST(FilteredBox, TypingCountsWhatTheBoxTook)
 }
 
 } // namespace
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -11,7 +11,7 @@
 
 #include <functional>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 const QString markup = QStringLiteral("<b>bold</b><i>x");
@@ -25,8 +25,8 @@ TEST(QtUi, TextsThatLookLikeMarkupAreShownAsTyped)
         std::function<void()> show;
     } rows[] = {
         {"message", [&] { ui.message(text, "Please note"); }},
-        {"message with an icon", [&] { ui.message(text, "Please note", Ui::Icon::Exclamation); }},
-        {"question", [&] { ui.yesNo(text, "Delete component", Ui::Question::Warning); }},
+        {"message with an icon", [&] { ui.message(text, "Please note", services::Ui::Icon::Exclamation); }},
+        {"question", [&] { ui.yesNo(text, "Delete component", services::Ui::Question::Warning); }},
         {"prompt", [&] { ui.ask(text, "", ""); }},
     };
     for (const auto& row : rows) {
@@ -49,4 +49,4 @@ TEST(QtUi, TextsThatLookLikeMarkupAreShownAsTyped)
 }
 
 } // namespace
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -30,7 +30,7 @@
 
 #include <functional>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 using testing::ScratchFolder;
@@ -305,7 +305,7 @@ TEST_F(ResultViewerTest, FrameToolbarIsHiddenWhileTheViewerIsLoaded)
 
 TEST_F(ResultViewerTest, CallbackThatThrowsLeavesTheViewerUsable)
 {
-    log.during = [] { throw PlotFailure("points1.dat ends before all its points were read"); };
+    log.during = [] { throw services::PlotFailure("points1.dat ends before all its points were read"); };
     plotWithKind("19");
     key(0)->click();
     EXPECT_EQ(ui.messages(),
@@ -388,7 +388,7 @@ TEST_F(ResultViewerTest, AboutRunsTheAboutBoxModally)
 class ResultViewerReports : public ResultViewerTest {
 protected:
     ScratchFolder folder;
-    ResultLines values{"", "propane", "369.83"};
+    services::ResultLines values{"", "propane", "369.83"};
 
     void SetUp() override
     {
@@ -400,7 +400,7 @@ protected:
 
 TEST_F(ResultViewerReports, ShowResultReportWritesTheKindAndShowsThePage)
 {
-    ShowResultReport(2, values, "t.htm", 7);
+    services::ShowResultReport(2, values, "t.htm", 7);
     frmTextEditor* shown = registry.findAs<frmTextEditor>("frmTextEditor");
     ASSERT_NE(shown, nullptr);
     EXPECT_TRUE(shown->isVisible());
@@ -409,8 +409,8 @@ TEST_F(ResultViewerReports, ShowResultReportWritesTheKindAndShowsThePage)
     EXPECT_TRUE(browser()->toPlainText().contains("propane at 369.83 K"));
     EXPECT_TRUE(frameToolbar->isHidden());
 
-    ResultLines next{"", "butane", "425.1"};
-    ShowResultReport(2, next, "t.htm", 6);
+    services::ResultLines next{"", "butane", "425.1"};
+    services::ShowResultReport(2, next, "t.htm", 6);
     EXPECT_EQ(shown->Text1()->text(), "6");
     EXPECT_TRUE(browser()->toPlainText().contains("butane at 425.1 K")) << "the same page is read anew";
 }
@@ -418,7 +418,7 @@ TEST_F(ResultViewerReports, ShowResultReportWritesTheKindAndShowsThePage)
 TEST_F(ResultViewerReports, PageThatCouldNotBeWrittenIsShownFromMemory)
 {
     std::filesystem::create_directory(folder.file("result.htm"));
-    ShowResultReport(2, values, "t.htm", 1);
+    services::ShowResultReport(2, values, "t.htm", 1);
     EXPECT_EQ(ui.messages(), std::vector<std::string>{"Error in  making result file so exiting"});
     EXPECT_TRUE(browser()->LocationPath().isEmpty());
     EXPECT_TRUE(browser()->toPlainText().contains("The report could not be made"));
@@ -447,7 +447,7 @@ TEST_F(ResultViewerReports, MissingPageSaysSo)
 
 TEST_F(ResultViewerReports, SaveCopiesThePageShownWhereTheUserChose)
 {
-    ShowResultReport(2, values, "t.htm", 7);
+    services::ShowResultReport(2, values, "t.htm", 7);
     const std::string shown = folder.read("result.htm");
     // A later calculation, or a second copy of the program, rewrites result.htm meanwhile.
     folder.write("result.htm", "<html><body>another report</body></html>");
@@ -465,7 +465,7 @@ TEST_F(ResultViewerReports, SaveCopiesThePageShownWhereTheUserChose)
 
 TEST_F(ResultViewerReports, CancelledSaveWritesNothing)
 {
-    ShowResultReport(2, values, "t.htm", 7);
+    services::ShowResultReport(2, values, "t.htm", 7);
     setSaveFileChooser([](const SaveFileRequest&) -> std::optional<QString> { return std::nullopt; });
     press("Save");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2); // t.htm, result.htm
@@ -474,7 +474,7 @@ TEST_F(ResultViewerReports, CancelledSaveWritesNothing)
 
 TEST_F(ResultViewerReports, FailedSaveSaysSoAndKeepsThePage)
 {
-    ShowResultReport(2, values, "t.htm", 7);
+    services::ShowResultReport(2, values, "t.htm", 7);
     const QString target = QString::fromStdString(folder.file("no/such/folder/saved.htm").string());
     setSaveFileChooser([&](const SaveFileRequest&) -> std::optional<QString> { return target; });
     press("Save");
@@ -487,7 +487,7 @@ TEST_F(ResultViewerReports, FailedSaveSaysSoAndKeepsThePage)
 // earlier report may be left.
 TEST_F(ResultViewerReports, SaveOntoAFullDiskSaysSoAndKeepsAnEarlierFile)
 {
-    ShowResultReport(2, values, "t.htm", 7);
+    services::ShowResultReport(2, values, "t.htm", 7);
     const std::size_t pageSize = folder.read("result.htm").size();
     const std::string earlier = "<html><body>a report saved earlier</body></html>";
     folder.write("keep.htm", earlier);
@@ -528,4 +528,4 @@ TEST_F(ResultViewerReports, ResizeKeepsTheBrowserFlushLeftWithEqualMargins)
 }
 
 } // namespace
-} // namespace calvex::services
+} // namespace calvex::widgets

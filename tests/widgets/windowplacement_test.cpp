@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 TEST(WindowPlacement, CentredOverItsOwnerAndKeptOnTheScreen)
@@ -36,4 +36,4 @@ TEST(WindowPlacement, CentredOverItsOwnerAndKeptOnTheScreen)
 }
 
 } // namespace
-} // namespace calvex::services
+} // namespace calvex::widgets

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 class Recorder : public QWidget, public UnloadHandler {
@@ -123,4 +123,4 @@ TEST_F(WindowRegistryTest, ClosingAChildUnloadsIt)
 }
 
 } // namespace
-} // namespace calvex::services
+} // namespace calvex::widgets

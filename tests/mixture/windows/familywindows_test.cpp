@@ -177,16 +177,16 @@ TEST_F(FamilyWindows, SmallerMixtureAfterAFailedLargerOne)
         EXPECT_EQ(values.at(static_cast<std::size_t>(line)), "") << line;
 }
 
-services::ChartControl& chart()
+widgets::ChartControl& chart()
 {
-    services::ChartControl* loaded = services::loadedChart();
+    widgets::ChartControl* loaded = widgets::loadedChart();
     EXPECT_NE(loaded, nullptr);
     return *loaded;
 }
 
 bool chartShown()
 {
-    QWidget* window = services::WindowRegistry::instance().find(services::chartWindow);
+    QWidget* window = widgets::WindowRegistry::instance().find(widgets::chartWindow);
     return window && window->isVisible();
 }
 
@@ -224,7 +224,7 @@ TEST_F(FamilyWindows, PlotButtonsDrawTheSweepOfTheLastReport)
         ASSERT_TRUE(chartShown()) << name;
         EXPECT_EQ(chart().rowCount(), c.rows) << name;
         EXPECT_EQ(chart().columnCount(), c.columns) << name;
-        EXPECT_EQ(chart().axisTitleText(services::ChartControl::AxisY), c.yTitle) << name;
+        EXPECT_EQ(chart().axisTitleText(widgets::ChartControl::AxisY), c.yTitle) << name;
         EXPECT_NEAR(chart().chartData().cell(c.row, 1), c.x, 1e-4) << name;
         EXPECT_NEAR(chart().chartData().cell(c.row, 2), c.y, 1e-4 * std::max(1.0, std::fabs(c.y))) << name;
         const std::string file = c.argument == "T" ? "points1.dat" : "points2.dat";

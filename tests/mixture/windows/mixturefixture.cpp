@@ -29,7 +29,7 @@ MixtureFixtureFolder::MixtureFixtureFolder()
         "336,nitrogen,33.98,126.2,77.35,0.037,3,8.334138,588.725,-6.6,0,29.70462,-0.005616716,1.322916e-05,-4.568359e-09\n"
         "345,air,37.74,132.45,78.67,0,3,9.207075,765.88,4.6692,0,29.33064,-0.005183399,1.585394e-05,-7.07509e-09\n";
     std::filesystem::remove(file(pure::componentDatabaseFile));
-    pure::writePropertiesDatabase(file(pure::componentDatabaseFile), pure::parseCsv(rows),
+    data::writePropertiesDatabase(file(pure::componentDatabaseFile), data::parseCsv(rows),
                                   pure::componentDatabaseKey);
     for (const MixtureWindowKind kind : mixtureWindowKinds()) {
         const MixtureWindowConfig& config = mixtureWindowConfig(kind);
@@ -66,7 +66,7 @@ void MixtureWindowTest::restart()
 
 MixtureInputWindow& MixtureWindowTest::open(MixtureWindowKind kind)
 {
-    input = services::WindowRegistry::instance().loadAs<MixtureInputWindow>(
+    input = widgets::WindowRegistry::instance().loadAs<MixtureInputWindow>(
         QString::fromStdString(mixtureWindowConfig(kind).inputName));
     EXPECT_NE(input, nullptr);
     input->show();
@@ -104,7 +104,7 @@ ComponentSelectionWindow* MixtureWindowTest::fillSelection()
 
 ComponentSelectionWindow* MixtureWindowTest::selection() const
 {
-    return services::WindowRegistry::instance().findAs<ComponentSelectionWindow>(
+    return widgets::WindowRegistry::instance().findAs<ComponentSelectionWindow>(
         QString::fromStdString(input->config().selectionName));
 }
 

@@ -31,7 +31,7 @@ protected:
     {
         ShellTest::SetUp();
         standInsForAll();
-        services::registerDialogWindows();
+        widgets::registerDialogWindows();
         mixture::registerMixtureWindows();
         frame = openFrame();
     }
@@ -77,7 +77,7 @@ TEST_F(MixtureMenus, EachInputWindowOpensFromItsMenuItemAndItsLauncherButton)
         ASSERT_NE(window, nullptr);
         screenshot(frame, QString::fromStdString(name));
 
-        auto* launcher = registry.findAs<MAINMENUFORM>(services::launcherWindow);
+        auto* launcher = registry.findAs<MAINMENUFORM>(widgets::launcherWindow);
         ASSERT_NE(launcher, nullptr);
         launcher->key_Click(entry.category);
         launcher->key_Click(entry.button);
@@ -94,7 +94,7 @@ TEST_F(MixtureMenus, EachInputWindowOpensFromItsMenuItemAndItsLauncherButton)
 
 TEST_F(MixtureMenus, CalculatorsShowTheirPagesInTheViewer)
 {
-    services::registerViewerWindows();
+    widgets::registerViewerWindows();
     for (const char* name : {"bubbledew.htm", "Flash.htm"})
         folder.copyProgramFile(name);
     calvex::testing::ScriptedUi ui;
@@ -130,7 +130,7 @@ TEST_F(MixtureMenus, CalculatorsShowTheirPagesInTheViewer)
         for (int i = 0; i < row.guesses; ++i)
             ui.answer("");
         QTest::mouseClick(selection->Command1(), Qt::LeftButton);
-        auto* viewer = registry.findAs<services::frmTextEditor>(services::resultViewerWindow);
+        auto* viewer = registry.findAs<widgets::frmTextEditor>(widgets::resultViewerWindow);
         ASSERT_NE(viewer, nullptr);
         EXPECT_TRUE(viewer->isVisible());
         EXPECT_EQ(viewer->Text1()->text().toStdString(), std::to_string(config.resultKind));
