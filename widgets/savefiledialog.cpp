@@ -23,7 +23,7 @@ SaveFileChooser& installedChooser()
 // Reports whether they were moved.
 bool placeDialogSettings()
 {
-    const std::optional<std::filesystem::path> moved = toolkitSettingsFolder();
+    const std::optional<std::filesystem::path> moved = services::toolkitSettingsFolder();
     const QString folder = moved ? QFile::decodeName(moved->c_str())
                                  : QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})

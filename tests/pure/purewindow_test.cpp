@@ -571,7 +571,7 @@ TEST_F(PureWindowTest, WithNoFolderToWriteTheReportAndChartAreShownAndNotKept)
                                    "account has no home folder. Reports and plots are shown but not kept after "
                                    "exit; changes to the data cannot be saved."});
     ui.clear();
-    services::setReportPresenter(services::presentReport);
+    services::setReportPresenter(widgets::presentReport);
 
     open(PureWindowKind::SaturationPressure);
     select("n-butane");
@@ -582,14 +582,14 @@ TEST_F(PureWindowTest, WithNoFolderToWriteTheReportAndChartAreShownAndNotKept)
     window->graphplotting("");
 
     const auto* viewer =
-        services::WindowRegistry::instance().findAs<services::frmTextEditor>(services::resultViewerWindow);
+        widgets::WindowRegistry::instance().findAs<widgets::frmTextEditor>(widgets::resultViewerWindow);
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->isVisible());
     const std::filesystem::path shownPage = viewer->WebBrowser1()->LocationPath().toStdString();
     EXPECT_EQ(shownPage.parent_path().parent_path(), runtime.path());
     EXPECT_TRUE(viewer->WebBrowser1()->toPlainText().contains(QStringLiteral("300(kelvin)")));
-    EXPECT_GE(services::loadedChart()->rowCount(), 10);
-    EXPECT_GT(services::loadedChart()->chartData().cell(1, 2), 0.0f);
+    EXPECT_GE(widgets::loadedChart()->rowCount(), 10);
+    EXPECT_GT(widgets::loadedChart()->chartData().cell(1, 2), 0.0f);
     EXPECT_TRUE(std::filesystem::exists(shownPage.parent_path() / services::points1FileName));
     EXPECT_FALSE(reported()) << "nothing in the installation";
     EXPECT_FALSE(std::filesystem::exists(folder.file(services::points1FileName)));

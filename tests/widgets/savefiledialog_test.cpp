@@ -21,7 +21,7 @@
 
 #include <unistd.h>
 
-namespace calvex::services {
+namespace calvex::widgets {
 namespace {
 
 namespace fs = std::filesystem;
@@ -63,7 +63,7 @@ TEST(SaveFileDialog, RootWithAnotherAccountsHomeChangesNothingThereAndQtsSetting
     for (const auto& row : rows) {
         SCOPED_TRACE(row.home);
         testing::ScratchFolder installation, scratch;
-        installation.write(installedMarkerName, "");
+        installation.write(services::installedMarkerName, "");
         const fs::path home = scratch.file("home");
         for (const std::string& file : row.files) {
             fs::create_directories((home / file).parent_path());
@@ -83,7 +83,7 @@ TEST(SaveFileDialog, RootWithAnotherAccountsHomeChangesNothingThereAndQtsSetting
         const std::string before = testing::fileListing(home);
         testing::ScriptedUi ui;
 
-        chooseProgramFolder(installation.path());
+        services::chooseProgramFolder(installation.path());
         const fs::path target = scratch.file("saved.htm");
         EXPECT_TRUE(saveThroughTheDialog(QString::fromStdString(target.string())));
 
@@ -99,16 +99,16 @@ TEST(SaveFileDialog, RootWithAnotherAccountsHomeChangesNothingThereAndQtsSetting
                                                           (row.temporaryFolder ? shownNotKept : cannotSave)});
         EXPECT_EQ(testing::fileListing(home), before);
         EXPECT_EQ(testing::fileListing(installation.path()).find(qtSettings.string()), std::string::npos);
-        ASSERT_TRUE(toolkitSettingsFolder());
+        ASSERT_TRUE(services::toolkitSettingsFolder());
         if (row.temporaryFolder) {
-            EXPECT_EQ(toolkitSettingsFolder()->parent_path(), runtime);
-            EXPECT_TRUE(fs::exists(*toolkitSettingsFolder() / qtSettings)) << "in the run's folder";
+            EXPECT_EQ(services::toolkitSettingsFolder()->parent_path(), runtime);
+            EXPECT_TRUE(fs::exists(*services::toolkitSettingsFolder() / qtSettings)) << "in the run's folder";
         } else {
             EXPECT_TRUE(fs::is_empty(runtime));
-            EXPECT_FALSE(fs::exists(*toolkitSettingsFolder() / qtSettings)) << "nowhere";
+            EXPECT_FALSE(fs::exists(*services::toolkitSettingsFolder() / qtSettings)) << "nowhere";
         }
     }
 }
 
 } // namespace
-} // namespace calvex::services
+} // namespace calvex::widgets
