@@ -2,10 +2,10 @@
 
 #include "services/filereplacement.h"
 #include "services/pointsfile.h"
+#include "services/temporaryfolder.h"
 #include "services/ui.h"
 #include "services/usercomponentfile.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <system_error>
@@ -13,6 +13,7 @@
 
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace calvex::services {
@@ -22,6 +23,10 @@ namespace {
 fs::path g_folder;
 // Whether the program may write into g_folder.
 bool g_writable = false;
+// Where a run with no folder to write keeps what it shows; removed with what it holds at exit.
+std::optional<TemporaryFolder> g_shownIn;
+// Whether the per-user folder could not be used.
+bool g_refused = false;
 
 fs::path executableFolder()
 {
@@ -59,34 +64,64 @@ std::optional<fs::path> accountHome()
     return fs::path(found->pw_dir);
 }
 
-// Makes the folders missing on the way to `folder` with mode 0700, as the XDG rules ask, and
-// takes the folder only when it is this account's own: another account's folder would show its
-// files to this one, and could lead this one's reports through its links. Empty when usable.
-std::string whyUnusable(const fs::path& folder)
+const char* const anotherAccounts = "it belongs to another account";
+
+bool sameFolder(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Why `user` cannot be the per-user folder, empty where it can, after making the folders missing
+// on the way with mode 0700, as the XDG rules ask. Nothing is made in a folder of another
+// account's, nor in a home that is not this account's own: made there by root, the folders
+// would take that account its own. The folder is taken only when it is this account's own:
+// another account's folder would show its files to this one, and could lead this one's reports
+// through its links. A folder on the way that is `installation` (an installed copy's), by
+// whatever path it is reached (a link, a bind mount), would put the folder in the installation.
+std::string whyUnusable(const UserFolder& user, const std::optional<fs::path>& installation)
 {
-    fs::path made;
-    for (const fs::path& part : folder) {
-        made /= part;
-        if (::mkdir(made.c_str(), 0700) != 0 && errno != EEXIST)
-            return systemReason(errno);
-    }
+    struct stat installed {};
+    const bool compared = installation && ::stat(installation->c_str(), &installed) == 0;
     struct stat status {};
-    if (::stat(folder.c_str(), &status) != 0)
+    std::vector<fs::path> missing;
+    uid_t deepestOwner = ::geteuid();
+    fs::path way;
+    for (const fs::path& part : user.folder) {
+        way /= part;
+        if (missing.empty() && ::stat(way.c_str(), &status) == 0) {
+            if (!S_ISDIR(status.st_mode))
+                return way == user.folder ? "it is not a folder" : way.string() + " is not a folder";
+            if (compared && sameFolder(status, installed))
+                return "it lies in the installation";
+            deepestOwner = status.st_uid;
+            continue;
+        }
+        if (missing.empty() && errno != ENOENT)
+            return systemReason(errno);
+        missing.push_back(way);
+    }
+    if (user.home) {
+        if (::stat(user.home->c_str(), &status) != 0)
+            return errno == ENOENT ? user.home->string() + " does not exist" : systemReason(errno);
+        if (status.st_uid != ::geteuid())
+            return anotherAccounts;
+    }
+    if (deepestOwner != ::geteuid())
+        return anotherAccounts;
+    for (const fs::path& folder : missing)
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            return systemReason(errno);
+    // Another process may have made a part of the way meanwhile.
+    if (::stat(user.folder.c_str(), &status) != 0)
         return systemReason(errno);
     if (!S_ISDIR(status.st_mode))
         return "it is not a folder";
     if (status.st_uid != ::geteuid())
-        return "it belongs to another account";
+        return anotherAccounts;
     return {};
 }
 
-// Whether `folder` is `outer` or lies inside it, links followed where they exist.
-bool liesIn(const fs::path& folder, const fs::path& outer)
+// What a run writes to show it: kept in the run's temporary folder where it has one.
+bool isShownOutput(const fs::path& fileName)
 {
-    std::error_code error;
-    const fs::path inner = fs::weakly_canonical(folder, error);
-    const fs::path base = fs::weakly_canonical(outer, error);
-    return std::mismatch(base.begin(), base.end(), inner.begin(), inner.end()).first == base.end();
+    return fileName == resultPageName || fileName == points1FileName || fileName == points2FileName;
 }
 
 enum class Seeding { Refresh, WhereMissing, Never };
@@ -100,8 +135,9 @@ Seeding seedingOf(const fs::path& fileName)
 {
     if (fileName == userComponentFileName || fileName == unifacDatabaseName)
         return Seeding::WhereMissing;
-    for (const char* notOurs : {resultPageName, points1FileName, points2FileName, unifacDatabaseBackupName,
-                                unifacDatabaseLockName, installedMarkerName})
+    if (isShownOutput(fileName))
+        return Seeding::Never;
+    for (const char* notOurs : {unifacDatabaseBackupName, unifacDatabaseLockName, installedMarkerName})
         if (fileName == notOurs)
             return Seeding::Never;
     return Seeding::Refresh;
@@ -142,14 +178,35 @@ bool sameContent(const fs::path& a, const fs::path& b)
 }
 
 const char* const cannotSave = " Reports, plots and changes to the data cannot be saved.";
+const char* const shownNotKept = " Reports and plots are shown but not kept after exit; changes to the data cannot be "
+                                 "saved.";
+
+// The state of a start that chose its folder.
+void chosen(const fs::path& folder, bool writable)
+{
+    g_folder = folder;
+    g_writable = writable;
+    g_shownIn.reset();
+    g_refused = false;
+}
+
+// Says why the per-user folder cannot be used. An installed copy, which then has no folder to
+// write, shows its reports and plots from a temporary folder of this run's own.
+void refuseUserFolder(const std::string& why)
+{
+    g_refused = true;
+    if (!g_writable)
+        g_shownIn = TemporaryFolder::make();
+    ui().message(why + (g_shownIn ? shownNotKept : cannotSave));
+}
 
 } // namespace
 
-std::optional<fs::path> userDataFolder()
+std::optional<UserFolder> userDataFolder()
 {
     // The XDG rules ignore a relative XDG_DATA_HOME.
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && fs::path(data).is_absolute())
-        return fs::path(data) / "calvex";
+        return UserFolder(fs::path(data) / "calvex");
     std::optional<fs::path> home;
     if (const char* variable = std::getenv("HOME"); variable && *variable)
         home = fs::path(variable);
@@ -157,7 +214,7 @@ std::optional<fs::path> userDataFolder()
         home = accountHome();
     if (!home)
         return std::nullopt;
-    return *home / ".local" / "share" / "calvex";
+    return UserFolder(*home / ".local" / "share" / "calvex", home);
 }
 
 std::string seedUserFolder(const fs::path& from, const fs::path& to)
@@ -181,28 +238,26 @@ std::string seedUserFolder(const fs::path& from, const fs::path& to)
     return failure ? failure.message() : std::string();
 }
 
-void useUserFolder(const fs::path& shipped, const std::optional<fs::path>& folder)
+void useUserFolder(const fs::path& shipped, const std::optional<UserFolder>& user)
 {
-    g_folder = shipped;
     // A build folder keeps its own, where each save meets what the folder allows.
-    g_writable = !installation(shipped);
-    if (!folder) {
-        ui().message(std::string("No data folder could be found: neither XDG_DATA_HOME nor HOME is set and the "
-                                 "account has no home folder.") + cannotSave);
+    const bool installed = installation(shipped);
+    chosen(shipped, !installed);
+    if (!user) {
+        refuseUserFolder("No data folder could be found: neither XDG_DATA_HOME nor HOME is set and the account has "
+                         "no home folder.");
         return;
     }
-    // Made there, the folder itself would be written into the installation.
-    const bool inInstallation = !g_writable && liesIn(*folder, shipped);
-    if (const std::string reason = inInstallation ? "it lies in the installation" : whyUnusable(*folder);
+    const fs::path& folder = user->folder;
+    if (const std::string reason = whyUnusable(*user, installed ? std::optional(shipped) : std::nullopt);
         !reason.empty()) {
-        ui().message("The data folder " + folder->string() + " could not be used: " + reason + "." + cannotSave);
+        refuseUserFolder("The data folder " + folder.string() + " could not be used: " + reason + ".");
         return;
     }
-    g_folder = *folder;
-    g_writable = true;
-    removeLeftovers(*folder, shippedFiles(shipped));
-    if (const std::string reason = seedUserFolder(shipped, *folder); !reason.empty())
-        ui().message("The program's files could not be copied into the data folder " + folder->string() + ": " +
+    chosen(folder, true);
+    removeLeftovers(folder, shippedFiles(shipped));
+    if (const std::string reason = seedUserFolder(shipped, folder); !reason.empty())
+        ui().message("The program's files could not be copied into the data folder " + folder.string() + ": " +
                      reason + ".");
 }
 
@@ -213,12 +268,24 @@ fs::path programFolder()
     return g_folder;
 }
 
-fs::path programFile(const std::string& fileName) { return programFolder() / fileName; }
+fs::path programFile(const std::string& fileName)
+{
+    const fs::path folder = programFolder();
+    return g_shownIn && isShownOutput(fileName) ? g_shownIn->path() / fileName : folder / fileName;
+}
 
 std::optional<fs::path> programFileToWrite(const std::string& fileName)
 {
     const fs::path file = programFile(fileName);
-    return g_writable ? std::optional(file) : std::nullopt;
+    return g_writable || (g_shownIn && isShownOutput(fileName)) ? std::optional(file) : std::nullopt;
+}
+
+std::optional<fs::path> toolkitSettingsFolder()
+{
+    if (!g_refused)
+        return std::nullopt;
+    // Nothing can be made under a device file, not even by root.
+    return g_shownIn ? g_shownIn->path() : fs::path("/dev/null");
 }
 
 void initialiseProgramFolder() { chooseProgramFolder(executableFolder()); }
@@ -226,17 +293,12 @@ void initialiseProgramFolder() { chooseProgramFolder(executableFolder()); }
 void chooseProgramFolder(const fs::path& exeFolder)
 {
     if (writable(exeFolder) && !installation(exeFolder)) {
-        g_folder = exeFolder;
-        g_writable = true;
+        chosen(exeFolder, true);
         removeLeftovers(exeFolder, {});
     } else
         useUserFolder(exeFolder, userDataFolder());
 }
 
-void setProgramFolder(const fs::path& folder)
-{
-    g_folder = folder;
-    g_writable = true;
-}
+void setProgramFolder(const fs::path& folder) { chosen(folder, true); }
 
 } // namespace calvex::services

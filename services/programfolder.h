@@ -3,12 +3,14 @@
 // where the report page and plot files are written. It is the executable's folder, or, when
 // that folder cannot be written or is an installed copy's, a per-user data folder seeded from it.
 // An installed copy whose per-user folder cannot be used reads its files from the installation
-// and has no folder to write: every save fails with its own message.
+// and has no folder to write: what it shows (the report page, the plot files) lives in a
+// temporary folder of the run's own, and every other save fails with its own message.
 
 #include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace calvex::services {
 
@@ -27,13 +29,22 @@ inline constexpr const char* unifacDatabaseLockName = "DATABASE.UFC.lock";
 // The folder the program reads its files from.
 std::filesystem::path programFolder();
 
-// The path of `fileName` inside the program folder (file names are case-sensitive here).
+// The path of `fileName` inside the program folder (file names are case-sensitive here); of
+// the report page and the plot files, in the run's temporary folder where it has one.
 std::filesystem::path programFile(const std::string& fileName);
 
 // Where the program writes `fileName`: in the program folder, none where that folder is an
-// installation the program must not write into. Every writer of a file of the program folder
-// asks here, and fails where there is none.
+// installation the program must not write into, except the report page and the plot files
+// where the run has a temporary folder. Every writer of a file of the program folder asks here,
+// and fails where there is none.
 std::optional<std::filesystem::path> programFileToWrite(const std::string& fileName);
+
+// Where the toolkit keeps its own settings (the file dialog's state) in this run. None in the
+// normal case: they stay where the toolkit keeps them for every program of the account. Where
+// the per-user folder could not be used, the run's temporary folder, else a path under which
+// nothing can be made: nothing is written under a home that may be another account's, nor in
+// the installation.
+std::optional<std::filesystem::path> toolkitSettingsFolder();
 
 // Chooses the program folder once at start-up from the executable's folder; a per-user folder
 // that cannot be used is reported through ui(). The temporary files of the program's own that
@@ -50,19 +61,32 @@ inline constexpr const char* installedMarkerName = "installed";
 // where it can be written and holds no installedMarkerName, else the per-user folder.
 void chooseProgramFolder(const std::filesystem::path& executableFolder);
 
-// The per-user data folder: $XDG_DATA_HOME/calvex, else $HOME/.local/share/calvex, else
-// .local/share/calvex in the account's home from the password database. None when the account
-// has no home at all.
-std::optional<std::filesystem::path> userDataFolder();
+// The per-user data folder and, where it lies in a home rather than in XDG_DATA_HOME, that home.
+struct UserFolder {
+    UserFolder(std::filesystem::path folder, std::optional<std::filesystem::path> home = std::nullopt)
+        : folder(std::move(folder)), home(std::move(home))
+    {
+    }
 
-// Makes `folder` the program folder: made private to the account where it is missing, taken only
+    std::filesystem::path folder;
+    std::optional<std::filesystem::path> home;
+};
+
+// $XDG_DATA_HOME/calvex, else .local/share/calvex in $HOME, else in the account's home from the
+// password database. None when the account has no home at all.
+std::optional<UserFolder> userDataFolder();
+
+// Makes the folder of `user` the program folder: made private to the account where it is missing, taken only
 // when it is a folder of the account's own, cleared of the program's temporary files that ended
 // runs left there (of replacedProgramFiles and of the files seeded from `shipped`), and
-// seeded from `shipped`. Where it cannot be found,
-// made or used, one message names it and the reason, and the program reads its own files from
-// `shipped`; an installed copy (installedMarkerName) then has no folder to write, so every save
-// fails with its own message.
-void useUserFolder(const std::filesystem::path& shipped, const std::optional<std::filesystem::path>& folder);
+// seeded from `shipped`. Nothing is made where the deepest folder on the way that exists is
+// another account's, nor in a home that is not an existing folder of the account's own (root
+// started with another account's HOME), nor anywhere in the installation, however reached.
+// Where it cannot be found, made or used, one message names it and the reason, and the program
+// reads its own files from `shipped`; an installed copy (installedMarkerName) then has no folder
+// to write: it shows its reports and plots from a temporary folder of the run's own where it can
+// make one, and every other save fails with its own message.
+void useUserFolder(const std::filesystem::path& shipped, const std::optional<UserFolder>& user);
 
 // Copies the program's own files from `from` into the per-user folder `to`, refreshing those
 // that differ, while the user's own data files there (Filedatabase.dat, DATABASE.UFC) are kept.

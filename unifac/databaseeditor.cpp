@@ -1,5 +1,6 @@
 #include "unifac/databaseeditor.h"
 
+#include "services/programfolder.h"
 #include "unifac/calculatorrules.h"
 #include "unifac/componentfile.h"
 #include "widgets/colours.h"
@@ -286,6 +287,10 @@ void fDatabase::Exit_Click()
     if (!save) {
         m_saveFailed = true;
         services::ui().message(notSavedMessage, errorTitle, services::Ui::Icon::Exclamation);
+        // A full disk may free up for the next Exit; a program with no folder to write never
+        // saves, and keeps the list in memory.
+        if (!services::programFileToWrite(services::unifacDatabaseName))
+            answer("0");
         return;
     }
     if (!save.keptHere.empty())

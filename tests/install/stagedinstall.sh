@@ -73,25 +73,65 @@ for name in calvex installed; do
 done
 [ "$before" = "$(cd "$folder" && find . -printf '%p %s %T@ %m\n' | sort)" ] || fail "the program wrote into its installation"
 
-# Started with a HOME whose .local/share/calvex is another account's (a sudo that keeps HOME),
-# it says so and writes nothing at all: it does not clear its installation of an ended run's
-# temporary file either. It waits on its message meanwhile.
-others=$stage/home/.local/share/calvex
-mkdir -p "$others"
-chown 65534:65534 "$others"
+# Started by root with HOME on another account's home (a sudo that keeps HOME), one without
+# .local and one whose .local/share/calvex is that account's, or on the installation reached
+# through a bind mount, it says so and writes nothing at all: nothing under that home, nothing
+# in its installation (it does not clear the installation of an ended run's temporary file
+# either). It keeps what it shows in a folder of the run's own, which goes when the program ends
+# with its desktop session. It waits on its message meanwhile.
+listing() { find "$1" -printf '%p %u:%g %m %s %T@\n' | sort; find "$1" -type f -exec sha256sum {} + | sort; }
 leftover=$folder/result.htm.$(cat /proc/sys/kernel/pid_max)-0.tmp
 : >"$leftover"
-before=$(cd "$folder" && find . -printf '%p %s %T@ %m\n' | sort; sha256sum ./*)
-env -u XDG_DATA_HOME HOME=$stage/home XDG_RUNTIME_DIR=$stage/runtime QT_QPA_PLATFORM=offscreen "$usr/bin/calvex" \
-  >"$stage/run.log" 2>&1 &
-program=$!
-sleep 3
-kill -0 "$program" 2>/dev/null || fail "the program ended at a start without a folder of its own: $(cat "$stage/run.log")"
-kill "$program" 2>/dev/null
-wait "$program" 2>/dev/null
-[ "$before" = "$(cd "$folder" && find . -printf '%p %s %T@ %m\n' | sort; sha256sum ./*)" ] ||
-  fail "the program wrote into its installation where its own folder was another account's"
-[ -z "$(ls -A "$others")" ] || fail "the program wrote into another account's folder: $(ls -A "$others")"
+command -v Xvfb >/dev/null || echo "SKIP: that the run's folder goes at the session's end: Xvfb is not installed"
+without_folder() { # <home> <what it is>
+  local home=$1 installation display program
+  installation=$(listing "$folder")
+  before=$(listing "$home")
+  if command -v Xvfb >/dev/null; then
+    Xvfb -displayfd 3 -nolisten tcp 3>"$stage/display" >/dev/null 2>&1 &
+    server=$!
+    for ((tenths = 0; tenths < 100; ++tenths)); do [ -s "$stage/display" ] && break; sleep 0.1; done
+    display=("DISPLAY=:$(cat "$stage/display")" QT_QPA_PLATFORM=xcb)
+  else
+    display=(QT_QPA_PLATFORM=offscreen)
+  fi
+  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$stage/runtime" "${display[@]}" \
+    "$usr/bin/calvex" >"$stage/run.log" 2>&1 &
+  program=$!
+  sleep 3
+  kill -0 "$program" 2>/dev/null || fail "the program ended at a start with HOME on $2: $(cat "$stage/run.log")"
+  [ "$(find "$stage/runtime" -mindepth 1 -maxdepth 1 -name 'calvex-*' -perm 0700 | wc -l)" = 1 ] ||
+    fail "with HOME on $2 the run has no private folder of its own: $(ls -l "$stage/runtime")"
+  if command -v Xvfb >/dev/null; then
+    kill "$server"
+    wait "$server" 2>/dev/null
+    rm -f "$stage/display"
+  else
+    kill "$program" 2>/dev/null
+  fi
+  wait "$program" 2>/dev/null
+  [ "$installation" = "$(listing "$folder")" ] || fail "the program wrote into its installation with HOME on $2"
+  [ "$before" = "$(listing "$home")" ] ||
+    fail "the program changed $2:"$'\n'"$(diff <(echo "$before") <(listing "$home"))"
+  if command -v Xvfb >/dev/null && [ -n "$(ls -A "$stage/runtime")" ]; then
+    fail "the run's folder stayed after the session's end with HOME on $2: $(ls -A "$stage/runtime")"
+  fi
+  rm -rf "${stage:?}"/runtime/calvex-*
+}
+mkdir -p "$stage/home/plain" "$stage/home/used/.local/share/calvex"
+echo "export EDITOR=vi" >"$stage/home/plain/.profile"
+echo "the account's own" >"$stage/home/used/.local/share/calvex/Filedatabase.dat"
+chown -R 65534:65534 "$stage/home"
+without_folder "$stage/home/plain" "another account's home without .local"
+without_folder "$stage/home/used" "another account's home whose data folder is that account's"
+mkdir "$stage/mount"
+if error=$(mount --bind "$folder" "$stage/mount" 2>&1); then
+  trap 'umount "$stage/mount"; rm -rf "$stage"' EXIT
+  without_folder "$stage/mount" "the installation reached through a bind mount"
+  umount "$stage/mount" && trap 'rm -rf "$stage"' EXIT
+else
+  echo "SKIP: the bind-mount row: mount --bind is not permitted here ($error)"
+fi
 rm -f "$leftover"
 
 exit $((failures > 0))

@@ -4,15 +4,18 @@
 
 #include "pure/purecalculatorwindow.h"
 
+#include "services/programfolder.h"
 #include "services/resultformat.h"
 #include "tests/pure/purefixture.h"
 #include "tests/support/calculatorwindowtest.h"
 #include "tests/support/desktoplanguage.h"
+#include "tests/support/environmentscope.h"
 #include "tests/support/scriptedui.h"
 #include "widgets/chartcontrol.h"
 #include "widgets/chartwindow.h"
 #include "widgets/dialogwindows.h"
 #include "widgets/resultviewer.h"
+#include "widgets/webbrowser.h"
 #include "widgets/viewerwindows.h"
 #include "widgets/windownames.h"
 #include "widgets/windowregistry.h"
@@ -553,6 +556,46 @@ TEST_F(PureWindowTest, SaturationWindowsPlotWithoutArgument)
             EXPECT_GT(chart->chartData().cell(r, 2), 0.0f);
     }
     EXPECT_EQ(reportedKinds, (std::vector<int>{2, 3}));
+}
+
+// An installed copy with no folder to write shows its report and chart from the run's own
+// temporary folder, which goes with them when the program ends (as on the next start).
+TEST_F(PureWindowTest, WithNoFolderToWriteTheReportAndChartAreShownAndNotKept)
+{
+    testing::ScratchFolder runtime;
+    std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all);
+    const testing::EnvironmentScope runtimeFolder("XDG_RUNTIME_DIR", runtime.path().string());
+    folder.write(services::installedMarkerName, "");
+    services::useUserFolder(folder.path(), std::nullopt);
+    EXPECT_EQ(ui.messages(), Texts{"No data folder could be found: neither XDG_DATA_HOME nor HOME is set and the "
+                                   "account has no home folder. Reports and plots are shown but not kept after "
+                                   "exit; changes to the data cannot be saved."});
+    ui.clear();
+    services::setReportPresenter(widgets::presentReport);
+
+    open(PureWindowKind::SaturationPressure);
+    select("n-butane");
+    window->Option(2)->click();
+    setState("300", "kelvin", "", "");
+    clickCalculate();
+    EXPECT_TRUE(ui.messages().empty());
+    window->graphplotting("");
+
+    const auto* viewer =
+        widgets::WindowRegistry::instance().findAs<widgets::frmTextEditor>(widgets::resultViewerWindow);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    const std::filesystem::path shownPage = viewer->WebBrowser1()->LocationPath().toStdString();
+    EXPECT_EQ(shownPage.parent_path().parent_path(), runtime.path());
+    EXPECT_TRUE(viewer->WebBrowser1()->toPlainText().contains(QStringLiteral("300(kelvin)")));
+    EXPECT_GE(widgets::loadedChart()->rowCount(), 10);
+    EXPECT_GT(widgets::loadedChart()->chartData().cell(1, 2), 0.0f);
+    EXPECT_TRUE(std::filesystem::exists(shownPage.parent_path() / services::points1FileName));
+    EXPECT_FALSE(reported()) << "nothing in the installation";
+    EXPECT_FALSE(std::filesystem::exists(folder.file(services::points1FileName)));
+
+    services::setProgramFolder(folder.path());
+    EXPECT_TRUE(std::filesystem::is_empty(runtime.path()));
 }
 
 TEST_F(PureWindowTest, TheRealTemplatesHoldOnePlaceholderPerReportValue)

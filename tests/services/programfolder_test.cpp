@@ -1,10 +1,14 @@
 #include "services/programfolder.h"
 
+#include "services/filereplacement.h"
 #include "services/pointsfile.h"
 #include "services/resultformat.h"
+#include "services/temporaryfolder.h"
 #include "services/usercomponentfile.h"
 
+#include "tests/support/environmentscope.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/support/otheraccount.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
@@ -26,23 +30,22 @@ namespace calvex::services {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::EnvironmentScope;
+using testing::fileListing;
+using testing::otherAccount;
 using testing::ScratchFolder;
 
-// An environment variable set (or unset, for nullopt) for the life of the object.
-class EnvironmentScope {
-public:
-    EnvironmentScope(const char* name, std::optional<std::string> value) : m_name(name)
-    {
-        if (const char* previous = std::getenv(name))
-            m_previous = previous;
-        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
-    }
-    ~EnvironmentScope() { m_previous ? ::setenv(m_name, m_previous->c_str(), 1) : ::unsetenv(m_name); }
+const std::string cannotSave = " Reports, plots and changes to the data cannot be saved.";
+const std::string shownNotKept =
+    " Reports and plots are shown but not kept after exit; changes to the data cannot be saved.";
+const std::string anotherAccounts = "it belongs to another account";
 
-private:
-    const char* m_name;
-    std::optional<std::string> m_previous;
-};
+fs::path othersFolder(const fs::path& folder)
+{
+    fs::create_directories(folder);
+    testing::giveTo(folder, otherAccount);
+    return folder;
+}
 
 mode_t modeOf(const fs::path& path)
 {
@@ -59,20 +62,23 @@ TEST(ProgramFolder, UserDataFolderIsTheAccountsOwnWhateverTheEnvironmentLacks)
     const struct {
         std::optional<std::string> xdgDataHome, home;
         fs::path expected;
+        std::optional<fs::path> expectedHome; // where the folder is found through a home
     } rows[] = {
-        {"/data/u", "/home/u", "/data/u/calvex"},
-        {"", "/home/u", "/home/u/.local/share/calvex"},
-        {"relative/data", "/home/u", "/home/u/.local/share/calvex"}, // the XDG rules ignore a relative path
-        {std::nullopt, std::nullopt, accountHome / ".local/share/calvex"},
-        {std::nullopt, "", accountHome / ".local/share/calvex"},
+        {"/data/u", "/home/u", "/data/u/calvex", std::nullopt},
+        {"", "/home/u", "/home/u/.local/share/calvex", "/home/u"},
+        // The XDG rules ignore a relative path.
+        {"relative/data", "/home/u", "/home/u/.local/share/calvex", "/home/u"},
+        {std::nullopt, std::nullopt, accountHome / ".local/share/calvex", accountHome},
+        {std::nullopt, "", accountHome / ".local/share/calvex", accountHome},
     };
     for (const auto& row : rows) {
         const EnvironmentScope xdg("XDG_DATA_HOME", row.xdgDataHome);
         const EnvironmentScope home("HOME", row.home);
         const auto folder = userDataFolder();
         ASSERT_TRUE(folder);
-        EXPECT_EQ(*folder, row.expected);
-        EXPECT_NE(folder->parent_path(), fs::temp_directory_path());
+        EXPECT_EQ(folder->folder, row.expected);
+        EXPECT_EQ(folder->home, row.expectedHome);
+        EXPECT_NE(folder->folder.parent_path(), fs::temp_directory_path());
     }
 }
 
@@ -114,87 +120,159 @@ TEST(ProgramFolder, StartRemovesWhatAnEndedRunLeftMidWrite)
     EXPECT_TRUE(ui.texts().empty());
 }
 
-TEST(ProgramFolder, UnusableUserFolderIsNamedWithItsReasonAndNotUsed)
+// Nothing is made on the way to a folder that cannot be used: not in another account's folder,
+// nor in a home that is not the account's own (root started with another account's HOME).
+TEST(ProgramFolder, UnusableUserFolderIsNamedWithItsReasonAndNothingIsMade)
 {
     ScratchFolder shipped;
     shipped.write("a file", "");
-    const fs::path othersFolder = shipped.path() / "others";
-    fs::create_directory(othersFolder);
-    ASSERT_EQ(::chown(othersFolder.c_str(), 65534, 65534), 0) << "the tests run as root";
+    const fs::path others = othersFolder(shipped.file("others"));
+    const fs::path othersHome = othersFolder(shipped.file("home"));
+    fs::create_directories(othersHome / ".local/share/calvex"); // left there by an earlier run as root
+    const fs::path missingHome = shipped.file("nonexistent");
     const struct {
-        fs::path folder;
+        UserFolder folder;
         std::string reason;
     } rows[] = {
-        {shipped.file("a file") / "calvex", std::generic_category().message(ENOTDIR)},
+        {shipped.file("a file") / "calvex", shipped.file("a file").string() + " is not a folder"},
         {shipped.file("a file"), "it is not a folder"},
-        {othersFolder, "it belongs to another account"},
+        {others, anotherAccounts},
+        {others / "share/calvex", anotherAccounts},
+        {{missingHome / ".local/share/calvex", missingHome}, missingHome.string() + " does not exist"},
+        {{othersHome / ".local/share/calvex", othersHome}, anotherAccounts},
     };
+    const std::string before = fileListing(shipped.path());
     for (const auto& row : rows) {
         testing::ScriptedUi ui;
         useUserFolder(shipped.path(), row.folder);
-        EXPECT_EQ(ui.messages(), std::vector<std::string>{"The data folder " + row.folder.string() +
-                                                          " could not be used: " + row.reason +
-                                                          ". Reports, plots and changes to the data cannot be saved."});
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{"The data folder " + row.folder.folder.string() +
+                                                          " could not be used: " + row.reason + "." + cannotSave});
         EXPECT_EQ(programFolder(), shipped.path()) << "the program still reads its own files";
         EXPECT_EQ(programFileToWrite(resultPageName), shipped.file(resultPageName)) << "a build folder keeps its own";
+        EXPECT_EQ(fileListing(shipped.path()), before) << row.folder.folder;
     }
-}
-
-// Every file and folder under `folder`, with its permissions and bytes.
-std::string snapshot(const fs::path& folder)
-{
-    std::string listing;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        listing += entry.path().string() + " " + std::to_string(modeOf(entry.path())) + "\n";
-        if (entry.is_regular_file()) {
-            std::ifstream in(entry.path(), std::ios::binary);
-            listing.append(std::istreambuf_iterator<char>(in), {});
-        }
-    }
-    return listing;
 }
 
 // An installed copy run where its own folder cannot be used (a `sudo` that keeps HOME, a broken
-// home) writes nothing, also where it could write into its installation: the tests run as root.
-TEST(ProgramFolder, InstalledCopyWithoutAUsableFolderOfItsOwnSavesNothing)
+// home) keeps nothing, also where it could write into its installation: the tests run as root.
+// What it shows, it writes into a private folder of the run's own, and reads back from there.
+TEST(ProgramFolder, InstalledCopyWithoutAUsableFolderOfItsOwnShowsItsResultsAndKeepsNothing)
 {
-    ScratchFolder installation, elsewhere;
+    ScratchFolder installation, elsewhere, runtime;
+    fs::permissions(runtime.path(), fs::perms::owner_all);
+    const EnvironmentScope runtimeFolder("XDG_RUNTIME_DIR", runtime.path().string());
     installation.write(installedMarkerName, "");
     installation.write("page.htm", "<p>variable</p>");
     elsewhere.write("calvex", "a file");
-    const fs::path others = elsewhere.file("others");
-    fs::create_directory(others);
-    ASSERT_EQ(::chown(others.c_str(), 65534, 65534), 0) << "the tests run as root";
-    const std::string cannotSave = " Reports, plots and changes to the data cannot be saved.";
+    const fs::path others = othersFolder(elsewhere.file("others"));
+    fs::create_symlink(installation.path(), elsewhere.file("link"));
     const struct {
-        std::optional<fs::path> folder;
+        std::optional<UserFolder> folder;
         std::string message;
     } rows[] = {
-        {others, "The data folder " + others.string() + " could not be used: it belongs to another account."},
+        {others, "The data folder " + others.string() + " could not be used: " + anotherAccounts + "."},
         {elsewhere.file("calvex"), "The data folder " + elsewhere.file("calvex").string() +
                                        " could not be used: it is not a folder."},
         {std::nullopt, "No data folder could be found: neither XDG_DATA_HOME nor HOME is set and the account has "
                        "no home folder."},
         {installation.file("calvex"), "The data folder " + installation.file("calvex").string() +
                                           " could not be used: it lies in the installation."},
+        {UserFolder(elsewhere.file("link/.local/share/calvex"), elsewhere.file("link")),
+         "The data folder " + elsewhere.file("link/.local/share/calvex").string() +
+             " could not be used: it lies in the installation."},
     };
-    const std::string before = snapshot(installation.path());
+    const std::string before = fileListing(installation.path());
     for (const auto& row : rows) {
         SCOPED_TRACE(row.message);
         testing::ScriptedUi ui;
         useUserFolder(installation.path(), row.folder);
-        EXPECT_EQ(ui.messages(), std::vector<std::string>{row.message + cannotSave});
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{row.message + shownNotKept});
         EXPECT_EQ(programFolder(), installation.path()) << "the program still reads its own files";
-        EXPECT_EQ(programFileToWrite(resultPageName), std::nullopt);
+        ASSERT_EQ(std::distance(fs::directory_iterator(runtime.path()), {}), 1) << "an earlier start's folder is gone";
+        const fs::path shownIn = fs::directory_iterator(runtime.path())->path();
+        EXPECT_EQ(modeOf(shownIn), 0700u);
+        EXPECT_EQ(programFileToWrite(resultPageName), shownIn / resultPageName);
+        EXPECT_EQ(programFileToWrite(unifacDatabaseName), std::nullopt);
         ui.clear();
 
         ResultLines values{"", "1"};
-        EXPECT_FALSE(MakeResultFile(1, values, programFile("page.htm").string()).pageInFile);
-        EXPECT_EQ(ui.messages(), std::vector<std::string>{"Error in  making result file so exiting"});
-        EXPECT_FALSE(writeTxyPointsFile({{0.5f, 350.0f, 0.7f}}));
+        EXPECT_TRUE(MakeResultFile(1, values, programFile("page.htm").string()).pageInFile);
+        EXPECT_EQ(readWholeFile(programFile(resultPageName)), "<p>1</p>\r\n");
+        EXPECT_TRUE(writeTxyPointsFile({{0.5f, 350.0f, 0.7f}}));
+        PointsFileReader points(points1FileName);
+        EXPECT_EQ(points.nextSingle(), 0.5f) << "the plots read their points where they were written";
         EXPECT_FALSE(appendUserComponent({"probe", "400", "40", "0.2", "300"}));
-        EXPECT_EQ(snapshot(installation.path()), before);
+        EXPECT_TRUE(ui.texts().empty());
+        EXPECT_EQ(fileListing(installation.path()), before);
         EXPECT_TRUE(fs::is_empty(others));
+    }
+    setProgramFolder(installation.path());
+    EXPECT_TRUE(fs::is_empty(runtime.path())) << "the run's folder goes with what it holds";
+
+    // Where not even a temporary folder can be made, nothing is shown either.
+    const EnvironmentScope noRuntime("XDG_RUNTIME_DIR", std::nullopt);
+    const EnvironmentScope temporary("TMPDIR", others.string());
+    testing::ScriptedUi ui;
+    useUserFolder(installation.path(), std::nullopt);
+    EXPECT_EQ(ui.messages(), std::vector<std::string>{"No data folder could be found: neither XDG_DATA_HOME nor HOME "
+                                                      "is set and the account has no home folder." + cannotSave});
+    ui.clear();
+    ResultLines values{"", "1"};
+    EXPECT_FALSE(MakeResultFile(1, values, programFile("page.htm").string()).pageInFile);
+    EXPECT_EQ(ui.messages(), std::vector<std::string>{"Error in  making result file so exiting"});
+    EXPECT_FALSE(writeTxyPointsFile({{0.5f, 350.0f, 0.7f}}));
+    EXPECT_EQ(fileListing(installation.path()), before);
+    EXPECT_TRUE(fs::is_empty(others));
+}
+
+// The run's temporary folder stays the account's own: in the runtime folder only where that is
+// the account's own with mode 0700 (under sudo -E it is another's), else in the temporary folder
+// only where no other account can remove or rename what is made there.
+TEST(ProgramFolder, TemporaryFolderIsPrivateAndMadeOnlyWhereNoOtherAccountReachesIt)
+{
+    ScratchFolder scratch;
+    const auto folder = [&](const char* name, fs::perms mode, uid_t owner = ::geteuid()) {
+        const fs::path made = scratch.file(name);
+        fs::create_directory(made);
+        fs::permissions(made, mode);
+        EXPECT_EQ(::chown(made.c_str(), owner, owner), 0);
+        return made.string();
+    };
+    const fs::perms sticky = fs::perms::all | fs::perms::sticky_bit;
+    const std::string runtime = folder("runtime", fs::perms::owner_all);
+    const std::string openRuntime = folder("open runtime", fs::perms::owner_all | fs::perms::group_read);
+    const std::string othersRuntime = folder("others runtime", fs::perms::owner_all, otherAccount);
+    const std::string temporary = folder("tmp", fs::perms::owner_all | fs::perms::group_read);
+    const std::string shared = folder("shared tmp", sticky);
+    const std::string unguarded = folder("unguarded tmp", fs::perms::all);
+    const std::string othersTemporary = folder("others tmp", fs::perms::owner_all, otherAccount);
+    const struct {
+        std::optional<std::string> xdgRuntimeDir, tmpdir, expected;
+    } rows[] = {
+        {runtime, temporary, runtime},
+        {openRuntime, temporary, temporary},
+        {othersRuntime, temporary, temporary},
+        {"relative", shared, shared},
+        {std::nullopt, std::nullopt, "/tmp"},
+        {std::nullopt, unguarded, std::nullopt},
+        {othersRuntime, othersTemporary, std::nullopt},
+        {std::nullopt, "relative", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const EnvironmentScope runtimeFolder("XDG_RUNTIME_DIR", row.xdgRuntimeDir);
+        const EnvironmentScope temporaryFolder("TMPDIR", row.tmpdir);
+        std::optional<TemporaryFolder> made = TemporaryFolder::make();
+        ASSERT_EQ(made.has_value(), row.expected.has_value()) << row.xdgRuntimeDir.value_or("") << " "
+                                                              << row.tmpdir.value_or("");
+        if (!made)
+            continue;
+        const fs::path path = made->path();
+        EXPECT_EQ(path.parent_path(), *row.expected);
+        EXPECT_EQ(path.filename().string().substr(0, 7), "calvex-");
+        EXPECT_EQ(modeOf(path), 0700u);
+        std::ofstream(path / resultPageName) << "shown";
+        made.reset();
+        EXPECT_FALSE(fs::exists(path));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "tests/support/filesizelimit.h"
 
+#include "services/programfolder.h"
 #include "unifac/builderrules.h"
 #include "unifac/databaseeditor.h"
 #include "unifac/windows1252.h"
@@ -342,6 +343,24 @@ TEST_F(DatabaseEditorTest, ExitSavesAndAFailedSaveKeepsTheEditorOpen)
     UnifacComponentList reloaded;
     ASSERT_EQ(LoadDatabase(reloaded, databaseFile()), DatabaseLoad::Loaded);
     EXPECT_EQ(trimBlanks(reloaded.ComponentNameAt(1)), "chlorobenzene");
+}
+
+// With no folder to write at all no later Exit could save: it says so once and closes, and the
+// calculator goes on with the list in memory.
+TEST_F(DatabaseEditorTest, ExitWithNoFolderToWriteSaysSoOnceAndCloses)
+{
+    folder.write(services::installedMarkerName, "");
+    services::useUserFolder(folder.path(), std::nullopt);
+    ui.clear();
+    const std::string before = folder.read("DATABASE.UFC");
+    auto editor = openEditor();
+    editor->ComponentList()->setCurrentRow(0);
+    editor->MoveDown_Click();
+    editor->Exit_Click();
+    EXPECT_EQ(ui.messages(), Texts{notSavedMessage});
+    EXPECT_EQ(editor->Tag, QStringLiteral("0"));
+    EXPECT_EQ(names(), "chlorobenzene;benzene;ethylbenzene;n-octane;toluene;water;");
+    EXPECT_EQ(folder.read("DATABASE.UFC"), before);
 }
 
 // The program open twice: the other window saves while this one's editor is open.

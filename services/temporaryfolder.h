@@ -1,0 +1,36 @@
+#pragma once
+// A folder of one run's own, for what the run shows but may keep nowhere: private to the
+// account (0700), under a name no other account can foresee or take first, and removed with
+// what it holds when the object goes (at the program's end, its usual ones: Quit, the frame
+// closed, the desktop session ended). A crash leaves it in a temporary folder, which the
+// system clears.
+
+#include <filesystem>
+#include <optional>
+
+namespace calvex::services {
+
+class TemporaryFolder {
+public:
+    // Made in $XDG_RUNTIME_DIR where that is the account's own private folder (under sudo -E it
+    // may be another account's), else in the system's temporary folder ($TMPDIR where set, else
+    // /tmp) where no other account can remove or rename what this one makes there. None where no
+    // such folder can be made.
+    static std::optional<TemporaryFolder> make();
+
+    ~TemporaryFolder();
+    TemporaryFolder(TemporaryFolder&& other) noexcept;
+    TemporaryFolder& operator=(TemporaryFolder&& other) noexcept;
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    explicit TemporaryFolder(std::filesystem::path path) : m_path(std::move(path)) {}
+    void remove();
+
+    std::filesystem::path m_path;
+};
+
+} // namespace calvex::services
