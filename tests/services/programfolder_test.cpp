@@ -197,7 +197,7 @@ TEST(ProgramFolder, InstalledCopyWithoutAUsableFolderOfItsOwnShowsItsResultsAndK
 
         ResultLines values{"", "1"};
         EXPECT_TRUE(MakeResultFile(1, values, programFile("page.htm").string()).pageInFile);
-        EXPECT_EQ(readWholeFile(programFile(resultPageName)), "<p>1</p>\r\n");
+        EXPECT_EQ(readWholeFile(programFile(resultPageName), largestPage), "<p>1</p>\r\n");
         EXPECT_TRUE(writeTxyPointsFile({{0.5f, 350.0f, 0.7f}}));
         PointsFileReader points(points1FileName);
         EXPECT_EQ(points.nextSingle(), 0.5f) << "the plots read their points where they were written";
