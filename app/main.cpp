@@ -10,6 +10,7 @@
 #include "widgets/pictures.h"
 #include "widgets/qtui.h"
 #include "widgets/spokenlists.h"
+#include "widgets/terminationsignals.h"
 #include "widgets/viewerwindows.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    calvex::widgets::endOnTerminationSignals();
     calvex::widgets::announceListEntries();
     // Docks and Wayland compositors match the windows to the installed desktop entry by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.calvex.Calvex"));
@@ -36,5 +38,7 @@ int main(int argc, char* argv[])
     calvex::shell::registerShellWindows();
 
     calvex::shell::startProgram();
+    if (const int ended = calvex::widgets::terminationStatus())
+        return ended;
     return application.exec();
 }

@@ -83,11 +83,12 @@ listing() { find "$1" -printf '%p %u:%g %m %s %T@\n' | sort; find "$1" -type f -
 leftover=$folder/result.htm.$(cat /proc/sys/kernel/pid_max)-0.tmp
 : >"$leftover"
 command -v Xvfb >/dev/null || echo "SKIP: that the run's folder goes at the session's end: Xvfb is not installed"
-without_folder() { # <home> <what it is>
-  local home=$1 installation display program
+without_folder() { # <home> <what it is> [term: ended by SIGTERM, as the session's end or kill does]
+  local home=$1 installation display program status ends_with_session=
   installation=$(listing "$folder")
   before=$(listing "$home")
-  if command -v Xvfb >/dev/null; then
+  if [ "${3:-}" != term ] && command -v Xvfb >/dev/null; then
+    ends_with_session=yes
     Xvfb -displayfd 3 -nolisten tcp 3>"$stage/display" >/dev/null 2>&1 &
     server=$!
     for ((tenths = 0; tenths < 100; ++tenths)); do [ -s "$stage/display" ] && break; sleep 0.1; done
@@ -102,19 +103,22 @@ without_folder() { # <home> <what it is>
   kill -0 "$program" 2>/dev/null || fail "the program ended at a start with HOME on $2: $(cat "$stage/run.log")"
   [ "$(find "$stage/runtime" -mindepth 1 -maxdepth 1 -name 'calvex-*' -perm 0700 | wc -l)" = 1 ] ||
     fail "with HOME on $2 the run has no private folder of its own: $(ls -l "$stage/runtime")"
-  if command -v Xvfb >/dev/null; then
+  if [ -n "$ends_with_session" ]; then
     kill "$server"
     wait "$server" 2>/dev/null
     rm -f "$stage/display"
+    wait "$program" 2>/dev/null
   else
-    kill "$program" 2>/dev/null
+    kill -TERM "$program" 2>/dev/null
+    wait "$program" 2>/dev/null
+    status=$?
+    [ "$status" = 143 ] || fail "with HOME on $2 SIGTERM did not end the program as a quit does (status $status)"
   fi
-  wait "$program" 2>/dev/null
   [ "$installation" = "$(listing "$folder")" ] || fail "the program wrote into its installation with HOME on $2"
   [ "$before" = "$(listing "$home")" ] ||
     fail "the program changed $2:"$'\n'"$(diff <(echo "$before") <(listing "$home"))"
-  if command -v Xvfb >/dev/null && [ -n "$(ls -A "$stage/runtime")" ]; then
-    fail "the run's folder stayed after the session's end with HOME on $2: $(ls -A "$stage/runtime")"
+  if [ -n "$(ls -A "$stage/runtime")" ] && { [ -n "$ends_with_session" ] || [ "${3:-}" = term ]; }; then
+    fail "the run's folder stayed after the program's end with HOME on $2: $(ls -A "$stage/runtime")"
   fi
   rm -rf "${stage:?}"/runtime/calvex-*
 }
@@ -124,6 +128,7 @@ echo "the account's own" >"$stage/home/used/.local/share/calvex/Filedatabase.dat
 chown -R 65534:65534 "$stage/home"
 without_folder "$stage/home/plain" "another account's home without .local"
 without_folder "$stage/home/used" "another account's home whose data folder is that account's"
+without_folder "$stage/home/plain" "another account's home, ended by SIGTERM" term
 mkdir "$stage/mount"
 if error=$(mount --bind "$folder" "$stage/mount" 2>&1); then
   trap 'umount "$stage/mount"; rm -rf "$stage"' EXIT

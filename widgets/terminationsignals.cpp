@@ -1,0 +1,51 @@
+#include "widgets/terminationsignals.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <csignal>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace calvex::widgets {
+namespace {
+
+volatile std::sig_atomic_t g_signal = 0;
+// The handler only notes the signal and wakes the event loop through this pipe: nothing else
+// may be done safely inside a signal handler.
+int g_wake[2] = {-1, -1};
+
+void noteSignal(int signal)
+{
+    const int saved = errno;
+    g_signal = signal;
+    [[maybe_unused]] const ssize_t written = ::write(g_wake[1], "", 1);
+    errno = saved;
+}
+
+} // namespace
+
+void endOnTerminationSignals()
+{
+    if (g_wake[0] >= 0 || ::pipe2(g_wake, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_wake[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+        char drained[16];
+        while (::read(g_wake[0], drained, sizeof drained) > 0) {
+        }
+        QCoreApplication::exit(terminationStatus());
+    });
+    struct sigaction action {};
+    action.sa_handler = noteSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+        ::sigaction(signal, &action, nullptr);
+}
+
+int terminationStatus() { return g_signal == 0 ? 0 : 128 + g_signal; }
+
+} // namespace calvex::widgets
