@@ -58,8 +58,7 @@ int createTemporary(const fs::path& target, fs::path& temporary)
             return -1;
         }
         struct stat opened {}, named {};
-        if (::fstat(fd, &opened) == 0 && ::lstat(temporary.c_str(), &named) == 0 &&
-            opened.st_ino == named.st_ino && opened.st_dev == named.st_dev)
+        if (::fstat(fd, &opened) == 0 && ::lstat(temporary.c_str(), &named) == 0 && sameFile(opened, named))
             return fd;
         ::close(fd);
     }
@@ -223,8 +222,8 @@ int removeLeftoverTemporaries(const fs::path& folder, const std::vector<std::str
                             std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(opened.st_mtime) >
                                 longestWrite);
         // Removed only while the name still stands for the file that was looked at.
-        if (stale && ::lstat(entry.path().c_str(), &named) == 0 && named.st_ino == opened.st_ino &&
-            named.st_dev == opened.st_dev && ::unlink(entry.path().c_str()) == 0)
+        if (stale && ::lstat(entry.path().c_str(), &named) == 0 && sameFile(named, opened) &&
+            ::unlink(entry.path().c_str()) == 0)
             ++removed;
         ::close(fd);
     }

@@ -28,8 +28,6 @@ std::optional<fs::path> linkTarget(int link)
     return fs::path(std::string(target, static_cast<std::size_t>(length)));
 }
 
-bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
 // `name`, a regular file when it was looked at as `seen`, opened only while it still is: a name
 // changed meanwhile gives -1 with errno EAGAIN, for the caller to look again.
 int openSeen(const fs::path& name, int flags, const struct stat& seen)

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace calvex::services {
@@ -21,5 +22,8 @@ namespace calvex::services {
 // another account's (or too many links in a row), EINVAL for something else than a regular
 // file. `throughLink`, when given, tells whether a link of the account's own was followed.
 int openGuarded(const std::filesystem::path& file, int flags, mode_t mode = 0666, bool* throughLink = nullptr);
+
+// Whether two looks (stat, fstat, lstat) saw the same file: a name may stand for another one since.
+inline bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 } // namespace calvex::services

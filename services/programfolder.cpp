@@ -1,6 +1,7 @@
 #include "services/programfolder.h"
 
 #include "services/filereplacement.h"
+#include "services/guardedopen.h"
 #include "services/pointsfile.h"
 #include "services/temporaryfolder.h"
 #include "services/ui.h"
@@ -66,8 +67,6 @@ std::optional<fs::path> accountHome()
 
 const char* const anotherAccounts = "it belongs to another account";
 
-bool sameFolder(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
-
 // Why `user` cannot be the per-user folder, empty where it can, after making the folders missing
 // on the way with mode 0700, as the XDG rules ask. Nothing is made in a folder of another
 // account's, nor in a home that is not this account's own: made there by root, the folders
@@ -88,7 +87,7 @@ std::string whyUnusable(const UserFolder& user, const std::optional<fs::path>& i
         if (missing.empty() && ::stat(way.c_str(), &status) == 0) {
             if (!S_ISDIR(status.st_mode))
                 return way == user.folder ? "it is not a folder" : way.string() + " is not a folder";
-            if (compared && sameFolder(status, installed))
+            if (compared && sameFile(status, installed))
                 return "it lies in the installation";
             deepestOwner = status.st_uid;
             continue;
