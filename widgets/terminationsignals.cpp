@@ -12,6 +12,8 @@
 namespace calvex::widgets {
 namespace {
 
+constexpr int terminationSignals[] = {SIGTERM, SIGHUP, SIGINT};
+
 volatile std::sig_atomic_t g_signal = 0;
 // The handler only notes the signal and wakes the event loop through this pipe: nothing else
 // may be done safely inside a signal handler.
@@ -42,8 +44,12 @@ void endOnTerminationSignals()
     action.sa_handler = noteSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
-        ::sigaction(signal, &action, nullptr);
+    for (const int signal : terminationSignals) {
+        // nohup, or a shell starting the program in the background, hands the signal over ignored.
+        struct sigaction atStart {};
+        if (::sigaction(signal, nullptr, &atStart) == 0 && atStart.sa_handler != SIG_IGN)
+            ::sigaction(signal, &action, nullptr);
+    }
 }
 
 int terminationStatus() { return g_signal == 0 ? 0 : 128 + g_signal; }
