@@ -21,6 +21,13 @@ int g_wake[2] = {-1, -1};
 
 void noteSignal(int signal)
 {
+    if (g_signal != 0) {
+        // The quit the first one asked for has not come. The signal is blocked while its handler
+        // runs: raised again, it ends the process as soon as the handler returns.
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+        return;
+    }
     const int saved = errno;
     g_signal = signal;
     [[maybe_unused]] const ssize_t written = ::write(g_wake[1], "", 1);
@@ -43,6 +50,8 @@ void endOnTerminationSignals()
     struct sigaction action {};
     action.sa_handler = noteSignal;
     sigemptyset(&action.sa_mask);
+    for (const int signal : terminationSignals)
+        sigaddset(&action.sa_mask, signal);
     action.sa_flags = SA_RESTART;
     for (const int signal : terminationSignals) {
         // nohup, or a shell starting the program in the background, hands the signal over ignored.
