@@ -2,8 +2,9 @@
 // A folder of one run's own, for what the run shows but may keep nowhere: private to the
 // account (0700), under a name no other account can foresee or take first, and removed with
 // what it holds when the object goes (at the program's end, its usual ones: Quit, the frame
-// closed, the desktop session ended, a SIGTERM, SIGHUP or SIGINT). A crash or SIGKILL leaves it
-// in a temporary folder, which the system clears.
+// closed, the desktop session ended, a SIGTERM, SIGHUP or SIGINT). A crash, SIGKILL or a second
+// of those signals, which ends a run that does not come back to its event loop where it stands,
+// leaves it in a temporary folder, which the system clears.
 
 #include <filesystem>
 #include <optional>

@@ -2,7 +2,9 @@
 // A run ended from outside (SIGTERM from the desktop session or `kill`, SIGHUP from a closed
 // terminal, SIGINT from Ctrl+C) ends as a quit from the menu does: the event loops return, and
 // what main and the program's statics hold is destroyed, the temporary folder a run keeps its
-// reports in with it. These signals' default action would end the process where it stands.
+// reports in with it. A second of these signals ends the program at once, as the signal's
+// default action does, also where the quit cannot come (a save waiting for a lock that another
+// program holds). A signal the program was started with ignored (nohup) stays ignored.
 
 namespace calvex::widgets {
 
