@@ -28,27 +28,36 @@ std::optional<fs::path> linkTarget(int link)
     return fs::path(std::string(target, static_cast<std::size_t>(length)));
 }
 
-// `name`, a regular file when it was looked at as `seen`, opened only while it still is: a name
-// changed meanwhile gives -1 with errno EAGAIN, for the caller to look again.
-int openSeen(const fs::path& name, int flags, const struct stat& seen)
+// The regular file open (O_PATH) at `entry`, opened with `flags`: that very file, through its
+// entry in /proc, so that whatever is renamed into its place meanwhile (a FIFO that would keep
+// the open waiting) is never opened. A file under a lease is waited for there, as open(2) waits.
+// -1 with errno ENOENT where the system has no /proc (a chroot).
+int reopen(int entry, int flags)
 {
-    // Without O_NONBLOCK a FIFO put in its place meanwhile would keep the open waiting.
+    const std::string self = "/proc/self/fd/" + std::to_string(entry);
+    return ::open(self.c_str(), (flags & ~(O_CREAT | O_EXCL | O_TRUNC | O_NOFOLLOW)) | O_CLOEXEC);
+}
+
+// Without /proc: `name`, a regular file when it was looked at as `seen`, opened by its name only
+// while it still is. O_NONBLOCK keeps a FIFO put in its place meanwhile from keeping the open
+// waiting; a file under a lease is refused with it (EWOULDBLOCK) instead of waited for. -1 with
+// `changed` set where the name stands for another file now.
+int openByName(const fs::path& name, int flags, const struct stat& seen, bool& changed)
+{
+    changed = false;
     const int fd = ::open(name.c_str(), (flags & ~(O_CREAT | O_EXCL | O_TRUNC)) | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == ELOOP || errno == ENOENT)
-            errno = EAGAIN;
+        changed = errno == ELOOP || errno == ENOENT;
         return -1;
     }
     struct stat opened {};
-    int error = 0;
-    if (::fstat(fd, &opened) != 0)
-        error = errno;
-    else if (!sameFile(opened, seen))
-        error = EAGAIN;
-    else if (const int status = ::fcntl(fd, F_GETFL); status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0)
-        error = errno;
-    if (error == 0)
-        return fd;
+    if (::fstat(fd, &opened) == 0) {
+        changed = !sameFile(opened, seen);
+        const int status = changed ? -1 : ::fcntl(fd, F_GETFL);
+        if (status >= 0 && ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == 0)
+            return fd;
+    }
+    const int error = errno;
     ::close(fd);
     errno = error;
     return -1;
@@ -99,14 +108,21 @@ int openGuarded(const fs::path& file, int flags, mode_t mode, bool* throughLink)
             linked = true;
             continue;
         }
-        ::close(link);
         if (!S_ISREG(seen.st_mode)) {
+            ::close(link);
             errno = EINVAL;
             return -1;
         }
-        const int fd = openSeen(name, flags, seen);
-        if (fd < 0 && errno == EAGAIN)
-            continue;
+        int fd = reopen(link, flags);
+        const int error = errno;
+        ::close(link);
+        errno = error;
+        if (fd < 0 && errno == ENOENT) {
+            bool changed = false;
+            fd = openByName(name, flags, seen, changed);
+            if (changed)
+                continue;
+        }
         if (fd >= 0 && throughLink)
             *throughLink = linked;
         return fd;

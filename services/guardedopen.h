@@ -16,11 +16,12 @@ namespace calvex::services {
 // O_APPEND where wanted; O_TRUNC is not taken: empty the file once it is opened and locked). A
 // symbolic link is followed only where the running account owns it, and so is each link its
 // target names in turn; what is reached at the end must be a regular file, and is opened only
-// while it still is the file that was looked at, whatever another account renames meanwhile.
-// Where O_CREAT is given and nothing holds the name, the file is made with O_EXCL, so that a
-// link planted in between is never followed. -1 with errno set otherwise: ELOOP for a link of
-// another account's (or too many links in a row), EINVAL for something else than a regular
-// file. `throughLink`, when given, tells whether a link of the account's own was followed.
+// while it still is the file that was looked at, whatever another account renames meanwhile. A
+// file another process holds under a lease is waited for, as open(2) waits. Where O_CREAT is
+// given and nothing holds the name, the file is made with O_EXCL, so that a link planted in
+// between is never followed. -1 with errno set otherwise: ELOOP for a link of another account's
+// (or too many links in a row), EINVAL for something else than a regular file. `throughLink`,
+// when given, tells whether a link of the account's own was followed.
 int openGuarded(const std::filesystem::path& file, int flags, mode_t mode = 0666, bool* throughLink = nullptr);
 
 // Whether two looks (stat, fstat, lstat) saw the same file: a name may stand for another one since.
