@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <optional>
 #include <string>
 
 #include <fcntl.h>
@@ -181,6 +180,17 @@ int openGuarded(const fs::path& file, int flags, mode_t mode, bool* throughLink)
         return fd;
     }
     return -1;
+}
+
+std::optional<GuardedName> followedName(const fs::path& file)
+{
+    Reached reached;
+    reached.name = file;
+    int looks = mostLooks;
+    if (!follow(reached, looks))
+        return std::nullopt;
+    const Closing closeEntry(reached.entry);
+    return GuardedName{reached.name, reached.throughLink};
 }
 
 } // namespace calvex::services

@@ -8,6 +8,7 @@
 // keep DATABASE.UFC elsewhere through a link in a folder of their own.
 
 #include <filesystem>
+#include <optional>
 
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -26,6 +27,16 @@ namespace calvex::services {
 // followed (or too many links in a row), EINVAL for something else than a regular file.
 // `throughLink`, when given, tells whether a link of the account's own was followed.
 int openGuarded(const std::filesystem::path& file, int flags, mode_t mode = 0666, bool* throughLink = nullptr);
+
+// Where the links that openGuarded follows lead from `file`: the name it would open, which holds
+// nothing, something that is no link, or a link that is not followed, and whether a link was
+// followed on the way. None with errno set where a link cannot be read, or too many follow in a
+// row (ELOOP).
+struct GuardedName {
+    std::filesystem::path name;
+    bool throughLink = false;
+};
+std::optional<GuardedName> followedName(const std::filesystem::path& file);
 
 // Whether two looks (stat, fstat, lstat) saw the same file: a name may stand for another one since.
 inline bool sameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }

@@ -135,6 +135,30 @@ TEST(FileReplacement, LeftoverTemporariesOfEndedRunsAreRemoved)
     ::close(fd);
 }
 
+// A save through a link of one's own writes the file it leads to, beside that file, and keeps the
+// link and the file's permissions, also for a copy of another file's; what an ended save through
+// the link left beside the file goes then, as the start clears only the program folder.
+TEST(FileReplacement, SaveThroughAnOwnLinkWritesWhatItLeadsTo)
+{
+    const ScratchFolder elsewhere, folder;
+    const ChildProcess ended(false);
+    elsewhere.write("list", "old");
+    fs::permissions(elsewhere.file("list"), fs::perms::owner_read | fs::perms::owner_write);
+    const std::string leftover = "list." + ended.pid() + "-0.tmp";
+    elsewhere.write(leftover, "cut");
+    fs::create_symlink(elsewhere.file("list"), folder.file("list"));
+    folder.write("shipped", "copied");
+
+    EXPECT_FALSE(writeReplacing(folder.file("list"), "new"));
+    EXPECT_EQ(elsewhere.read("list"), "new");
+    EXPECT_FALSE(fs::exists(elsewhere.file(leftover)));
+    EXPECT_FALSE(copyReplacing(folder.file("shipped"), folder.file("list"), 16));
+    EXPECT_EQ(elsewhere.read("list"), "copied");
+    EXPECT_EQ(fs::read_symlink(folder.file("list")), elsewhere.file("list"));
+    EXPECT_EQ(fs::status(elsewhere.file("list")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(entries(elsewhere), 1u) << "no temporary file is left";
+}
+
 // A leftover of a read-only target is read-only itself (a temporary file takes the target's
 // permissions before the rename); an account that may only read it removes it all the same, and
 // keeps a running copy's. Root may open any file, so the start is made by another account.

@@ -172,8 +172,8 @@ fs::path makeTarget(const ScratchFolder& home, const std::string& file, const st
 // runner's own link that the planter renamed onto the file's name: the target keeps its bytes,
 // mode and owner, a dangling one makes no file, a FIFO keeps no one waiting. A save that renames
 // a file into place over such a link is not refused: the link is gone, and what it named is
-// untouched. The runner's own link in a folder of its own works as before (a save that renames a
-// file into place replaces the link itself, a writer in place writes its target).
+// untouched. The runner's own link in a folder of its own works as the file would: a writer in
+// place and a save that renames a file into place both write its target, and the link stays.
 TEST(GuardedOpen, LinksAnotherAccountPlantedAreNotFollowed)
 {
     ASSERT_EQ(::geteuid(), 0u) << "the tests run as root";
@@ -190,13 +190,13 @@ TEST(GuardedOpen, LinksAnotherAccountPlantedAreNotFollowed)
     } rows[] = {
         {unifacDatabaseName, ufc("mine"), {}, loadAndSaveDatabase,
          {"failed, not saved", "failed, saved", "failed, saved", "failed, not saved", "loaded, saved"},
-         {}},
+         std::string("\x02\x00", 2) + ufcRecord("mine") + ufcRecord("probe", "17,1;")},
         {unifacDatabaseLockName, "", [](const ScratchFolder& f) { f.write(unifacDatabaseName, ufc("theirs")); },
          loadAndSaveDatabase,
          {"loaded, not saved", "loaded, not saved", "loaded, not saved", "loaded, not saved", "loaded, saved"}, {}},
         {unifacDatabaseBackupName, "mine", [](const ScratchFolder& f) { f.write(unifacDatabaseName, "\xff\xff"); },
          loadAndSaveDatabase, {"failed, saved", "failed, saved", "failed, saved", "failed, saved", "failed, saved"},
-         {}},
+         "\xff\xff"},
         {points1FileName, "notes", {}, [] { return writeAndReadPoints(points1FileName); },
          {"not written, points1.dat could not be read", "not written, points1.dat could not be opened",
           "not written, points1.dat could not be read", "not written, points1.dat could not be read",
@@ -214,7 +214,7 @@ TEST(GuardedOpen, LinksAnotherAccountPlantedAreNotFollowed)
         {resultPageName, "notes", [&](const ScratchFolder& f) { f.write("molarvolumecalculator.htm", page); }, report,
          {"written <p>9.7</p>", "written <p>9.7</p>", "written <p>9.7</p>", "written <p>9.7</p>",
           "written <p>9.7</p>"},
-         {}},
+         "<p>9.7</p>\r\n"},
         {"molarvolumecalculator.htm", page, {}, report,
          {"Error in data replacement file finding so exiting; written 9.7",
           "Error in data replacement file finding so exiting; written 9.7",
@@ -259,6 +259,10 @@ TEST(GuardedOpen, LinksAnotherAccountPlantedAreNotFollowed)
                 planted == ToTheRunnersFile || runners ? home.read(target.filename().string()) : "";
 
             EXPECT_EQ(runAs(runner, row.action), row.outcomes[planted]);
+            if (planted == RunnersOwnLink) {
+                std::error_code error;
+                EXPECT_EQ(fs::read_symlink(link, error), target) << "the link stays";
+            }
 
             std::set<fs::path> inHome;
             for (const auto& entry : fs::directory_iterator(home.path()))
