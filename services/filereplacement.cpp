@@ -156,15 +156,22 @@ std::error_code putInPlace(const fs::path& temporary, const fs::path& target, Wh
 std::error_code replaceWith(const fs::path& target, std::string_view bytes, WhenPresent present,
                             std::optional<mode_t> mode)
 {
-    // The rename replaces a link itself: another account's link lends nothing, not even the
-    // permissions of what it names; one of the account's own lends those of its target.
+    // A link the guarded open follows is kept: what it names is replaced, beside it, and keeps its
+    // permissions. Any other link is replaced itself, and lends nothing, not even the permissions
+    // of what it names.
+    const std::optional<GuardedName> reached = followedName(target);
+    if (!reached)
+        return lastError();
+    const fs::path& file = reached->name;
     struct stat status {};
-    if (!mode && present == WhenPresent::Replace && ::lstat(target.c_str(), &status) == 0 &&
-        (!S_ISLNK(status.st_mode) || (status.st_uid == ::geteuid() && ::stat(target.c_str(), &status) == 0)) &&
-        S_ISREG(status.st_mode))
+    if ((!mode || reached->throughLink) && ::lstat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode))
         mode = status.st_mode & 07777;
+    // The start clears the program folder only; what an ended save left beside a file elsewhere
+    // goes at the next save through the link.
+    if (reached->throughLink)
+        removeLeftoverTemporaries(file.parent_path(), {file.filename().string()});
     fs::path temporary;
-    const int fd = createTemporary(target, temporary);
+    const int fd = createTemporary(file, temporary);
     if (fd < 0)
         return lastError();
     std::error_code error = writeAll(fd, bytes);
@@ -175,7 +182,7 @@ std::error_code replaceWith(const fs::path& target, std::string_view bytes, When
         error = lastError();
     // Put in place while still locked; its bytes are on the disk already.
     if (!error)
-        error = putInPlace(temporary, target, present);
+        error = putInPlace(temporary, file, present);
     if (error)
         ::unlink(temporary.c_str());
     ::close(fd);

@@ -21,13 +21,15 @@ enum class WhenPresent {
 };
 
 // Writes `bytes` as `target`. A replaced file keeps its permissions; a new one gets the usual
-// ones of the account (0666 less the umask). A link in the target's place is replaced itself,
-// and lends the permissions of what it names only where the account made it.
+// ones of the account (0666 less the umask). A link in the target's place that the guarded open
+// follows (guardedopen.h) stays: the file it leads to is written, beside it, and keeps its
+// permissions. Any other link is replaced itself, and lends nothing.
 std::error_code writeReplacing(const std::filesystem::path& target, std::string_view bytes,
                                WhenPresent present = WhenPresent::Replace);
 
-// Copies `from` as `to`, with the permissions of `from`; `from` is read as readWholeFile reads,
-// and a copy of more than `ceiling` bytes fails.
+// Copies `from` as `to`, with the permissions of `from` (those of the file a followed link at
+// `to` leads to, where there is one); `from` is read as readWholeFile reads, and a copy of more
+// than `ceiling` bytes fails.
 std::error_code copyReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
                               std::size_t ceiling, WhenPresent present = WhenPresent::Replace);
 

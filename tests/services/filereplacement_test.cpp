@@ -16,9 +16,12 @@
 #include <chrono>
 #include <functional>
 #include <filesystem>
+#include <optional>
 
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -132,6 +135,30 @@ TEST(FileReplacement, LeftoverTemporariesOfEndedRunsAreRemoved)
     ::close(fd);
 }
 
+// A save through a link of one's own writes the file it leads to, beside that file, and keeps the
+// link and the file's permissions, also for a copy of another file's; what an ended save through
+// the link left beside the file goes then, as the start clears only the program folder.
+TEST(FileReplacement, SaveThroughAnOwnLinkWritesWhatItLeadsTo)
+{
+    const ScratchFolder elsewhere, folder;
+    const ChildProcess ended(false);
+    elsewhere.write("list", "old");
+    fs::permissions(elsewhere.file("list"), fs::perms::owner_read | fs::perms::owner_write);
+    const std::string leftover = "list." + ended.pid() + "-0.tmp";
+    elsewhere.write(leftover, "cut");
+    fs::create_symlink(elsewhere.file("list"), folder.file("list"));
+    folder.write("shipped", "copied");
+
+    EXPECT_FALSE(writeReplacing(folder.file("list"), "new"));
+    EXPECT_EQ(elsewhere.read("list"), "new");
+    EXPECT_FALSE(fs::exists(elsewhere.file(leftover)));
+    EXPECT_FALSE(copyReplacing(folder.file("shipped"), folder.file("list"), 16));
+    EXPECT_EQ(elsewhere.read("list"), "copied");
+    EXPECT_EQ(fs::read_symlink(folder.file("list")), elsewhere.file("list"));
+    EXPECT_EQ(fs::status(elsewhere.file("list")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(entries(elsewhere), 1u) << "no temporary file is left";
+}
+
 // A leftover of a read-only target is read-only itself (a temporary file takes the target's
 // permissions before the rename); an account that may only read it removes it all the same, and
 // keeps a running copy's. Root may open any file, so the start is made by another account.
@@ -176,9 +203,84 @@ TEST(FileReplacement, ReadOnlyLeftoversGoAndThoseOfRunningCopiesStay)
 namespace calvex::services {
 namespace {
 
+// Another process holding a file under a write lease, as a file server holds one for a client,
+// and letting it go a while after the system tells it (SIGIO) that someone opens the file, as a
+// server does once it has written back what the client changed.
+class LeaseHolder {
+public:
+    explicit LeaseHolder(const fs::path& file)
+    {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::close(ready[0]);
+            ::alarm(10); // an open that never comes ends it
+            sigset_t io;
+            ::sigemptyset(&io);
+            ::sigaddset(&io, SIGIO);
+            ::sigprocmask(SIG_BLOCK, &io, nullptr);
+            const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+            const char leased = fd >= 0 && ::fcntl(fd, F_SETLEASE, F_WRLCK) == 0 ? 'l' : 'n';
+            int signal = 0;
+            if (::write(ready[1], &leased, 1) != 1 || leased != 'l' || ::sigwait(&io, &signal) != 0)
+                ::_exit(1);
+            ::usleep(100'000);
+            ::_exit(::fcntl(fd, F_SETLEASE, F_UNLCK) == 0 ? 0 : 1);
+        }
+        ::close(ready[1]);
+        char leased = 'n';
+        m_leased = m_pid > 0 && ::read(ready[0], &leased, 1) == 1 && leased == 'l';
+        ::close(ready[0]);
+    }
+    ~LeaseHolder()
+    {
+        if (m_pid > 0 && ::kill(m_pid, SIGKILL) == 0)
+            ::waitpid(m_pid, nullptr, 0);
+    }
+    LeaseHolder(const LeaseHolder&) = delete;
+    LeaseHolder& operator=(const LeaseHolder&) = delete;
+
+    bool leased() const { return m_leased; }
+    // Whether it was told of an open and let the file go.
+    bool letGo()
+    {
+        int status = 0;
+        const bool ended = ::waitpid(m_pid, &status, 0) == m_pid;
+        m_pid = -1;
+        return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+private:
+    pid_t m_pid = -1;
+    bool m_leased = false;
+};
+
+// Whether `reads` read, run in a process of its own that sees no /proc, as in a chroot without
+// it; none where the system lets no test hide it.
+std::optional<bool> readsWithoutProc(const std::function<bool()>& reads)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const bool hidden = ::unshare(CLONE_NEWNS) == 0 &&
+                            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                            ::mount("none", "/proc", "tmpfs", 0, nullptr) == 0;
+        ::_exit(!hidden ? 2 : reads() ? 0 : 1);
+    }
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return false;
+    if (WEXITSTATUS(status) == 2)
+        return std::nullopt;
+    return WEXITSTATUS(status) == 0;
+}
+
 // A read that fails is the reader's usual failure, and the file keeps its bytes: a folder in the
 // file's place (EISDIR), a FIFO, which no writer fills, and a file past what the reader's format
-// can hold, in every run, and ESTALE as on a network folder where the NFS rules are loaded.
+// can hold, in every run, and ESTALE as on a network folder where the NFS rules are loaded. A file
+// another process holds under a lease is read once it is let go, as open(2) waits for it; where
+// the system shows no /proc, it is refused at once instead.
 TEST(FileReplacement, ReadersReportAFailingReadAsAFileThatCannotBeRead)
 {
     const std::string record = userComponentLine({"probe", "400", "40", "0.2", "300"});
@@ -224,6 +326,22 @@ TEST(FileReplacement, ReadersReportAFailingReadAsAFileThatCannotBeRead)
             EXPECT_FALSE(row.reads(folder));
         }
         EXPECT_EQ(folder.read(row.file), row.bytes);
+        {
+            LeaseHolder holder(folder.file(row.file));
+            ASSERT_TRUE(holder.leased()) << "the tests run as root";
+            const testing::HangGuard guard;
+            EXPECT_TRUE(row.reads(folder)) << "a file under a lease, once it is let go";
+            EXPECT_TRUE(holder.letGo()) << "told of the open";
+        }
+        if (const std::optional<bool> read = readsWithoutProc([&] { return row.reads(folder); })) {
+            EXPECT_TRUE(*read) << "without /proc";
+            LeaseHolder holder(folder.file(row.file));
+            ASSERT_TRUE(holder.leased());
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_EQ(readsWithoutProc([&] { return row.reads(folder); }), false) << "under a lease, without /proc";
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500)) << "at once";
+            EXPECT_TRUE(holder.letGo()) << "told of the open all the same";
+        }
         {
             // Past every reader's ceiling, and more than the memory of the computer: a reader
             // that read it would take seconds and then fail to hold it.

@@ -11,6 +11,7 @@
 #include "unifac/componentfile.h"
 
 #include "tests/support/hangguard.h"
+#include "tests/support/otheraccount.h"
 #include "tests/support/scratchfolder.h"
 #include "tests/support/scriptedui.h"
 
@@ -136,14 +137,18 @@ std::string listComponents()
     return list.error->substr(list.error->find(": ") + 2); // without the folder's name
 }
 
-std::string ufc(const std::string& name)
+// A component's record in DATABASE.UFC: the name in 20 bytes, the group list in 44.
+std::string ufcRecord(const std::string& name, const std::string& groups = "")
 {
-    return std::string("\x01\x00", 2) + name + std::string(64 - name.size(), ' ');
+    return name + std::string(20 - name.size(), ' ') + groups + std::string(44 - groups.size(), ' ');
 }
 
-enum Planted { ToTheRunnersFile, Dangling, ToAFifo, RunnersOwnLink };
-constexpr std::array<const char*, 4> plantedNames{"the planter's link to the runner's file", "a dangling link",
-                                                  "a link to a FIFO", "the runner's own link to its file"};
+std::string ufc(const std::string& name) { return std::string("\x01\x00", 2) + ufcRecord(name); }
+
+enum Planted { ToTheRunnersFile, Dangling, ToAFifo, RunnersLinkMoved, RunnersOwnLink };
+constexpr std::array<const char*, 5> plantedNames{
+    "the planter's link to the runner's file", "a dangling link", "a link to a FIFO",
+    "the runner's own link, renamed by the planter", "the runner's own link in a folder of its own"};
 
 // The file a link of that kind names, made as the runner's own; none for a dangling link.
 fs::path makeTarget(const ScratchFolder& home, const std::string& file, const std::string& bytes, Planted planted)
@@ -163,11 +168,12 @@ fs::path makeTarget(const ScratchFolder& home, const std::string& file, const st
 }
 
 // Each file of the folder with a link in its place, by each kind of link, run by the account
-// that shares the folder with the planter. The planter's links are refused, so the target keeps
-// its bytes, mode and owner, a dangling one makes no file, a FIFO keeps no one waiting; the
-// runner's own link works as before (a save that renames a file into place replaces the link
-// itself, a writer in place writes its target). A save that renames a file into place over a
-// link is not refused: the link is gone, and what it named is untouched.
+// that shares the folder with the planter. The planter's links are refused, and so is the
+// runner's own link that the planter renamed onto the file's name: the target keeps its bytes,
+// mode and owner, a dangling one makes no file, a FIFO keeps no one waiting. A save that renames
+// a file into place over such a link is not refused: the link is gone, and what it named is
+// untouched. The runner's own link in a folder of its own works as the file would: a writer in
+// place and a save that renames a file into place both write its target, and the link stays.
 TEST(GuardedOpen, LinksAnotherAccountPlantedAreNotFollowed)
 {
     ASSERT_EQ(::geteuid(), 0u) << "the tests run as root";
@@ -179,44 +185,57 @@ TEST(GuardedOpen, LinksAnotherAccountPlantedAreNotFollowed)
         std::string targetBytes; // what the runner's own file there holds
         std::function<void(const ScratchFolder&)> prepare;
         std::function<std::string()> action;
-        std::array<std::string, 4> outcomes; // by Planted
+        std::array<std::string, 5> outcomes; // by Planted
         std::string ownTargetAfter;          // the runner's file after its own link was used; empty: unchanged
     } rows[] = {
         {unifacDatabaseName, ufc("mine"), {}, loadAndSaveDatabase,
-         {"failed, not saved", "failed, saved", "failed, saved", "loaded, saved"}, {}},
+         {"failed, not saved", "failed, saved", "failed, saved", "failed, not saved", "loaded, saved"},
+         std::string("\x02\x00", 2) + ufcRecord("mine") + ufcRecord("probe", "17,1;")},
         {unifacDatabaseLockName, "", [](const ScratchFolder& f) { f.write(unifacDatabaseName, ufc("theirs")); },
-         loadAndSaveDatabase, {"loaded, not saved", "loaded, not saved", "loaded, not saved", "loaded, saved"}, {}},
+         loadAndSaveDatabase,
+         {"loaded, not saved", "loaded, not saved", "loaded, not saved", "loaded, not saved", "loaded, saved"}, {}},
         {unifacDatabaseBackupName, "mine", [](const ScratchFolder& f) { f.write(unifacDatabaseName, "\xff\xff"); },
-         loadAndSaveDatabase, {"failed, saved", "failed, saved", "failed, saved", "failed, saved"}, {}},
+         loadAndSaveDatabase, {"failed, saved", "failed, saved", "failed, saved", "failed, saved", "failed, saved"},
+         "\xff\xff"},
         {points1FileName, "notes", {}, [] { return writeAndReadPoints(points1FileName); },
          {"not written, points1.dat could not be read", "not written, points1.dat could not be opened",
-          "not written, points1.dat could not be read", "written, read 1"},
+          "not written, points1.dat could not be read", "not written, points1.dat could not be read",
+          "written, read 1"},
          "1,2\r\n"},
         {points2FileName, "notes", {}, [] { return writeAndReadPoints(points2FileName); },
          {"not written, points2.dat could not be read", "not written, points2.dat could not be opened",
-          "not written, points2.dat could not be read", "written, read 1"},
+          "not written, points2.dat could not be read", "not written, points2.dat could not be read",
+          "written, read 1"},
          "1,2\r\n"},
         {userComponentFileName, record, {}, lookUpAndAppend,
-         {"not found, not stored", "not found, not stored", "not found, not stored", "found, stored"},
+         {"not found, not stored", "not found, not stored", "not found, not stored", "not found, not stored",
+          "found, stored"},
          record + probe},
         {resultPageName, "notes", [&](const ScratchFolder& f) { f.write("molarvolumecalculator.htm", page); }, report,
-         {"written <p>9.7</p>", "written <p>9.7</p>", "written <p>9.7</p>", "written <p>9.7</p>"}, {}},
+         {"written <p>9.7</p>", "written <p>9.7</p>", "written <p>9.7</p>", "written <p>9.7</p>",
+          "written <p>9.7</p>"},
+         "<p>9.7</p>\r\n"},
         {"molarvolumecalculator.htm", page, {}, report,
          {"Error in data replacement file finding so exiting; written 9.7",
+          "Error in data replacement file finding so exiting; written 9.7",
           "Error in data replacement file finding so exiting; written 9.7",
           "Error in data replacement file finding so exiting; written 9.7", "written <p>9.7</p>"},
          {}},
         {pure::componentDatabaseFile, "", {}, listComponents,
-         {"unable to open database file", "unable to open database file", "unable to open database file", "listed"},
+         {"unable to open database file", "unable to open database file", "unable to open database file",
+          "unable to open database file", "listed"},
          {}},
     };
     const testing::HangGuard guard(60);
     for (const auto& row : rows) {
-        for (const Planted planted : {ToTheRunnersFile, Dangling, ToAFifo, RunnersOwnLink}) {
+        for (const Planted planted : {ToTheRunnersFile, Dangling, ToAFifo, RunnersLinkMoved, RunnersOwnLink}) {
             SCOPED_TRACE(std::string(row.file) + ", " + plantedNames[planted]);
             const ScratchFolder home;
             const ScratchFolder folder; // the program folder from here on
-            ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
+            if (planted == RunnersOwnLink) {
+                ASSERT_EQ(::chown(folder.path().c_str(), runner, runner), 0);
+            }
+            ASSERT_EQ(::chmod(folder.path().c_str(), planted == RunnersOwnLink ? 0755 : 0777), 0);
             ASSERT_EQ(::chown(home.path().c_str(), runner, runner), 0);
             ASSERT_EQ(::chmod(home.path().c_str(), 0700), 0);
             const fs::path target = makeTarget(home, row.file, row.targetBytes, planted);
@@ -227,15 +246,23 @@ TEST(GuardedOpen, LinksAnotherAccountPlantedAreNotFollowed)
                 ASSERT_EQ(::chown(entry.path().c_str(), planter, planter), 0);
                 ASSERT_EQ(::chmod(entry.path().c_str(), 0666), 0);
             }
+            const bool runners = planted == RunnersLinkMoved || planted == RunnersOwnLink;
             const fs::path link = folder.file(row.file);
-            ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
-            const uid_t linkOwner = planted == RunnersOwnLink ? runner : planter;
-            ASSERT_EQ(::lchown(link.c_str(), linkOwner, linkOwner), 0);
-            const std::string before = planted == ToTheRunnersFile || planted == RunnersOwnLink
-                                           ? home.read(target.filename().string())
-                                           : "";
+            // Made under a name of its own, which the planter, who may write the folder, changes.
+            const fs::path made = planted == RunnersLinkMoved ? folder.file("kept.lnk") : link;
+            ASSERT_EQ(::symlink(target.c_str(), made.c_str()), 0);
+            ASSERT_EQ(::lchown(made.c_str(), runners ? runner : planter, runners ? runner : planter), 0);
+            if (planted == RunnersLinkMoved) {
+                ASSERT_EQ(runAs(planter, [&] { return std::to_string(::rename(made.c_str(), link.c_str())); }), "0");
+            }
+            const std::string before =
+                planted == ToTheRunnersFile || runners ? home.read(target.filename().string()) : "";
 
             EXPECT_EQ(runAs(runner, row.action), row.outcomes[planted]);
+            if (planted == RunnersOwnLink) {
+                std::error_code error;
+                EXPECT_EQ(fs::read_symlink(link, error), target) << "the link stays";
+            }
 
             std::set<fs::path> inHome;
             for (const auto& entry : fs::directory_iterator(home.path()))
@@ -255,6 +282,71 @@ TEST(GuardedOpen, LinksAnotherAccountPlantedAreNotFollowed)
                           planted == RunnersOwnLink && !row.ownTargetAfter.empty() ? row.ownTargetAfter : before);
             }
         }
+    }
+}
+
+// Where a link of the account's own is followed: only where no other account can have given it
+// its name, each link on the way. Only an account that may write a folder renames what it holds,
+// and in a sticky folder only the owner of the name or of the folder; root is trusted anywhere.
+TEST(GuardedOpen, OwnLinksAreFollowedOnlyWhereNoOtherAccountCanRenameThem)
+{
+    enum Extra { None, SecondName, OnToASharedFolder };
+    const struct {
+        const char* what;
+        uid_t account;     // that runs the program, owns the link and the file it leads to
+        uid_t folderOwner; // of the folder that holds the link
+        mode_t folderMode;
+        Extra extra;
+        bool followed;
+    } rows[] = {
+        {"a folder of the account's own", runner, runner, 0755, None, true},
+        {"a folder of root's", runner, 0, 0755, None, true},
+        {"a sticky folder of root's, as /tmp", runner, 0, 01777, None, true},
+        {"a sticky folder of the account's own its group may write", runner, runner, 01770, None, true},
+        {"a folder of root's that all may write, as a shared build folder", runner, 0, 0777, None, false},
+        {"a folder of the account's own its group may write", runner, runner, 0775, None, false},
+        {"a folder of the account's own others may write", runner, runner, 0757, None, false},
+        {"a folder of another account's", runner, planter, 0755, None, false},
+        {"a sticky folder of another account's", runner, planter, 01777, None, false},
+        {"a sticky folder of root's, the link with a second name", runner, 0, 01777, SecondName, false},
+        {"a folder of the account's own, then a link in a folder all may write", runner, runner, 0755,
+         OnToASharedFolder, false},
+        {"root's folder, run by root", 0, 0, 0755, None, true},
+        {"another account's folder, run by root", 0, runner, 0700, None, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const ScratchFolder home, folder, shared;
+        home.write("mine", "bytes");
+        testing::giveTo(home.path(), row.account);
+        ASSERT_EQ(::chmod(home.path().c_str(), 0700), 0);
+        ASSERT_EQ(::chmod(shared.path().c_str(), 0777), 0);
+        fs::path target = home.file("mine");
+        if (row.extra == OnToASharedFolder) {
+            ASSERT_EQ(::symlink(target.c_str(), shared.file("on").c_str()), 0);
+            target = shared.file("on");
+        }
+        const fs::path link = folder.file(unifacDatabaseName);
+        ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+        if (row.extra == SecondName) {
+            ASSERT_EQ(::link(link.c_str(), folder.file("second").c_str()), 0);
+        }
+        testing::giveTo(shared.path(), row.account);
+        testing::giveTo(folder.path(), row.account);
+        ASSERT_EQ(::chown(folder.path().c_str(), row.folderOwner, row.folderOwner), 0);
+        ASSERT_EQ(::chmod(folder.path().c_str(), row.folderMode), 0);
+
+        EXPECT_EQ(runAs(row.account,
+                        [&] {
+                            const int fd = openGuarded(link, O_RDONLY);
+                            if (fd < 0)
+                                return std::string(errno == ELOOP ? "not followed" : "failed");
+                            char bytes[16];
+                            const ssize_t got = ::read(fd, bytes, sizeof bytes);
+                            ::close(fd);
+                            return got < 0 ? "not read" : std::string(bytes, static_cast<std::size_t>(got));
+                        }),
+                  row.followed ? "bytes" : "not followed");
     }
 }
 
