@@ -9,7 +9,11 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QMdiArea>
+#include <QScopedValueRollback>
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 namespace calvex::shell {
 namespace {
@@ -89,6 +93,32 @@ constexpr int pureKey = 24;
 constexpr int mixtureKey = 25;
 constexpr int phaseKey = 26;
 
+constexpr std::array<std::pair<int, Place>, 3> categories = {
+    {{pureKey, Place::Pure}, {mixtureKey, Place::Mixture}, {phaseKey, Place::Phase}}};
+
+// The order Tab reaches the buttons in: the clock, then each category button followed by its
+// panel's buttons, row by row and left to right, as they show.
+const std::vector<int>& tabChain()
+{
+    static const std::vector<int> chain = [] {
+        std::vector<int> order{clockKey};
+        for (const auto& [category, place] : categories) {
+            order.push_back(category);
+            std::vector<int> panel;
+            for (int index = 0; index < MAINMENUFORM::keyCount; ++index)
+                if (keys[static_cast<std::size_t>(index)].place == place)
+                    panel.push_back(index);
+            std::ranges::sort(panel, {}, [](int index) {
+                const TwipsRect& cell = keys[static_cast<std::size_t>(index)].rect;
+                return std::pair(cell.top, cell.left);
+            });
+            order.insert(order.end(), panel.begin(), panel.end());
+        }
+        return order;
+    }();
+    return chain;
+}
+
 QFont verdana(double points, bool bold)
 {
     QFont font(QStringLiteral("Verdana"));
@@ -145,8 +175,12 @@ MAINMENUFORM::MAINMENUFORM()
         }
         connect(button, &QPushButton::clicked, this, [this, index] { key_Click(index); });
         connect(button, &widgets::KeyButton::pointerMoved, this, &MAINMENUFORM::key_MouseMove);
+        connect(button, &widgets::KeyButton::keyboardReached, this, &MAINMENUFORM::key_KeyboardReached);
         key[static_cast<std::size_t>(index)] = button;
     }
+    const std::vector<int>& chain = tabChain();
+    for (std::size_t at = 1; at < chain.size(); ++at)
+        setTabOrder(key[static_cast<std::size_t>(chain[at - 1])], key[static_cast<std::size_t>(chain[at])]);
 
     // A shown panel lies over the edge of the category buttons, caption included.
     for (QGroupBox* panel : {Frame1, Frame2, Frame3})
@@ -184,12 +218,54 @@ void MAINMENUFORM::key_MouseMove(int Index)
 {
     runTrapped([this, Index] {
         widgets::moveHighlight(key, s_highlight, Index);
-        if (Index == pureKey || Index == mixtureKey || Index == phaseKey) {
-            Frame1->setVisible(Index == pureKey);
-            Frame2->setVisible(Index == mixtureKey);
-            Frame3->setVisible(Index == phaseKey);
-        }
+        showPanelOf(Index);
     });
+}
+
+// The bold highlight stays with the pointer.
+void MAINMENUFORM::key_KeyboardReached(int Index)
+{
+    runTrapped([this, Index] {
+        if (!m_changingPanels)
+            showPanelOf(Index);
+    });
+}
+
+bool MAINMENUFORM::focusNextPrevChild(bool next)
+{
+    // Tab passes over the buttons of a hidden panel: the button next in turn opens its panel
+    // first, so that Shift+Tab from a category button goes back through the panel before it,
+    // and from the clock to the last button of the last panel.
+    const auto focused = std::ranges::find_if(key, [](const widgets::KeyButton* button) { return button->hasFocus(); });
+    if (focused != key.end() && !m_changingPanels) {
+        const std::vector<int>& chain = tabChain();
+        const auto at = static_cast<std::size_t>(std::ranges::find(chain, (*focused)->index()) - chain.begin());
+        const std::size_t neighbour = (at + (next ? 1 : chain.size() - 1)) % chain.size();
+        showPanel(qobject_cast<const QGroupBox*>(key[static_cast<std::size_t>(chain[neighbour])]->parentWidget()));
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
+void MAINMENUFORM::showPanelOf(int Index)
+{
+    if (Index == pureKey)
+        showPanel(Frame1);
+    else if (Index == mixtureKey)
+        showPanel(Frame2);
+    else if (Index == phaseKey)
+        showPanel(Frame3);
+}
+
+// Null, or any group box but the three panels, leaves the panels as they are.
+void MAINMENUFORM::showPanel(const QGroupBox* panel)
+{
+    if (panel != Frame1 && panel != Frame2 && panel != Frame3)
+        return;
+    // A panel closing with the focus inside sends it on to the next button showing: that is
+    // no choice of the user's, and the panel asked for stays the one shown.
+    const QScopedValueRollback changing(m_changingPanels, true);
+    for (QGroupBox* frame : {Frame1, Frame2, Frame3})
+        frame->setVisible(frame == panel);
 }
 
 void MAINMENUFORM::tmrCurrTime_Timer()

@@ -2,6 +2,7 @@
 
 #include "widgets/colours.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -49,6 +50,36 @@ void KeyButton::enterEvent(QEnterEvent* event)
 {
     emit pointerMoved(m_index);
     QPushButton::enterEvent(event);
+}
+
+void KeyButton::focusInEvent(QFocusEvent* event)
+{
+    QPushButton::focusInEvent(event);
+    // A click comes after the pointer's movement over the button, which already reported it.
+    if (event->reason() != Qt::MouseFocusReason)
+        emit keyboardReached(m_index);
+}
+
+void KeyButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // A push button outside a dialog lets Return pass by; this one is pressed by it too.
+        if (!event->isAutoRepeat()) {
+            emit keyboardReached(m_index);
+            click();
+        }
+        return;
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+        if (!event->isAutoRepeat())
+            emit keyboardReached(m_index);
+        break;
+    default:
+        break;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void KeyButton::paintEvent(QPaintEvent*)

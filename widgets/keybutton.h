@@ -2,7 +2,8 @@
 // A two-state button drawn as a push button, one element of a numbered button array: a click
 // flips its pressed look, its caption wraps onto as many lines as the button's face needs, and
 // every pointer movement over it reports its index (the hover highlight of the launcher and of
-// the result viewer's plot buttons).
+// the result viewer's plot buttons). Space, Return and Enter press it, and it reports when the
+// keyboard reaches it, which opens what the pointer opens by hovering.
 
 #include <QPushButton>
 
@@ -30,10 +31,14 @@ public:
 
 signals:
     void pointerMoved(int index);
+    // The focus came to the button other than by a click, or a key pressed it.
+    void keyboardReached(int index);
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

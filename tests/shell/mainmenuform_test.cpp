@@ -4,6 +4,8 @@
 #include "tests/shell/shellfixture.h"
 #include "widgets/windownames.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QImage>
@@ -35,7 +37,41 @@ protected:
         form->key_MouseMove(index);
     }
 
+    // The focused launcher button's index, -1 when no button has the focus.
+    static int focusedKey(const MAINMENUFORM* form)
+    {
+        for (const widgets::KeyButton* button : form->key)
+            if (button->hasFocus())
+                return button->index();
+        return -1;
+    }
+    // Presses Tab until button `index` has the focus, as a user without a mouse does.
+    static bool tabTo(MAINMENUFORM* form, int index)
+    {
+        QApplication::setActiveWindow(form->window());
+        for (int press = 0; press < MAINMENUFORM::keyCount && focusedKey(form) != index; ++press)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        return focusedKey(form) == index;
+    }
+
     MDIForm1* frame = nullptr;
+};
+
+using Panels = std::vector<bool>;
+const Panels pureShown{true, false, false};
+const Panels mixtureShown{false, true, false};
+const Panels phaseShown{false, false, true};
+
+// Each category button and its panel's buttons row by row, left to right, as the panel grid of
+// the button table places them.
+const struct CategoryStops {
+    int category;
+    std::vector<int> panel;
+    Panels shown;
+} categoryStops[] = {
+    {24, {1, 2, 3, 4, 5, 7, 6}, pureShown},
+    {25, {8, 9, 10, 11}, mixtureShown},
+    {26, {12, 13, 14, 15, 16, 17, 19, 18, 21, 20, 23, 27, 29, 28, 31, 30, 22}, phaseShown},
 };
 
 TEST_F(Launcher, OpensWithNoPanelTheClockReadingTimeAndItsTimerRunning)
@@ -49,6 +85,9 @@ TEST_F(Launcher, OpensWithNoPanelTheClockReadingTimeAndItsTimerRunning)
     EXPECT_EQ(form->tmrCurrTime->interval(), 1000);
     for (int index : {0, 24, 25, 26})
         EXPECT_TRUE(form->key[static_cast<std::size_t>(index)]->isVisible()) << index;
+    QApplication::setActiveWindow(frame);
+    EXPECT_EQ(focusedKey(form), 0) << "a category button with the focus would open its panel";
+    EXPECT_EQ(panelsShown(form), (std::vector<bool>{false, false, false}));
 }
 
 TEST_F(Launcher, EachCategoryButtonShowsItsPanelAndHidesTheOthers)
@@ -61,6 +100,115 @@ TEST_F(Launcher, EachCategoryButtonShowsItsPanelAndHidesTheOthers)
     for (const auto& [index, shown] : rows) {
         form->key_MouseMove(index);
         EXPECT_EQ(panelsShown(form), shown) << "pointer over " << index;
+    }
+}
+
+// Tab from the clock round every button to the clock again, and Shift+Tab round the other way:
+// each button reached with its panel shown, heard by a screen reader by its caption; the clock
+// leaves the panels as they are, and the bold highlight stays with the pointer.
+TEST_F(Launcher, TabGoesFromEachCategoryButtonThroughItsPanelAndShiftTabBack)
+{
+    MAINMENUFORM* form = launcher();
+    std::vector<std::pair<int, Panels>> stops;
+    for (const CategoryStops& row : categoryStops) {
+        stops.emplace_back(row.category, row.shown);
+        for (int index : row.panel)
+            stops.emplace_back(index, row.shown);
+    }
+    std::vector<std::pair<int, Panels>> back(stops.rbegin(), stops.rend());
+    stops.emplace_back(0, phaseShown);
+    back.emplace_back(0, pureShown);
+    const int highlight = MAINMENUFORM::highlightIndex();
+
+    ASSERT_TRUE(tabTo(form, 0));
+    for (const auto& [round, key] : {std::pair{&stops, Qt::Key_Tab}, std::pair{&back, Qt::Key_Backtab}})
+        for (const auto& [index, shown] : *round) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            ASSERT_EQ(focusedKey(form), index) << (key == Qt::Key_Tab ? "Tab" : "Shift+Tab");
+            EXPECT_EQ(panelsShown(form), shown) << "at " << index;
+            const QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(form->key[static_cast<std::size_t>(index)]);
+            EXPECT_FALSE(heard->state().invisible) << index;
+            EXPECT_EQ(heard->text(QAccessible::Name), form->key[static_cast<std::size_t>(index)]->text());
+        }
+    EXPECT_EQ(MAINMENUFORM::highlightIndex(), highlight);
+}
+
+// The pointer over one category, then a click's focus on another leaves the pointer's panel; a
+// key press on the focused category button shows its own panel, opens nothing and leaves the
+// highlight with the pointer.
+TEST_F(Launcher, AKeyPressOnACategoryButtonShowsItsPanel)
+{
+    const struct {
+        int category;
+        int pointerOver;
+        Qt::Key key;
+        Panels pointers;
+        Panels shown;
+    } rows[] = {
+        {24, 26, Qt::Key_Space, phaseShown, pureShown},
+        {25, 24, Qt::Key_Return, pureShown, mixtureShown},
+        {26, 25, Qt::Key_Enter, mixtureShown, phaseShown},
+    };
+    for (const auto& row : rows) {
+        MAINMENUFORM* form = launcher();
+        QApplication::setActiveWindow(form->window());
+        form->key_MouseMove(row.pointerOver);
+        form->key[static_cast<std::size_t>(row.category)]->setFocus(Qt::MouseFocusReason);
+        ASSERT_EQ(focusedKey(form), row.category);
+        EXPECT_EQ(panelsShown(form), row.pointers) << row.category;
+        QTest::keyClick(form->key[static_cast<std::size_t>(row.category)], row.key);
+        EXPECT_EQ(panelsShown(form), row.shown) << row.category;
+        EXPECT_EQ(focusedKey(form), row.category);
+        EXPECT_EQ(MAINMENUFORM::highlightIndex(), row.pointerOver);
+        EXPECT_EQ(loadedNames(), (QStringList{"MDIForm1", "MAINMENUFORM"}));
+    }
+}
+
+// The pointer over another category closes the panel holding the focus: the focus goes on to the
+// next button showing, and the panel the pointer opened is the one shown.
+TEST_F(Launcher, ThePointerClosingThePanelWithTheFocusLeavesOnlyItsOwnPanel)
+{
+    const struct {
+        int focused;
+        int pointerOver;
+        Panels shown;
+        int focusedAfter;
+    } rows[] = {
+        {3, 25, mixtureShown, 25},
+        {3, 26, phaseShown, 25},
+        {9, 24, pureShown, 26},
+        {22, 24, pureShown, 0},
+    };
+    for (const auto& row : rows) {
+        MAINMENUFORM* form = launcher();
+        ASSERT_TRUE(tabTo(form, row.focused));
+        form->key_MouseMove(row.pointerOver);
+        EXPECT_EQ(panelsShown(form), row.shown) << row.focused << " to " << row.pointerOver;
+        EXPECT_EQ(focusedKey(form), row.focusedAfter) << row.focused << " to " << row.pointerOver;
+    }
+}
+
+// From the page as it opens, with Tab alone, a key opens a calculator of each panel.
+TEST_F(Launcher, TabThenSpaceOrReturnOpensACalculatorOfEachPanel)
+{
+    const struct {
+        int index;
+        Qt::Key key;
+        QStringList loaded;
+    } rows[] = {
+        {4, Qt::Key_Space, {"MDIForm1", "MAINMENUFORM", "PureComponentFugacityCalculator"}},
+        {10, Qt::Key_Return, {"MDIForm1", "MAINMENUFORM", "PartialFugacityCalculator"}},
+        {16, Qt::Key_Enter, {"MDIForm1", "MAINMENUFORM", "FlashCalculator"}},
+        {27, Qt::Key_Space, {"MDIForm1", "fMain"}},
+    };
+    for (const auto& row : rows) {
+        frame->Toolbar_ButtonClick("MainPage");
+        MAINMENUFORM* form = launcher();
+        ASSERT_NE(form, nullptr);
+        ASSERT_TRUE(tabTo(form, row.index)) << row.index;
+        QTest::keyClick(form->key[static_cast<std::size_t>(row.index)], row.key);
+        destroyUnloaded();
+        EXPECT_EQ(loadedNames(), row.loaded) << row.index;
     }
 }
 
