@@ -2,6 +2,7 @@
 
 #include "services/pointsfile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
@@ -23,6 +24,8 @@ struct SweepTitles {
     std::string legend3;
     std::string message;
     const char* fixedXTitle = nullptr; // the saturation windows: always this X title, any file name
+    // The molar-volume sweeps leave out the points in two phases: the curve breaks across them.
+    bool breaksAtLeftOutPoints = false;
 };
 
 SweepTitles sweepTitles(SweepPlot plot)
@@ -40,7 +43,7 @@ SweepTitles sweepTitles(SweepPlot plot)
     case SweepPlot::PureFugacity:
         return {{"Fugacity(bar)", "Fugacity(bar)"}, {}, {}, "error in plot"};
     case SweepPlot::MolarVolume:
-        return {{"Volume(cc)", "Volume(cc)"}, {}, {}, "error in plot"};
+        return {{"Volume(cc)", "Volume(cc)"}, {}, {}, "error in plot", nullptr, true};
     case SweepPlot::MixtureFugacity:
         return {{"Fugacity Of Mixture(bar)", "Fugacity of mixture(bar)"},
                 {" Fugacity of Mixture", "Fugacity of Mixture"},
@@ -58,9 +61,10 @@ SweepTitles sweepTitles(SweepPlot plot)
 ChartArray readSweepArray(const std::string& datafilename)
 {
     PointsFileReader reader(datafilename);
-    const int rows = reader.nextCount(maxCount);
+    // A sweep whose every point was left out has no rows: an empty chart.
+    const int rows = reader.nextCount(maxCount, 0);
     const int curves = reader.nextCount(maxCurves);
-    ChartArray data;
+    ChartArray data(0, 2 * curves);
     std::vector<float> cells(static_cast<std::size_t>(2 * curves));
     for (int row = 1; row <= rows; ++row) {
         const float x = reader.nextSingle();
@@ -71,6 +75,27 @@ ChartArray readSweepArray(const std::string& datafilename)
         data.appendRow(cells);
     }
     return data;
+}
+
+// Neighbouring points of a sweep lie one step apart (to single precision); a point left out
+// between two rows puts them two steps apart.
+constexpr double leftOutSpacing = 1.5;
+
+// A sweep steps evenly and starts one step above zero (20 K, 2 bar, a twentieth of Tc), so its
+// step is the smallest of the first x and the spacings of neighbouring rows: the first x gives it
+// where no two neighbouring points are left. Rows further apart than a step have points left out
+// between them.
+void breakAtLeftOutPoints(ChartArray& data)
+{
+    double step = std::numeric_limits<double>::infinity();
+    if (data.rows() > 0 && data.cell(1, 1) > 0)
+        step = data.cell(1, 1);
+    for (int row = 1; row < data.rows(); ++row)
+        if (const double spacing = double(data.cell(row + 1, 1)) - data.cell(row, 1); spacing > 0)
+            step = std::min(step, spacing);
+    for (int row = 1; row < data.rows(); ++row)
+        if (double(data.cell(row + 1, 1)) - data.cell(row, 1) > leftOutSpacing * step)
+            data.breakAfter(row);
 }
 
 struct DiagramShape {
@@ -120,6 +145,7 @@ void ChartArray::resize(int rows, int columns)
     m_cells = std::move(cells);
     m_rows = rows;
     m_columns = columns;
+    std::erase_if(m_breaks, [rows](int row) { return row >= rows; });
 }
 
 void ChartArray::appendRow(const std::vector<float>& cells)
@@ -131,6 +157,17 @@ void ChartArray::appendRow(const std::vector<float>& cells)
     m_cells.insert(m_cells.end(), cells.begin(), cells.end());
     ++m_rows;
 }
+
+void ChartArray::breakAfter(int row)
+{
+    if (row < 1 || row >= m_rows)
+        return;
+    const auto at = std::lower_bound(m_breaks.begin(), m_breaks.end(), row);
+    if (at == m_breaks.end() || *at != row)
+        m_breaks.insert(at, row);
+}
+
+bool ChartArray::breaksAfter(int row) const { return std::binary_search(m_breaks.begin(), m_breaks.end(), row); }
 
 SweepFillOutcome sweepFill(SweepPlot plot, const std::string& datafilename)
 {
@@ -153,6 +190,8 @@ SweepFillOutcome sweepFill(SweepPlot plot, const std::string& datafilename)
         return outcome;
     }
 
+    if (titles.breaksAtLeftOutPoints)
+        breakAtLeftOutPoints(data);
     ChartFill& fill = outcome.fill;
     fill.rowCount = data.rows();
     fill.data = std::move(data);

@@ -29,12 +29,18 @@ public:
     // Adds one row of cells at the bottom.
     void appendRow(const std::vector<float>& cells);
 
+    // A break after `row`: the curves are not drawn on from that row's points to the next row's
+    // (a sweep left points out between them). Rows without a next row break nowhere.
+    void breakAfter(int row);
+    bool breaksAfter(int row) const;
+
     bool operator==(const ChartArray&) const = default;
 
 private:
     int m_rows = 0;
     int m_columns = 0;
     std::vector<float> m_cells; // row-major
+    std::vector<int> m_breaks;  // ascending
 };
 
 // A legend text for one series: series 2k − 1 is curve k (the series count the array's columns).

@@ -195,12 +195,12 @@ float PointsFileReader::nextSingle()
     return *value;
 }
 
-int PointsFileReader::nextCount(int maximum)
+int PointsFileReader::nextCount(int maximum, int least)
 {
     const double count = std::nearbyint(nextNumber());
-    if (count < 1 || count > maximum)
-        throw PlotFailure(m_fileName + " gives " + doubleText(count) + " where a count from 1 to " +
-                          std::to_string(maximum) + " belongs");
+    if (count < least || count > maximum)
+        throw PlotFailure(m_fileName + " gives " + doubleText(count) + " where a count from " + std::to_string(least) +
+                          " to " + std::to_string(maximum) + " belongs");
     return static_cast<int>(count);
 }
 

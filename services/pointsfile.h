@@ -106,8 +106,8 @@ public:
     // The next number as a 32-bit value; throws at the end of the file, on an item that is
     // not a number, and on a number too large for 32 bits.
     float nextSingle();
-    // The next number as a count from 1 to `maximum` (a fraction rounds half to even).
-    int nextCount(int maximum);
+    // The next number as a count from `least` to `maximum` (a fraction rounds half to even).
+    int nextCount(int maximum, int least = 1);
 
 private:
     double nextNumber();

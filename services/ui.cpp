@@ -20,6 +20,8 @@ void Ui::message(const std::string& text, const std::string& title, Icon) { mess
 
 Ui& ui() { return *g_ui; }
 
+Ui& silentUi() { return g_silentUi; }
+
 void setUi(Ui* ui) { g_ui = ui ? ui : &g_silentUi; }
 
 ScopedUi::ScopedUi(Ui& ui) : m_previous(g_ui) { g_ui = &ui; }

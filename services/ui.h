@@ -39,8 +39,11 @@ public:
     virtual void showModal(ModalDialog& dialog) = 0;
 };
 
-// The Ui in force; a silent one (Cancel, No, nothing shown) until another is installed.
+// The Ui in force; the silent one until another is installed.
 Ui& ui();
+// The silent Ui: shows nothing, answers every prompt with the empty text (Cancel), every question
+// with No, and runs no dialog.
+Ui& silentUi();
 // Installs `ui` (not owned); nullptr restores the silent one.
 void setUi(Ui* ui);
 

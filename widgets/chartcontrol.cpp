@@ -249,22 +249,31 @@ void ChartControl::apply(const services::ChartFill& fill)
     }
 }
 
-int ChartControl::curveCount() const { return static_cast<int>(m_chart->series().size()); }
+int ChartControl::curveCount() const { return static_cast<int>(m_curves.size()); }
 
 QList<QPointF> ChartControl::curvePoints(int curve) const
 {
-    const auto series = m_chart->series();
-    if (curve < 1 || curve > series.size())
+    QList<QPointF> points;
+    for (const QList<QPointF>& piece : curvePieces(curve))
+        points.append(piece);
+    return points;
+}
+
+QList<QList<QPointF>> ChartControl::curvePieces(int curve) const
+{
+    if (curve < 1 || curve > curveCount())
         return {};
-    return static_cast<QLineSeries*>(series[curve - 1])->points();
+    QList<QList<QPointF>> pieces;
+    for (const QLineSeries* series : m_curves[static_cast<std::size_t>(curve - 1)])
+        pieces.append(series->points());
+    return pieces;
 }
 
 bool ChartControl::curveInLegend(int curve) const
 {
-    const auto series = m_chart->series();
-    if (!m_chart->legend()->isVisible() || curve < 1 || curve > series.size())
+    if (!m_chart->legend()->isVisible() || curve < 1 || curve > curveCount())
         return false;
-    const auto markers = m_chart->legend()->markers(series[curve - 1]);
+    const auto markers = m_chart->legend()->markers(m_curves[static_cast<std::size_t>(curve - 1)].front());
     return !markers.isEmpty() && markers.first()->isVisible();
 }
 
@@ -282,22 +291,30 @@ QImage ChartControl::picture()
 void ChartControl::rebuildCurves()
 {
     m_chart->removeAllSeries();
+    m_curves.clear();
     const int curves = m_data.curves();
     for (int curve = 1; curve <= curves; ++curve) {
-        auto* series = new QLineSeries;
-        QList<QPointF> points;
-        points.reserve(m_data.rows());
-        for (int row = 1; row <= m_data.rows(); ++row)
-            points.append(QPointF(m_data.cell(row, 2 * curve - 1), m_data.cell(row, 2 * curve)));
-        series->replace(points);
+        // One series per unbroken piece; a curve without rows keeps one, empty.
+        std::vector<QList<QPointF>> pieces(1);
+        for (int row = 1; row <= m_data.rows(); ++row) {
+            pieces.back().append(QPointF(m_data.cell(row, 2 * curve - 1), m_data.cell(row, 2 * curve)));
+            if (row < m_data.rows() && m_data.breaksAfter(row))
+                pieces.emplace_back();
+        }
         const CurveStyle& style = curveStyles[(curve - 1) % std::size(curveStyles)];
-        QPen pen(style.colour, curveWidth, style.dash, Qt::RoundCap, Qt::RoundJoin);
-        series->setPen(pen);
-        series->setPointsVisible(true);
-        series->setMarkerSize(markerSize);
-        m_chart->addSeries(series);
-        series->attachAxis(m_axisX);
-        series->attachAxis(m_axisY);
+        const QPen pen(style.colour, curveWidth, style.dash, Qt::RoundCap, Qt::RoundJoin);
+        std::vector<QLineSeries*>& drawn = m_curves.emplace_back();
+        for (const QList<QPointF>& points : pieces) {
+            auto* series = new QLineSeries;
+            series->replace(points);
+            series->setPen(pen);
+            series->setPointsVisible(true);
+            series->setMarkerSize(markerSize);
+            m_chart->addSeries(series);
+            series->attachAxis(m_axisX);
+            series->attachAxis(m_axisY);
+            drawn.push_back(series);
+        }
     }
     rescaleAxes();
     updateLegend();
@@ -355,14 +372,16 @@ void ChartControl::updateLegend()
 {
     QLegend* legend = m_chart->legend();
     legend->setFont(m_legendFont);
-    const auto series = m_chart->series();
     bool anyEntry = false;
-    for (int index = 0; index < series.size(); ++index) {
-        const QString text = seriesLegendText(2 * index + 1);
-        series[index]->setName(displayText(text));
+    for (std::size_t index = 0; index < m_curves.size(); ++index) {
+        const QString text = seriesLegendText(2 * static_cast<int>(index) + 1);
         const bool entry = !text.isEmpty();
-        for (QLegendMarker* marker : legend->markers(series[index]))
-            marker->setVisible(entry);
+        for (QLineSeries* piece : m_curves[index]) {
+            piece->setName(displayText(text));
+            // One entry a curve, however many pieces it is drawn in.
+            for (QLegendMarker* marker : legend->markers(piece))
+                marker->setVisible(entry && piece == m_curves[index].front());
+        }
         anyEntry = anyEntry || entry;
     }
     legend->setVisible(m_legendVisible && anyEntry);

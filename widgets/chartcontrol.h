@@ -2,8 +2,9 @@
 // The chart of the chart window (objectName "MSChart1"): a two-dimensional XY line chart filled
 // from a numeric array of x/y column pairs, with a title, axis titles, series legends and fonts,
 // that can paint itself into a picture. Each pair of columns (2k − 1, 2k) is curve k, drawn over
-// all rows in row order; the axes are scaled to the data. Settings stay until changed; new data
-// clears the legend texts, which belong to the curves they named.
+// all rows in row order and broken where the array breaks; the axes are scaled to the data.
+// Settings stay until changed; new data clears the legend texts, which belong to the curves they
+// named.
 
 #include "services/chartfill.h"
 
@@ -15,9 +16,11 @@
 
 #include <array>
 #include <map>
+#include <vector>
 
 class QChart;
 class QChartView;
+class QLineSeries;
 class QValueAxis;
 
 namespace calvex::widgets {
@@ -62,9 +65,11 @@ public:
     // visible, X and Y texts), legend texts, legend shown in "Arial" 8 bold.
     void apply(const services::ChartFill& fill);
 
-    // What is drawn: the curves (1-based) as x/y points, and whether a curve has a legend entry.
+    // What is drawn: the curves (1-based) as x/y points, all of them and each unbroken piece
+    // apart, and whether a curve has a legend entry.
     int curveCount() const;
     QList<QPointF> curvePoints(int curve) const;
+    QList<QList<QPointF>> curvePieces(int curve) const;
     bool curveInLegend(int curve) const;
 
     // The chart painted into a picture of the control's size.
@@ -86,6 +91,8 @@ private:
     QChartView* m_view;
     QValueAxis* m_axisX;
     QValueAxis* m_axisY;
+    // The series of each curve, one per unbroken piece; the first carries the legend entry.
+    std::vector<std::vector<QLineSeries*>> m_curves;
     services::ChartArray m_data;
     QString m_title;
     std::array<AxisTitle, 4> m_axisTitles;

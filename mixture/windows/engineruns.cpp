@@ -1,6 +1,7 @@
 #include "mixture/windows/engineruns.h"
 
 #include "mixture/windows/calculaterun.h"
+#include "mixture/windows/mixturephase.h"
 #include "services/numbers.h"
 #include "services/ui.h"
 
@@ -32,22 +33,22 @@ bool gatherAndRepair(CalculateRun& run)
     return run.repairConstants() && run.refuseDuplicates();
 }
 
-// The phase of the mixture at P from its bubble and dew pressures at T (report line 19).
-std::string phaseStatement(float P, float Pb, float Pd, const std::array<float, 3>& volumes)
+// Report line 19: the phase of the mixture at the report's pressure, with its volume.
+std::string phaseStatement(MixturePhase phase, const std::array<float, 3>& volumes)
 {
-    // A failed pass returns 0, and the bubble search can return a negative pressure: neither
-    // is a phase boundary.
-    if (!(Pb > 0) || !(Pd > 0))
-        return "  ";
-    if (Pd < P && P < Pb)
+    switch (phase) {
+    case MixturePhase::Unknown: return "  ";
+    case MixturePhase::TwoPhase:
         return std::string(" The mixture exist in two phase ")
             + " so volume will be in between Saturated liquid and saturated vapor volumes" + " depending upon quality";
-    if (P > Pb)
+    case MixturePhase::Liquid:
         return std::string("The mixture is in liquid phase only  ") + " volume of mixture ="
             + services::singleText(volumes[0]);
-    if (P < Pd)
+    case MixturePhase::Vapour:
         return std::string(" The mixture exist in gas phase only ") + " volume of mixture ="
             + services::singleText(volumes[1]);
+    case MixturePhase::Boundary: break;
+    }
     return {};
 }
 
@@ -121,9 +122,8 @@ void molarVolumeRun(CalculateRun& run)
     for (int line = 1; line <= 18; ++line)
         if (line != 15)
             report[static_cast<std::size_t>(line)] = run.out()[static_cast<std::size_t>(line)];
-    const float Pb = run.callEngine(MixtureMode::BubbleP).asSingle();
-    const float Pd = run.callEngine(MixtureMode::DewP).asSingle();
-    report[19] = phaseStatement(run.state().P, Pb, Pd, volume.volumes);
+    const PhaseBoundaries boundaries = phaseBoundaries(run.state(), run.state().T, run.out());
+    report[19] = phaseStatement(mixturePhase(run.state().P, boundaries), volume.volumes);
     run.report(report);
     for (std::string& line : run.out())
         line.clear();

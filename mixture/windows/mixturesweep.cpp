@@ -5,6 +5,7 @@
 #include "mixture/engine/mixtureeos.h"
 #include "mixture/windows/calculaterun.h"
 #include "mixture/windows/familyrun.h"
+#include "mixture/windows/mixturephase.h"
 #include "services/pointsfile.h"
 #include "services/ui.h"
 #include "services/units.h"
@@ -53,11 +54,21 @@ const SweepTraits* sweepTraits(K kind)
 using Row = std::vector<PointItem>;
 using Rows = std::vector<Row>;
 
+// The bubble and dew pressures at T by the report's own passes, asking nothing: each search starts
+// from its default, and one that finds no pressure shows no message and leaves its point drawn.
+PhaseBoundaries quietBoundaries(const MixtureRunState& snapshot, float T, services::ResultLines& out)
+{
+    services::ScopedUi quiet(services::silentUi());
+    return phaseBoundaries(snapshot, T, out);
+}
+
 // Molar volume: 20 K to 400 K at the reported pressure, 2 to 40 bar at the reported
 // temperature; each point the engine's volume in cm³/mol at the stable root. Of the engine's two
 // roots that is the one the fugacity sweep's rule picks (the lower mixture fugacity coefficient),
-// and the vapour root where the engine gives one volume for both, so the curve breaks where the
-// stable root changes and a point at the reported state is the volume of its phase statement.
+// and the vapour root where the engine gives one volume for both. A point that the report's phase
+// rule puts in two phases is left out, as the report gives no volume there, so the curve has a gap
+// across the two-phase region; a point at the reported state in one phase is the volume of its
+// phase statement.
 Rows molarVolumeRows(const MixtureRunState& snapshot, bool overTemperature, int rows)
 {
     // The engine's lines of every point go here, not into the window's report lines.
@@ -65,10 +76,16 @@ Rows molarVolumeRows(const MixtureRunState& snapshot, bool overTemperature, int 
     // The mixture as the fugacity window would hold it, made at the first point with two roots:
     // a point that the engine refuses shows the engine's message first.
     std::optional<MixtureState> phases;
+    // The pressure sweep holds its temperature, and with it the boundaries, for every point.
+    std::optional<PhaseBoundaries> boundaries;
     Rows result;
     for (int i = 1; i <= rows; ++i) {
         const float T = overTemperature ? single(20.0 * i) : snapshot.T;
         const float P = overTemperature ? snapshot.P : single(2.0 * i);
+        if (overTemperature || !boundaries)
+            boundaries = quietBoundaries(snapshot, T, out);
+        if (mixturePhase(P, *boundaries) == MixturePhase::TwoPhase)
+            continue;
         const MixtureResult volume = callMixtureEngine(snapshot, MixtureMode::MolarVolume, T, P, out);
         if (volume.kind != MixtureResult::Kind::Volumes)
             fault();
@@ -138,17 +155,18 @@ bool writeRows(const std::string& file, int curves, const Rows& rows)
 std::string writePoints(const SweepTraits& traits, const std::optional<MixtureRunState>& snapshot, bool overTemperature)
 {
     const std::string file = overTemperature ? services::points1FileName : services::points2FileName;
-    Rows rows;
+    // No rows where every point of a molar-volume sweep lies in two phases: the chart is then empty.
+    std::optional<Rows> rows;
     // A window loaded afresh by the viewer has shown no report to sweep from.
     if (snapshot) {
         try {
             rows = traits.kind == K::MolarVolume ? molarVolumeRows(*snapshot, overTemperature, traits.rows)
                                                  : familyRows(traits.kind, *snapshot, overTemperature, traits.rows);
         } catch (const ArithmeticFault&) {
-            rows.clear();
+            // A point without a value: no rows to write.
         }
     }
-    if (rows.empty() || !writeRows(file, traits.curves, rows)) {
+    if (!rows || !writeRows(file, traits.curves, *rows)) {
         services::ui().message(traits.failure);
         return {};
     }

@@ -1,5 +1,6 @@
 #include "services/chartfill.h"
 
+#include "services/numbers.h"
 #include "services/pointsfile.h"
 #include "tests/services/goldenpoints.h"
 #include "tests/support/scratchfolder.h"
@@ -111,6 +112,61 @@ TEST(SweepFill, AnotherFileNameIsReadButNotDrawn)
     folder.write("points3.dat", "20\r\n1\r\n");
     EXPECT_EQ(sweepFill(SweepPlot::MolarVolume, "points3.dat").result, SweepFillOutcome::Result::Failed);
 }
+
+// A molar-volume sweep leaves out its points in two phases: its curve breaks across them, and a
+// sweep with none left is an empty chart. The step is the smallest spacing or the first x (every
+// sweep starts one step above zero); other charts join all their rows as before.
+struct LeftOutCase {
+    const char* name;
+    SweepPlot plot;
+    std::vector<float> x;
+    std::vector<int> breaks; // the rows after which the curve breaks
+};
+
+void PrintTo(const LeftOutCase& c, std::ostream* os) { *os << c.name; }
+
+class SweepFillLeftOut : public ::testing::TestWithParam<LeftOutCase> {};
+
+TEST_P(SweepFillLeftOut, BreaksTheCurveWherePointsAreMissing)
+{
+    const LeftOutCase& c = GetParam();
+    ScratchFolder folder;
+    std::string text = std::to_string(c.x.size()) + "\r\n1\r\n";
+    for (const float x : c.x)
+        text += singleText(x) + ",1\r\n";
+    folder.write("points2.dat", text);
+    const SweepFillOutcome outcome = sweepFill(c.plot, "points2.dat");
+    ASSERT_EQ(outcome.result, SweepFillOutcome::Result::Filled);
+    const ChartArray& data = outcome.fill.data;
+    ASSERT_EQ(data.rows(), static_cast<int>(c.x.size()));
+    EXPECT_EQ(data.columns(), 2);
+    std::vector<int> breaks;
+    for (int row = 0; row <= data.rows() + 1; ++row)
+        if (data.breaksAfter(row))
+            breaks.push_back(row);
+    EXPECT_EQ(breaks, c.breaks);
+}
+
+std::vector<float> grid(float step, std::vector<int> points)
+{
+    std::vector<float> x;
+    for (const int i : points)
+        x.push_back(static_cast<float>(static_cast<double>(step) * i));
+    return x;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SweepFillLeftOut,
+    ::testing::Values(
+        LeftOutCase{"NoneLeftOut", SweepPlot::MolarVolume, grid(2, {1, 2, 3, 4, 5}), {}},
+        LeftOutCase{"PureGridOfTc", SweepPlot::MolarVolume, grid(369.83f / 20, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), {}},
+        LeftOutCase{"MiddleLeftOut", SweepPlot::MolarVolume, grid(20, {1, 2, 3, 4, 5, 6, 7, 8, 12, 13, 20}), {8, 10}},
+        LeftOutCase{"StartLeftOut", SweepPlot::MolarVolume, grid(2, {16, 17, 18, 19, 20}), {}},
+        LeftOutCase{"NoNeighboursLeft", SweepPlot::MolarVolume, grid(2, {1, 20}), {1}},
+        LeftOutCase{"OnePoint", SweepPlot::MolarVolume, grid(2, {7}), {}},
+        LeftOutCase{"EveryPointLeftOut", SweepPlot::MolarVolume, {}, {}},
+        LeftOutCase{"SaturationJoinsItsRows", SweepPlot::SaturationPressure, grid(20, {1, 2, 5, 6}), {}},
+        LeftOutCase{"FugacityJoinsItsRows", SweepPlot::MixtureFugacity, grid(20, {1, 2, 5, 6}), {}}));
 
 struct SweepFailureCase {
     const char* name;

@@ -135,6 +135,26 @@ TEST_F(ChartWindowTest, SweepFillFailureShowsTheMessageAndKeepsTheChart)
     EXPECT_EQ(chart()->axisTitleText(ChartControl::AxisY), "Volume(cc)");
 }
 
+// A molar-volume sweep with points left out: the curve is drawn in pieces, none across the gap;
+// with every point left out the chart is empty, with its titles and no message.
+TEST_F(ChartWindowTest, MolarVolumeSweepIsDrawnWithAGapWherePointsAreLeftOut)
+{
+    folder.write("points2.dat", "5\r\n1\r\n2,100\r\n4,50\r\n10,2\r\n12,1.9\r\n14,1.8\r\n");
+    ASSERT_TRUE(plotSweep(services::SweepPlot::MolarVolume, "points2.dat"));
+    ASSERT_EQ(chart()->curveCount(), 1);
+    EXPECT_EQ(chart()->curvePieces(1),
+              (QList<QList<QPointF>>{{{2, 100}, {4, 50}}, {{10, 2}, {12, 1.9f}, {14, 1.8f}}}));
+    EXPECT_EQ(chart()->curvePoints(1).size(), 5);
+
+    folder.write("points2.dat", "0\r\n1\r\n");
+    ASSERT_TRUE(plotSweep(services::SweepPlot::MolarVolume, "points2.dat"));
+    EXPECT_EQ(chart()->rowCount(), 0);
+    EXPECT_TRUE(chart()->curvePoints(1).isEmpty());
+    EXPECT_EQ(chart()->axisTitleText(ChartControl::AxisX), "Pressure(bar)");
+    EXPECT_EQ(chart()->axisTitleText(ChartControl::AxisY), "Volume(cc)");
+    EXPECT_TRUE(ui.messages().empty());
+}
+
 TEST_F(ChartWindowTest, SweepFillOfAnotherFileLeavesTheChartAsItWas)
 {
     folder.write("points1.dat", sweepFile(20, 1));

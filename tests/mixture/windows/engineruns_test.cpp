@@ -12,9 +12,12 @@
 #include "tests/mixture/engine/referencemixture.h"
 #include "tests/mixture/windows/mixturefixture.h"
 #include "tests/support/desktoplanguage.h"
+#include "widgets/chartcontrol.h"
+#include "widgets/chartwindow.h"
 
 #include <QLineEdit>
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 
@@ -298,51 +301,115 @@ double stableVolume(const reference::Mixture& model, const reference::Compositio
     return Z * 8.314e-05 * T / P * 1e6;
 }
 
-// Benzene + toluene 50/50: both plots draw every point at its stable root, so each curve breaks
-// where that root changes, and the temperature plot's point at the reported state is the volume
-// of line 19. The mixture is a liquid at 300 K and 1 bar (bubble point 0.09 bar), a gas at 400 K
-// and 1 bar.
-TEST_F(EngineRuns, MolarVolumePlotsDrawTheStableRoot)
+// Both plots draw the points that the phase rule puts in one phase, each at its stable root, and
+// leave out those in two phases, so each curve has a gap across the two-phase region; the
+// temperature plot's point at a reported state in one phase is the volume of line 19. The
+// two-phase region is the reference's: from its dew to its bubble pressure at the report's
+// temperature (the pressure plot), from its bubble to its dew temperature at the report's
+// pressure (the temperature plot). No grid point lies within the engine's tolerance of its ends.
+TEST_F(EngineRuns, MolarVolumePlotsLeaveOutThePointsInTwoPhases)
 {
     const std::string gas = " The mixture exist in gas phase only  volume of mixture =";
     const std::string liquid = "The mixture is in liquid phase only   volume of mixture =";
+    const std::string twoPhase = " The mixture exist in two phase ";
+    const std::string none = "  ";
+    const Feed methaneRich{{"methane", ".6"}, {"ethane", ".3"}, {"propane", ".1"}};
+    const Feed butaneRich{{"propane", ".3"}, {"n-butane", ".7"}};
+    const Feed methaneButane{{"methane", ".5"}, {"n-butane", ".5"}};
     struct Row {
         int option;
-        double T;
-        std::string statement;
-        std::size_t row; // the temperature plot's row at the reported state
+        Feed feed;
+        double T, P;
+        std::string statement; // line 19 up to its volume
     };
-    const Row rows[] = {{2, 300, liquid, 15}, {3, 300, liquid, 15}, {4, 300, liquid, 15},
-                        {2, 400, gas, 20},    {3, 400, gas, 20},    {4, 400, gas, 20}};
-    const double P = 1;
-    const reference::Composition z = compositionOf(benzeneToluene);
+    const Row rows[] = {
+        // Benzene + toluene: a liquid at 300 K and 1 bar (bubble point 0.096 bar), a gas at 400 K
+        // and 1 bar; at 400 K and 2.4 bar between its dew and bubble points (2.17 and 2.52 bar),
+        // and in the temperature plot at 2.4 bar the point at 400 K with them (397.9 to 404.0 K).
+        {2, benzeneToluene, 300, 1, liquid}, {3, benzeneToluene, 300, 1, liquid}, {4, benzeneToluene, 300, 1, liquid},
+        {2, benzeneToluene, 400, 1, gas},    {3, benzeneToluene, 400, 1, gas},    {4, benzeneToluene, 400, 1, gas},
+        {2, benzeneToluene, 400, 2.4, twoPhase},
+        // Methane + ethane + propane at 200 K: two phases from 1.65 to 31.98 bar; at 10 bar from
+        // 160.7 to 236.8 K. Above 260 K the bubble and dew searches find no point: those points
+        // are drawn, and the reference's region ends below them.
+        {2, methaneRich, 200, 10, twoPhase},
+        // Propane + n-butane at 340 K and 12 bar: two phases by both equations (RK 11.73 to 13.68
+        // bar, SRK 9.78 to 12.07 bar), whose stable roots there are the vapour and the liquid one.
+        {3, butaneRich, 340, 12, twoPhase}, {4, butaneRich, 340, 12, twoPhase},
+        // Methane + n-butane at 250 K: two phases from 0.80 to 67.84 bar, so the pressure plot
+        // draws no point: an empty chart.
+        {2, methaneButane, 250, 20, twoPhase},
+        // Above every Tc neither search finds a point, and the pressure plot draws every point.
+        {2, propaneButane, 600, 5, none},
+    };
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::to_string(row.option) + " at " + std::to_string(row.T));
-        calculateWith(K::MolarVolume, row.option, benzeneToluene, QString::number(row.T), "1", {"", ""});
+        SCOPED_TRACE(std::to_string(row.option) + " at " + std::to_string(row.T) + " K, " + std::to_string(row.P)
+                     + " bar");
+        calculateWith(K::MolarVolume, row.option, row.feed, QString::number(row.T), QString::number(row.P), {"", ""});
         const std::string line19 = folder.reportValues()[19];
         ASSERT_EQ(line19.substr(0, row.statement.size()), row.statement);
-        const double reported = services::val(line19.substr(row.statement.size())) * 1e6;
-        const reference::Mixture model = referenceOf(row.option, benzeneToluene);
+        const bool onePhase = row.statement == gas || row.statement == liquid;
+        const double reported = onePhase ? services::val(line19.substr(row.statement.size())) * 1e6 : 0;
+        const reference::Mixture model = referenceOf(row.option, row.feed);
+        const reference::Composition z = compositionOf(row.feed);
+        ui.clear();
         for (const bool overTemperature : {true, false}) {
+            SCOPED_TRACE(overTemperature ? "temperature plot" : "pressure plot");
+            const double step = overTemperature ? 20 : 2;
+            const double tolerance = overTemperature ? temperatureTolerance : pressureTolerance;
+            double low = 0, high = 0;
+            if (overTemperature) {
+                low = model.bubbleTemperature(z, row.P).value;
+                high = model.dewTemperature(z, row.P).value;
+            } else if (row.statement != none) {
+                low = model.dewPressure(z, row.T).value;
+                high = model.bubblePressure(z, row.T).value;
+            }
+            std::vector<double> drawn;
+            for (int i = 1; i <= 20; ++i) {
+                const double x = step * i;
+                ASSERT_GT(std::min(std::fabs(x - low), std::fabs(x - high)), tolerance) << x;
+                if (!(low < x && x < high))
+                    drawn.push_back(x);
+            }
+
             selection()->graphplotting(overTemperature ? "T" : "P");
             const Texts lines = folder.pointsLines(overTemperature ? "points1.dat" : "points2.dat");
-            ASSERT_EQ(lines.size(), 22u);
-            for (std::size_t i = 1; i <= 20; ++i) {
-                const std::vector<double> point = calvex::testing::numbers(lines[i + 1]);
+            ASSERT_EQ(lines.size(), drawn.size() + 2);
+            EXPECT_EQ(lines[0], std::to_string(drawn.size()));
+            for (std::size_t k = 0; k < drawn.size(); ++k) {
+                const std::vector<double> point = calvex::testing::numbers(lines[k + 2]);
                 ASSERT_EQ(point.size(), 2u);
-                const double V = overTemperature ? stableVolume(model, z, point[0], P)
+                EXPECT_EQ(point[0], drawn[k]);
+                const double V = overTemperature ? stableVolume(model, z, point[0], row.P)
                                                  : stableVolume(model, z, row.T, point[0]);
                 // The engine's single-precision cubic: 5e-5 relative, as for the report's liquid root.
-                EXPECT_NEAR(point[1], V, 5e-5 * V) << lines[i + 1];
+                EXPECT_NEAR(point[1], V, 5e-5 * V) << lines[k + 2];
+                // 7 significant digits in the file: 1e-6 relative.
+                if (overTemperature && onePhase && point[0] == row.T) {
+                    EXPECT_NEAR(point[1], reported, 1e-6 * reported);
+                }
             }
-            // 7 significant digits in the file: 1e-6 relative.
-            if (overTemperature) {
-                const std::vector<double> atState = calvex::testing::numbers(lines[row.row + 1]);
-                EXPECT_EQ(atState[0], row.T);
-                EXPECT_NEAR(atState[1], reported, 1e-6 * reported);
+
+            // The chart draws the curve in pieces of neighbouring points, none across a gap.
+            std::vector<std::vector<double>> pieces(1);
+            for (std::size_t k = 0; k < drawn.size(); ++k) {
+                if (k > 0 && drawn[k] - drawn[k - 1] > step)
+                    pieces.emplace_back();
+                pieces.back().push_back(drawn[k]);
+            }
+            const widgets::ChartControl* chart = widgets::loadedChart();
+            ASSERT_NE(chart, nullptr);
+            const QList<QList<QPointF>> shown = chart->curvePieces(1);
+            ASSERT_EQ(shown.size(), static_cast<qsizetype>(pieces.size()));
+            for (std::size_t p = 0; p < pieces.size(); ++p) {
+                ASSERT_EQ(shown[static_cast<qsizetype>(p)].size(), static_cast<qsizetype>(pieces[p].size())) << p;
+                for (std::size_t k = 0; k < pieces[p].size(); ++k)
+                    EXPECT_EQ(shown[static_cast<qsizetype>(p)][static_cast<qsizetype>(k)].x(), pieces[p][k]);
             }
         }
-        EXPECT_TRUE(ui.messages().empty());
+        // The plots' searches ask nothing and, where they find no point, say nothing.
+        EXPECT_TRUE(ui.texts().empty());
     }
 }
 

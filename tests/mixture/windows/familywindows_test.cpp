@@ -203,10 +203,11 @@ struct PlotCase {
 };
 
 // Propane + n-butane 50/50, Peng-Robinson, 300 K, 2 bar: the molar volume and the fugacity at the
-// stable root (the vapour's volume at 2 bar, the liquid's fugacity from 10.055 bar on); H at 800 K
-// and 2 bar from a double-precision solve (-0.0525782 kJ/mol).
+// stable root (the vapour's volume at 2 bar, the liquid's fugacity from 10.055 bar on), the molar
+// volume without the point at 6 bar, between the dew and bubble points (4.15 and 6.06 bar); H at
+// 800 K and 2 bar from a double-precision solve (-0.0525782 kJ/mol).
 const PlotCase plots[] = {
-    {K::MolarVolume, "P", 20, 2, "Volume(cc)", 1, 2, 11927.6, 2},
+    {K::MolarVolume, "P", 19, 2, "Volume(cc)", 1, 2, 11927.6, 2},
     {K::MixtureFugacity, "P", 20, 2, "Fugacity of mixture(bar)", 5, 10.055, 4.5813, 0},
     {K::MixtureDeparture, "T", 40, 4, "Enthalpy(KJ/mole) and Entropy(J/mole-K) Departures", 40, 800, -0.0526, 0},
 };

@@ -80,8 +80,10 @@ TEST(MixtureSweep, GridsAndFileLayout)
     for (const GridCase& g : grids) {
         testing::ScratchFolder folder;
         ScriptedUi ui;
-        const float P = g.kind == K::MolarVolume ? 2.0f : 2e5f;
-        const MixtureRunState snapshot = snapshotOf({{300, 40, 0.1f}, {500, 60, 0.2f}}, 300, P);
+        // One component has no two-phase region, so the molar-volume sweep draws every point.
+        const MixtureRunState snapshot = g.kind == K::MolarVolume
+                                             ? snapshotOf({{300, 40, 0.1f}}, 300, 2.0f)
+                                             : snapshotOf({{300, 40, 0.1f}, {500, 60, 0.2f}}, 300, 2e5f);
         ASSERT_EQ(writeMixtureSweep(g.kind, snapshot, g.argument), g.file) << g.what;
         const auto rows = rowsOf(folder, g.file);
         ASSERT_EQ(rows.size(), g.rows + 2) << g.what;
