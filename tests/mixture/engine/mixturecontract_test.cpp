@@ -153,6 +153,42 @@ TEST(MixtureEngineContract, BubbleTemperatureGuessBelowTheRangeIsRaisedIntoIt)
     EXPECT_NEAR(low.result.number, byDefault.result.number, 0.15);
 }
 
+// A low guess, raised into the range or not, keeps the trial phase estimated at the guess itself:
+// the ends the bubble-temperature help page quotes (database constants, Peng-Robinson, 1 bar, equal
+// parts). A point found is the reference solver's within 0.05 K, the last digit the page gives.
+TEST(MixtureEngineContract, LowBubbleTemperatureGuessesEndAsTheHelpPageSays)
+{
+    Feed methaneEthane;
+    methaneEthane.add("methane", 190.56f, 45.99f, 0.011f, 111.66f, 0.5f)
+        .add("ethane", 305.32f, 48.72f, 0.099f, 184.55f, 0.5f);
+    Feed benzeneToluene;
+    benzeneToluene.add("benzene", 562.05f, 48.95f, 0.21f, 353.24f, 0.5f)
+        .add("toluene", 591.75f, 41.08f, 0.264f, 383.79f, 0.5f);
+    const struct {
+        const Feed& feed;
+        const char* guess;
+        const std::string* message; // nullptr: the bubble point is found
+    } rows[] = {
+        {methaneEthane, "20", &notConverging}, {methaneEthane, "30", &notConverging},
+        {methaneEthane, "40", &notConverging}, {methaneEthane, "50", &notConverging},
+        {methaneEthane, "10", &trapMessage},   {methaneEthane, "-10", &trapMessage},
+        {methaneEthane, "25", nullptr},        {methaneEthane, "-50", nullptr},
+        {benzeneToluene, "200", &notConverging}, {benzeneToluene, "201", nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.feed.names[1] + " " + row.guess);
+        const Call call = callEngine(members[0], MixtureMode::BubbleT, 0.0f, 1.0f, row.feed, {row.guess});
+        if (row.message) {
+            EXPECT_EQ(call.messages, Messages{*row.message});
+            EXPECT_EQ(call.result.asSingle(), 0.0f);
+            continue;
+        }
+        const reference::Mixture mixture(reference::Equation::PengRobinson, row.feed.components());
+        EXPECT_TRUE(call.messages.empty());
+        EXPECT_NEAR(call.result.number, mixture.bubbleTemperature(row.feed.composition(), 1.0).value, 0.05);
+    }
+}
+
 TEST(MixtureEngineContract, TheStateArgumentThatIsAskedForIsNotRead)
 {
     const Feed feed = propaneButane();
