@@ -18,11 +18,14 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <optional>
 #include <thread>
 #include <vector>
-#include <optional>
 
 #include <pwd.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -209,25 +212,39 @@ TEST(ProgramFolder, InstalledCopyWithoutAUsableFolderOfItsOwnShowsItsResultsAndK
     setProgramFolder(installation.path());
     EXPECT_TRUE(fs::is_empty(runtime.path())) << "the run's folder goes with what it holds";
 
-    // Where not even a temporary folder can be made, nothing is shown either.
+    // Where not even a temporary folder can be made (the system's is open to all and not sticky),
+    // nothing is shown either.
     const EnvironmentScope noRuntime("XDG_RUNTIME_DIR", std::nullopt);
-    const EnvironmentScope temporary("TMPDIR", others.string());
-    testing::ScriptedUi ui;
-    useUserFolder(installation.path(), std::nullopt);
-    EXPECT_EQ(ui.messages(), std::vector<std::string>{"No data folder could be found: neither XDG_DATA_HOME nor HOME "
-                                                      "is set and the account has no home folder." + cannotSave});
-    ui.clear();
-    ResultLines values{"", "1"};
-    EXPECT_FALSE(MakeResultFile(1, values, programFile("page.htm").string()).pageInFile);
-    EXPECT_EQ(ui.messages(), std::vector<std::string>{"Error in  making result file so exiting"});
-    EXPECT_FALSE(writeTxyPointsFile({{0.5f, 350.0f, 0.7f}}));
-    EXPECT_EQ(fileListing(installation.path()), before);
-    EXPECT_TRUE(fs::is_empty(others));
+    const EnvironmentScope noTemporary("TMPDIR", std::nullopt);
+    testing::inChildProcess(::geteuid(), [] {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", "/tmp", "tmpfs", 0, "mode=0777") != 0) {
+            std::cout << "SKIP: a run with no temporary folder: no mount namespace here\n";
+            return;
+        }
+        const fs::path shipped = "/tmp/installation";
+        fs::create_directory(shipped);
+        std::ofstream(shipped / installedMarkerName);
+        std::ofstream(shipped / "page.htm") << "<p>variable</p>";
+        const std::string before = fileListing(shipped);
+        testing::ScriptedUi ui;
+        useUserFolder(shipped, std::nullopt);
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{"No data folder could be found: neither XDG_DATA_HOME nor "
+                                                          "HOME is set and the account has no home folder." +
+                                                          cannotSave});
+        ui.clear();
+        ResultLines values{"", "1"};
+        EXPECT_FALSE(MakeResultFile(1, values, programFile("page.htm").string()).pageInFile);
+        EXPECT_EQ(ui.messages(), std::vector<std::string>{"Error in  making result file so exiting"});
+        EXPECT_FALSE(writeTxyPointsFile({{0.5f, 350.0f, 0.7f}}));
+        EXPECT_EQ(fileListing(shipped), before);
+        EXPECT_EQ(std::distance(fs::directory_iterator("/tmp"), {}), 1) << "nothing is made there";
+    });
 }
 
 // The run's temporary folder stays the account's own: in the runtime folder only where that is
 // the account's own with mode 0700 (under sudo -E it is another's), else in the temporary folder
-// only where no other account can remove or rename what is made there.
+// only where no other account can remove or rename what is made there, else in /tmp.
 TEST(ProgramFolder, TemporaryFolderIsPrivateAndMadeOnlyWhereNoOtherAccountReachesIt)
 {
     ScratchFolder scratch;
@@ -247,27 +264,25 @@ TEST(ProgramFolder, TemporaryFolderIsPrivateAndMadeOnlyWhereNoOtherAccountReache
     const std::string unguarded = folder("unguarded tmp", fs::perms::all);
     const std::string othersTemporary = folder("others tmp", fs::perms::owner_all, otherAccount);
     const struct {
-        std::optional<std::string> xdgRuntimeDir, tmpdir, expected;
+        std::optional<std::string> xdgRuntimeDir, tmpdir;
+        std::string expected;
     } rows[] = {
         {runtime, temporary, runtime},
         {openRuntime, temporary, temporary},
         {othersRuntime, temporary, temporary},
         {"relative", shared, shared},
         {std::nullopt, std::nullopt, "/tmp"},
-        {std::nullopt, unguarded, std::nullopt},
-        {othersRuntime, othersTemporary, std::nullopt},
-        {std::nullopt, "relative", std::nullopt},
+        {std::nullopt, unguarded, "/tmp"},
+        {othersRuntime, othersTemporary, "/tmp"},
+        {std::nullopt, "relative", "/tmp"},
     };
     for (const auto& row : rows) {
         const EnvironmentScope runtimeFolder("XDG_RUNTIME_DIR", row.xdgRuntimeDir);
         const EnvironmentScope temporaryFolder("TMPDIR", row.tmpdir);
         std::optional<TemporaryFolder> made = TemporaryFolder::make();
-        ASSERT_EQ(made.has_value(), row.expected.has_value()) << row.xdgRuntimeDir.value_or("") << " "
-                                                              << row.tmpdir.value_or("");
-        if (!made)
-            continue;
+        ASSERT_TRUE(made) << row.xdgRuntimeDir.value_or("") << " " << row.tmpdir.value_or("");
         const fs::path path = made->path();
-        EXPECT_EQ(path.parent_path(), *row.expected);
+        EXPECT_EQ(path.parent_path(), row.expected);
         EXPECT_EQ(path.filename().string().substr(0, 7), "calvex-");
         EXPECT_EQ(modeOf(path), 0700u);
         std::ofstream(path / resultPageName) << "shown";
