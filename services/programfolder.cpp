@@ -218,11 +218,11 @@ bool homeIsOwn()
 
 std::optional<UserFolder> userDataFolder()
 {
-    // The XDG rules ignore a relative XDG_DATA_HOME.
+    // The XDG rules ignore a relative path.
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && fs::path(data).is_absolute())
         return UserFolder(fs::path(data) / "calvex");
     std::optional<fs::path> home;
-    if (const char* variable = std::getenv("HOME"); variable && *variable)
+    if (const char* variable = std::getenv("HOME"); variable && fs::path(variable).is_absolute())
         home = fs::path(variable);
     else
         home = accountHome();

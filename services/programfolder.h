@@ -71,7 +71,7 @@ struct UserFolder {
 };
 
 // $XDG_DATA_HOME/calvex, else .local/share/calvex in $HOME, else in the account's home from the
-// password database. None when the account has no home at all.
+// password database: the XDG rules ignore a relative path. None when the account has no home at all.
 std::optional<UserFolder> userDataFolder();
 
 // Makes the folder of `user` the program folder: made private to the account where it is missing, taken only

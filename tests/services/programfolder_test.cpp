@@ -72,6 +72,7 @@ TEST(ProgramFolder, UserDataFolderIsTheAccountsOwnWhateverTheEnvironmentLacks)
         {"", "/home/u", "/home/u/.local/share/calvex", "/home/u"},
         // The XDG rules ignore a relative path.
         {"relative/data", "/home/u", "/home/u/.local/share/calvex", "/home/u"},
+        {std::nullopt, "relative/home", accountHome / ".local/share/calvex", accountHome},
         {std::nullopt, std::nullopt, accountHome / ".local/share/calvex", accountHome},
         {std::nullopt, "", accountHome / ".local/share/calvex", accountHome},
     };
