@@ -93,8 +93,9 @@ std::string whyUnusable(const UserFolder& user, const std::optional<fs::path>& i
             deepestOwner = status.st_uid;
             continue;
         }
+        // A part this account may not look into, in a folder of another's, is that account's.
         if (missing.empty() && errno != ENOENT)
-            return systemReason(errno);
+            return deepestOwner != ::geteuid() ? anotherAccounts : systemReason(errno);
         missing.push_back(way);
     }
     if (user.home) {

@@ -122,18 +122,24 @@ TEST(ProgramFolder, StartRemovesWhatAnEndedRunLeftMidWrite)
 }
 
 // Nothing is made on the way to a folder that cannot be used: not in another account's folder,
-// nor in a home that is not the account's own (root started with another account's HOME).
+// nor in a home that is not the account's own (root started with another account's HOME, an
+// account with root's, whose way it may not look into).
 TEST(ProgramFolder, UnusableUserFolderIsNamedWithItsReasonAndNothingIsMade)
 {
     ScratchFolder shipped;
+    fs::permissions(shipped.path(), fs::perms::all); // a build folder every account writes
     shipped.write("a file", "");
     const fs::path others = othersFolder(shipped.file("others"));
     const fs::path othersHome = othersFolder(shipped.file("home"));
     fs::create_directories(othersHome / ".local/share/calvex"); // left there by an earlier run as root
     const fs::path missingHome = shipped.file("nonexistent");
+    const fs::path rootsHome = shipped.file("root's home");
+    fs::create_directory(rootsHome);
+    fs::permissions(rootsHome, fs::perms::owner_all);
     const struct {
         UserFolder folder;
         std::string reason;
+        uid_t account = ::geteuid();
     } rows[] = {
         {shipped.file("a file") / "calvex", shipped.file("a file").string() + " is not a folder"},
         {shipped.file("a file"), "it is not a folder"},
@@ -141,11 +147,12 @@ TEST(ProgramFolder, UnusableUserFolderIsNamedWithItsReasonAndNothingIsMade)
         {others / "share/calvex", anotherAccounts},
         {{missingHome / ".local/share/calvex", missingHome}, missingHome.string() + " does not exist"},
         {{othersHome / ".local/share/calvex", othersHome}, anotherAccounts},
+        {{rootsHome / ".local/share/calvex", rootsHome}, anotherAccounts, otherAccount},
     };
     const std::string before = fileListing(shipped.path());
     for (const auto& row : rows) {
         SCOPED_TRACE(row.folder.folder);
-        testing::inChildProcess(::geteuid(), [&] {
+        testing::inChildProcess(row.account, [&] {
             EXPECT_EQ(useUserFolder(shipped.path(), row.folder),
                       "The data folder " + row.folder.folder.string() + " could not be used: " + row.reason + "." +
                           cannotSave);
