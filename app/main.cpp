@@ -3,6 +3,7 @@
 #include "mixture/windows/mixturewindows.h"
 #include "pure/purewindows.h"
 #include "services/programfolder.h"
+#include "services/ui.h"
 #include "shell/helpwindows.h"
 #include "shell/shellwindows.h"
 #include "unifac/unifacwindows.h"
@@ -15,8 +16,12 @@
 
 #include <QApplication>
 
+#include <string>
+
 int main(int argc, char* argv[])
 {
+    // Before any library starts, as they keep their files under the home it may set.
+    const std::string folderMessage = calvex::services::initialiseProgramFolder();
     QApplication application(argc, argv);
     calvex::widgets::endOnTerminationSignals();
     calvex::widgets::announceListEntries();
@@ -24,7 +29,8 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.calvex.Calvex"));
     calvex::widgets::QtUi qtUi;
     calvex::services::setUi(&qtUi);
-    calvex::services::initialiseProgramFolder();
+    if (!folderMessage.empty())
+        calvex::services::ui().message(folderMessage);
     calvex::widgets::registerDialogWindows();
     calvex::widgets::registerViewerWindows();
     calvex::shell::registerHelpWindows();

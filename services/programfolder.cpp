@@ -3,8 +3,8 @@
 #include "services/filereplacement.h"
 #include "services/guardedopen.h"
 #include "services/pointsfile.h"
+#include "services/runhome.h"
 #include "services/temporaryfolder.h"
-#include "services/ui.h"
 #include "services/usercomponentfile.h"
 
 #include <cerrno>
@@ -24,8 +24,9 @@ namespace {
 fs::path g_folder;
 // Whether the program may write into g_folder.
 bool g_writable = false;
-// Where a run with no folder to write keeps what it shows; removed with what it holds at exit.
-std::optional<TemporaryFolder> g_shownIn;
+// The run's own folder: where a run with no folder to write keeps what it shows, and the home of a
+// run that may keep nothing under its own; removed with what it holds at exit.
+std::optional<TemporaryFolder> g_run;
 // Whether the per-user folder could not be used.
 bool g_refused = false;
 
@@ -92,8 +93,9 @@ std::string whyUnusable(const UserFolder& user, const std::optional<fs::path>& i
             deepestOwner = status.st_uid;
             continue;
         }
+        // A part this account may not look into, in a folder of another's, is that account's.
         if (missing.empty() && errno != ENOENT)
-            return systemReason(errno);
+            return deepestOwner != ::geteuid() ? anotherAccounts : systemReason(errno);
         missing.push_back(way);
     }
     if (user.home) {
@@ -122,6 +124,10 @@ bool isShownOutput(const fs::path& fileName)
 {
     return fileName == resultPageName || fileName == points1FileName || fileName == points2FileName;
 }
+
+// Whether `fileName` is written to the run's temporary folder: a run with no folder to write
+// shows its reports and plots from there.
+bool shownFromRunFolder(const fs::path& fileName) { return !g_writable && g_run && isShownOutput(fileName); }
 
 enum class Seeding { Refresh, WhereMissing, Never };
 
@@ -185,29 +191,39 @@ void chosen(const fs::path& folder, bool writable)
 {
     g_folder = folder;
     g_writable = writable;
-    g_shownIn.reset();
+    g_run.reset();
     g_refused = false;
 }
 
-// Says why the per-user folder cannot be used. An installed copy, which then has no folder to
-// write, shows its reports and plots from a temporary folder of this run's own.
-void refuseUserFolder(const std::string& why)
+// What to say where the per-user folder cannot be used. The run gets a temporary folder of its
+// own, its home; a copy with no folder to write shows its reports and plots from there.
+std::string refuseUserFolder(const std::string& why)
 {
     g_refused = true;
-    if (!g_writable)
-        g_shownIn = TemporaryFolder::make();
-    ui().message(why + (g_shownIn ? shownNotKept : cannotSave));
+    g_run = TemporaryFolder::make();
+    return why + (g_run && !g_writable ? shownNotKept : cannotSave);
+}
+
+// Whether the home that the libraries the program starts keep their files under, HOME, else the
+// password database's, is an existing folder of the account's own.
+bool homeIsOwn()
+{
+    const char* variable = std::getenv("HOME");
+    const std::optional<fs::path> home = variable && *variable ? std::optional(fs::path(variable)) : accountHome();
+    struct stat status {};
+    return home && home->is_absolute() && ::stat(home->c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid();
 }
 
 } // namespace
 
 std::optional<UserFolder> userDataFolder()
 {
-    // The XDG rules ignore a relative XDG_DATA_HOME.
+    // The XDG rules ignore a relative path.
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && fs::path(data).is_absolute())
         return UserFolder(fs::path(data) / "calvex");
     std::optional<fs::path> home;
-    if (const char* variable = std::getenv("HOME"); variable && *variable)
+    if (const char* variable = std::getenv("HOME"); variable && fs::path(variable).is_absolute())
         home = fs::path(variable);
     else
         home = accountHome();
@@ -237,65 +253,64 @@ std::string seedUserFolder(const fs::path& from, const fs::path& to)
     return failure ? failure.message() : std::string();
 }
 
-void useUserFolder(const fs::path& shipped, const std::optional<UserFolder>& user)
+std::string useUserFolder(const fs::path& shipped, const std::optional<UserFolder>& user)
 {
-    // A build folder keeps its own, where each save meets what the folder allows.
+    // A build folder that can be written keeps its own, where each save meets what the folder allows.
     const bool installed = installation(shipped);
-    chosen(shipped, !installed);
-    if (!user) {
-        refuseUserFolder("No data folder could be found: neither XDG_DATA_HOME nor HOME is set and the account has "
-                         "no home folder.");
-        return;
-    }
+    chosen(shipped, !installed && writable(shipped));
+    if (!user)
+        return refuseUserFolder("No data folder could be found: neither XDG_DATA_HOME nor HOME is set and the "
+                                "account has no home folder.");
     const fs::path& folder = user->folder;
     if (const std::string reason = whyUnusable(*user, installed ? std::optional(shipped) : std::nullopt);
-        !reason.empty()) {
-        refuseUserFolder("The data folder " + folder.string() + " could not be used: " + reason + ".");
-        return;
-    }
+        !reason.empty())
+        return refuseUserFolder("The data folder " + folder.string() + " could not be used: " + reason + ".");
     chosen(folder, true);
     removeLeftovers(folder, shippedFiles(shipped));
     if (const std::string reason = seedUserFolder(shipped, folder); !reason.empty())
-        ui().message("The program's files could not be copied into the data folder " + folder.string() + ": " +
-                     reason + ".");
+        return "The program's files could not be copied into the data folder " + folder.string() + ": " + reason +
+               ".";
+    return {};
 }
 
 fs::path programFolder()
 {
     if (g_folder.empty())
-        initialiseProgramFolder();
+        chooseProgramFolder(executableFolder());
     return g_folder;
 }
 
 fs::path programFile(const std::string& fileName)
 {
     const fs::path folder = programFolder();
-    return g_shownIn && isShownOutput(fileName) ? g_shownIn->path() / fileName : folder / fileName;
+    return shownFromRunFolder(fileName) ? g_run->path() / fileName : folder / fileName;
 }
 
 std::optional<fs::path> programFileToWrite(const std::string& fileName)
 {
     const fs::path file = programFile(fileName);
-    return g_writable || (g_shownIn && isShownOutput(fileName)) ? std::optional(file) : std::nullopt;
+    return g_writable || shownFromRunFolder(fileName) ? std::optional(file) : std::nullopt;
 }
 
-std::optional<fs::path> toolkitSettingsFolder()
+std::string initialiseProgramFolder()
 {
-    if (!g_refused)
-        return std::nullopt;
-    // Nothing can be made under a device file, not even by root.
-    return g_shownIn ? g_shownIn->path() : fs::path("/dev/null");
+    std::string message = chooseProgramFolder(executableFolder());
+    if (g_refused || !homeIsOwn()) {
+        if (!g_run)
+            g_run = TemporaryFolder::make();
+        setEnvironment(runHomeEnvironment(g_run ? std::optional(g_run->path()) : std::nullopt));
+    }
+    return message;
 }
 
-void initialiseProgramFolder() { chooseProgramFolder(executableFolder()); }
-
-void chooseProgramFolder(const fs::path& exeFolder)
+std::string chooseProgramFolder(const fs::path& exeFolder)
 {
     if (writable(exeFolder) && !installation(exeFolder)) {
         chosen(exeFolder, true);
         removeLeftovers(exeFolder, {});
-    } else
-        useUserFolder(exeFolder, userDataFolder());
+        return {};
+    }
+    return useUserFolder(exeFolder, userDataFolder());
 }
 
 void setProgramFolder(const fs::path& folder) { chosen(folder, true); }

@@ -2,9 +2,10 @@
 // The program folder: where the database, templates, help pages and data files live and
 // where the report page and plot files are written. It is the executable's folder, or, when
 // that folder cannot be written or is an installed copy's, a per-user data folder seeded from it.
-// An installed copy whose per-user folder cannot be used reads its files from the installation
-// and has no folder to write: what it shows (the report page, the plot files) lives in a
-// temporary folder of the run's own, and every other save fails with its own message.
+// A copy whose per-user folder cannot be used reads its files from its own folder; an installed one,
+// or one whose folder cannot be written, has no folder to write: what it shows (the report page,
+// the plot files) lives in a temporary folder of the run's own, and every other save fails with
+// its own message.
 
 #include <array>
 #include <filesystem>
@@ -39,17 +40,13 @@ std::filesystem::path programFile(const std::string& fileName);
 // and fails where there is none.
 std::optional<std::filesystem::path> programFileToWrite(const std::string& fileName);
 
-// Where the toolkit keeps its own settings (the file dialog's state) in this run. None in the
-// normal case: they stay where the toolkit keeps them for every program of the account. Where
-// the per-user folder could not be used, the run's temporary folder, else a path under which
-// nothing can be made: nothing is written under a home that may be another account's, nor in
-// the installation.
-std::optional<std::filesystem::path> toolkitSettingsFolder();
-
-// Chooses the program folder once at start-up from the executable's folder; a per-user folder
-// that cannot be used is reported through ui(). The temporary files of the program's own that
-// earlier runs ended mid-write left in the chosen folder are removed (filereplacement.h).
-void initialiseProgramFolder();
+// Chooses the program folder once at start-up from the executable's folder, before any library
+// starts: the temporary files of the program's own that earlier runs ended mid-write left in the
+// chosen folder are removed (filereplacement.h), and a run that may keep nothing under its home
+// (the per-user folder could not be used, or HOME is not an existing folder of the account's
+// own) gets a home of its own in its temporary folder, for itself and for all it starts
+// (runhome.h). What to tell the user once the program can show it, empty when nothing.
+std::string initialiseProgramFolder();
 
 // The install rules put a file of this name beside an installed executable. An installed copy
 // writes only into the account's own folder, also where it could write into its installation
@@ -58,8 +55,9 @@ void initialiseProgramFolder();
 inline constexpr const char* installedMarkerName = "installed";
 
 // The choice of initialiseProgramFolder for an executable in `executableFolder`: that folder
-// where it can be written and holds no installedMarkerName, else the per-user folder.
-void chooseProgramFolder(const std::filesystem::path& executableFolder);
+// where it can be written and holds no installedMarkerName, else the per-user folder. What to
+// tell the user, empty when nothing.
+std::string chooseProgramFolder(const std::filesystem::path& executableFolder);
 
 // The per-user data folder and, where it lies in a home rather than in XDG_DATA_HOME, that home.
 struct UserFolder {
@@ -73,7 +71,7 @@ struct UserFolder {
 };
 
 // $XDG_DATA_HOME/calvex, else .local/share/calvex in $HOME, else in the account's home from the
-// password database. None when the account has no home at all.
+// password database: the XDG rules ignore a relative path. None when the account has no home at all.
 std::optional<UserFolder> userDataFolder();
 
 // Makes the folder of `user` the program folder: made private to the account where it is missing, taken only
@@ -82,11 +80,13 @@ std::optional<UserFolder> userDataFolder();
 // seeded from `shipped`. Nothing is made where the deepest folder on the way that exists is
 // another account's, nor in a home that is not an existing folder of the account's own (root
 // started with another account's HOME), nor anywhere in the installation, however reached.
-// Where it cannot be found, made or used, one message names it and the reason, and the program
-// reads its own files from `shipped`; an installed copy (installedMarkerName) then has no folder
-// to write: it shows its reports and plots from a temporary folder of the run's own where it can
-// make one, and every other save fails with its own message.
-void useUserFolder(const std::filesystem::path& shipped, const std::optional<UserFolder>& user);
+// Where it cannot be found, made or used, the program reads its own files from `shipped` and the
+// run gets a temporary folder of its own where it can make one; a copy with no folder to write
+// (an installed one, installedMarkerName, or one whose folder cannot be written) shows its
+// reports and plots from there, and every other save fails with its own message.
+// What to tell the user: the folder that cannot be used and why, or the files that could not be
+// copied; empty when nothing.
+std::string useUserFolder(const std::filesystem::path& shipped, const std::optional<UserFolder>& user);
 
 // Copies the program's own files from `from` into the per-user folder `to`, refreshing those
 // that differ, while the user's own data files there (Filedatabase.dat, DATABASE.UFC) are kept.

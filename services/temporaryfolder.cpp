@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,19 +13,19 @@ namespace calvex::services {
 namespace fs = std::filesystem;
 namespace {
 
-enum class Place { Runtime, Temporary };
+bool isFolder(const char* folder, struct stat& status)
+{
+    return folder && *folder == '/' && ::stat(folder, &status) == 0 && S_ISDIR(status.st_mode);
+}
 
-// Whether what this account makes in `folder` stays its own: the runtime folder is the account's
-// own with mode 0700, as the XDG rules ask; a temporary folder is the account's own or root's,
-// and where others may write into it, sticky, so none of them can remove or rename a folder made
-// there. A relative or missing one is none.
-bool fitFor(const char* folder, Place place)
+// Whether what this account makes in the temporary `folder` stays its own: the folder is the
+// account's own or root's, and where others may write into it, sticky, so none of them can
+// remove or rename a folder made there. A relative or missing one is none.
+bool fitForTemporary(const char* folder)
 {
     struct stat status {};
-    if (!folder || *folder != '/' || ::stat(folder, &status) != 0 || !S_ISDIR(status.st_mode))
+    if (!isFolder(folder, status))
         return false;
-    if (place == Place::Runtime)
-        return status.st_uid == ::geteuid() && (status.st_mode & 0777) == 0700;
     const bool trustedOwner = status.st_uid == ::geteuid() || status.st_uid == 0;
     const bool othersWrite = (status.st_mode & (S_IWGRP | S_IWOTH)) != 0;
     return trustedOwner && (!othersWrite || (status.st_mode & S_ISVTX) != 0);
@@ -32,16 +33,27 @@ bool fitFor(const char* folder, Place place)
 
 } // namespace
 
+std::optional<fs::path> ownRuntimeFolder()
+{
+    const char* folder = std::getenv("XDG_RUNTIME_DIR");
+    struct stat status {};
+    if (!isFolder(folder, status) || status.st_uid != ::geteuid() || (status.st_mode & 0777) != 0700)
+        return std::nullopt;
+    return fs::path(folder);
+}
+
 std::optional<TemporaryFolder> TemporaryFolder::make()
 {
-    const char* temporary = std::getenv("TMPDIR");
-    const std::pair<const char*, Place> places[] = {{std::getenv("XDG_RUNTIME_DIR"), Place::Runtime},
-                                                    {temporary && *temporary ? temporary : "/tmp", Place::Temporary}};
-    for (const auto& [folder, place] : places) {
-        if (!fitFor(folder, place))
-            continue;
+    std::vector<fs::path> places;
+    if (const std::optional<fs::path> runtime = ownRuntimeFolder())
+        places.push_back(*runtime);
+    const char* const temporaries[] = {std::getenv("TMPDIR"), "/tmp"};
+    for (const char* temporary : temporaries)
+        if (fitForTemporary(temporary))
+            places.emplace_back(temporary);
+    for (const fs::path& folder : places) {
         // mkdtemp makes the folder 0700 under a name of its own choice, never one that exists.
-        std::string name = (fs::path(folder) / "calvex-XXXXXX").string();
+        std::string name = (folder / "calvex-XXXXXX").string();
         if (::mkdtemp(name.data()))
             return TemporaryFolder(fs::path(name));
     }

@@ -13,10 +13,9 @@ namespace calvex::services {
 
 class TemporaryFolder {
 public:
-    // Made in $XDG_RUNTIME_DIR where that is the account's own private folder (under sudo -E it
-    // may be another account's), else in the system's temporary folder ($TMPDIR where set, else
-    // /tmp) where no other account can remove or rename what this one makes there. None where no
-    // such folder can be made.
+    // Made in ownRuntimeFolder() where there is one, else in the system's temporary folder
+    // ($TMPDIR, else /tmp where TMPDIR is unset or cannot be used) where no other account can
+    // remove or rename what this one makes there. None where no such folder can be made.
     static std::optional<TemporaryFolder> make();
 
     ~TemporaryFolder();
@@ -33,5 +32,9 @@ private:
 
     std::filesystem::path m_path;
 };
+
+// $XDG_RUNTIME_DIR where it is the account's own folder with mode 0700, as the XDG rules ask:
+// under sudo -E it is another account's.
+std::optional<std::filesystem::path> ownRuntimeFolder();
 
 } // namespace calvex::services

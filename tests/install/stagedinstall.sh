@@ -78,61 +78,165 @@ done
 # through a bind mount, it says so and writes nothing at all: nothing under that home, nothing
 # in its installation (it does not clear the installation of an ended run's temporary file
 # either). It keeps what it shows in a folder of the run's own, which goes when the program ends
-# with its desktop session. It waits on its message meanwhile.
+# with its desktop session. It waits on its message meanwhile. Such a run has no session bus
+# address (sudo drops it): the libraries the program starts, which keep their files under the
+# home and would start a bus of their own (D-Bus's autolaunch), find a home of the run's own,
+# and no process of the run outlives it. GTK's file dialog, which the GNOME platform theme
+# shows for Save As, writes under that home of the run's own too; an X cookie kept in the
+# refused home alone still opens the window.
 listing() { find "$1" -printf '%p %u:%g %m %s %T@\n' | sort; find "$1" -type f -exec sha256sum {} + | sort; }
+# Every process that carries this run's mark, as what a program starts inherits its environment.
+marked() { grep -lxzF "CALVEX_STAGED_RUN=$1" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3; }
+none_marked() { [ -z "$(marked "$1")" ]; }
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+waitfor() { # <tenths of a second> <command…>: whether the command succeeds within that time
+  local tenths
+  for ((tenths = 0; tenths < $1; ++tenths)); do "${@:2}" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+shown() { # <title>: the last window shown of that title, where there is one
+  local window
+  window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1)
+  [ -n "$window" ] && echo "$window"
+}
 leftover=$folder/result.htm.$(cat /proc/sys/kernel/pid_max)-0.tmp
 : >"$leftover"
-command -v Xvfb >/dev/null || echo "SKIP: that the run's folder goes at the session's end: Xvfb is not installed"
-without_folder() { # <home> <what it is> [term: ended by SIGTERM, as the session's end or kill does]
-  local home=$1 installation display program status ends_with_session=
+x11=
+if command -v Xvfb >/dev/null; then
+  x11=yes
+else
+  echo "SKIP: that the run's folder goes at the session's end: Xvfb is not installed"
+fi
+looking=
+if [ -n "$x11" ] && command -v xdotool >/dev/null; then
+  looking=yes
+else
+  echo "SKIP: that the window opens: Xvfb or xdotool is not installed"
+fi
+saving=
+if [ -z "$looking" ]; then
+  echo "SKIP: the Save As through GTK's dialog: Xvfb or xdotool is not installed"
+elif ! dpkg-query -W -f='${Status}' qt6-gtk-platformtheme 2>/dev/null | grep -q 'install ok installed'; then
+  echo "SKIP: the Save As through GTK's dialog: qt6-gtk-platformtheme is not installed"
+else
+  saving=yes
+fi
+# The frame comes third after the start's message: the cover, the splash, the frame. Opens a
+# report and its Save As, and saves the report through the dialog, which must be GTK's.
+save_report() { # <file to save to>
+  local windows=("$(shown '^Calvex$')") window dialog tenths
+  xdotool key Return
+  for ((tenths = 0; tenths < 300 && ${#windows[@]} < 4; ++tenths)); do
+    window=$(shown '^Calvex$')
+    [ -n "$window" ] && [ "$window" != "${windows[-1]}" ] && windows+=("$window")
+    sleep 0.1
+  done
+  [ ${#windows[@]} = 4 ] && waitfor 50 focused "${windows[3]}" ||
+    { fail "the frame did not open after the start's message"; return; }
+  xdotool key ctrl+b # the saturation pressure calculator
+  sleep 1
+  xdotool type 300
+  xdotool key Tab Tab Tab Tab space # to Calculate and press it
+  sleep 1.5
+  xdotool key alt+f
+  sleep 0.3
+  xdotool key a # Save As…
+  waitfor 100 shown '^Save Webpage$' || { fail "the Save As dialog did not open"; return; }
+  dialog=$(shown '^Save Webpage$')
+  xprop -id "$dialog" _GTK_THEME_VARIANT | grep -q = || fail "the Save As dialog is not GTK's"
+  xdotool key ctrl+a
+  xdotool type "$1"
+  xdotool key Return
+  waitfor 50 grep -q 'Saturation' "$1" || fail "the report was not saved through the dialog"
+}
+# <home> <what it is> [term: ended by SIGTERM, as kill does] [save: a Save As through GTK's dialog]
+# [cookie: the X cookie in the home's .Xauthority alone]
+without_folder() {
+  local home=$1 installation display program status ends_with_session= term= save= cookie= mark option processes
+  for option in "${@:3}"; do
+    case $option in
+      term) term=yes ;;
+      # GTK, which the theme starts, ends the program at once where it notices the session's end
+      # before Qt does: these runs end by SIGTERM.
+      save) save=yes term=yes ;;
+      cookie) cookie=yes ;;
+    esac
+  done
+  mark=$stage-$RANDOM
   installation=$(listing "$folder")
   before=$(listing "$home")
-  if [ "${3:-}" != term ] && command -v Xvfb >/dev/null; then
-    ends_with_session=yes
-    Xvfb -displayfd 3 -nolisten tcp 3>"$stage/display" >/dev/null 2>&1 &
+  if [ -n "$x11" ]; then
+    local server_options=(-nolisten tcp)
+    [ -n "$cookie" ] && server_options+=(-auth "$home/.Xauthority")
+    Xvfb -displayfd 3 "${server_options[@]}" 3>"$stage/display" >/dev/null 2>&1 &
     server=$!
-    for ((tenths = 0; tenths < 100; ++tenths)); do [ -s "$stage/display" ] && break; sleep 0.1; done
-    display=("DISPLAY=:$(cat "$stage/display")" QT_QPA_PLATFORM=xcb)
+    waitfor 100 test -s "$stage/display"
+    export DISPLAY=:$(cat "$stage/display")
+    display=(QT_QPA_PLATFORM=xcb)
+    [ -z "$term" ] && ends_with_session=yes
   else
     display=(QT_QPA_PLATFORM=offscreen)
   fi
-  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$stage/runtime" "${display[@]}" \
-    "$usr/bin/calvex" >"$stage/run.log" 2>&1 &
+  [ -n "$cookie" ] && export XAUTHORITY=$home/.Xauthority # for this script's own look at the screen
+  [ -n "$save" ] && display+=(QT_QPA_PLATFORMTHEME=gtk3 XDG_CURRENT_DESKTOP=GNOME)
+  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u DBUS_SESSION_BUS_ADDRESS -u XAUTHORITY CALVEX_STAGED_RUN="$mark" \
+    HOME="$home" XDG_RUNTIME_DIR="$stage/runtime" "${display[@]}" "$usr/bin/calvex" >"$stage/run.log" 2>&1 &
   program=$!
-  sleep 3
+  if [ -n "$looking" ]; then
+    waitfor 150 shown '^Calvex$' || fail "with HOME on $2 the program's window did not open: $(cat "$stage/run.log")"
+  else
+    sleep 3
+  fi
   kill -0 "$program" 2>/dev/null || fail "the program ended at a start with HOME on $2: $(cat "$stage/run.log")"
   [ "$(find "$stage/runtime" -mindepth 1 -maxdepth 1 -name 'calvex-*' -perm 0700 | wc -l)" = 1 ] ||
     fail "with HOME on $2 the run has no private folder of its own: $(ls -l "$stage/runtime")"
+  [ -n "$save" ] && save_report "$stage/saved report.htm"
   if [ -n "$ends_with_session" ]; then
     kill "$server"
     wait "$server" 2>/dev/null
-    rm -f "$stage/display"
     wait "$program" 2>/dev/null
   else
     kill -TERM "$program" 2>/dev/null
     wait "$program" 2>/dev/null
     status=$?
     [ "$status" = 143 ] || fail "with HOME on $2 SIGTERM did not end the program as a quit does (status $status)"
+    if [ -n "$x11" ]; then
+      kill "$server"
+      wait "$server" 2>/dev/null
+    fi
   fi
+  unset DISPLAY XAUTHORITY
+  rm -f "$stage/display"
   [ "$installation" = "$(listing "$folder")" ] || fail "the program wrote into its installation with HOME on $2"
   [ "$before" = "$(listing "$home")" ] ||
     fail "the program changed $2:"$'\n'"$(diff <(echo "$before") <(listing "$home"))"
-  if [ -n "$(ls -A "$stage/runtime")" ] && { [ -n "$ends_with_session" ] || [ "${3:-}" = term ]; }; then
+  if [ -n "$(find "$stage/runtime" -mindepth 1 -maxdepth 1 -name 'calvex-*')" ]; then
     fail "the run's folder stayed after the program's end with HOME on $2: $(ls -A "$stage/runtime")"
   fi
-  rm -rf "${stage:?}"/runtime/calvex-*
+  if ! waitfor 20 none_marked "$mark"; then
+    processes=$(for process in $(marked "$mark"); do tr '\0' ' ' <"/proc/$process/cmdline"; echo; done)
+    fail "with HOME on $2 processes of the run outlived it:"$'\n'"$processes"
+    for process in $(marked "$mark"); do kill "$process" 2>/dev/null; done
+  fi
+  rm -rf "${stage:?}"/runtime/calvex-* "$stage/saved report.htm"
 }
-mkdir -p "$stage/home/plain" "$stage/home/used/.local/share/calvex"
+mkdir -p "$stage/home/plain" "$stage/home/used/.local/share/calvex" "$stage/home/cookie"
 echo "export EDITOR=vi" >"$stage/home/plain/.profile"
 echo "the account's own" >"$stage/home/used/.local/share/calvex/Filedatabase.dat"
+: >"$stage/home/cookie/.Xauthority"
+echo "ffff 0000  0000  0012 $(printf MIT-MAGIC-COOKIE-1 | od -An -tx1 | tr -d ' \n') 0010 $(mcookie)" |
+  xauth -f "$stage/home/cookie/.Xauthority" nmerge - # a cookie for any display
 chown -R 65534:65534 "$stage/home"
 without_folder "$stage/home/plain" "another account's home without .local"
 without_folder "$stage/home/used" "another account's home whose data folder is that account's"
 without_folder "$stage/home/plain" "another account's home, ended by SIGTERM" term
+[ -n "$saving" ] && without_folder "$stage/home/plain" "another account's home, with a Save As" save
+[ -n "$x11" ] && without_folder "$stage/home/cookie" "another account's home that holds the X cookie" cookie
 mkdir "$stage/mount"
 if error=$(mount --bind "$folder" "$stage/mount" 2>&1); then
   trap 'umount "$stage/mount"; rm -rf "$stage"' EXIT
   without_folder "$stage/mount" "the installation reached through a bind mount"
+  [ -n "$saving" ] && without_folder "$stage/mount" "the installation reached through a bind mount, with a Save As" save
   umount "$stage/mount" && trap 'rm -rf "$stage"' EXIT
 else
   echo "SKIP: the bind-mount row: mount --bind is not permitted here ($error)"

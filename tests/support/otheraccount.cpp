@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <vector>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace calvex::testing {
@@ -53,6 +57,33 @@ std::string fileListing(const fs::path& folder)
     for (const std::string& text : lines)
         listing += text;
     return listing;
+}
+
+void inChildProcess(uid_t account, const std::function<void()>& work)
+{
+    std::fflush(nullptr); // nothing printed before is printed twice
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool switched = account == ::geteuid() ||
+                              (::setgroups(0, nullptr) == 0 && ::setgid(account) == 0 && ::setuid(account) == 0);
+        // Whatever happens, the child ends here: it never runs the tests that follow.
+        try {
+            if (switched)
+                work();
+            else
+                ADD_FAILURE() << "the child could not become account " << account;
+        } catch (const std::exception& error) {
+            ADD_FAILURE() << "the child threw: " << error.what();
+        } catch (...) {
+            ADD_FAILURE() << "the child threw";
+        }
+        std::fflush(nullptr);
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child process failed: see above";
 }
 
 } // namespace calvex::testing

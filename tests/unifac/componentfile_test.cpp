@@ -211,7 +211,7 @@ TEST_F(ComponentFile, WithoutAFolderToWriteTheProgramsListIsMadeNowhereAndNotSav
     componentList().AddComponent("water", "17,1;");
     EXPECT_FALSE(SaveDatabase());
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(installation.path()), {}), 1) << "the marker alone";
-    EXPECT_EQ(ui.messages().size(), 1u) << "the start's message alone";
+    EXPECT_TRUE(ui.messages().empty()) << "the load and the saves say nothing";
 }
 
 // Accounts sharing a folder and a database that each may write: the lock file that the first

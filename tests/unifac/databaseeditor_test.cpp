@@ -351,7 +351,6 @@ TEST_F(DatabaseEditorTest, ExitWithNoFolderToWriteSaysSoOnceAndCloses)
 {
     folder.write(services::installedMarkerName, "");
     services::useUserFolder(folder.path(), std::nullopt);
-    ui.clear();
     const std::string before = folder.read("DATABASE.UFC");
     auto editor = openEditor();
     editor->ComponentList()->setCurrentRow(0);
