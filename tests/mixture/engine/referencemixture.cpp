@@ -3,12 +3,23 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 namespace calvex::mixture::reference {
 namespace {
 
 constexpr double R = 8.314e-05; // m³·bar/(mol·K)
 const double sqrt2 = std::sqrt(2.0);
+// Far above the substitution's last change (1e-14), far below the gap between two real phases.
+constexpr double collapseTolerance = 1e-8;
+// A point's fractions sum to 1 within this: the searches stop near 1e-13.
+constexpr double sumTolerance = 1e-10;
+// A sum above 1 by more than this is a split, not the rounding of a point.
+constexpr double splitTolerance = 1e-8;
+// Substitution's changes at this size are the rounding of the fractions, and may cycle.
+constexpr double roundoff = 1e-15;
+// Steps a bracket walks from its start before giving up: a factor of 1e8 in P, 100 in T.
+constexpr int maxSteps = 930;
 
 double cubicValue(double c1, double c2, double c3, double z) { return ((z + c1) * z + c2) * z + c3; }
 
@@ -112,6 +123,8 @@ Roots Mixture::roots(const Composition& x, double T, double P) const
         z = cubicRoots(-(1.0 - B), A - 3.0 * B * B - 2.0 * B, -(A * B - B * B - B * B * B));
     else
         z = cubicRoots(-1.0, A - B - B * B, -A * B);
+    if (z.empty()) // coefficients that are not numbers: a search that left the physical states
+        return {std::nan(""), std::nan(""), 0};
     Roots r{z.back(), z.back(), int(z.size())};
     for (double root : z)
         if (root > B) {
@@ -152,7 +165,7 @@ double Mixture::wilsonK(int i, double T, double P) const
     return c.Pc / P * std::exp(5.373 * (1.0 + c.omega) * (1.0 - c.Tc / T));
 }
 
-double Mixture::incipientSum(const Composition& given, double T, double P, bool bubble, Composition& other) const
+Mixture::Trial Mixture::incipientSum(const Composition& given, double T, double P, bool bubble, Composition& other) const
 {
     const std::size_t n = given.size();
     if (other.size() != n) {
@@ -166,28 +179,126 @@ double Mixture::incipientSum(const Composition& given, double T, double P, bool 
         for (double& v : other)
             v /= s;
     }
-    double sum = 1;
-    for (int pass = 0; pass < 2000; ++pass) {
+    Trial trial{1, false, false};
+    double previous = 0;
+    for (int pass = 0; pass < 2000 && !trial.settled; ++pass) {
         const Composition phiGiven = lnPhi(given, T, P, bubble);
         const Composition phiOther = lnPhi(other, T, P, !bubble);
         Composition next(n);
-        sum = 0;
+        trial.sum = 0;
         for (std::size_t i = 0; i < n; ++i) {
             // K = φL/φV: the given phase is the liquid of a bubble point, the vapour of a dew point.
             const double K = std::exp(bubble ? phiGiven[i] - phiOther[i] : phiOther[i] - phiGiven[i]);
             next[i] = bubble ? given[i] * K : given[i] / K;
-            sum += next[i];
+            trial.sum += next[i];
         }
         double change = 0;
         for (std::size_t i = 0; i < n; ++i) {
-            next[i] /= sum;
+            next[i] /= trial.sum;
             change = std::max(change, std::fabs(next[i] - other[i]));
         }
         other = next;
-        if (change < 1e-14)
-            break;
+        // Near a spinodal the substitution creeps onto the trivial solution by less than 1e-14 a
+        // pass from far off: the distance left, change·r/(1 − r) at the ratio r of two passes'
+        // changes, must be small too.
+        trial.settled = change <= roundoff
+            || (change < 1e-14 && change < previous && change * change / (previous - change) < 1e-12);
+        previous = change;
     }
-    return sum;
+    // The trivial solution sums to 1 like a point; it has both phases at one root, and a feed of
+    // two or more components found again as the incipient phase.
+    const Roots rootsGiven = roots(given, T, P);
+    const Roots rootsOther = roots(other, T, P);
+    const double zGiven = bubble ? rootsGiven.liquid : rootsGiven.vapour;
+    const double zOther = bubble ? rootsOther.vapour : rootsOther.liquid;
+    double apart = 0;
+    int present = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        apart = std::max(apart, std::fabs(other[i] - given[i]));
+        present += given[i] > 0;
+    }
+    trial.collapsed = std::fabs(zGiven - zOther) <= collapseTolerance * zGiven || (present > 1 && apart <= collapseTolerance);
+    return trial;
+}
+
+Mixture::Trial Mixture::trialAt(const Composition& given, double value, double fixed, bool pressure, bool bubble,
+                                Composition& other) const
+{
+    return pressure ? incipientSum(given, fixed, value, bubble, other) : incipientSum(given, value, fixed, bubble, other);
+}
+
+bool Mixture::splitsElsewhere(const Composition& given, double T, double P, bool bubble) const
+{
+    for (std::size_t start = 0; start <= given.size(); ++start) {
+        Composition trial; // Wilson's, then each pure component
+        if (start > 0) {
+            trial.assign(given.size(), 0.0);
+            trial[start - 1] = 1.0;
+        }
+        const Trial t = incipientSum(given, T, P, bubble, trial);
+        if (!t.collapsed && t.sum > 1.0 + splitTolerance)
+            return true;
+    }
+    return false;
+}
+
+// Near a spinodal the trivial solution has non-trivial neighbours that sum to 1 within 1e-10 some
+// 1e-4 from the feed; there the given phase splits from another start, at a saturation point from none.
+bool Mixture::isPoint(const Composition& given, double value, double fixed, bool pressure, bool bubble,
+                      Composition& other) const
+{
+    const Trial trial = trialAt(given, value, fixed, pressure, bubble, other);
+    return trial.settled && !trial.collapsed && std::fabs(trial.sum - 1.0) <= sumTolerance
+        && !splitsElsewhere(given, pressure ? fixed : value, pressure ? value : fixed, bubble);
+}
+
+Mixture::Point Mixture::acceptedPoint(const Composition& given, double value, double fixed, bool pressure, bool bubble,
+                                      double start, Composition other) const
+{
+    if (isPoint(given, value, fixed, pressure, bubble, other))
+        return {value, other};
+    Point point = bracketedPoint(given, start, fixed, pressure, bubble);
+    if (!isPoint(given, point.value, fixed, pressure, bubble, point.other))
+        throw std::runtime_error(std::string("reference solve: no ") + (bubble ? "bubble" : "dew")
+                                 + (pressure ? " pressure" : " temperature") + " away from the trivial solution");
+    return point;
+}
+
+// A start that substitution leaves on the trivial solution lies beyond the point. The given phase
+// splits (a non-trivial incipient phase summing above 1) below a bubble pressure, above a dew
+// pressure, above a bubble temperature and below a dew temperature: walk from the start in steps of
+// 2 % (P) or 0.5 % (T) until a state on each side is found, then bisect between them, each trial
+// from the incipient phase of the last state that split.
+Mixture::Point Mixture::bracketedPoint(const Composition& given, double start, double fixed, bool pressure,
+                                       bool bubble) const
+{
+    const double step = pressure ? 1.02 : 1.005;
+    const double towardSplit = pressure != bubble ? step : 1.0 / step;
+    Composition split;
+    const auto splits = [&](double value) {
+        Composition trial = split;
+        const Trial t = trialAt(given, value, fixed, pressure, bubble, trial);
+        if (t.collapsed || !(t.sum > 1.0))
+            return false;
+        split = std::move(trial);
+        return true;
+    };
+    const bool startSplits = splits(start);
+    double inside = start, beyond = start;
+    bool bracketed = false;
+    for (int k = 0; k < maxSteps && !bracketed; ++k) {
+        const double next = startSplits ? inside / towardSplit : beyond * towardSplit;
+        const bool nextSplits = splits(next);
+        (nextSplits ? inside : beyond) = next;
+        bracketed = nextSplits != startSplits;
+    }
+    if (!bracketed)
+        return {start, {}};
+    for (int k = 0; k < 200 && std::fabs(std::log(inside / beyond)) > 1e-14; ++k) {
+        const double mid = std::sqrt(inside * beyond);
+        (splits(mid) ? inside : beyond) = mid;
+    }
+    return {inside, split};
 }
 
 // The pressure at which the incipient phase's fractions sum to 1: successive substitution on P,
@@ -197,15 +308,16 @@ Mixture::Point Mixture::incipientPressure(const Composition& given, double T, bo
     double estimate = 0;
     for (std::size_t i = 0; i < given.size(); ++i)
         estimate += bubble ? given[i] * wilsonK(int(i), T, 1.0) : given[i] / wilsonK(int(i), T, 1.0);
-    double P = bubble ? estimate : 1.0 / estimate;
+    const double start = bubble ? estimate : 1.0 / estimate;
+    double P = start;
     Composition other;
     for (int k = 0; k < 500; ++k) {
-        const double S = incipientSum(given, T, P, bubble, other);
+        const double S = incipientSum(given, T, P, bubble, other).sum;
         P = bubble ? P * S : P / S;
         if (std::fabs(S - 1.0) < 1e-13)
             break;
     }
-    return {P, other};
+    return acceptedPoint(given, P, T, true, bubble, start, other);
 }
 
 Mixture::Point Mixture::bubblePressure(const Composition& x, double T) const { return incipientPressure(x, T, true); }
@@ -245,10 +357,9 @@ Mixture::Point Mixture::incipientTemperature(const Composition& given, double P,
         ((bubble ? s > 1 : s < 1) ? hi : lo) = mid;
     }
     Composition other;
-    const double T =
-        secantTemperature(lo, lo + 1.0, [&](double t) { return std::log(incipientSum(given, t, P, bubble, other)); });
-    incipientSum(given, T, P, bubble, other);
-    return {T, other};
+    const double T = secantTemperature(
+        lo, lo + 1.0, [&](double t) { return std::log(incipientSum(given, t, P, bubble, other).sum); });
+    return acceptedPoint(given, T, P, false, bubble, lo, other);
 }
 
 Mixture::Point Mixture::bubbleTemperature(const Composition& x, double P) const { return incipientTemperature(x, P, true); }

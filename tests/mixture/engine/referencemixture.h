@@ -2,7 +2,9 @@
 // A plain double-precision cubic-equation vapour–liquid equilibrium solver, written apart from
 // the engine: roots by bracketing between the cubic's turning points and bisection, textbook
 // ln φ expressions, and the classic successive-substitution bubble, dew and flash schemes
-// (k_ij = 0). The tests compare the engine with it.
+// (k_ij = 0). A bubble or dew point is never the trivial solution (the given phase found again as
+// the incipient one): where substitution ends there, the point is bracketed and bisected, and a
+// search that finds none throws. The tests compare the engine with it.
 
 #include <vector>
 
@@ -66,8 +68,26 @@ private:
     double bi(int i) const;
     Composition kValues(const Composition& x, const Composition& y, double T, double P) const;
     double wilsonK(int i, double T, double P) const;
-    // At fixed T and P, the incipient-phase composition and the sum Σ given·K (bubble) or Σ given/K (dew).
-    double incipientSum(const Composition& given, double T, double P, bool bubble, Composition& other) const;
+    struct Trial {
+        double sum;     // Σ given·K (bubble) or Σ given/K (dew)
+        bool settled;   // the substitution met its stop test
+        bool collapsed; // it fell onto the trivial solution: the incipient phase is the given one
+    };
+    // At fixed T and P, the incipient-phase composition by substitution from `other` (Wilson's
+    // when it is empty).
+    Trial incipientSum(const Composition& given, double T, double P, bool bubble, Composition& other) const;
+    // The same at `value` (P in bar for a pressure search, T in K otherwise), the other state `fixed`.
+    Trial trialAt(const Composition& given, double value, double fixed, bool pressure, bool bubble,
+                  Composition& other) const;
+    // Whether another start (Wilson's, each pure component) finds the given phase split.
+    bool splitsElsewhere(const Composition& given, double T, double P, bool bubble) const;
+    bool isPoint(const Composition& given, double value, double fixed, bool pressure, bool bubble,
+                 Composition& other) const;
+    // The substitution's end where it is a point, else the point bracketed from `start`; throws
+    // where none is found.
+    Point acceptedPoint(const Composition& given, double value, double fixed, bool pressure, bool bubble, double start,
+                        Composition other) const;
+    Point bracketedPoint(const Composition& given, double start, double fixed, bool pressure, bool bubble) const;
     Point incipientPressure(const Composition& given, double T, bool bubble) const;
     Point incipientTemperature(const Composition& given, double P, bool bubble) const;
 
