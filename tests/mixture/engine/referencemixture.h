@@ -66,7 +66,6 @@ public:
 private:
     double ai(int i, double T) const;
     double bi(int i) const;
-    Composition kValues(const Composition& x, const Composition& y, double T, double P) const;
     double wilsonK(int i, double T, double P) const;
     struct Trial {
         double sum;     // Σ given·K (bubble) or Σ given/K (dew)
