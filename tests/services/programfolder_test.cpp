@@ -133,9 +133,7 @@ TEST(ProgramFolder, UnusableUserFolderIsNamedWithItsReasonAndNothingIsMade)
     const fs::path othersHome = othersFolder(shipped.file("home"));
     fs::create_directories(othersHome / ".local/share/calvex"); // left there by an earlier run as root
     const fs::path missingHome = shipped.file("nonexistent");
-    const fs::path rootsHome = shipped.file("root's home");
-    fs::create_directory(rootsHome);
-    fs::permissions(rootsHome, fs::perms::owner_all);
+    const fs::path rootsHome = testing::privateFolder(shipped.file("root's home"), ::geteuid());
     const struct {
         UserFolder folder;
         std::string reason;
@@ -181,11 +179,7 @@ TEST(ProgramFolder, CopyWithNoFolderToWriteShowsItsResultsAndKeepsNothing)
     fs::create_directory(roots);
     fs::create_symlink(installation.path(), elsewhere.file("link"));
     const auto runtimeOf = [&](uid_t account) {
-        const fs::path runtime = elsewhere.file("runtime of " + std::to_string(account));
-        fs::create_directory(runtime);
-        fs::permissions(runtime, fs::perms::owner_all);
-        testing::giveTo(runtime, account);
-        return runtime;
+        return testing::privateFolder(elsewhere.file("runtime of " + std::to_string(account)), account);
     };
     const uid_t root = ::geteuid();
     const struct {
@@ -278,9 +272,7 @@ TEST(ProgramFolder, StartGivesARunWhoseHomeIsNotItsOwnAHomeOfItsOwn)
     const fs::path own = scratch.file("own");
     fs::create_directory(own);
     const fs::path others = othersFolder(scratch.file("others"));
-    const fs::path runtime = scratch.file("runtime");
-    fs::create_directory(runtime);
-    fs::permissions(runtime, fs::perms::owner_all);
+    const fs::path runtime = testing::privateFolder(scratch.file("runtime"), ::geteuid());
     const EnvironmentScope runtimeFolder("XDG_RUNTIME_DIR", runtime.string());
     const struct {
         std::string home;

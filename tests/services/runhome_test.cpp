@@ -24,14 +24,6 @@ namespace fs = std::filesystem;
 using testing::EnvironmentScope;
 using Settings = std::map<std::string, std::string>;
 
-fs::path privateFolder(const fs::path& folder, uid_t owner = ::geteuid())
-{
-    fs::create_directory(folder);
-    fs::permissions(folder, fs::perms::owner_all);
-    testing::giveTo(folder, owner);
-    return folder;
-}
-
 // A session bus as the system makes one: a socket of the account's in its runtime folder.
 void makeBus(const fs::path& socket)
 {
@@ -66,12 +58,12 @@ Settings homeIn(const fs::path& base)
 TEST(RunHome, LibrariesKeepTheirFilesInTheRunsFolderAndTheRunKeepsItsConnections)
 {
     testing::ScratchFolder scratch;
-    const fs::path run = privateFolder(scratch.file("run folder"));
+    const fs::path run = testing::privateFolder(scratch.file("run folder"), ::geteuid());
     const std::string runAddress = "unix:path=" + scratch.path().string() + "/run%20folder/no-bus";
-    const fs::path ownRuntime = privateFolder(scratch.file("own runtime"));
+    const fs::path ownRuntime = testing::privateFolder(scratch.file("own runtime"), ::geteuid());
     makeBus(ownRuntime / "bus");
-    const fs::path bareRuntime = privateFolder(scratch.file("bare"));
-    const fs::path othersRuntime = privateFolder(scratch.file("others"), testing::otherAccount);
+    const fs::path bareRuntime = testing::privateFolder(scratch.file("bare"), ::geteuid());
+    const fs::path othersRuntime = testing::privateFolder(scratch.file("others"), testing::otherAccount);
     // Where this machine runs a session of the tests' account, its bus is the account's own.
     const fs::path sessionBus = fs::path("/run/user") / std::to_string(::geteuid()) / "bus";
     const Settings noOwnBus = isOwnSocket(sessionBus)

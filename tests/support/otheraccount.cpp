@@ -44,6 +44,14 @@ void giveTo(const fs::path& top, uid_t owner)
         ASSERT_EQ(::lchown(entry.path().c_str(), owner, owner), 0) << entry.path();
 }
 
+fs::path privateFolder(const fs::path& folder, uid_t owner)
+{
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms::owner_all);
+    giveTo(folder, owner);
+    return folder;
+}
+
 std::string fileListing(const fs::path& folder)
 {
     std::vector<std::string> lines{line(folder)};

@@ -17,6 +17,9 @@ inline constexpr uid_t otherAccount = 65534;
 // Gives `top` and everything under it, links themselves, to `owner`.
 void giveTo(const std::filesystem::path& top, uid_t owner);
 
+// Makes `folder` private to `owner` (0700), as a runtime folder or a home is; the folder.
+std::filesystem::path privateFolder(const std::filesystem::path& folder, uid_t owner);
+
 // One line for `folder` and for everything under it, links not followed: the path, owner,
 // group, mode, modification time and, of a file, a hash of its content.
 std::string fileListing(const std::filesystem::path& folder);
